@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Number <-> text as the window shows it: '.' is the decimal point whatever
+// the user's locale.
+namespace azimora {
+
+// General number format: rounded to 15 significant digits, no trailing zeros
+// or point ("180", "171.306422331434"), plain from 0.0001 up to but not
+// including 1E15, exponent form otherwise ("1E-5", "1.5E20"). Zero is "0".
+// Precondition: value is finite (throws MathError otherwise).
+[[nodiscard]] std::string FormatGeneral(long double value);
+
+// Optional blanks, optional sign, digits with an optional '.' and further
+// digits, optional exponent (E or e, optional sign, digits), optional blanks.
+// "114.", ".5" and "." convert; "", "-" and values beyond the long double
+// range do not.
+[[nodiscard]] std::optional<long double> ParseNumber(std::string_view text);
+
+// ParseNumber, or ConvertError "'<text>' is not a valid floating point value".
+[[nodiscard]] long double ConvertNumber(std::string_view text);
+
+}  // namespace azimora
