@@ -1,0 +1,140 @@
+#include "catalogue_tree_view.h"
+
+#include <QPainter>
+#include <memory>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyledItemDelegate>
+
+#include "catalogue_model.h"
+#include "ui_style.h"
+
+namespace azimora::shell {
+namespace {
+
+constexpr int kTextMargin = 2;
+
+// Draws items the classic way; the style only draws the branches.
+class ClassicItemDelegate final : public QStyledItemDelegate {
+public:
+    explicit ClassicItemDelegate(QTreeView* view) : QStyledItemDelegate(view), view_(view) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        QFont font = option.font;
+        const bool selectedShown = (option.state & QStyle::State_Selected) && view_->hasFocus();
+        const bool hot = (option.state & QStyle::State_MouseOver) != 0;
+        font.setUnderline(hot);
+        const QFontMetrics metrics(font);
+        QRect textRect(option.rect.left(), option.rect.top(), metrics.horizontalAdvance(text) + 2 * kTextMargin,
+                       option.rect.height());
+
+        painter->save();
+        painter->setFont(font);
+        QColor textColour = Qt::black;
+        if (selectedShown) {
+            painter->fillRect(textRect, option.palette.color(QPalette::Highlight));
+            textColour = option.palette.color(QPalette::HighlightedText);
+        } else if (hot) {
+            textColour = kHotItemColour;
+        }
+        painter->setPen(textColour);
+        painter->drawText(textRect.adjusted(kTextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        if (selectedShown) {
+            QStyleOptionFocusRect focus;
+            focus.rect = textRect;
+            focus.palette = option.palette;
+            focus.state = QStyle::State_HasFocus;
+            focus.backgroundColor = option.palette.color(QPalette::Highlight);
+            view_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view_);
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QFontMetrics metrics(option.font);
+        return {metrics.horizontalAdvance(index.data().toString()) + 2 * kTextMargin, metrics.height() + 3};
+    }
+
+private:
+    QTreeView* view_;
+};
+
+// The application's style, but tree branches as the classic desktop draws
+// them: dotted connecting lines and boxed plus and minus signs.
+class ClassicBranchStyle final : public QProxyStyle {
+public:
+    ClassicBranchStyle() : branches_(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_IndicatorBranch && branches_ != nullptr) {
+            branches_->drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+private:
+    std::unique_ptr<QStyle> branches_;
+};
+
+}  // namespace
+
+CatalogueTreeView::CatalogueTreeView(CatalogueModel& model, Options options, QWidget* parent)
+    : QTreeView(parent), model_(model) {
+    setModel(&model);
+    setHeaderHidden(true);
+    setFrameShape(QFrame::NoFrame);
+    setIndentation(options.indentation);
+    setRootIsDecorated(options.linesAndButtons);
+    setItemsExpandable(true);
+    setExpandsOnDoubleClick(true);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectRows);
+    setUniformRowHeights(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_Hover);
+    setItemDelegate(new ClassicItemDelegate(this));  // owned by the view
+    if (options.linesAndButtons) {
+        auto* style = new ClassicBranchStyle;
+        style->setParent(this);  // the view owns its style
+        setStyle(style);
+    }
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, ButtonFace(colours));
+    colours.setColor(QPalette::Text, Qt::black);
+    setPalette(colours);
+
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
+        if (selected.indexes().isEmpty()) return;
+        if (const CatalogueNode* node = model_.NodeAt(selected.indexes().first())) emit nodeSelected(*node);
+    });
+}
+
+int CatalogueTreeView::textLeft(const QModelIndex& index) const { return visualRect(index).left() + kTextMargin; }
+
+void CatalogueTreeView::selectNode(const CatalogueNode* node) {
+    const QModelIndex index = model_.IndexOf(node);
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void CatalogueTreeView::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    viewport()->update();  // the selection shows only with the focus
+}
+
+void CatalogueTreeView::focusOutEvent(QFocusEvent* event) {
+    QTreeView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void CatalogueTreeView::leaveEvent(QEvent* event) {
+    QTreeView::leaveEvent(event);
+    viewport()->update();  // no item is hot any more
+}
+
+}  // namespace azimora::shell

@@ -1,0 +1,92 @@
+#include "edit_box.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "ui_style.h"
+
+namespace azimora::shell {
+
+EditBox::EditBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+    setFrame(false);
+    setTextMargins(2, 2, 2, 2);
+    // The cursor stays at the start like a fresh box on the desktop.
+    setCursorPosition(0);
+}
+
+char32_t EditBox::TypedCharacter(const QKeyEvent& event) {
+    const int key = event.key();
+    // Keys that type nothing, whatever text the platform attaches to them.
+    if (key == Qt::Key_Delete || key == Qt::Key_Tab || key == Qt::Key_Backtab) return 0;
+    if (key == Qt::Key_Backspace) return 8;
+    const auto modifiers = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char32_t>(key - Qt::Key_A + 1);
+    const QString text = event.text();
+    if (text.isEmpty()) return 0;
+    return text.toUcs4().value(0);
+}
+
+QString EditBox::Filtered(const QString& text) {
+    QString accepted;
+    for (char32_t c : text.toUcs4()) {
+        char32_t key = c;
+        if (keyFilter_) keyFilter_(key);
+        if (key != 0) accepted += QString::fromUcs4(&key, 1);
+    }
+    return accepted;
+}
+
+void EditBox::keyPressEvent(QKeyEvent* event) {
+    char32_t key = TypedCharacter(*event);
+    if (key == 0 || !keyFilter_) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    // Auto-repeat can pack several characters into one event.
+    const QString text = event->text();
+    const bool plainText = !text.isEmpty() && text.toUcs4().value(0) == key;
+    if (plainText && text.size() > 1) {
+        const QString accepted = Filtered(text);
+        if (accepted == text) {
+            QLineEdit::keyPressEvent(event);
+        } else {
+            if (!accepted.isEmpty()) insert(accepted);
+            event->accept();
+        }
+        return;
+    }
+    keyFilter_(key);
+    if (key == 0) {
+        event->accept();  // discarded: the box does nothing with it
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void EditBox::inputMethodEvent(QInputMethodEvent* event) {
+    // Composed characters are typed characters too.
+    if (keyFilter_ && !event->commitString().isEmpty()) {
+        const QString accepted = Filtered(event->commitString());
+        if (accepted != event->commitString()) {
+            QInputMethodEvent filtered(event->preeditString(), event->attributes());
+            filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
+            QLineEdit::inputMethodEvent(&filtered);
+            return;
+        }
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+void EditBox::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(palette().color(QPalette::Base));
+    painter.drawRect(outer.adjusted(1, 1, -1, -1));
+    painter.setPen(ButtonShadow(palette()));
+    painter.drawRect(outer);
+}
+
+}  // namespace azimora::shell

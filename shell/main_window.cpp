@@ -1,0 +1,310 @@
+#include "main_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <exception>
+
+#include "builtin_catalogues.h"
+#include "catalogue_model.h"
+#include "catalogue_tree_view.h"
+#include "cut_off_tip.h"
+#include "edit_box.h"
+#include "flat_panel.h"
+#include "recessed_button.h"
+#include "shadow_label.h"
+#include "status_clock.h"
+#include "ui_style.h"
+
+namespace azimora::shell {
+namespace {
+
+constexpr int kListingTop = 107;
+constexpr int kListingBottomMargin = 22;  // from the client's bottom edge
+constexpr int kSatelliteListingWidth = 280;
+constexpr int kLocationListingLeft = 285;
+
+// The window's client area: lays its children out on every resize.
+class ClientArea final : public QWidget {
+public:
+    ClientArea(QWidget* parent, std::function<void(QSize)> layOut) : QWidget(parent), layOut_(std::move(layOut)) {}
+
+protected:
+    void resizeEvent(QResizeEvent*) override { layOut_(size()); }
+
+private:
+    std::function<void(QSize)> layOut_;
+};
+
+struct LabelSpec {
+    const char* name;
+    const char* text;
+    QPoint position;  // top-left, or top-right for a right-aligned label
+    QFont font;
+    QPoint shadow;
+    bool rightAligned = false;
+    QSize fixedSize = {};
+};
+
+ShadowLabel* MakeLabel(QWidget* parent, const LabelSpec& spec) {
+    auto* label = new ShadowLabel(QString::fromLatin1(spec.text), spec.shadow, parent);
+    label->setObjectName(QString::fromLatin1(spec.name));
+    label->setFont(spec.font);
+    label->setRightAligned(spec.rightAligned);
+    if (spec.fixedSize.isValid()) label->setFixedLabelSize(spec.fixedSize);
+    label->placeAt(spec.position);
+    return label;
+}
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TfrmKorvel::TfrmKorvel(Dialogs& dialogs, const std::filesystem::path& programFolder, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      satellites_(BuiltInSatelliteCatalogue()),
+      locations_(BuiltInLocationCatalogue()),
+      controller_(std::make_unique<PointingController>(*satellites_, *locations_, programFolder, dialogs)),
+      chooseprinter_(ChoosePrinterWithDialog) {
+    InstallShadowLabelAccessibility();
+    setObjectName(QStringLiteral("frmKorvel"));
+    setWindowTitle(QStringLiteral("Azimora 2.0"));
+    setFont(Tahoma(11));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ButtonFace(colours));
+    setPalette(colours);
+
+    auto* client = new ClientArea(this, [this](QSize size) { layOutClient(size); });
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+    buildPanels(client);
+    buildMenu();
+    wireEvents();
+    controller_->SetView(this);
+
+    resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+TfrmKorvel::~TfrmKorvel() {
+    controller_->SetView(nullptr);
+}
+
+EditBox* TfrmKorvel::makeEditBox(QWidget* parent, const char* name, DisplayField field, QRect geometry,
+                                 bool rightAligned) {
+    auto* box = new EditBox(FromUtf8(controller_->Value(field)), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFont(Tahoma(11));
+    box->setGeometry(geometry);
+    if (rightAligned) box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return box;
+}
+
+void TfrmKorvel::buildPanels(QWidget* client) {
+    pnlSatellite_ = new FlatPanel(Qt::TopEdge | Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
+    pnlSatellite_->setObjectName(QStringLiteral("pnlSatellite"));
+    pnlLocation_ = new FlatPanel(Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
+    pnlLocation_->setObjectName(QStringLiteral("pnlLocation"));
+    pnlResults_ = new FlatPanel(Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
+    pnlResults_->setObjectName(QStringLiteral("pnlResults"));
+    rzPanel2_ = new FlatPanel(Qt::TopEdge | Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
+    rzPanel2_->setObjectName(QStringLiteral("RzPanel2"));
+    rzPanel3_ = new FlatPanel(Qt::TopEdge | Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
+    rzPanel3_->setObjectName(QStringLiteral("RzPanel3"));
+    statusBar_ = new StatusBar(client);
+    statusBar_->setObjectName(QStringLiteral("RzStatusBar1"));
+    // Stacking order from the bottom, as laid out.
+    statusBar_->lower();
+
+    // Satellite information.
+    MakeLabel(pnlSatellite_, {"fcLabel14", "Satellite Information:", {4, 2}, Arial(9), {1, 2}});
+    MakeLabel(pnlSatellite_, {"fcLabel15", "Name:", {128, 2}, Arial(9), {1, 2}});
+    edtSatName_ = makeEditBox(pnlSatellite_, "edtSatName", DisplayField::SatName, {128, 15, 177, 21}, false);
+    btnSatSave_ = new RecessedButton(QStringLiteral("..."), pnlSatellite_);
+    btnSatSave_->setObjectName(QStringLiteral("btnSatSave"));
+    btnSatSave_->setGeometry(305, 15, 21, 22);
+    MakeLabel(pnlSatellite_, {"fcLabel16", "Sat. Longitude (0 to +360)", {345, 1}, Tahoma(9), {1, 1}, false, {160, 12}});
+    edtSatLong_ = makeEditBox(pnlSatellite_, "edtSatLong", DisplayField::SatLong, {344, 15, 65, 21}, true);
+    MakeLabel(pnlSatellite_, {"fcLabel17", "degrees", {412, 18}, Tahoma(11), {2, 2}});
+
+    // Location information.
+    MakeLabel(pnlLocation_, {"fcLabel3", "Location Information:", {4, 2}, Arial(9), {1, 2}});
+    MakeLabel(pnlLocation_, {"fcLabel7", "Name:", {128, 2}, Arial(9), {1, 2}});
+    edtLocName_ = makeEditBox(pnlLocation_, "edtLocName", DisplayField::LocName, {128, 14, 177, 21}, false);
+    btnLocSave_ = new RecessedButton(QStringLiteral("..."), pnlLocation_);
+    btnLocSave_->setObjectName(QStringLiteral("btnLocSave"));
+    btnLocSave_->setGeometry(305, 14, 21, 22);
+    MakeLabel(pnlLocation_, {"fcLabel10", "Loc. Latitude N (+/- 90)", {346, 1}, Tahoma(9), {1, 1}});
+    edtNLat_ = makeEditBox(pnlLocation_, "edtNLat", DisplayField::NLat, {344, 15, 65, 21}, true);
+    MakeLabel(pnlLocation_, {"fcLabel8", "degrees", {412, 18}, Tahoma(11), {2, 2}});
+    MakeLabel(pnlLocation_, {"fcLabel11", "Loc. Longitude W (0 to +360)", {478, 1}, Tahoma(9), {1, 1}});
+    edtWLong_ = makeEditBox(pnlLocation_, "edtWLong", DisplayField::WLong, {480, 15, 65, 21}, true);
+    MakeLabel(pnlLocation_, {"fcLabel4", "degrees", {548, 18}, Tahoma(11), {2, 2}});
+
+    // Dish pointing results.
+    MakeLabel(pnlResults_, {"fcLabel5", "Dish Pointing Results:", {4, 5}, Arial(9, true), {1, 2}});
+    MakeLabel(pnlResults_, {"fcLabel6", "Azimuth:", {180, 2}, Tahoma(13), {1, 1}, true});
+    edtAzimuth_ = MakeLabel(pnlResults_, {"edtAzimuth", "0.00", {184, 2}, Tahoma(13), {2, 2}, false, {161, 15}});
+    MakeLabel(pnlResults_, {"fcLabel12", "Elevation:", {396, 2}, Tahoma(13), {1, 1}, true});
+    edtElevation_ = MakeLabel(pnlResults_, {"edtElevation", "0.00", {399, 2}, Tahoma(13), {2, 2}, false, {161, 18}});
+
+    // The two listings.
+    MakeLabel(rzPanel2_, {"fcLabel1", "Satellite Listing:", {4, 2}, Arial(9), {1, 2}});
+    satelliteModel_ = new CatalogueModel(*satellites_, this);
+    tvwSat_ = new CatalogueTreeView(*satelliteModel_, {19, false}, rzPanel2_);
+    tvwSat_->setObjectName(QStringLiteral("tvwSat"));
+    satelliteTip_ = new CutOffTip(*tvwSat_);
+    MakeLabel(rzPanel3_, {"fcLabel2", "Location Listing:", {4, 2}, Arial(9), {1, 2}});
+    locationModel_ = new CatalogueModel(*locations_, this);
+    tvwLoc_ = new CatalogueTreeView(*locationModel_, {15, true}, rzPanel3_);
+    tvwLoc_->setObjectName(QStringLiteral("tvwLoc"));
+
+    // Keyboard order; the trees are reached by the mouse only.
+    QWidget* order[] = {edtSatName_, btnSatSave_, edtSatLong_, edtLocName_, btnLocSave_, edtNLat_, edtWLong_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+
+    const std::pair<QWidget*, const char*> names[] = {
+        {edtSatName_, "Satellite name"}, {edtSatLong_, "Satellite longitude"}, {edtLocName_, "Location name"},
+        {edtNLat_, "Latitude"},          {edtWLong_, "Longitude"},             {edtAzimuth_, "Azimuth"},
+        {edtElevation_, "Elevation"},    {btnSatSave_, "Save satellite"},      {btnLocSave_, "Save location"},
+        {tvwSat_, "Satellite listing"},  {tvwLoc_, "Location listing"},
+    };
+    for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromLatin1(name));
+}
+
+void TfrmKorvel::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setFont(QApplication::font(bar));  // menus keep the desktop's menu font
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    QAction* print = file->addAction(QStringLiteral("&Print Results"));
+    print->setObjectName(QStringLiteral("btnPrint"));
+    file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("btnClose"));
+    connect(print, &QAction::triggered, this, [this] { callHandler([this] { controller_->btnPrintClick(); }); });
+    connect(exit, &QAction::triggered, this, [this] { callHandler([this] { controller_->btnCloseClick(); }); });
+}
+
+void TfrmKorvel::wireEvents() {
+    const std::pair<EditBox*, DisplayField> boxes[] = {
+        {edtSatName_, DisplayField::SatName}, {edtSatLong_, DisplayField::SatLong},
+        {edtLocName_, DisplayField::LocName}, {edtNLat_, DisplayField::NLat},
+        {edtWLong_, DisplayField::WLong},
+    };
+    for (const auto& [box, field] : boxes) {
+        // The controller owns the texts: every edit goes to it, and for the
+        // three coordinates that runs edtNLatChange before the edit returns.
+        connect(box, &QLineEdit::textChanged, this, [this, field = field](const QString& text) {
+            if (writingValue_) return;
+            callHandler([&] { controller_->SetValue(field, text.toStdString()); });
+        });
+    }
+    for (EditBox* box : {edtSatName_, edtLocName_}) {
+        box->setKeyFilter([this](char32_t& key) { callHandler([&] { controller_->edtSatNameKeyPress(key); }); });
+    }
+    const std::pair<EditBox*, CoordinateBox> coordinates[] = {
+        {edtSatLong_, CoordinateBox::SatLong}, {edtNLat_, CoordinateBox::NLat}, {edtWLong_, CoordinateBox::WLong}};
+    for (const auto& [box, which] : coordinates) {
+        box->setKeyFilter([this, which = which](char32_t& key) {
+            callHandler([&] { controller_->edtNLatKeyPress(which, key); });
+        });
+    }
+    connect(btnSatSave_, &QPushButton::clicked, this, [this] { callHandler([this] { controller_->btnSatSaveClick(); }); });
+    connect(btnLocSave_, &QPushButton::clicked, this, [this] { callHandler([this] { controller_->btnLocSaveClick(); }); });
+    connect(tvwSat_, &CatalogueTreeView::nodeSelected, this,
+            [this](const CatalogueNode& node) { callHandler([&] { controller_->tvwSatChange(node); }); });
+    connect(tvwLoc_, &CatalogueTreeView::nodeSelected, this,
+            [this](const CatalogueNode& node) { callHandler([&] { controller_->tvwLocChange(node); }); });
+}
+
+void TfrmKorvel::callHandler(const std::function<void()>& handler) { RunHandler(dialogs_, handler); }
+
+void TfrmKorvel::layOutClient(QSize client) {
+    const int w = client.width();
+    const int h = client.height();
+    statusBar_->setGeometry(0, h - StatusBar::kHeight, w, StatusBar::kHeight);
+    pnlSatellite_->setGeometry(0, 0, w, 41);
+    pnlLocation_->setGeometry(0, 41, w, 41);
+    pnlResults_->setGeometry(0, 82, w, 23);
+    const int listingHeight = std::max(0, h - kListingBottomMargin - kListingTop);
+    rzPanel2_->setGeometry(0, kListingTop, kSatelliteListingWidth, listingHeight);
+    rzPanel3_->setGeometry(kLocationListingLeft, kListingTop, std::max(0, w - kLocationListingLeft), listingHeight);
+    // Tree margins inside their panels: left, top, right, bottom.
+    auto inside = [](const QWidget* panel, int left, int top, int right, int bottom) {
+        return QRect(left, top, std::max(0, panel->width() - left - right), std::max(0, panel->height() - top - bottom));
+    };
+    tvwSat_->setGeometry(inside(rzPanel2_, 5, 16, 7, 3));
+    tvwLoc_->setGeometry(inside(rzPanel3_, 6, 16, 7, 5));
+}
+
+void TfrmKorvel::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!showing_) {
+        showing_ = true;
+        runFormShow();
+    }
+}
+
+void TfrmKorvel::runFormShow() {
+    // The trees take the appended nodes in one reset; the error box waits
+    // until the models are whole again.
+    std::exception_ptr error;
+    {
+        CatalogueModel::BulkAppend satellites(*satelliteModel_);
+        CatalogueModel::BulkAppend locations(*locationModel_);
+        try {
+            controller_->FormShow();
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    if (error) callHandler([&] { std::rethrow_exception(error); });
+}
+
+bool TfrmKorvel::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        // The first stop, its text selected so that typing replaces it.
+        edtSatName_->setFocus(Qt::TabFocusReason);
+        edtSatName_->selectAll();
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmKorvel::DisplayValueChanged(DisplayField field, const std::string& text) {
+    const QString value = FromUtf8(text);
+    if (field == DisplayField::Azimuth || field == DisplayField::Elevation) {
+        (field == DisplayField::Azimuth ? edtAzimuth_ : edtElevation_)->setText(value);
+        return;
+    }
+    EditBox* box = nullptr;
+    switch (field) {
+        case DisplayField::SatName: box = edtSatName_; break;
+        case DisplayField::SatLong: box = edtSatLong_; break;
+        case DisplayField::LocName: box = edtLocName_; break;
+        case DisplayField::NLat: box = edtNLat_; break;
+        default: box = edtWLong_; break;
+    }
+    if (box->text() == value) return;  // a typed text comes back unchanged; keep the caret
+    const bool wasWriting = writingValue_;
+    writingValue_ = true;
+    box->setText(value);
+    writingValue_ = wasWriting;
+}
+
+void TfrmKorvel::CloseWindow() { close(); }
+
+void TfrmKorvel::PrintReport(const DisplayValues& values) { shell::PrintReport(values, chooseprinter_, this); }
+
+}  // namespace azimora::shell

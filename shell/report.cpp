@@ -1,0 +1,65 @@
+#include "report.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "errors.h"
+
+namespace azimora::shell {
+namespace {
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+std::vector<ReportLine> ReportLines(const DisplayValues& values, const QDate& today, const QLocale& locale) {
+    const QString degrees = QStringLiteral(" degrees");
+    return {
+        {50, 20, true, false, QString::fromLatin1(kReportTitle)},
+        {300, 12, false, false, QStringLiteral("Satellite: ") + FromUtf8(values.SatName)},
+        {450, 12, false, false, QStringLiteral("Satellite Longitude: ") + FromUtf8(values.SatLong) + degrees},
+        {600, 12, false, false, QStringLiteral("Location: ") + FromUtf8(values.LocName)},
+        {750, 12, false, false, QStringLiteral("Location Lattitude: ") + FromUtf8(values.NLat) + degrees},
+        {900, 12, false, false, QStringLiteral("Location Longitude: ") + FromUtf8(values.WLong) + degrees},
+        {1200, 16, true, true, QStringLiteral("Dish Pointing")},
+        {1400, 16, true, false, QStringLiteral("Azimuth: ") + FromUtf8(values.Azimuth)},
+        {1600, 16, true, false, QStringLiteral("Elevation: ") + FromUtf8(values.Elevation)},
+        {1900, 9, false, false, QStringLiteral("Printed from Azimora: The Satellite Pointing Lookup Application.")},
+        {2000, 9, false, false, QString::fromLatin1(kCreditLine)},
+        {2100, 9, false, false, QStringLiteral("Date: ") + locale.toString(today, QStringLiteral("dddd MMMM d, yyyy"))},
+    };
+}
+
+void PrintReportLines(QPrinter& printer, const std::vector<ReportLine>& lines) {
+    if (!printer.isValid()) throw Error("There is no default printer currently selected");
+    printer.setDocName(QString::fromLatin1(kReportTitle));
+    QPainter painter;
+    if (!painter.begin(&printer)) throw Error("Printer is not currently printing");
+    painter.setPen(Qt::black);
+    for (const ReportLine& line : lines) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(line.pointSize);
+        font.setBold(line.bold);
+        font.setUnderline(line.underline);
+        painter.setFont(font);
+        // Device units: the page layout scales with the printer's resolution.
+        const QFontMetrics metrics(font, &printer);
+        painter.drawText(QPoint(kReportLeft, line.y + metrics.ascent()), line.text);
+    }
+    if (!painter.end()) throw Error("Printer is not currently printing");
+}
+
+bool ChoosePrinterWithDialog(QPrinter& printer, QWidget* owner) {
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintReport(const DisplayValues& values, const PrinterChooser& choose, QWidget* owner) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!choose(printer, owner)) return;
+    PrintReportLines(printer, ReportLines(values, QDate::currentDate(), QLocale()));
+}
+
+}  // namespace azimora::shell

@@ -1,0 +1,124 @@
+#include "shadow_label.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QPainter>
+
+#include "ui_style.h"
+
+namespace azimora::shell {
+
+ShadowLabel::ShadowLabel(const QString& text, QPoint shadowOffset, QWidget* parent)
+    : QWidget(parent), text_(text), shadowOffset_(shadowOffset), shadowColour_(kLabelShadowColour) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAutoFillBackground(false);
+    refit();
+}
+
+void ShadowLabel::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    refit();
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent nameChanged(this, accessibleName().isEmpty() ? QAccessible::NameChanged
+                                                                      : QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&nameChanged);
+    }
+}
+
+void ShadowLabel::setShadowOffset(QPoint offset) {
+    shadowOffset_ = offset;
+    refit();
+    update();
+}
+
+void ShadowLabel::setShadowColour(const QColor& colour) {
+    shadowColour_ = colour;
+    update();
+}
+
+void ShadowLabel::setTextColour(const QColor& colour) {
+    textColour_ = colour;
+    update();
+}
+
+void ShadowLabel::setRightAligned(bool rightAligned) {
+    rightAligned_ = rightAligned;
+    refit();
+}
+
+void ShadowLabel::setFixedLabelSize(QSize size) {
+    sizing_ = Sizing::Fixed;
+    resize(size);
+}
+
+void ShadowLabel::placeAt(QPoint anchor) {
+    move(rightAligned_ ? QPoint(anchor.x() - width(), anchor.y()) : anchor);
+}
+
+QSize ShadowLabel::sizeHint() const {
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(text_) + shadowOffset_.x(), metrics.height() + shadowOffset_.y()};
+}
+
+void ShadowLabel::refit() {
+    if (sizing_ == Sizing::Fixed) return;
+    const QRect old = geometry();
+    const QSize fitted = sizeHint();
+    const int left = rightAligned_ ? old.right() + 1 - fitted.width() : old.left();
+    setGeometry(QRect(QPoint(left, old.top()), fitted));
+}
+
+void ShadowLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) refit();
+    QWidget::changeEvent(event);
+}
+
+void ShadowLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    const int flags = Qt::AlignTop | (rightAligned_ ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine;
+    const QRect textArea = rect().adjusted(0, 0, -shadowOffset_.x(), -shadowOffset_.y());
+    painter.setPen(shadowColour_);
+    painter.drawText(textArea.translated(shadowOffset_), flags, text_);
+    painter.setPen(textColour_.isValid() ? textColour_ : palette().color(QPalette::WindowText));
+    painter.drawText(textArea, flags, text_);
+}
+
+namespace {
+
+class ShadowLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit ShadowLabelAccessible(ShadowLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        const auto* label = static_cast<const ShadowLabel*>(widget());
+        switch (t) {
+            case QAccessible::Name:
+                return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
+            case QAccessible::Description:
+            case QAccessible::Value: return label->text();
+            default: return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+QAccessibleInterface* ShadowLabelFactory(const QString& className, QObject* object) {
+    // Qt's accessibility cache takes ownership of the interface.
+    if (className == QLatin1String("azimora::shell::ShadowLabel") && object != nullptr && object->isWidgetType())
+        return new ShadowLabelAccessible(static_cast<ShadowLabel*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallShadowLabelAccessibility() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    QAccessible::installFactory(ShadowLabelFactory);
+}
+
+}  // namespace azimora::shell
