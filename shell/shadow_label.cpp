@@ -21,11 +21,11 @@ void ShadowLabel::setText(const QString& text) {
     text_ = text;
     refit();
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent nameChanged(this, accessibleName().isEmpty() ? QAccessible::NameChanged
-                                                                      : QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&nameChanged);
-    }
+    // Screen readers hear of it: as a new name, or a new description where
+    // the label has a name of its own.
+    QAccessibleEvent changed(this, accessibleName().isEmpty() ? QAccessible::NameChanged
+                                                              : QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void ShadowLabel::setShadowOffset(QPoint offset) {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "qt_printers.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+#include "main_window.h"
+#include "scripted_dialogs.h"
+#include "temp_folder.h"
+
+namespace azimora::shell::testing {
+
+// A main window over a fresh program folder, answering its boxes from a script.
+class WindowTest : public ::testing::Test {
+protected:
+    azimora::testing::TempFolder folder;
+    azimora::testing::ScriptedDialogs dialogs;
+    std::unique_ptr<TfrmKorvel> window;
+
+    void SetUp() override { window = std::make_unique<TfrmKorvel>(dialogs, folder.Path()); }
+    void TearDown() override { window.reset(); }
+
+    void ShowWindow() {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    template <typename T>
+    T* Find(const char* name) const {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+};
+
+}  // namespace azimora::shell::testing
