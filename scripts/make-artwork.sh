@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Redraws the splash picture and the icons into assets/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh dev
+QT_QPA_PLATFORM=offscreen build/dev/assets/make_artwork assets

@@ -1,0 +1,74 @@
+#include "startup.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <thread>
+
+#include "main_window.h"
+#include "qt_dialogs.h"
+#include "splash_window.h"
+#include "ui_style.h"
+
+// The artwork lives in this static library; resources of a static library
+// must be registered by name.
+static void RegisterArtwork() { Q_INIT_RESOURCE(assets); }
+
+namespace azimora::shell {
+namespace {
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/azimora/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+void ReportStartupFailure(const QString& message) {
+    std::fprintf(stderr, "Azimora could not start: %s\n", message.toLocal8Bit().constData());
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), message, QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace
+
+int RunAzimora(int argc, char* argv[]) {
+    // The framework comes first: Qt has no window without it.
+    QApplication app(argc, argv);
+    RegisterArtwork();
+    QApplication::setWindowIcon(ApplicationIcon());
+    RegisterBundledFonts();
+
+    QtDialogs dialogs;
+    std::unique_ptr<TfrmKorvel> window;
+    QString failure;
+    try {
+        // Destroyed on every way out of this block, a failure included.
+        const auto splash = std::make_unique<SplashWindow>();
+        splash->showAndPaint();
+        std::this_thread::sleep_for(std::chrono::milliseconds(kSplashMilliseconds));
+        // The name the desktop lists us under; window captions stay as they are.
+        QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+        QGuiApplication::setDesktopFileName(QStringLiteral("azimora"));
+        window = std::make_unique<TfrmKorvel>(dialogs, QCoreApplication::applicationDirPath().toStdString());
+        dialogs.setOwner(window.get());
+        splash->hide();
+    } catch (const std::exception& error) {
+        failure = QString::fromUtf8(error.what());
+    } catch (...) {
+        failure = QStringLiteral("Unexpected error");
+    }
+    if (!failure.isEmpty()) {
+        ReportStartupFailure(failure);
+        return 1;
+    }
+
+    window->show();  // runs FormShow
+    return QApplication::exec();
+}
+
+}  // namespace azimora::shell

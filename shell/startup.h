@@ -1,0 +1,14 @@
+#pragma once
+
+namespace azimora::shell {
+
+inline constexpr int kSplashMilliseconds = 3000;
+
+// The program: the splash window for three seconds (the thread blocked, so
+// the desktop sees it drawn and the program takes no input), the
+// application title, the main window created hidden, the splash gone, then
+// the event loop until the main window closes. Returns the exit code: 0
+// after a normal run, 1 when start-up failed (reported first).
+int RunAzimora(int argc, char* argv[]);
+
+}  // namespace azimora::shell
