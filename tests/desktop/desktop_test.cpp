@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "qt_printers.h"
+#include "x_session.h"
+
+// The real program on a real X server: splash, main window, error box, exit.
+namespace azimora::desktop {
+namespace {
+
+constexpr int kSplashMs = 3000;
+
+// Polls until condition holds or timeoutMs pass.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!condition()) {
+        if (waited.elapsed() > timeoutMs) return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// The program copied into a folder of its own, which is its program folder
+// and so holds its data folder.
+class Program : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QProcess process;
+    QElapsedTimer sinceStart;
+
+    void WriteUserFile(const QString& name, const QByteArray& bytes) {
+        QDir(folder.path()).mkpath(QStringLiteral("data"));
+        QFile file(folder.filePath(QStringLiteral("data/") + name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    void Start() {
+        const QString copy = folder.filePath(QStringLiteral("azimora"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(AZIMORA_EXECUTABLE), copy));
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        sinceStart.start();
+        process.start(copy, {});
+        ASSERT_TRUE(process.waitForStarted());
+    }
+    void TearDown() override {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+    }
+    static QString MainWindow() {
+        const QStringList ids = VisibleWindows(QStringLiteral("^Azimora 2\\.0$"));
+        return ids.isEmpty() ? QString() : ids.first();
+    }
+    static QStringList Splash() { return VisibleWindows(QStringLiteral("^Azimora$")); }
+    void ExpectCleanExitAfterClosing(const QString& window) {
+        ASSERT_TRUE(CloseWindow(window));
+        ASSERT_TRUE(process.waitForFinished(10000)) << "the program did not end";
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+    }
+};
+
+// Mean difference per channel between the splash picture and the screen.
+double PictureDifference(const QImage& screen, QPoint origin, const QImage& picture, QRect area) {
+    double total = 0;
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); y += 3) {
+        for (int x = area.left(); x <= area.right(); x += 3) {
+            const QColor shown = screen.pixelColor(origin + QPoint(x, y));
+            const QColor drawn = picture.pixelColor(x, y);
+            total += std::abs(shown.red() - drawn.red()) + std::abs(shown.green() - drawn.green()) +
+                     std::abs(shown.blue() - drawn.blue());
+            count += 3;
+        }
+    }
+    return total / count;
+}
+
+TEST_F(Program, ShowsTheSplashThenTheMainWindowAndEndsCleanly) {
+    Start();
+    QThread::msleep(static_cast<unsigned long>(std::max<qint64>(0, 1500 - sinceStart.elapsed())));
+    const QImage screen = Screenshot();
+    ASSERT_FALSE(screen.isNull());
+    const QStringList splash = Splash();
+    ASSERT_EQ(splash.size(), 1) << "no splash window 1.5 s after start";
+    EXPECT_TRUE(MainWindow().isEmpty());
+    const auto where = WindowGeometry(splash.first());
+    ASSERT_TRUE(where.has_value());
+    EXPECT_EQ(where->size(), QSize(400, 290));
+    const QRect screenRect = screen.rect();
+    EXPECT_NEAR(where->center().x(), screenRect.center().x(), 1);
+    EXPECT_NEAR(where->center().y(), screenRect.center().y(), 1);
+    EXPECT_TRUE(WindowProperty(splash.first(), "_NET_WM_WINDOW_TYPE").contains("_NET_WM_WINDOW_TYPE_SPLASH"));
+    // The picture is on the screen, fully drawn: the dish and the sky.
+    const QImage picture(QStringLiteral(AZIMORA_SPLASH_PICTURE));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_LT(PictureDifference(screen, where->topLeft(), picture, QRect(5, 5, 180, 140)), 4.0);
+    EXPECT_LT(PictureDifference(screen, where->topLeft(), picture, QRect(150, 40, 220, 60)), 4.0);
+
+    QString window;
+    ASSERT_TRUE(WaitFor([&] { return !(window = MainWindow()).isEmpty(); }, kSplashMs + 8000));
+    const qint64 shownAfter = sinceStart.elapsed();
+    EXPECT_GE(shownAfter, kSplashMs);
+    EXPECT_TRUE(WaitFor([] { return Splash().isEmpty(); }, 1000)) << "the splash outlived the start-up";
+    std::printf("[ measured ] main window mapped %lld ms after start (%lld ms beyond the splash wait)\n",
+                static_cast<long long>(shownAfter), static_cast<long long>(shownAfter - kSplashMs));
+    QFile status(QStringLiteral("/proc/%1/status").arg(process.processId()));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM")) std::printf("[ measured ] peak memory %s\n", line.mid(6).trimmed().constData());
+    }
+
+    // Its caption exactly; the desktop finds its entry (assets/azimora.desktop) by class.
+    EXPECT_EQ(WindowProperty(window, "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"Azimora 2.0\"");
+    EXPECT_EQ(WindowProperty(window, "WM_CLASS"), "WM_CLASS(STRING) = \"azimora\", \"azimora\"");
+    ExpectCleanExitAfterClosing(window);
+}
+
+TEST_F(Program, AHandlerErrorShowsTheBoxTitledWithTheApplicationTitle) {
+    WriteUserFile(QStringLiteral("locdata.dat"), "Home\r\n");
+    Start();
+    QString box;
+    ASSERT_TRUE(WaitFor([&] {
+        const QStringList boxes = VisibleWindows(QStringLiteral("^Azimora 2003$"));
+        if (!boxes.isEmpty()) box = boxes.first();
+        return !box.isEmpty();
+    }, kSplashMs + 8000)) << "no error box";
+    ASSERT_TRUE(CloseWindow(box));
+    QString window;
+    ASSERT_TRUE(WaitFor([&] { return !(window = MainWindow()).isEmpty(); }, 5000)) << "the window did not open";
+    ExpectCleanExitAfterClosing(window);
+}
+
+}  // namespace
+}  // namespace azimora::desktop
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs a command on a private X server (Xvfb) with a small window manager
+# (openbox) and, with --accessibility, an AT-SPI bus on a private D-Bus
+# session; everything started here is stopped again.
+#   with-x-server.sh [--accessibility] command [arguments...]
+set -euo pipefail
+
+accessibility=0
+if [[ "${1:-}" == "--accessibility" ]]; then
+  accessibility=1
+  shift
+fi
+
+workdir=$(mktemp -d)
+cleanup() {
+  [[ -n "${wm_pid:-}" ]] && kill "$wm_pid" 2>/dev/null
+  [[ -n "${xvfb_pid:-}" ]] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number to the pipe.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+xvfb_pid=$!
+read -r -t 20 -u "$display_fd" display_number || { cat "$workdir/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$display_number"
+export QT_QPA_PLATFORM=xcb
+
+if command -v openbox >/dev/null 2>&1; then
+  openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+  done
+fi
+
+if ((accessibility)); then
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  dbus-run-session -- bash -c '
+    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 &
+    launcher=$!
+    sleep 1
+    "$@"
+    rc=$?
+    kill $launcher 2>/dev/null
+    exit $rc' bash "$@"
+  exit $?
+fi
+"$@"
