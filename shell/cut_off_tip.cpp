@@ -12,7 +12,7 @@ constexpr int kRightAllowance = 4;
 }
 
 CutOffTip::CutOffTip(CatalogueTreeView& view)
-    : QObject(&view), view_(view), tip_(std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint)),
+    : QObject(&view), view_(view), viewport_(view.viewport()), tip_(std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint)),
       pointer_([] { return QCursor::pos(); }) {
     tip_->setObjectName(QStringLiteral("CutOffTip"));
     tip_->setMargin(0);
@@ -26,7 +26,7 @@ CutOffTip::CutOffTip(CatalogueTreeView& view)
     tip_->setPalette(colours);
     watcher_.setInterval(kWatchMilliseconds);
     connect(&watcher_, &QTimer::timeout, this, &CutOffTip::watcherTick);
-    view_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 CutOffTip::~CutOffTip() = default;
@@ -34,7 +34,8 @@ CutOffTip::~CutOffTip() = default;
 bool CutOffTip::isTipShown() const { return tip_->isVisible(); }
 
 bool CutOffTip::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_.viewport() && event->type() == QEvent::MouseMove)
+    // Compared with the pointer kept: the view may be half destroyed here.
+    if (watched == viewport_ && event->type() == QEvent::MouseMove)
         pointerMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
     return QObject::eventFilter(watched, event);
 }

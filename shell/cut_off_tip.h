@@ -51,6 +51,7 @@ private:
     void closeTip();
 
     CatalogueTreeView& view_;
+    QWidget* viewport_;
     std::unique_ptr<QLabel> tip_;  // a top-level window of its own
     QTimer watcher_;
     int ticks_ = 0;

@@ -70,7 +70,7 @@ TfrmKorvel::TfrmKorvel(Dialogs& dialogs, const std::filesystem::path& programFol
       satellites_(BuiltInSatelliteCatalogue()),
       locations_(BuiltInLocationCatalogue()),
       controller_(std::make_unique<PointingController>(*satellites_, *locations_, programFolder, dialogs)),
-      chooseprinter_(ChoosePrinterWithDialog) {
+      choosePrinter_(ChoosePrinterWithDialog) {
     InstallShadowLabelAccessibility();
     setObjectName(QStringLiteral("frmKorvel"));
     setWindowTitle(QStringLiteral("Azimora 2.0"));
@@ -97,6 +97,9 @@ TfrmKorvel::TfrmKorvel(Dialogs& dialogs, const std::filesystem::path& programFol
 
 TfrmKorvel::~TfrmKorvel() {
     controller_->SetView(nullptr);
+    // The widgets refer to the controller and the models, which are members
+    // and would go before the widgets that Qt deletes after this body.
+    delete takeCentralWidget();
 }
 
 EditBox* TfrmKorvel::makeEditBox(QWidget* parent, const char* name, DisplayField field, QRect geometry,
@@ -159,12 +162,12 @@ void TfrmKorvel::buildPanels(QWidget* client) {
 
     // The two listings.
     MakeLabel(rzPanel2_, {"fcLabel1", "Satellite Listing:", {4, 2}, Arial(9), {1, 2}});
-    satelliteModel_ = new CatalogueModel(*satellites_, this);
+    satelliteModel_ = std::make_unique<CatalogueModel>(*satellites_);
     tvwSat_ = new CatalogueTreeView(*satelliteModel_, {19, false}, rzPanel2_);
     tvwSat_->setObjectName(QStringLiteral("tvwSat"));
     satelliteTip_ = new CutOffTip(*tvwSat_);
     MakeLabel(rzPanel3_, {"fcLabel2", "Location Listing:", {4, 2}, Arial(9), {1, 2}});
-    locationModel_ = new CatalogueModel(*locations_, this);
+    locationModel_ = std::make_unique<CatalogueModel>(*locations_);
     tvwLoc_ = new CatalogueTreeView(*locationModel_, {15, true}, rzPanel3_);
     tvwLoc_->setObjectName(QStringLiteral("tvwLoc"));
 
@@ -305,6 +308,6 @@ void TfrmKorvel::DisplayValueChanged(DisplayField field, const std::string& text
 
 void TfrmKorvel::CloseWindow() { close(); }
 
-void TfrmKorvel::PrintReport(const DisplayValues& values) { shell::PrintReport(values, chooseprinter_, this); }
+void TfrmKorvel::PrintReport(const DisplayValues& values) { shell::PrintReport(values, choosePrinter_, this); }
 
 }  // namespace azimora::shell

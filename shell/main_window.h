@@ -47,7 +47,7 @@ public:
     [[nodiscard]] StatusBar& statusBar() const { return *statusBar_; }
 
     // The print dialog step; tests put a scripted one here.
-    void setPrinterChooser(PrinterChooser chooser) { chooseprinter_ = std::move(chooser); }
+    void setPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
 
     // Runs one controller handler; its error, if any, goes to the error box.
     void callHandler(const std::function<void()>& handler);
@@ -72,7 +72,10 @@ private:
     std::unique_ptr<Catalogue> satellites_;
     std::unique_ptr<Catalogue> locations_;
     std::unique_ptr<PointingController> controller_;
-    PrinterChooser chooseprinter_;
+    // The models refer to the catalogues, so they are declared after them.
+    std::unique_ptr<CatalogueModel> satelliteModel_;
+    std::unique_ptr<CatalogueModel> locationModel_;
+    PrinterChooser choosePrinter_;
 
     // Widgets, owned by their Qt parents.
     FlatPanel* pnlSatellite_ = nullptr;
@@ -90,8 +93,6 @@ private:
     ShadowLabel* edtElevation_ = nullptr;
     RecessedButton* btnSatSave_ = nullptr;
     RecessedButton* btnLocSave_ = nullptr;
-    CatalogueModel* satelliteModel_ = nullptr;
-    CatalogueModel* locationModel_ = nullptr;
     CatalogueTreeView* tvwSat_ = nullptr;
     CatalogueTreeView* tvwLoc_ = nullptr;
     CutOffTip* satelliteTip_ = nullptr;

@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QFontInfo>
 #include <QAccessibleEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -171,9 +172,9 @@ TEST_F(MainWindow, ChoosingTreeItemsFillsTheBoxes) {
 }
 
 TEST_F(MainWindow, BadSatelliteLongitudeShowsTheErrorBox) {
-    QtDialogs realBoxes(window.get());
-    window.reset();
+    QtDialogs realBoxes;
     window = std::make_unique<TfrmKorvel>(realBoxes, folder.Path());
+    realBoxes.setOwner(window.get());
     ShowWindow();
     Find<EditBox>("edtWLong")->setText("114.08");
     Find<EditBox>("edtSatLong")->setText("");
@@ -194,6 +195,7 @@ TEST_F(MainWindow, BadSatelliteLongitudeShowsTheErrorBox) {
     EXPECT_EQ(text, "'' is not a valid floating point value.");
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(Shown("edtAzimuth"), "0.00");
+    window.reset();  // before the boxes it refers to
 }
 
 TEST_F(MainWindow, UserListsAppearInTheTreesWhenShown) {
@@ -337,6 +339,20 @@ TEST_F(MainWindow, FittedLabelsHoldTheirWholeText) {
         EXPECT_GE(label->width(), metrics.horizontalAdvance(label->text())) << label->objectName().toStdString();
         EXPECT_GE(label->height(), metrics.height()) << label->objectName().toStdString();
     }
+}
+
+// Run again with QT_SCALE_FACTOR=2 (ctest: shell.scaled2x): the whole window,
+// fonts and geometry alike, doubles in device pixels, so that it is neither
+// tiny nor clipped on a double-density screen.
+TEST_F(MainWindow, ScalesAsAWholeWithTheScreen) {
+    ShowWindow();
+    const qreal expected = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
+    EXPECT_DOUBLE_EQ(window->devicePixelRatio(), expected);
+    const QImage client = window->centralWidget()->grab().toImage();
+    EXPECT_EQ(client.size(), TfrmKorvel::kClientSize * expected);
+    // The layout is in device-independent pixels and so is the text.
+    EXPECT_EQ(Find<QWidget>("RzPanel3")->geometry(), QRect(285, 107, 315, 290));
+    EXPECT_EQ(QFontInfo(Find<EditBox>("edtNLat")->font()).pixelSize(), 11);
 }
 
 }  // namespace
