@@ -61,10 +61,17 @@ private:
 };
 
 // The application's style, but tree branches as the classic desktop draws
-// them: dotted connecting lines and boxed plus and minus signs.
+// them (dotted connecting lines, boxed plus and minus signs) and the
+// selection marking the item's text only, never the branch area.
 class ClassicBranchStyle final : public QProxyStyle {
 public:
     ClassicBranchStyle() : branches_(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ItemView_ShowDecorationSelected) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
@@ -98,11 +105,9 @@ CatalogueTreeView::CatalogueTreeView(CatalogueModel& model, Options options, QWi
     setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_Hover);
     setItemDelegate(new ClassicItemDelegate(this));  // owned by the view
-    if (options.linesAndButtons) {
-        auto* style = new ClassicBranchStyle;
-        style->setParent(this);  // the view owns its style
-        setStyle(style);
-    }
+    auto* style = new ClassicBranchStyle;
+    style->setParent(this);  // the view owns its style
+    setStyle(style);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, ButtonFace(colours));
     colours.setColor(QPalette::Text, Qt::black);

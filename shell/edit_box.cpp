@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <limits>
+
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -11,6 +13,7 @@ namespace azimora::shell {
 EditBox::EditBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
     setFrame(false);
     setTextMargins(2, 2, 2, 2);
+    setMaxLength(std::numeric_limits<int>::max());  // no length limit
     // The cursor stays at the start like a fresh box on the desktop.
     setCursorPosition(0);
 }
