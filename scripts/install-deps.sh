@@ -12,7 +12,7 @@ build_packages=(
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils x11-apps xdotool wmctrl openbox imagemagick
+  xvfb x11-utils xdotool wmctrl openbox imagemagick
   poppler-utils cups printer-driver-cups-pdf
   dbus at-spi2-core
 )

@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh dev
-exec build/dev/shell/azimora
+scripts/build.sh release
+exec build/release/shell/azimora

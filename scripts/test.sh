@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
+scripts/setup-print-queue.sh
 scripts/build.sh dev
 ctest --preset dev
 scripts/build.sh asan
