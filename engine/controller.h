@@ -77,7 +77,6 @@ public:
 
     [[nodiscard]] const PointingInputs& Inputs() const noexcept { return inputs_; }
     [[nodiscard]] const PointingResult& Result() const noexcept { return result_; }
-    [[nodiscard]] Dialogs& MessageBoxes() const noexcept { return dialogs_; }
 
     // Handlers, named after the window's events.
     void FormShow();
