@@ -2,15 +2,9 @@
 
 #include "builtin_catalogues.h"
 #include "controller.h"
+#include "silent_dialogs.h"
 
 namespace {
-
-class SilentDialogs final : public azimora::Dialogs {
-public:
-    azimora::ConfirmAnswer Confirm(const std::string&) override { return azimora::ConfirmAnswer::No; }
-    void ShowError(const std::string&) override {}
-    void ShowInformation(const std::string&) override {}
-};
 
 // One keystroke in the latitude box: the key filter, the new text, the
 // conversion of three coordinates, the calculation and both result texts.

@@ -10,18 +10,11 @@
 #include <fstream>
 #include <random>
 
-#include "dialogs.h"
 #include "main_window.h"
+#include "silent_dialogs.h"
 #include "userlists.h"
 
 namespace {
-
-class SilentDialogs final : public azimora::Dialogs {
-public:
-    azimora::ConfirmAnswer Confirm(const std::string&) override { return azimora::ConfirmAnswer::No; }
-    void ShowError(const std::string&) override {}
-    void ShowInformation(const std::string&) override {}
-};
 
 // Waits until both listings have been painted once.
 class FirstPaint final : public QObject {
