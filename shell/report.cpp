@@ -53,6 +53,7 @@ void PrintReportLines(QPrinter& printer, const std::vector<ReportLine>& lines) {
 
 bool ChoosePrinterWithDialog(QPrinter& printer, QWidget* owner) {
     QPrintDialog dialog(&printer, owner);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -32,7 +32,6 @@ SplashWindow::SplashWindow() : QWidget(nullptr, Qt::SplashScreen | Qt::Frameless
     setObjectName(QStringLiteral("SplashWindow"));
     setWindowTitle(QStringLiteral("Azimora"));
     setFixedSize(kClientSize);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
