@@ -40,7 +40,7 @@ private:
     std::function<void(QSize)> layOut_;
 };
 
-struct LabelSpec {
+struct LabelLayout {
     const char* name;
     const char* text;
     QPoint position;  // top-left, or top-right for a right-aligned label
@@ -50,13 +50,13 @@ struct LabelSpec {
     QSize fixedSize = {};
 };
 
-ShadowLabel* MakeLabel(QWidget* parent, const LabelSpec& spec) {
-    auto* label = new ShadowLabel(QString::fromLatin1(spec.text), spec.shadow, parent);
-    label->setObjectName(QString::fromLatin1(spec.name));
-    label->setFont(spec.font);
-    label->setRightAligned(spec.rightAligned);
-    if (spec.fixedSize.isValid()) label->setFixedLabelSize(spec.fixedSize);
-    label->placeAt(spec.position);
+ShadowLabel* MakeLabel(QWidget* parent, const LabelLayout& layout) {
+    auto* label = new ShadowLabel(QString::fromLatin1(layout.text), layout.shadow, parent);
+    label->setObjectName(QString::fromLatin1(layout.name));
+    label->setFont(layout.font);
+    label->setRightAligned(layout.rightAligned);
+    if (layout.fixedSize.isValid()) label->setFixedLabelSize(layout.fixedSize);
+    label->placeAt(layout.position);
     return label;
 }
 
