@@ -12,7 +12,12 @@ constexpr int kRightAllowance = 4;
 }
 
 CutOffTip::CutOffTip(CatalogueTreeView& view)
-    : QObject(&view), view_(view), viewport_(view.viewport()), tip_(std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint)),
+    : QObject(&view),
+      view_(view),
+      viewport_(view.viewport()),
+      // Clicks and moves go through the tip to the item beneath.
+      tip_(std::make_unique<QLabel>(nullptr,
+                                    Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput)),
       pointer_([] { return QCursor::pos(); }) {
     tip_->setObjectName(QStringLiteral("CutOffTip"));
     tip_->setMargin(0);

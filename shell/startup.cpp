@@ -1,12 +1,14 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -54,7 +56,8 @@ int RunAzimora(int argc, char* argv[]) {
         // The name the desktop lists us under; window captions stay as they are.
         QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
         QGuiApplication::setDesktopFileName(QStringLiteral("azimora"));
-        window = std::make_unique<TfrmKorvel>(dialogs, QCoreApplication::applicationDirPath().toStdString());
+        const std::filesystem::path programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+        window = std::make_unique<TfrmKorvel>(dialogs, programFolder);
         dialogs.setOwner(window.get());
         splash->hide();
     } catch (const std::exception& error) {

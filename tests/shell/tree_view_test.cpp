@@ -163,6 +163,7 @@ TEST_F(CutOffTips, OnlyCutOffNamesOpenATipOverTheItem) {
     const QFontMetrics metrics(tvwSat->font());
     EXPECT_EQ(tip->tipWindow()->width(), metrics.horizontalAdvance(tip->tipWindow()->text()) + 6);
     EXPECT_EQ(tip->tipWindow()->height(), metrics.height() + 2);
+    EXPECT_TRUE(tip->tipWindow()->windowFlags() & Qt::WindowTransparentForInput);  // clicks reach the item
     EXPECT_TRUE(tip->watcher().isActive());
     EXPECT_EQ(tip->watcher().interval(), 250);
     // Moving to another item closes it.
