@@ -47,25 +47,20 @@ void EditBox::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    // Auto-repeat can pack several characters into one event.
     const QString text = event->text();
-    const bool plainText = !text.isEmpty() && text.toUcs4().value(0) == key;
-    if (plainText && text.size() > 1) {
-        const QString accepted = Filtered(text);
-        if (accepted == text) {
-            QLineEdit::keyPressEvent(event);
-        } else {
-            if (!accepted.isEmpty()) insert(accepted);
-            event->accept();
-        }
+    if (text.isEmpty() || text.toUcs4().value(0) != key) {
+        // A control character: the box either acts on the key or ignores it.
+        keyFilter_(key);
+        if (key != 0) QLineEdit::keyPressEvent(event);
         return;
     }
-    keyFilter_(key);
-    if (key == 0) {
-        event->accept();  // discarded: the box does nothing with it
-        return;
+    // Auto-repeat can pack several characters into one event.
+    const QString accepted = Filtered(text);
+    if (accepted == text) {
+        QLineEdit::keyPressEvent(event);
+    } else if (!accepted.isEmpty()) {
+        insert(accepted);
     }
-    QLineEdit::keyPressEvent(event);
 }
 
 void EditBox::inputMethodEvent(QInputMethodEvent* event) {

@@ -60,7 +60,18 @@ ShadowLabel* MakeLabel(QWidget* parent, const LabelLayout& layout) {
     return label;
 }
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+FlatPanel* MakePanel(QWidget* parent, const char* name, Qt::Edges borders) {
+    auto* panel = new FlatPanel(borders, parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    return panel;
+}
+
+RecessedButton* MakeSaveButton(QWidget* parent, const char* name, QRect geometry) {
+    auto* button = new RecessedButton(QStringLiteral("..."), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    return button;
+}
 
 }  // namespace
 
@@ -104,7 +115,7 @@ TfrmKorvel::~TfrmKorvel() {
 
 EditBox* TfrmKorvel::makeEditBox(QWidget* parent, const char* name, DisplayField field, QRect geometry,
                                  bool rightAligned) {
-    auto* box = new EditBox(FromUtf8(controller_->Value(field)), parent);
+    auto* box = new EditBox(QString::fromStdString(controller_->Value(field)), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setFont(Tahoma(11));
     box->setGeometry(geometry);
@@ -113,16 +124,13 @@ EditBox* TfrmKorvel::makeEditBox(QWidget* parent, const char* name, DisplayField
 }
 
 void TfrmKorvel::buildPanels(QWidget* client) {
-    pnlSatellite_ = new FlatPanel(Qt::TopEdge | Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
-    pnlSatellite_->setObjectName(QStringLiteral("pnlSatellite"));
-    pnlLocation_ = new FlatPanel(Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
-    pnlLocation_->setObjectName(QStringLiteral("pnlLocation"));
-    pnlResults_ = new FlatPanel(Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
-    pnlResults_->setObjectName(QStringLiteral("pnlResults"));
-    rzPanel2_ = new FlatPanel(Qt::TopEdge | Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
-    rzPanel2_->setObjectName(QStringLiteral("RzPanel2"));
-    rzPanel3_ = new FlatPanel(Qt::TopEdge | Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge, client);
-    rzPanel3_->setObjectName(QStringLiteral("RzPanel3"));
+    const Qt::Edges allSides = Qt::TopEdge | Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge;
+    const Qt::Edges belowAnother = Qt::BottomEdge | Qt::LeftEdge | Qt::RightEdge;
+    pnlSatellite_ = MakePanel(client, "pnlSatellite", allSides);
+    pnlLocation_ = MakePanel(client, "pnlLocation", belowAnother);
+    pnlResults_ = MakePanel(client, "pnlResults", belowAnother);
+    rzPanel2_ = MakePanel(client, "RzPanel2", allSides);
+    rzPanel3_ = MakePanel(client, "RzPanel3", allSides);
     statusBar_ = new StatusBar(client);
     statusBar_->setObjectName(QStringLiteral("RzStatusBar1"));
     // Stacking order from the bottom, as laid out.
@@ -132,9 +140,7 @@ void TfrmKorvel::buildPanels(QWidget* client) {
     MakeLabel(pnlSatellite_, {"fcLabel14", "Satellite Information:", {4, 2}, Arial(9), {1, 2}});
     MakeLabel(pnlSatellite_, {"fcLabel15", "Name:", {128, 2}, Arial(9), {1, 2}});
     edtSatName_ = makeEditBox(pnlSatellite_, "edtSatName", DisplayField::SatName, {128, 15, 177, 21}, false);
-    btnSatSave_ = new RecessedButton(QStringLiteral("..."), pnlSatellite_);
-    btnSatSave_->setObjectName(QStringLiteral("btnSatSave"));
-    btnSatSave_->setGeometry(305, 15, 21, 22);
+    btnSatSave_ = MakeSaveButton(pnlSatellite_, "btnSatSave", {305, 15, 21, 22});
     MakeLabel(pnlSatellite_, {"fcLabel16", "Sat. Longitude (0 to +360)", {345, 1}, Tahoma(9), {1, 1}, false, {160, 12}});
     edtSatLong_ = makeEditBox(pnlSatellite_, "edtSatLong", DisplayField::SatLong, {344, 15, 65, 21}, true);
     MakeLabel(pnlSatellite_, {"fcLabel17", "degrees", {412, 18}, Tahoma(11), {2, 2}});
@@ -143,9 +149,7 @@ void TfrmKorvel::buildPanels(QWidget* client) {
     MakeLabel(pnlLocation_, {"fcLabel3", "Location Information:", {4, 2}, Arial(9), {1, 2}});
     MakeLabel(pnlLocation_, {"fcLabel7", "Name:", {128, 2}, Arial(9), {1, 2}});
     edtLocName_ = makeEditBox(pnlLocation_, "edtLocName", DisplayField::LocName, {128, 14, 177, 21}, false);
-    btnLocSave_ = new RecessedButton(QStringLiteral("..."), pnlLocation_);
-    btnLocSave_->setObjectName(QStringLiteral("btnLocSave"));
-    btnLocSave_->setGeometry(305, 14, 21, 22);
+    btnLocSave_ = MakeSaveButton(pnlLocation_, "btnLocSave", {305, 14, 21, 22});
     MakeLabel(pnlLocation_, {"fcLabel10", "Loc. Latitude N (+/- 90)", {346, 1}, Tahoma(9), {1, 1}});
     edtNLat_ = makeEditBox(pnlLocation_, "edtNLat", DisplayField::NLat, {344, 15, 65, 21}, true);
     MakeLabel(pnlLocation_, {"fcLabel8", "degrees", {412, 18}, Tahoma(11), {2, 2}});
@@ -200,15 +204,11 @@ void TfrmKorvel::buildMenu() {
 }
 
 void TfrmKorvel::wireEvents() {
-    const std::pair<EditBox*, DisplayField> boxes[] = {
-        {edtSatName_, DisplayField::SatName}, {edtSatLong_, DisplayField::SatLong},
-        {edtLocName_, DisplayField::LocName}, {edtNLat_, DisplayField::NLat},
-        {edtWLong_, DisplayField::WLong},
-    };
-    for (const auto& [box, field] : boxes) {
+    for (const DisplayField field : {DisplayField::SatName, DisplayField::SatLong, DisplayField::LocName,
+                                     DisplayField::NLat, DisplayField::WLong}) {
         // The controller owns the texts: every edit goes to it, and for the
         // three coordinates that runs edtNLatChange before the edit returns.
-        connect(box, &QLineEdit::textChanged, this, [this, field = field](const QString& text) {
+        connect(editBoxFor(field), &QLineEdit::textChanged, this, [this, field](const QString& text) {
             if (writingValue_) return;
             callHandler([&] { controller_->SetValue(field, text.toStdString()); });
         });
@@ -286,24 +286,30 @@ bool TfrmKorvel::event(QEvent* event) {
 }
 
 void TfrmKorvel::DisplayValueChanged(DisplayField field, const std::string& text) {
-    const QString value = FromUtf8(text);
+    const QString value = QString::fromStdString(text);
     if (field == DisplayField::Azimuth || field == DisplayField::Elevation) {
         (field == DisplayField::Azimuth ? edtAzimuth_ : edtElevation_)->setText(value);
         return;
     }
-    EditBox* box = nullptr;
-    switch (field) {
-        case DisplayField::SatName: box = edtSatName_; break;
-        case DisplayField::SatLong: box = edtSatLong_; break;
-        case DisplayField::LocName: box = edtLocName_; break;
-        case DisplayField::NLat: box = edtNLat_; break;
-        default: box = edtWLong_; break;
-    }
+    EditBox* box = editBoxFor(field);
     if (box->text() == value) return;  // a typed text comes back unchanged; keep the caret
     const bool wasWriting = writingValue_;
     writingValue_ = true;
     box->setText(value);
     writingValue_ = wasWriting;
+}
+
+EditBox* TfrmKorvel::editBoxFor(DisplayField field) const {
+    switch (field) {
+        case DisplayField::SatName: return edtSatName_;
+        case DisplayField::SatLong: return edtSatLong_;
+        case DisplayField::LocName: return edtLocName_;
+        case DisplayField::NLat: return edtNLat_;
+        case DisplayField::WLong: return edtWLong_;
+        case DisplayField::Azimuth:
+        case DisplayField::Elevation: break;
+    }
+    return nullptr;  // the results are labels
 }
 
 void TfrmKorvel::CloseWindow() { close(); }

@@ -66,6 +66,7 @@ private:
     void wireEvents();
     void layOutClient(QSize client);
     void runFormShow();
+    [[nodiscard]] EditBox* editBoxFor(DisplayField field) const;
     EditBox* makeEditBox(QWidget* parent, const char* name, DisplayField field, QRect geometry, bool rightAligned);
 
     Dialogs& dialogs_;

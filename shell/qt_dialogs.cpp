@@ -8,8 +8,6 @@
 namespace azimora::shell {
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
 // The save question: Yes (default, Enter) and No (Escape), centred on the
 // screen. Closing it through the window frame is not a No.
 class ConfirmBox final : public QMessageBox {
@@ -49,18 +47,18 @@ private:
 }  // namespace
 
 ConfirmAnswer QtDialogs::Confirm(const std::string& question) {
-    ConfirmBox box(FromUtf8(question), owner_);
+    ConfirmBox box(QString::fromStdString(question), owner_);
     return box.Ask();
 }
 
 void QtDialogs::ShowError(const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), FromUtf8(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), QString::fromStdString(text), QMessageBox::Ok,
                     owner_);
     box.exec();
 }
 
 void QtDialogs::ShowInformation(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), FromUtf8(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), QString::fromStdString(text), QMessageBox::Ok,
                     owner_);
     box.exec();
 }

@@ -8,24 +8,18 @@
 #include "errors.h"
 
 namespace azimora::shell {
-namespace {
-
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
-
 std::vector<ReportLine> ReportLines(const DisplayValues& values, const QDate& today, const QLocale& locale) {
     const QString degrees = QStringLiteral(" degrees");
     return {
         {50, 20, true, false, QString::fromLatin1(kReportTitle)},
-        {300, 12, false, false, QStringLiteral("Satellite: ") + FromUtf8(values.SatName)},
-        {450, 12, false, false, QStringLiteral("Satellite Longitude: ") + FromUtf8(values.SatLong) + degrees},
-        {600, 12, false, false, QStringLiteral("Location: ") + FromUtf8(values.LocName)},
-        {750, 12, false, false, QStringLiteral("Location Lattitude: ") + FromUtf8(values.NLat) + degrees},
-        {900, 12, false, false, QStringLiteral("Location Longitude: ") + FromUtf8(values.WLong) + degrees},
+        {300, 12, false, false, QStringLiteral("Satellite: ") + QString::fromStdString(values.SatName)},
+        {450, 12, false, false, QStringLiteral("Satellite Longitude: ") + QString::fromStdString(values.SatLong) + degrees},
+        {600, 12, false, false, QStringLiteral("Location: ") + QString::fromStdString(values.LocName)},
+        {750, 12, false, false, QStringLiteral("Location Lattitude: ") + QString::fromStdString(values.NLat) + degrees},
+        {900, 12, false, false, QStringLiteral("Location Longitude: ") + QString::fromStdString(values.WLong) + degrees},
         {1200, 16, true, true, QStringLiteral("Dish Pointing")},
-        {1400, 16, true, false, QStringLiteral("Azimuth: ") + FromUtf8(values.Azimuth)},
-        {1600, 16, true, false, QStringLiteral("Elevation: ") + FromUtf8(values.Elevation)},
+        {1400, 16, true, false, QStringLiteral("Azimuth: ") + QString::fromStdString(values.Azimuth)},
+        {1600, 16, true, false, QStringLiteral("Elevation: ") + QString::fromStdString(values.Elevation)},
         {1900, 9, false, false, QStringLiteral("Printed from Azimora: The Satellite Pointing Lookup Application.")},
         {2000, 9, false, false, QString::fromLatin1(kCreditLine)},
         {2100, 9, false, false, QStringLiteral("Date: ") + locale.toString(today, QStringLiteral("dddd MMMM d, yyyy"))},
