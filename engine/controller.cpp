@@ -1,5 +1,9 @@
 #include "controller.h"
 
+#include <exception>
+#include <vector>
+
+#include "errors.h"
 #include "number_text.h"
 #include "userlists.h"
 
@@ -55,8 +59,22 @@ void PointingController::SetValue(DisplayField field, const std::string& text) {
 }
 
 void PointingController::FormShow() {
-    LoadUserLocations(locations_, programFolder_);
-    LoadUserSatellites(satellites_, programFolder_);
+    // Each list loads on its own: a fault in one costs neither the other
+    // list nor the rest of its own. Each file's fault is reported once.
+    std::vector<std::string> faults;
+    std::exception_ptr firstFault;
+    const auto loadOnItsOwn = [&](const auto& load) {
+        try {
+            load();
+        } catch (const Error& error) {
+            faults.emplace_back(error.what());
+            if (!firstFault) firstFault = std::current_exception();
+        }
+    };
+    loadOnItsOwn([&] { LoadUserLocations(locations_, programFolder_); });
+    loadOnItsOwn([&] { LoadUserSatellites(satellites_, programFolder_); });
+    if (faults.size() == 1) std::rethrow_exception(firstFault);
+    if (!faults.empty()) throw ErrorSeries(std::move(faults));
 }
 
 void PointingController::tvwSatChange(const CatalogueNode& node) {
@@ -106,11 +124,14 @@ void PointingController::edtSatNameKeyPress(char32_t& key) {
 
 bool PointingController::ConfirmSave() { return dialogs_.Confirm(kSaveQuestion) != ConfirmAnswer::No; }
 
+// An entry that could not be read back is refused before the question.
 void PointingController::btnSatSaveClick() {
+    CheckUserSatellite(values_.SatName, values_.SatLong);
     if (ConfirmSave()) SaveUserSatellite(programFolder_, values_.SatName, values_.SatLong);
 }
 
 void PointingController::btnLocSaveClick() {
+    CheckUserLocation(values_.LocName, values_.NLat, values_.WLong);
     if (ConfirmSave()) SaveUserLocation(programFolder_, values_.LocName, values_.NLat, values_.WLong);
 }
 

@@ -2,6 +2,9 @@
 
 #include <exception>
 #include <new>
+#include <vector>
+
+#include "errors.h"
 
 namespace azimora {
 
@@ -12,19 +15,21 @@ std::string ErrorBoxText(std::string_view message) {
 }
 
 void RunHandler(Dialogs& dialogs, const std::function<void()>& handler) noexcept {
-    std::string message;
+    std::vector<std::string> messages;
     try {
         handler();
         return;
     } catch (const std::bad_alloc&) {
-        message = "Out of memory";
+        messages = {"Out of memory"};
+    } catch (const ErrorSeries& errors) {
+        messages = errors.Messages();
     } catch (const std::exception& error) {
-        message = error.what();
+        messages = {error.what()};
     } catch (...) {
-        message = "Unexpected error";
+        messages = {"Unexpected error"};
     }
     try {
-        dialogs.ShowError(ErrorBoxText(message));
+        for (const std::string& message : messages) dialogs.ShowError(ErrorBoxText(message));
     } catch (...) {
         // Nothing sensible is left to tell the user with.
     }

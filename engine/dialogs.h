@@ -32,8 +32,9 @@ protected:
 [[nodiscard]] std::string ErrorBoxText(std::string_view message);
 
 // Runs one handler; whatever it raises ends it there and is shown in the
-// error box. The one place where handlers are called, so that every handler
-// fails the same way; nothing escapes it.
+// error box (an ErrorSeries in one box per message). The one place where
+// handlers are called, so that every handler fails the same way; nothing
+// escapes it.
 void RunHandler(Dialogs& dialogs, const std::function<void()>& handler) noexcept;
 
 }  // namespace azimora

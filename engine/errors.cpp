@@ -5,7 +5,15 @@ namespace azimora {
 ListIndexError::ListIndexError(int index)
     : Error("List index out of bounds (" + std::to_string(index) + ")"), index_(index) {}
 
-InOutError::InOutError(int code) : Error(InOutMessage(code)), code_(code) {}
+ListLineTooLongError::ListLineTooLongError(std::string_view fileName, std::size_t lineNumber)
+    : Error("Line " + std::to_string(lineNumber) + " of " + std::string(fileName) +
+            " is longer than 64 KiB and was skipped") {}
+
+InOutError::InOutError(int code, std::string_view cause)
+    : Error(cause.empty() ? InOutMessage(code) : InOutMessage(code) + ": " + std::string(cause)), code_(code) {}
+
+ErrorSeries::ErrorSeries(std::vector<std::string> messages)
+    : Error(messages.empty() ? std::string() : messages.front()), messages_(std::move(messages)) {}
 
 std::string InOutMessage(int code) {
     switch (code) {

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Every error the engine raises carries the exact text the user sees in the
 // error box; what() is that text.
@@ -40,17 +42,39 @@ private:
     int index_;
 };
 
-// A failed save; the message is chosen by the input/output code ("Disk full", "I/O error 17", ...).
+// A user list line longer than kMaxListLineBytes, skipped on loading.
+class ListLineTooLongError final : public Error {
+public:
+    ListLineTooLongError(std::string_view fileName, std::size_t lineNumber);
+};
+
+// A failed save; the message is chosen by the input/output code ("Disk full",
+// "File access denied", ...), followed by the cause when one is given.
 class InOutError final : public Error {
 public:
-    explicit InOutError(int code);
+    explicit InOutError(int code, std::string_view cause = {});
     [[nodiscard]] int Code() const noexcept { return code_; }
 
 private:
     int code_;
 };
 
+// Codes from here on carry an operating system error number that has no
+// fixed code of its own, so that they never read as one of those.
+inline constexpr int kOtherInOutCodeBase = 1000;
+
 // The message of an input/output code: 2 "File not found", 101 "Disk full", others "I/O error %d".
 [[nodiscard]] std::string InOutMessage(int code);
+
+// Several errors of one handler, each shown in an error box of its own; what()
+// is the first message.
+class ErrorSeries final : public Error {
+public:
+    explicit ErrorSeries(std::vector<std::string> messages);
+    [[nodiscard]] const std::vector<std::string>& Messages() const noexcept { return messages_; }
+
+private:
+    std::vector<std::string> messages_;
+};
 
 }  // namespace azimora

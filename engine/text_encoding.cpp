@@ -24,8 +24,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) noexcept {
@@ -61,11 +59,8 @@ bool IsValidUtf8(std::string_view bytes) noexcept {
     return true;
 }
 
-std::string DecodeListFileText(std::string_view bytes) {
-    if (IsValidUtf8(bytes)) {
-        if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-        return std::string(bytes);
-    }
+std::string DecodeListLine(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 2);
     for (const char c : bytes) {

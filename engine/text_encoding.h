@@ -5,11 +5,14 @@
 
 namespace azimora {
 
-// The text of a user list file as UTF-8. A file that is valid UTF-8 is taken
-// as it is (less a leading byte order mark); any other file is taken as
-// Windows-1252, the code page such lists were made in on Windows. Plain
-// ASCII comes through unchanged either way.
-[[nodiscard]] std::string DecodeListFileText(std::string_view bytes);
+// One line of a user list file as UTF-8. A line that is valid UTF-8 is taken
+// as it is; any other line is taken as Windows-1252, the code page such lists
+// were made in on Windows. Decided line by line: lists made there and later
+// appended to in UTF-8 hold both. Plain ASCII comes through unchanged.
+[[nodiscard]] std::string DecodeListLine(std::string_view bytes);
+
+// The UTF-8 byte order mark, which a list file may start with.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 [[nodiscard]] bool IsValidUtf8(std::string_view bytes) noexcept;
 

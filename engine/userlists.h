@@ -24,18 +24,29 @@ inline constexpr const char* kUserSatellitePrefix = "USER: ";
 [[nodiscard]] std::vector<std::string> SplitFields(std::string_view line, std::string_view separators);
 
 // Appends the user locations under "USER DEFINED", in file order. A missing
-// file is an empty list. A line short of fields throws ListIndexError with
-// the index of the first missing field; the lines before it stay loaded, and
-// so does the node of that line when it had a name (with empty data texts).
+// file is an empty list. A malformed line costs only itself: a line short of
+// fields still adds its node when it has a name (with the data texts it
+// has), a line longer than 64 KiB adds nothing, and every other line loads.
+// Afterwards the first malformed line is raised: ListIndexError with the
+// index of its first missing field, or ListLineTooLongError.
 void LoadUserLocations(Catalogue& locations, const std::filesystem::path& programFolder);
 
 // Appends the user satellites as roots named "USER: " + name, in file order;
 // otherwise as LoadUserLocations.
 void LoadUserSatellites(Catalogue& satellites, const std::filesystem::path& programFolder);
 
-// Append one record, values as typed. A "," inside a value is written as ";"
-// and a line break as a blank, so that every record reads back whole.
-// Throws InOutError.
+// A value as a record keeps it: a "," inside it is written as ";" and a line
+// break as a blank, since the format has no escape.
+[[nodiscard]] std::string StoredListValue(std::string_view value);
+
+// Throws Error "Nothing was saved: ..." for an entry whose record would not
+// read back as the values it holds: an empty value (it would vanish between
+// two separators), text that is not UTF-8, a record over 64 KiB.
+void CheckUserSatellite(std::string_view name, std::string_view longitude);
+void CheckUserLocation(std::string_view name, std::string_view latitude, std::string_view longitude);
+
+// Append one record, values as StoredListValue keeps them, after the check
+// above; nothing is written when either fails. Throws Error or InOutError.
 void SaveUserSatellite(const std::filesystem::path& programFolder, std::string_view name, std::string_view longitude);
 void SaveUserLocation(const std::filesystem::path& programFolder, std::string_view name, std::string_view latitude,
                       std::string_view longitude);

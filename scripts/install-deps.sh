@@ -15,6 +15,7 @@ test_packages=(
   xvfb x11-utils xdotool wmctrl openbox imagemagick
   poppler-utils cups printer-driver-cups-pdf
   dbus at-spi2-core
+  clang libclang-rt-14-dev
 )
 
 packages=("${build_packages[@]}")

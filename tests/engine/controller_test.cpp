@@ -1,6 +1,7 @@
 #include "controller.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "builtin_catalogues.h"
 #include "scripted_dialogs.h"
@@ -271,13 +272,37 @@ TEST_F(Controller, FailingSaveIsReported) {
     EXPECT_EQ(dialogs.errors, (std::vector<std::string>{"Invalid filename."}));
 }
 
-TEST_F(Controller, FormShowStopsAtAMalformedLocationFile) {
-    WriteFile(UserLocationFile(folder.Path()), "Home,45\r\n");
+TEST_F(Controller, FormShowLoadsBothListsPastTheirMalformedLines) {
+    WriteFile(UserLocationFile(folder.Path()), "Home,45\r\nWhitehorse, YUKON,60.72,\r\nCabin,50,110\r\n");
+    WriteFile(UserSatelliteFile(folder.Path()), "Bird,1\r\n,61.5\r\nLonely\r\nLast,2\r\n");
+    Run([&] { controller.FormShow(); });
+    // The first fault of each file, once each, in loading order.
+    EXPECT_EQ(dialogs.errors,
+              (std::vector<std::string>{"List index out of bounds (2)", "List index out of bounds (1)"}));
+    EXPECT_EQ(locations->FindNode("USER DEFINED")->ChildCount(), 3u);
+    EXPECT_EQ(satellites->RootCount(), 105u);
+    EXPECT_EQ(satellites->Root(104).Data1, "2");
+}
+
+TEST_F(Controller, FormShowReportsAnUnreadableListAndLoadsTheOther) {
+    std::filesystem::create_directories(UserLocationFile(folder.Path()).parent_path());
+    ASSERT_EQ(::mkfifo(UserLocationFile(folder.Path()).c_str(), 0600), 0);
     WriteFile(UserSatelliteFile(folder.Path()), "Bird,1\r\n");
     Run([&] { controller.FormShow(); });
-    EXPECT_EQ(dialogs.errors, (std::vector<std::string>{"List index out of bounds (2)"}));
-    EXPECT_EQ(locations->FindNode("USER DEFINED")->ChildCount(), 1u);
-    EXPECT_EQ(satellites->RootCount(), 101u);  // never read this time
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0].substr(0, 17), "Cannot open file ");
+    EXPECT_EQ(satellites->RootCount(), 102u);
+}
+
+TEST_F(Controller, AnEntryThatCannotBeSavedIsRefusedBeforeTheQuestion) {
+    ChooseLocation("ALBERTA");  // a province: no coordinates
+    Run([&] { controller.btnLocSaveClick(); });
+    SetText(DisplayField::SatName, "");
+    Run([&] { controller.btnSatSaveClick(); });
+    EXPECT_EQ(dialogs.errors, (std::vector<std::string>{"Nothing was saved: the latitude is empty.",
+                                                        "Nothing was saved: the satellite name is empty."}));
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "data"));
 }
 
 TEST_F(Controller, PrintNeedsACalculation) {

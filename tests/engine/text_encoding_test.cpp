@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "list_file_io.h"
 
 namespace azimora {
@@ -21,20 +23,36 @@ TEST(Utf8Validity, RejectsMalformedSequences) {
 }
 
 TEST(ListFileLines, EndAtCrLfLfOrLoneCr) {
-    using Lines = std::vector<std::string>;
+    using Lines = std::vector<std::string_view>;
     EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitLines("a\n\nb\r\n"), (Lines{"a", "", "b"}));
     EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
     EXPECT_EQ(SplitLines(""), Lines{});
 }
 
-TEST(InOutCodes, OperatingSystemErrorsMapOntoTheUsualCodes) {
-    EXPECT_EQ(InOutCodeOfErrno(ENOENT), 2);
-    EXPECT_EQ(InOutCodeOfErrno(ENOTDIR), 3);
-    EXPECT_EQ(InOutCodeOfErrno(EMFILE), 4);
-    EXPECT_EQ(InOutCodeOfErrno(EROFS), 5);
-    EXPECT_EQ(InOutCodeOfErrno(EDQUOT), 101);
-    EXPECT_EQ(InOutCodeOfErrno(EIO), EIO);
+// Numbers that mean what a fixed code means take its message; any other
+// number is told apart from every fixed code, with the system's words.
+TEST(InOutCodes, OperatingSystemErrorsNeverPassForAnotherFixedCode) {
+    struct Case {
+        int error;
+        const char* message;
+    };
+    for (const Case& c : {Case{ENOENT, "File not found"}, Case{ENOTDIR, "Invalid filename"},
+                          Case{EMFILE, "Too many open files"}, Case{EROFS, "File access denied"},
+                          Case{EACCES, "File access denied"}, Case{EDQUOT, "Disk full"}, Case{ENOSPC, "Disk full"},
+                          Case{EIO, "I/O error 1005: Input/output error"},
+                          Case{EINTR, "I/O error 1004: Interrupted system call"},
+                          Case{ENETUNREACH, "I/O error 1101: Network is unreachable"},
+                          Case{EISCONN, "I/O error 1106: Transport endpoint is already connected"},
+                          Case{EFBIG, "I/O error 1027: File too large"}}) {
+        EXPECT_STREQ(InOutErrorOfErrno(c.error).what(), c.message) << c.error;
+    }
+}
+
+TEST(ListLineDecoding, EachLineDecidesItsOwnCharacterSet) {
+    EXPECT_EQ(DecodeListLine("Z\xC3\xBCrich,1"), "Z\xC3\xBCrich,1");
+    EXPECT_EQ(DecodeListLine("Z\xFCrich,1"), "Z\xC3\xBCrich,1");
+    EXPECT_EQ(DecodeListLine("\x80\x9D"), "\xE2\x82\xAC\xC2\x9D");
 }
 
 }  // namespace

@@ -115,25 +115,26 @@ TEST_F(UserListFiles, EmptyFileAndTrailingBreaksAddNothing) {
     EXPECT_EQ(UserDefined().ChildCount(), 1u);
 }
 
-TEST_F(UserListFiles, ShortLinesStopTheLoadingWithTheMissingIndex) {
+TEST_F(UserListFiles, AMalformedLineCostsOnlyItselfAndTheFirstIsReported) {
     struct Case {
         const char* bytes;
         const char* error;
         std::vector<Loaded> loaded;
     };
     for (const Case& c : {
-             Case{"Lonely\r\nNext,5\r\n", "List index out of bounds (1)", {{"USER: Lonely", "", ""}}},
-             Case{"First,1\r\n\r\nNext,5\r\n", "List index out of bounds (0)", {{"USER: First", "1", ""}}},
-             Case{",,,\r\nNext,5\r\n", "List index out of bounds (0)", {}},
+             Case{"Lonely\r\nNext,5\r\n", "List index out of bounds (1)", {{"USER: Lonely", "", ""}, {"USER: Next", "5", ""}}},
+             Case{"First,1\r\n\r\nNext,5\r\n", "List index out of bounds (0)", {{"USER: First", "1", ""}, {"USER: Next", "5", ""}}},
+             Case{",,,\r\nNext,5\r\nLast\r\n", "List index out of bounds (0)", {{"USER: Next", "5", ""}, {"USER: Last", "", ""}}},
          }) {
         satellites = BuiltInSatelliteCatalogue();
         EXPECT_EQ(LoadSatellites(c.bytes), c.error) << c.bytes;
         EXPECT_EQ(UserSatellites(*satellites), c.loaded) << c.bytes;
     }
     for (const Case& c : {
-             Case{"A,1,2\nB,3\nC,4,5\n", "List index out of bounds (2)", {{"A", "1", "2"}, {"B", "", ""}}},
-             Case{"A\n", "List index out of bounds (1)", {{"A", "", ""}}},
-             Case{"\n", "List index out of bounds (0)", {}},
+             Case{"A,1,2\nB,3\nC,4,5\n", "List index out of bounds (2)", {{"A", "1", "2"}, {"B", "", ""}, {"C", "4", "5"}}},
+             Case{"A\nB,1\n", "List index out of bounds (1)", {{"A", "", ""}, {"B", "", ""}}},
+             Case{"\nWhitehorse, YUKON,60.72\nHome,1,2", "List index out of bounds (0)",
+                  {{"Whitehorse", " YUKON", "60.72"}, {"Home", "1", "2"}}},
          }) {
         locations = BuiltInLocationCatalogue();
         EXPECT_EQ(LoadLocations(c.bytes), c.error) << c.bytes;
@@ -144,9 +145,9 @@ TEST_F(UserListFiles, ShortLinesStopTheLoadingWithTheMissingIndex) {
 TEST_F(UserListFiles, SavesAppendCrLfRecordsCreatingTheFolder) {
     SaveUserSatellite(folder.Path(), "My Bird", "61.5");
     SaveUserSatellite(folder.Path(), "My Bird", "61.5");
-    SaveUserLocation(folder.Path(), "No location selected.", "0.00", "");
+    SaveUserLocation(folder.Path(), "No location selected.", "0.00", "0.00");
     EXPECT_EQ(ReadFile(folder.Path() / "data" / "satdata.dat"), "My Bird,61.5\r\nMy Bird,61.5\r\n");
-    EXPECT_EQ(ReadFile(folder.Path() / "data" / "locdata.dat"), "No location selected.,0.00,\r\n");
+    EXPECT_EQ(ReadFile(folder.Path() / "data" / "locdata.dat"), "No location selected.,0.00,0.00\r\n");
 
     LoadUserSatellites(*satellites, folder.Path());
     EXPECT_EQ(UserSatellites(*satellites),
@@ -230,11 +231,11 @@ TEST_F(UserListFiles, FailingSavesReportTheCause) {
     EXPECT_EQ(SaveError(folder.Path()), "Invalid filename");
     // The program's folder itself gone.
     EXPECT_EQ(SaveError(folder.Path() / "missing"), "File not found");
-    // A full disk behind the file name; the file is closed and reported.
+    // A device behind the file name is no list (a full disk: SafeUserLists).
     std::filesystem::remove(folder.Path() / "data");
     std::filesystem::create_directory(folder.Path() / "data");
     std::filesystem::create_symlink("/dev/full", UserSatelliteFile(folder.Path()));
-    EXPECT_EQ(SaveError(folder.Path()), "Disk full");
+    EXPECT_EQ(SaveError(folder.Path()), "File access denied");
     // A folder where the file should be.
     std::filesystem::remove(UserSatelliteFile(folder.Path()));
     std::filesystem::create_directory(UserSatelliteFile(folder.Path()));
