@@ -26,21 +26,33 @@ std::vector<ReportLine> ReportLines(const DisplayValues& values, const QDate& to
     };
 }
 
+namespace {
+
+// The font of a line in dots of the reference resolution: a point is 1/72 inch.
+QFont ReferenceFont(const ReportLine& line) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(qRound(line.pointSize * kReportDotsPerInch / 72.0));
+    font.setBold(line.bold);
+    font.setUnderline(line.underline);
+    return font;
+}
+
+}  // namespace
+
 void PrintReportLines(QPrinter& printer, const std::vector<ReportLine>& lines) {
     if (!printer.isValid()) throw Error("There is no default printer currently selected");
     printer.setDocName(QString::fromLatin1(kReportTitle));
     QPainter painter;
     if (!painter.begin(&printer)) throw Error("Printer is not currently printing");
+    // The positions are dots at the reference resolution; whatever the
+    // device's own (1200 dpi for Qt's high-resolution printers), the page
+    // keeps the proportions of the table and its physical size.
+    painter.scale(printer.logicalDpiX() / double(kReportDotsPerInch), printer.logicalDpiY() / double(kReportDotsPerInch));
     painter.setPen(Qt::black);
     for (const ReportLine& line : lines) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPointSize(line.pointSize);
-        font.setBold(line.bold);
-        font.setUnderline(line.underline);
+        const QFont font = ReferenceFont(line);
         painter.setFont(font);
-        // Device units: the page layout scales with the printer's resolution.
-        const QFontMetrics metrics(font, &printer);
-        painter.drawText(QPoint(kReportLeft, line.y + metrics.ascent()), line.text);
+        painter.drawText(QPointF(kReportLeft, line.y + QFontMetricsF(font).ascent()), line.text);
     }
     if (!painter.end()) throw Error("Printer is not currently printing");
 }

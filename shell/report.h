@@ -22,8 +22,12 @@ inline constexpr const char* kReportTitle = "Azimora - The Satellite Pointing Lo
 // Also the splash window's credit line.
 inline constexpr const char* kCreditLine = "Written by the Azimora developers (see README)";
 
+// The layout's resolution: the positions below are dots at 600 dots per
+// inch, so that the last line sits about 9 cm from the top on any printer.
+inline constexpr int kReportDotsPerInch = 600;
+
 struct ReportLine {
-    int y;  // top of the text, in printer device units; x is always 50
+    int y;  // top of the text, in dots at kReportDotsPerInch; x is always 50
     int pointSize;
     bool bold;
     bool underline;
@@ -37,8 +41,9 @@ inline constexpr int kReportLeft = 50;
 [[nodiscard]] std::vector<ReportLine> ReportLines(const DisplayValues& values, const QDate& today,
                                                   const QLocale& locale);
 
-// Prints the lines on printer as one job named after the report; errors of
-// the printing system are raised as azimora::Error.
+// Prints the lines on printer as one job named after the report, laid out at
+// kReportDotsPerInch whatever the printer's resolution; errors of the
+// printing system are raised as azimora::Error.
 void PrintReportLines(QPrinter& printer, const std::vector<ReportLine>& lines);
 
 // The print dialog step: true to print on the chosen printer, false when cancelled.

@@ -3,6 +3,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cmath>
+
 namespace azimora::shell::testing {
 namespace {
 
@@ -34,6 +37,52 @@ std::optional<std::vector<PdfWord>> PdfWords(const QString& pdfFile) {
         words.push_back({text, m.captured(2).toDouble(), m.captured(1).toDouble()});
     }
     return words;
+}
+
+std::optional<std::vector<PdfLineBox>> PdfLineBoxes(const QString& pdfFile) {
+    const auto html = RunPdfToText({QStringLiteral("-bbox-layout"), QStringLiteral("-f"), QStringLiteral("1"),
+                                    QStringLiteral("-l"), QStringLiteral("1"), pdfFile, QStringLiteral("-")});
+    if (!html) return std::nullopt;
+    static const QRegularExpression line(
+        QStringLiteral(R"re(<line xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(.*?)</line>)re"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression word(QStringLiteral(R"re(<word [^>]*>([^<]*)</word>)re"));
+    std::vector<PdfLineBox> lines;
+    for (auto match = line.globalMatch(*html); match.hasNext();) {
+        const auto m = match.next();
+        QStringList words;
+        for (auto w = word.globalMatch(m.captured(3)); w.hasNext();) words << w.next().captured(1);
+        lines.push_back({words.join(u' '), m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    std::sort(lines.begin(), lines.end(), [](const PdfLineBox& a, const PdfLineBox& b) { return a.top < b.top; });
+    // pdftotext may break one printed line where its words stand far apart.
+    std::vector<PdfLineBox> merged;
+    for (const PdfLineBox& box : lines) {
+        if (!merged.empty() && std::abs(merged.back().top - box.top) < 0.5 &&
+            std::abs(merged.back().bottom - box.bottom) < 0.5) {
+            merged.back().text += u' ' + box.text;
+        } else {
+            merged.push_back(box);
+        }
+    }
+    return merged;
+}
+
+QStringList ReportPageProblems(const QString& pdfFile) {
+    const auto lines = PdfLineBoxes(pdfFile);
+    if (!lines) return {QStringLiteral("pdftotext (poppler-utils) cannot read ") + pdfFile};
+    QStringList problems;
+    if (lines->size() != 12) problems << QStringLiteral("%1 lines instead of 12").arg(lines->size());
+    for (std::size_t i = 0; i < lines->size(); ++i)
+        for (std::size_t j = i + 1; j < lines->size(); ++j)
+            if ((*lines)[j].top < (*lines)[i].bottom && (*lines)[i].top < (*lines)[j].bottom)
+                problems << QStringLiteral("overlap: ") + (*lines)[i].text + QStringLiteral(" | ") + (*lines)[j].text;
+    constexpr double kPointsPerCm = 72 / 2.54;
+    if (!lines->empty()) {
+        const double lastTop = lines->back().top / kPointsPerCm;
+        if (lastTop < 8 || lastTop > 10) problems << QStringLiteral("the last line's top at %1 cm").arg(lastTop, 0, 'f', 1);
+    }
+    return problems;
 }
 
 std::optional<QStringList> PdfLines(const QString& pdfFile) {

@@ -19,6 +19,22 @@ struct PdfWord {
 // pdftotext -bbox); nullopt when pdftotext is missing or fails.
 [[nodiscard]] std::optional<std::vector<PdfWord>> PdfWords(const QString& pdfFile);
 
+// A line of a PDF page with its box in points from the page's top.
+struct PdfLineBox {
+    QString text;
+    double top;
+    double bottom;
+};
+
+// The lines of the first page of a PDF file with their boxes (pdftotext
+// -bbox-layout), top to bottom; nullopt when pdftotext is missing or fails.
+[[nodiscard]] std::optional<std::vector<PdfLineBox>> PdfLineBoxes(const QString& pdfFile);
+
+// What keeps a printed report from being read, as a reader would see it:
+// lines that overlap, a page whose twelve lines do not reach down to about
+// 9 cm (between 8 and 10 cm from the top), no text at all. Empty when legible.
+[[nodiscard]] QStringList ReportPageProblems(const QString& pdfFile);
+
 // The lines of text of a PDF file (pdftotext -layout).
 [[nodiscard]] std::optional<QStringList> PdfLines(const QString& pdfFile);
 

@@ -61,6 +61,8 @@ TEST(PrintQueue, TheQueueReceivesTheReport) {
     EXPECT_TRUE(lines->contains("Satellite: AfriStar"));
     EXPECT_TRUE(lines->contains("Elevation: Below Horizon!"));
     EXPECT_TRUE(lines->contains("Date: Sunday December 6, 2026"));
+    // Laid out as on paper: Qt sends the queue a 1200 dpi page.
+    EXPECT_EQ(testing::ReportPageProblems(job), QStringList());
 
     QProcess info;
     info.start("pdfinfo", {job});

@@ -82,30 +82,41 @@ double TopOf(const std::vector<testing::PdfWord>& words, const QString& first) {
     return NAN;
 }
 
-TEST(PrintedReport, PdfHoldsEveryLineInOrderScaledByTheResolution) {
+TEST(PrintedReport, PdfHoldsEveryLineInOrderAtTheSameLayoutWhateverTheResolution) {
     QTemporaryDir folder;
-    const auto at600 = PrintToPdf(folder.filePath("600.pdf"), 600);
-    const auto at300 = PrintToPdf(folder.filePath("300.pdf"), 300);
-    ASSERT_TRUE(at600 && at300) << "pdftotext (poppler-utils) is needed";
+    for (const int dotsPerInch : {300, 600, 1200}) {
+        SCOPED_TRACE(dotsPerInch);
+        const QString file = folder.filePath(QStringLiteral("%1.pdf").arg(dotsPerInch));
+        const auto words = PrintToPdf(file, dotsPerInch);
+        ASSERT_TRUE(words) << "pdftotext (poppler-utils) is needed";
+        const auto lines = PdfLines(file);
+        ASSERT_TRUE(lines.has_value());
+        QStringList expected;
+        for (const ReportLine& line : ReportLines(Calculated(), kSunday, kEnglish)) expected << line.text;
+        EXPECT_EQ(*lines, expected);
 
-    const auto lines = PdfLines(folder.filePath("600.pdf"));
-    ASSERT_TRUE(lines.has_value());
-    QStringList expected;
-    for (const ReportLine& line : ReportLines(Calculated(), kSunday, kEnglish)) expected << line.text;
-    EXPECT_EQ(*lines, expected);
-
-    // Device units: 900 dots between "Satellite:" (300) and "Dish" (1200)
-    // are 108 pt at 600 dpi and 216 pt at 300 dpi.
-    EXPECT_NEAR(TopOf(*at600, "Dish") - TopOf(*at600, "Satellite:"), 108, 3);
-    EXPECT_NEAR(TopOf(*at300, "Dish") - TopOf(*at300, "Satellite:"), 216, 6);
-    EXPECT_NEAR(TopOf(*at600, "Date:") - TopOf(*at600, "Printed"), 200.0 / 600 * 72, 1.5);
-    // Every line starts at x = 50 dots.
-    EXPECT_NEAR(TopOf(*at300, "Elevation:") - TopOf(*at300, "Azimuth:"), 48, 2);
-    for (const auto& word : *at600) {
-        if (word.text == "Satellite:" || word.text == "Date:" || word.text == "Dish") {
-            EXPECT_NEAR(word.left - (*at600)[0].left, 0, 1.5) << word.text.toStdString();
+        // Dots at 600 dpi: 900 between "Satellite:" (300) and "Dish" (1200)
+        // are 108 pt, 100 between the footer lines 12 pt.
+        EXPECT_NEAR(TopOf(*words, "Dish") - TopOf(*words, "Satellite:"), 108, 3);
+        EXPECT_NEAR(TopOf(*words, "Date:") - TopOf(*words, "Printed"), 24, 1.5);
+        EXPECT_NEAR(TopOf(*words, "Elevation:") - TopOf(*words, "Azimuth:"), 24, 2);
+        // Every line starts at x = 50 dots.
+        for (const auto& word : *words) {
+            if (word.text == "Satellite:" || word.text == "Date:" || word.text == "Dish") {
+                EXPECT_NEAR(word.left - (*words)[0].left, 0, 1.5) << word.text.toStdString();
+            }
         }
     }
+}
+
+TEST(PrintedReport, AHighResolutionPrinterGivesALegiblePage) {
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath("report.pdf"));
+    ASSERT_EQ(printer.resolution(), 1200);
+    PrintReportLines(printer, ReportLines(Calculated(), kSunday, kEnglish));
+    EXPECT_EQ(testing::ReportPageProblems(folder.filePath("report.pdf")), QStringList());
 }
 
 class PrintCommand : public testing::WindowTest {
