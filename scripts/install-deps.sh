@@ -7,13 +7,13 @@ set -euo pipefail
 
 build_packages=(
   cmake g++ make
-  qt6-base-dev qt6-qpa-plugins libqt6printsupport6
+  qt6-base-dev qt6-qpa-plugins libqt6printsupport6 qt6-translations-l10n
   fonts-wine fonts-liberation
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb x11-utils xdotool wmctrl openbox imagemagick
-  poppler-utils cups printer-driver-cups-pdf
+  poppler-utils cups printer-driver-cups-pdf qt6ct
   dbus at-spi2-core
   clang libclang-rt-14-dev
 )

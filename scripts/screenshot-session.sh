@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # The part of screenshot.sh that runs on the X server (DISPLAY is set).
 set -euo pipefail
+#   screenshot-session.sh output.png [qt6ct colour scheme]
 output="$1"
+scheme="${2:-}"
 cd "$(dirname "$0")/.."
 
 folder=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null; rm -rf "$folder"' EXIT
 cp build/dev/shell/azimora "$folder/"
+if [[ -n "$scheme" ]]; then
+  # A dark desktop as qt6ct sets one up.
+  mkdir -p "$folder/config/qt6ct"
+  printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/%s.conf\ncustom_palette=true\nstyle=Fusion\n' \
+    "$scheme" >"$folder/config/qt6ct/qt6ct.conf"
+  export XDG_CONFIG_HOME="$folder/config" QT_QPA_PLATFORMTHEME=qt6ct
+fi
 LC_ALL=en_US.UTF-8 "$folder/azimora" &
 pid=$!
 

@@ -1,12 +1,15 @@
 #include "catalogue_tree_view.h"
 
+#include <QGuiApplication>
 #include <QPainter>
-#include <memory>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
 
+#include <memory>
+
 #include "catalogue_model.h"
+#include "pixel_frame.h"
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -31,23 +34,17 @@ public:
 
         painter->save();
         painter->setFont(font);
-        QColor textColour = Qt::black;
+        QColor textColour = ListingTextColour(option.palette);
         if (selectedShown) {
             painter->fillRect(textRect, option.palette.color(QPalette::Highlight));
             textColour = option.palette.color(QPalette::HighlightedText);
         } else if (hot) {
-            textColour = kHotItemColour;
+            textColour = HotItemColour(option.palette);
         }
         painter->setPen(textColour);
         painter->drawText(textRect.adjusted(kTextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
-        if (selectedShown) {
-            QStyleOptionFocusRect focus;
-            focus.rect = textRect;
-            focus.palette = option.palette;
-            focus.state = QStyle::State_HasFocus;
-            focus.backgroundColor = option.palette.color(QPalette::Highlight);
-            view_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view_);
-        }
+        // Whenever the view has the focus, by mouse or keyboard alike.
+        if (selectedShown) DrawFocusRectangle(*painter, textRect, textColour);
         painter->restore();
     }
 
@@ -59,6 +56,21 @@ public:
 private:
     QTreeView* view_;
 };
+
+// The classic 9 x 9 expand button centred on the branch: a square framed
+// in the button shadow, white inside (the desktop's window colour), with a
+// plus or a minus in the item colour.
+void DrawExpandBox(const QStyleOption& option, QPainter& painter) {
+    constexpr int kSize = 9;
+    const QPoint centre = option.rect.center();
+    const QRect box(centre.x() - kSize / 2, centre.y() - kSize / 2, kSize, kSize);
+    const QPalette& colours = option.palette;
+    painter.fillRect(box, QGuiApplication::palette().color(QPalette::Base));
+    DrawFlatFrame(painter, box, ButtonShadow(colours));
+    const QColor sign = ListingTextColour(colours);
+    painter.fillRect(QRect(box.left() + 2, box.top() + 4, 5, 1), sign);
+    if (!(option.state & QStyle::State_Open)) painter.fillRect(QRect(box.left() + 4, box.top() + 2, 1, 5), sign);
+}
 
 // The application's style, but tree branches as the classic desktop draws
 // them (dotted connecting lines, boxed plus and minus signs) and the
@@ -76,7 +88,12 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
         if (element == PE_IndicatorBranch && branches_ != nullptr) {
-            branches_->drawPrimitive(element, option, painter, widget);
+            // The lines from the classic style; the box on top, drawn here
+            // because that style leaves its inside unfilled.
+            QStyleOption lines(*option);
+            lines.state &= ~State_Children;
+            branches_->drawPrimitive(element, &lines, painter, widget);
+            if (option->state & State_Children) DrawExpandBox(*option, *painter);
             return;
         }
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -110,12 +127,22 @@ CatalogueTreeView::CatalogueTreeView(CatalogueModel& model, Options options, QWi
     setStyle(style);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, ButtonFace(colours));
-    colours.setColor(QPalette::Text, Qt::black);
+    colours.setColor(QPalette::Text, ListingTextColour(colours));
     setPalette(colours);
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
         if (selected.indexes().isEmpty()) return;
         if (const CatalogueNode* node = model_.NodeAt(selected.indexes().first())) emit nodeSelected(*node);
+    });
+    // A selection hidden inside a collapsed node moves up to that node, as
+    // on the classic desktop, and the handler hears of it.
+    connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& collapsedIndex) {
+        for (QModelIndex ancestor = currentIndex().parent(); ancestor.isValid(); ancestor = ancestor.parent()) {
+            if (ancestor == collapsedIndex) {
+                setCurrentIndex(collapsedIndex);
+                return;
+            }
+        }
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include <limits>
 
+#include "pixel_frame.h"
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -80,11 +81,9 @@ void EditBox::inputMethodEvent(QInputMethodEvent* event) {
 void EditBox::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    const QRect outer = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(palette().color(QPalette::Base));
-    painter.drawRect(outer.adjusted(1, 1, -1, -1));
-    painter.setPen(ButtonShadow(palette()));
-    painter.drawRect(outer);
+    // Two pixels: the outer in the button shadow, the inner in the box's own background.
+    DrawFlatFrame(painter, rect(), ButtonShadow(palette()));
+    DrawFlatFrame(painter, rect(), palette().color(QPalette::Base), {.inset = 1});
 }
 
 }  // namespace azimora::shell

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "pixel_frame.h"
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -11,12 +12,7 @@ FlatPanel::FlatPanel(Qt::Edges borders, QWidget* parent) : QWidget(parent), bord
 void FlatPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), ButtonFace(palette()));
-    painter.setPen(FlatBorderColour(palette()));
-    const QRect r = rect();
-    if (borders_ & Qt::TopEdge) painter.drawLine(r.topLeft(), r.topRight());
-    if (borders_ & Qt::BottomEdge) painter.drawLine(r.bottomLeft(), r.bottomRight());
-    if (borders_ & Qt::LeftEdge) painter.drawLine(r.topLeft(), r.bottomLeft());
-    if (borders_ & Qt::RightEdge) painter.drawLine(r.topRight(), r.bottomRight());
+    DrawFlatFrame(painter, rect(), FlatBorderColour(palette()), {.edges = borders_});
 }
 
 }  // namespace azimora::shell

@@ -3,9 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 
 #include <exception>
 
@@ -15,9 +13,11 @@
 #include "cut_off_tip.h"
 #include "edit_box.h"
 #include "flat_panel.h"
+#include "frame_centring.h"
 #include "recessed_button.h"
 #include "shadow_label.h"
 #include "status_clock.h"
+#include "text_accessibility.h"
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -82,7 +82,8 @@ TfrmKorvel::TfrmKorvel(Dialogs& dialogs, const std::filesystem::path& programFol
       locations_(BuiltInLocationCatalogue()),
       controller_(std::make_unique<PointingController>(*satellites_, *locations_, programFolder, dialogs)),
       choosePrinter_(ChoosePrinterWithDialog) {
-    InstallShadowLabelAccessibility();
+    RegisterTextAccessibility<ShadowLabel>();
+    RegisterTextAccessibility<ClockPane>();
     setObjectName(QStringLiteral("frmKorvel"));
     setWindowTitle(QStringLiteral("Azimora 2.0"));
     setFont(Tahoma(11));
@@ -99,11 +100,6 @@ TfrmKorvel::TfrmKorvel(Dialogs& dialogs, const std::filesystem::path& programFol
     controller_->SetView(this);
 
     resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }
 
 TfrmKorvel::~TfrmKorvel() {
@@ -183,9 +179,16 @@ void TfrmKorvel::buildPanels(QWidget* client) {
         {edtSatName_, "Satellite name"}, {edtSatLong_, "Satellite longitude"}, {edtLocName_, "Location name"},
         {edtNLat_, "Latitude"},          {edtWLong_, "Longitude"},             {edtAzimuth_, "Azimuth"},
         {edtElevation_, "Elevation"},    {btnSatSave_, "Save satellite"},      {btnLocSave_, "Save location"},
-        {tvwSat_, "Satellite listing"},  {tvwLoc_, "Location listing"},
+        {tvwSat_, "Satellite listing"},  {tvwLoc_, "Location listing"},    {&statusBar_->clock(), "Clock"},
     };
     for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromLatin1(name));
+    // What the caption above each coordinate box tells a sighted user.
+    const std::pair<QWidget*, const char*> hints[] = {
+        {edtSatLong_, "degrees, 0 to +360"},
+        {edtNLat_, "degrees north, -90 to +90"},
+        {edtWLong_, "degrees west, 0 to +360"},
+    };
+    for (const auto& [widget, hint] : hints) widget->setAccessibleDescription(QString::fromLatin1(hint));
 }
 
 void TfrmKorvel::buildMenu() {
@@ -255,6 +258,7 @@ void TfrmKorvel::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!showing_) {
         showing_ = true;
+        CentreFrameOnScreen(*this);
         runFormShow();
     }
 }

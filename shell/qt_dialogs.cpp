@@ -1,9 +1,9 @@
 #include "qt_dialogs.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
+
+#include "frame_centring.h"
 
 namespace azimora::shell {
 namespace {
@@ -31,11 +31,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event);
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CentreFrameOnScreen(*this);
     }
 
 private:

@@ -5,6 +5,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "pixel_frame.h"
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -27,8 +28,7 @@ void RecessedButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     const bool focusOutline = hasFocus() && !isDown();
     if (focusOutline) {
-        painter.setPen(WindowFrame(palette()));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        DrawFlatFrame(painter, rect(), WindowFrame(palette()));
         option.rect = rect().adjusted(1, 1, -1, -1);
     }
     option.state &= ~QStyle::State_HasFocus;  // the focus rectangle is ours
@@ -43,12 +43,8 @@ void RecessedButton::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(captionArea, flags, text());
 
-    if (focusOutline) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(4, 4, -4, -4);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
-    }
+    // Whenever the button has the focus, also after a mouse click.
+    if (focusOutline) DrawFocusRectangle(painter, rect().adjusted(4, 4, -4, -4), palette().color(QPalette::ButtonText));
 }
 
 }  // namespace azimora::shell

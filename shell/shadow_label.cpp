@@ -1,7 +1,6 @@
 #include "shadow_label.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 
@@ -10,7 +9,7 @@
 namespace azimora::shell {
 
 ShadowLabel::ShadowLabel(const QString& text, QPoint shadowOffset, QWidget* parent)
-    : QWidget(parent), text_(text), shadowOffset_(shadowOffset), shadowColour_(kLabelShadowColour) {
+    : QWidget(parent), text_(text), shadowOffset_(shadowOffset) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
     refit();
@@ -81,44 +80,10 @@ void ShadowLabel::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     const int flags = Qt::AlignTop | (rightAligned_ ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine;
     const QRect textArea = rect().adjusted(0, 0, -shadowOffset_.x(), -shadowOffset_.y());
-    painter.setPen(shadowColour_);
+    painter.setPen(shadowColour_.isValid() ? shadowColour_ : LabelShadowColour(palette()));
     painter.drawText(textArea.translated(shadowOffset_), flags, text_);
     painter.setPen(textColour_.isValid() ? textColour_ : palette().color(QPalette::WindowText));
     painter.drawText(textArea, flags, text_);
-}
-
-namespace {
-
-class ShadowLabelAccessible final : public QAccessibleWidget {
-public:
-    explicit ShadowLabelAccessible(ShadowLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override {
-        const auto* label = static_cast<const ShadowLabel*>(widget());
-        switch (t) {
-            case QAccessible::Name:
-                return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
-            case QAccessible::Description:
-            case QAccessible::Value: return label->text();
-            default: return QAccessibleWidget::text(t);
-        }
-    }
-};
-
-QAccessibleInterface* ShadowLabelFactory(const QString& className, QObject* object) {
-    // Qt's accessibility cache takes ownership of the interface.
-    if (className == QLatin1String("azimora::shell::ShadowLabel") && object != nullptr && object->isWidgetType())
-        return new ShadowLabelAccessible(static_cast<ShadowLabel*>(object));
-    return nullptr;
-}
-
-}  // namespace
-
-void InstallShadowLabelAccessibility() {
-    static bool installed = false;
-    if (installed) return;
-    installed = true;
-    QAccessible::installFactory(ShadowLabelFactory);
 }
 
 }  // namespace azimora::shell

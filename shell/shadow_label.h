@@ -4,8 +4,9 @@
 
 namespace azimora::shell {
 
-// A transparent one-line label drawn twice: a shadow copy in light grey,
-// shifted by the shadow offset, then the text in the window-text colour.
+// A transparent one-line label drawn twice: a shadow copy in light grey (or
+// the palette's shadow colour on a dark face), shifted by the shadow offset,
+// then the text in the window-text colour.
 // Unless given a fixed size it fits its text plus the offset, keeping its
 // left edge, or its right edge when right-aligned. Text sits at the top.
 class ShadowLabel final : public QWidget {
@@ -42,14 +43,10 @@ private:
 
     QString text_;
     QPoint shadowOffset_;
-    QColor shadowColour_;
-    QColor textColour_;
+    QColor shadowColour_;  // invalid: follows the palette
+    QColor textColour_;    // invalid: follows the palette
     bool rightAligned_ = false;
     Sizing sizing_ = Sizing::FitText;
 };
-
-// Lets screen readers read ShadowLabels: name (its accessible name, or its
-// text), and the text as description and value; changes are announced.
-void InstallShadowLabelAccessibility();
 
 }  // namespace azimora::shell

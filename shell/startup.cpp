@@ -14,6 +14,7 @@
 
 #include "main_window.h"
 #include "qt_dialogs.h"
+#include "qt_translations.h"
 #include "splash_window.h"
 #include "ui_style.h"
 
@@ -41,6 +42,7 @@ void ReportStartupFailure(const QString& message) {
 int RunAzimora(int argc, char* argv[]) {
     // The framework comes first: Qt has no window without it.
     QApplication app(argc, argv);
+    InstallQtTranslations(app);  // before the first dialog
     RegisterArtwork();
     QApplication::setWindowIcon(ApplicationIcon());
     RegisterBundledFonts();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "pixel_frame.h"
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -104,12 +105,7 @@ void ClockPane::paintEvent(QPaintEvent* event) {
     if (!area.contains(event->rect())) {
         // A whole repaint: fill and frame, one pixel inside, corners left out.
         painter.fillRect(rect(), ButtonFace(palette()));
-        painter.setPen(FlatBorderColour(palette()));
-        const QRect r = rect().adjusted(1, 1, -1, -1);
-        painter.drawLine(r.left() + 1, r.top(), r.right() - 1, r.top());
-        painter.drawLine(r.left() + 1, r.bottom(), r.right() - 1, r.bottom());
-        painter.drawLine(r.left(), r.top() + 1, r.left(), r.bottom() - 1);
-        painter.drawLine(r.right(), r.top() + 1, r.right(), r.bottom() - 1);
+        DrawFlatFrame(painter, rect(), FlatBorderColour(palette()), {.inset = 1, .cornersLeftOut = true});
     } else {
         painter.fillRect(area, ButtonFace(palette()));
     }

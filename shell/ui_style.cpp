@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 
 #include <algorithm>
+#include <cmath>
 
 namespace azimora::shell {
 namespace {
@@ -95,5 +96,47 @@ QColor RaiseLightness240(const QColor& colour, int steps) {
 }
 
 QColor FlatBorderColour(const QPalette& palette) { return RaiseLightness240(ButtonShadow(palette), 30); }
+
+bool HasDarkFace(const QPalette& palette) { return ButtonFace(palette).lightness() < 128; }
+
+QColor ListingTextColour(const QPalette& palette) {
+    return HasDarkFace(palette) ? palette.color(QPalette::ButtonText) : QColor(Qt::black);
+}
+
+namespace {
+
+// WCAG 2 relative luminance and contrast ratio.
+double RelativeLuminance(const QColor& colour) {
+    const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a) + 0.05;
+    const double lb = RelativeLuminance(b) + 0.05;
+    return std::max(la, lb) / std::min(la, lb);
+}
+
+}  // namespace
+
+QColor HotItemColour(const QPalette& palette) {
+    if (!HasDarkFace(palette)) return kHotItemColour;
+    // The scheme's link colour, lightened towards white until it reads on the face.
+    constexpr double kReadable = 4.5;
+    QColor colour = palette.color(QPalette::Link);
+    for (int step = 0; step < 10 && ContrastRatio(colour, ButtonFace(palette)) < kReadable; ++step) {
+        colour = QColor::fromRgbF(colour.redF() + (1 - colour.redF()) / 4, colour.greenF() + (1 - colour.greenF()) / 4,
+                                  colour.blueF() + (1 - colour.blueF()) / 4);
+    }
+    return colour;
+}
+
+QColor LabelShadowColour(const QPalette& palette) {
+    if (!HasDarkFace(palette)) return kLabelShadowColour;
+    // Below the face, as a shadow is; schemes differ in which role holds a
+    // darker colour (qt6ct's "darker" has a light Shadow role).
+    const QColor dark = ButtonShadow(palette);
+    return dark.lightness() < ButtonFace(palette).lightness() ? dark : QColor(Qt::black);
+}
 
 }  // namespace azimora::shell

@@ -32,4 +32,15 @@ void RegisterBundledFonts();
 inline const QColor kLabelShadowColour{181, 181, 181};
 inline const QColor kHotItemColour{0, 0, 255};
 
+// Under a dark colour scheme (a button face darker than mid grey) the
+// classic colours, chosen for a light face, would be unreadable: these take
+// the palette's own instead, and keep the classic ones on a light face.
+[[nodiscard]] bool HasDarkFace(const QPalette& palette);
+// Listing items: black, or the button text on a dark face.
+[[nodiscard]] QColor ListingTextColour(const QPalette& palette);
+// The item under the pointer: blue, or the palette's link colour on a dark face.
+[[nodiscard]] QColor HotItemColour(const QPalette& palette);
+// Label shadows: light grey, or a colour darker than a dark face.
+[[nodiscard]] QColor LabelShadowColour(const QPalette& palette);
+
 }  // namespace azimora::shell

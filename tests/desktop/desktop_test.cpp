@@ -144,6 +144,43 @@ TEST_F(Program, AHandlerErrorShowsTheBoxTitledWithTheApplicationTitle) {
     ExpectCleanExitAfterClosing(window);
 }
 
+// Under a window manager the outer frame, title bar included, is what
+// stands centred on the screen: of the main window and of the save question.
+TEST_F(Program, TheMainWindowAndTheSaveQuestionAreCentredByTheirFrames) {
+    Start();
+    QString window;
+    ASSERT_TRUE(WaitFor([&] { return !(window = MainWindow()).isEmpty(); }, kSplashMs + 8000));
+    const QImage screen = Screenshot();
+    ASSERT_FALSE(screen.isNull());
+    const QPoint centre = screen.rect().center();
+    std::optional<QRect> frame;
+    const auto centred = [&](const QString& id) {
+        frame = FrameGeometry(id);
+        return frame && std::abs(frame->center().x() - centre.x()) <= 1 && std::abs(frame->center().y() - centre.y()) <= 1;
+    };
+    ASSERT_TRUE(WaitFor([&] { return FrameGeometry(window).has_value(); }, 3000)) << "no window manager frame";
+    EXPECT_TRUE(WaitFor([&] { return centred(window); }, 2000))
+        << "frame at " << frame->x() << "," << frame->y() << " " << frame->width() << "x" << frame->height();
+
+    // The "..." beside the satellite name, 600 x 419 client area under the menu bar.
+    const auto client = WindowGeometry(window);
+    ASSERT_TRUE(client.has_value());
+    const int menu = client->height() - 419;
+    ASSERT_TRUE(RunTool("xdotool", {"mousemove", "--window", window, "315", QString::number(menu + 25), "click", "1"}));
+    QString question;
+    ASSERT_TRUE(WaitFor([&] {
+        const QStringList boxes = VisibleWindows(QStringLiteral("^Confirm$"));
+        if (!boxes.isEmpty()) question = boxes.first();
+        return !question.isEmpty();
+    }, 5000)) << "no save question";
+    EXPECT_TRUE(WaitFor([&] { return centred(question); }, 2000))
+        << "frame at " << frame->x() << "," << frame->y() << " " << frame->width() << "x" << frame->height();
+    ASSERT_TRUE(RunTool("xdotool", {"windowfocus", "--sync", question, "key", "Escape"}));
+    EXPECT_TRUE(WaitFor([] { return VisibleWindows(QStringLiteral("^Confirm$")).isEmpty(); }, 3000));
+    EXPECT_FALSE(QFile::exists(folder.filePath("data/satdata.dat")));
+    ExpectCleanExitAfterClosing(window);
+}
+
 }  // namespace
 }  // namespace azimora::desktop
 

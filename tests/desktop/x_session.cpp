@@ -30,6 +30,16 @@ std::optional<QRect> WindowGeometry(const QString& id) {
     return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
 }
 
+std::optional<QRect> FrameGeometry(const QString& id) {
+    const auto client = WindowGeometry(id);
+    static const QRegularExpression extents(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"));
+    const auto match = extents.match(WindowProperty(id, QStringLiteral("_NET_FRAME_EXTENTS")));
+    if (!client || !match.hasMatch()) return std::nullopt;
+    // left, right, top, bottom
+    return client->adjusted(-match.captured(1).toInt(), -match.captured(3).toInt(), match.captured(2).toInt(),
+                            match.captured(4).toInt());
+}
+
 QString WindowProperty(const QString& id, const QString& property) {
     return RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), id, property}).value_or(QString()).trimmed();
 }

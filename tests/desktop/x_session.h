@@ -20,6 +20,10 @@ namespace azimora::desktop {
 // A window's place on the screen.
 [[nodiscard]] std::optional<QRect> WindowGeometry(const QString& id);
 
+// The outer frame of a window: its place grown by the frame the window
+// manager put around it (_NET_FRAME_EXTENTS); nullopt before it is framed.
+[[nodiscard]] std::optional<QRect> FrameGeometry(const QString& id);
+
 // A property of a window as xprop prints it ("WM_CLASS(STRING) = ...").
 [[nodiscard]] QString WindowProperty(const QString& id, const QString& property);
 
