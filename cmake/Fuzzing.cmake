@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # libFuzzer builds (clang): coverage instrumentation and AddressSanitizer +
 # UndefinedBehaviorSanitizer across the whole build; the fuzz targets add
 # libFuzzer's main (tests/fuzz).

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Warnings every target of the project builds with.
 add_library(azimora_warnings INTERFACE)
 add_library(Azimora::warnings ALIAS azimora_warnings)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <string>

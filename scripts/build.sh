@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Configures and builds one CMake preset (default: dev).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages Azimora needs that are not there yet.
 #   install-deps.sh          to build and run the program
 #   install-deps.sh --test   also what the whole test suite needs
+#   install-deps.sh --package  also what building and checking the package needs
 # Fast when everything is installed: it only asks dpkg.
 set -euo pipefail
 
@@ -17,11 +20,15 @@ test_packages=(
   dbus at-spi2-core
   clang libclang-rt-14-dev
 )
+package_packages=(
+  dpkg-dev file lintian desktop-file-utils appstream
+)
 
 packages=("${build_packages[@]}")
-if [[ "${1:-}" == "--test" ]]; then
-  packages+=("${test_packages[@]}")
-fi
+case "${1:-}" in
+  --test) packages+=("${test_packages[@]}" "${package_packages[@]}") ;;
+  --package) packages+=("${package_packages[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -34,6 +41,12 @@ fi
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: these Debian packages are missing: ${missing[*]}" >&2
+    echo "install-deps: sudo is not installed; run this script as root (for example: su -c '$0 $*')," >&2
+    echo "install-deps: or install them with: apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
   sudo=(sudo)
 fi
 echo "Installing: ${missing[*]}"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Redraws the splash picture and the icons into assets/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

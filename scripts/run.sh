@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds and starts Azimora.
 set -euo pipefail
 cd "$(dirname "$0")/.."

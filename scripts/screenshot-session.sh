@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # The part of screenshot.sh that runs on the X server (DISPLAY is set).
 set -euo pipefail
 #   screenshot-session.sh output.png [qt6ct colour scheme]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Takes docs/screenshot.png and docs/screenshot-dark.png: the main window on a
 # private X server after choosing "Calgary" and "Anik E2 - Star Choice
 # (Canada)" with mouse and keys, under the default palette and under qt6ct's

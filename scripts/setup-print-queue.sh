@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Makes a real print queue for the printing test: starts the CUPS daemon when
 # it is not running and adds the PDF queue "AzimoraPDF", keeping the files of
 # finished jobs so that the test can read what the queue received.

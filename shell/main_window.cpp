@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 #include "main_window.h"
 
 #include <QAccessible>
@@ -7,6 +9,7 @@
 
 #include <exception>
 
+#include "azimora_version.h"
 #include "builtin_catalogues.h"
 #include "catalogue_model.h"
 #include "catalogue_tree_view.h"
@@ -85,7 +88,7 @@ TfrmKorvel::TfrmKorvel(Dialogs& dialogs, const std::filesystem::path& programFol
     RegisterTextAccessibility<ShadowLabel>();
     RegisterTextAccessibility<ClockPane>();
     setObjectName(QStringLiteral("frmKorvel"));
-    setWindowTitle(QStringLiteral("Azimora 2.0"));
+    setWindowTitle(QStringLiteral("Azimora ") + QString::fromLatin1(kVersion));
     setFont(Tahoma(11));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, ButtonFace(colours));

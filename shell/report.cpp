@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 #include "report.h"
 
 #include <QFont>
@@ -5,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "azimora_version.h"
 #include "errors.h"
 
 namespace azimora::shell {
@@ -42,6 +45,7 @@ QFont ReferenceFont(const ReportLine& line) {
 void PrintReportLines(QPrinter& printer, const std::vector<ReportLine>& lines) {
     if (!printer.isValid()) throw Error("There is no default printer currently selected");
     printer.setDocName(QString::fromLatin1(kReportTitle));
+    printer.setCreator(QStringLiteral("Azimora ") + QString::fromLatin1(kVersion));
     QPainter painter;
     if (!painter.begin(&printer)) throw Error("Printer is not currently printing");
     // The positions are dots at the reference resolution; whatever the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 #include "splash_window.h"
 
 #include <QElapsedTimer>
@@ -6,6 +8,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "azimora_version.h"
 #include "report.h"
 #include "shadow_label.h"
 #include "ui_style.h"
@@ -15,8 +18,8 @@ namespace {
 
 constexpr int kLabelRightEdge = 369;
 
-ShadowLabel* MakeReleaseLabel(QWidget* parent, const char* name, const char* text, int top) {
-    auto* label = new ShadowLabel(QString::fromLatin1(text), {1, 1}, parent);
+ShadowLabel* MakeReleaseLabel(QWidget* parent, const char* name, const QString& text, int top) {
+    auto* label = new ShadowLabel(text, {1, 1}, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(Arial(11));
     label->setTextColour(Qt::white);
@@ -39,8 +42,8 @@ SplashWindow::SplashWindow() : QWidget(nullptr, Qt::SplashScreen | Qt::Frameless
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setGeometry(0, 0, 401, 292);
 
-    MakeReleaseLabel(this, "fcLabel1", "Version 2.0 ", 152);
-    MakeReleaseLabel(this, "fcLabel2", "Release Date: August 1st, 2003 ", 168);
+    MakeReleaseLabel(this, "fcLabel1", QStringLiteral("Version %1 ").arg(QString::fromLatin1(kVersion)), 152);
+    MakeReleaseLabel(this, "fcLabel2", QStringLiteral("Release Date: August 1st, 2003 "), 168);
 
     auto* strip = new QWidget(this);
     strip->setObjectName(QStringLiteral("pnlCoverup"));

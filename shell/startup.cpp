@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 #include "startup.h"
 
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include "qt_translations.h"
 #include "splash_window.h"
 #include "ui_style.h"
+#include "user_lists_folder.h"
 
 // The artwork lives in this static library; resources of a static library
 // must be registered by name.
@@ -59,7 +62,13 @@ int RunAzimora(int argc, char* argv[]) {
         QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
         QGuiApplication::setDesktopFileName(QStringLiteral("azimora"));
         const std::filesystem::path programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-        window = std::make_unique<TfrmKorvel>(dialogs, programFolder);
+        const std::filesystem::path listsFolder = UserListsFolder(ThisProgramsFacts(programFolder));
+        // The lists' own folder, data/, is made by the first save; its parent
+        // in the user's data folder may not exist yet. Should that fail, the
+        // save says why.
+        std::error_code ignored;
+        if (listsFolder != programFolder) std::filesystem::create_directories(listsFolder, ignored);
+        window = std::make_unique<TfrmKorvel>(dialogs, listsFolder);
         dialogs.setOwner(window.get());
         splash->hide();
     } catch (const std::exception& error) {

@@ -1,5 +1,8 @@
-// Draws Azimora's artwork: the splash picture (400 x 291, 24 bits per pixel)
-// and the application icon (16, 32 and 48 px, 256 colours).
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// Draws Azimora's artwork: the splash picture (400 x 291, 24 bits per pixel),
+// the application icon (16, 32 and 48 px, 256 colours) and its larger sizes
+// for the desktop's menus (64, 128 and 256 px, full colour).
 //   make_artwork <output folder>
 #include <QGuiApplication>
 #include <QImage>
@@ -230,7 +233,8 @@ QImage Icon(int size) {
         p.drawLine(QPointF(-r, 0), QPointF(r, 0));
     }
     p.end();
-    // 256 colours, as the desktop's classic icons.
+    // 256 colours, as the desktop's classic icons; the menus' large sizes in full colour.
+    if (size > 48) return image;
     return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
@@ -244,6 +248,7 @@ int main(int argc, char* argv[]) {
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     bool ok = Splash().save(folder + QStringLiteral("/splash.png"));
-    for (int size : {16, 32, 48}) ok = Icon(size).save(folder + QStringLiteral("/icon-%1.png").arg(size)) && ok;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        ok = Icon(size).save(folder + QStringLiteral("/icon-%1.png").arg(size)) && ok;
     return ok ? 0 : 1;
 }

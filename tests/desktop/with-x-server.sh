@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
 # Runs a command on a private X server (Xvfb) with a small window manager
 # (openbox) and, with --accessibility, an AT-SPI bus on a private D-Bus
 # session; everything started here is stopped again.

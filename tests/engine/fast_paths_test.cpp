@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // The user lists never lose, hide or garble a record: what is saved reads
 // back as saved, a bad line costs only itself, a failed save leaves the file
 // as it was, and nothing blocks or writes into a device.

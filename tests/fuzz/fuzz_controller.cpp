@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // The window's logic driven by an arbitrary sequence of events: catalogue
 // choices, typed keys, edited texts, saves with scripted answers, printing
 // and the show handler. Every event runs as the window runs it, through

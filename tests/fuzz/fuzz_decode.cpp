@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // The decoding of a list line: the result is always UTF-8, a line that is
 // UTF-8 already comes through unchanged, and every other byte becomes one
 // character.

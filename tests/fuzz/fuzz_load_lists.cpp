@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // Both list files made of arbitrary bytes, loaded into the built-in
 // catalogues: never a crash, and every line that is not overlong adds a node
 // when it has a name, whatever faults the file holds.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // The number conversion of the coordinate boxes and the general format of
 // the results: whatever the text, conversion either fails with the
 // conversion error or gives a finite number, and the 15-digit text of that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // Save, then reload: what is saved reads back as the same values.
 // Input: a kind byte (even: a satellite, odd: a location), then the list
 // file's bytes and the values, separated by NUL bytes. Only files that load

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // The field splitter: the first byte picks the separators (none, "," or
 // ",;"), the rest is the line. Fields are never empty, never hold a
 // separator, and together are the line less its separators.

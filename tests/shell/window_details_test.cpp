@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
 // Details of the window as a user sees them on a real desktop: focus
 // rectangles however the focus came, the selection moving out of a collapsed
 // node, the expand boxes, borders at fractional scale factors, a dark

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Azimora developers
+# SPDX-License-Identifier: MIT
+# The Debian package as a user gets it: build it, check what it holds and
+# its metadata, install it, ask the installed program its version without a
+# display, save a location through its real window as a normal desktop user
+# would, check the record lands in the user's data folder, remove it.
+# Installing needs root; as anyone else it says so and skips.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "package test: skipped, installing a package needs root"
+  exit 0
+fi
+if dpkg-query -W -f='${Status}' azimora 2>/dev/null | grep -q "install ok installed"; then
+  echo "package test: skipped, an azimora package is installed already and stays untouched"
+  exit 0
+fi
+
+fail() { echo "package test: FAILED: $*" >&2; exit 1; }
+
+scripts/package.sh >/dev/null
+deb=$(ls dist/azimora_*.deb)
+
+# What it holds.
+contents=$(dpkg -c "$deb" | awk '{print $6}')
+for path in ./usr/bin/azimora ./usr/share/applications/azimora.desktop \
+    ./usr/share/metainfo/org.azimora.azimora.metainfo.xml ./usr/share/man/man1/azimora.1.gz \
+    ./usr/share/doc/azimora/copyright ./usr/share/doc/azimora/changelog.gz \
+    ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/azimora.png; do
+  grep -qxF "$path" <<<"$contents" || fail "$path is missing from the package"
+done
+dpkg -f "$deb" Depends | grep -q "qt6-wayland" || fail "no dependency on qt6-wayland"
+
+scratch=$(mktemp -d)
+cleanup() {
+  apt-get remove -y --purge azimora >/dev/null 2>&1 || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+dpkg -x "$deb" "$scratch/root"
+desktop-file-validate "$scratch/root/usr/share/applications/azimora.desktop"
+appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" >/dev/null ||
+  fail "appstreamcli finds errors in the metadata"
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" >/dev/null
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb /usr/bin/azimora --version)
+[[ "$version" == "azimora 2.0" ]] || fail "--version answered '$version'"
+
+# The installed program saves into the user's data folder.
+export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/data-home"
+mkdir -p "$HOME"
+tests/desktop/with-x-server.sh tests/package/save-location-session.sh
+list="$XDG_DATA_HOME/azimora/data/locdata.dat"
+[[ -f "$list" ]] || fail "no list at $list"
+[[ "$(cat "$list")" == $'No location selected.,0.00,0.00\r' ]] || fail "the list holds: $(cat -A "$list")"
+[[ ! -e /usr/bin/data ]] || fail "/usr/bin/data was created"
+echo "package test: passed ($deb)"
