@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "earth_model.h"
 #include "errors.h"
 #include "fast_trig.h"
 #include "number_text.h"
@@ -12,10 +13,6 @@
 namespace azimora {
 namespace {
 
-constexpr long double kEquatorialRadius = 3441.7305L;
-constexpr long double kEccentricitySquared = 0.006694317778266722L;
-constexpr long double kPolarFactor = 0.9966472205458325L;  // 1 - flattening
-constexpr long double kOrbitRadius = 22752.469L;            // from the Earth's centre
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 long double ToRadians(long double degrees) { return degrees * kPi / 180; }

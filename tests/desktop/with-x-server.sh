@@ -41,14 +41,25 @@ fi
 
 if ((accessibility)); then
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  # The command's own exit status is what counts: how the helper daemons of
+  # the private session go down afterwards (on a loaded machine they may
+  # time out) is no fault of the command.
   dbus-run-session -- bash -c '
+    rc_file=$1
+    shift
     /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 &
     launcher=$!
-    sleep 1
+    # Until the accessibility bus answers, at most 10 s.
+    for _ in $(seq 100); do
+      dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>&1 && break
+      sleep 0.1
+    done
     "$@"
-    rc=$?
+    echo $? >"$rc_file"
     kill $launcher 2>/dev/null
-    exit $rc' bash "$@"
-  exit $?
+    exit 0' bash "$workdir/rc" "$@" || true
+  [[ -s "$workdir/rc" ]] || { echo "with-x-server: the command did not run to its end"; exit 1; }
+  exit "$(cat "$workdir/rc")"
 fi
 "$@"

@@ -25,7 +25,8 @@ deb=$(ls dist/azimora_*.deb)
 
 # What it holds.
 contents=$(dpkg -c "$deb" | awk '{print $6}')
-for path in ./usr/bin/azimora ./usr/share/applications/azimora.desktop \
+for path in ./usr/bin/azimora ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz \
+    ./usr/share/applications/azimora.desktop \
     ./usr/share/metainfo/org.azimora.azimora.metainfo.xml ./usr/share/man/man1/azimora.1.gz \
     ./usr/share/doc/azimora/copyright ./usr/share/doc/azimora/changelog.gz \
     ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/azimora.png; do
@@ -48,6 +49,8 @@ appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.azimora.azi
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" >/dev/null
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb /usr/bin/azimora --version)
 [[ "$version" == "azimora 2.0" ]] || fail "--version answered '$version'"
+/usr/bin/azimora-calc --sat-lon 107.3 --lat 51.08 --lon 114.08 --json | grep -q '"azimuth": 171.306422331434,' ||
+  fail "azimora-calc does not answer"
 
 # The installed program saves into the user's data folder.
 export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/data-home"

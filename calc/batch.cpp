@@ -1,0 +1,137 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "batch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+#include "calc_report.h"
+#include "errors.h"
+#include "lnb_skew.h"
+#include "magnetic_model.h"
+#include "motor_mount.h"
+#include "number_text.h"
+#include "pointing.h"
+
+namespace azimora::calc {
+namespace {
+
+constexpr std::string_view kInputHeader = "name,lat,lon,sat_lon";
+constexpr std::string_view kOutputHeader =
+    "name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,skew,motor_angle,error\n";
+
+std::string_view Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The fields of a CSV line (RFC 4180 quoting); nullopt for an open quote.
+std::optional<std::vector<std::string>> CsvFields(std::string_view line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                fields.back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    if (quoted) return std::nullopt;
+    return fields;
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string out = "\"";
+    for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+// The figures of one row, or its error.
+std::string RowFigures(const std::vector<std::string>& fields, const BatchSettings& settings, double decimalYear) {
+    if (fields.size() != 4) throw Error("expected 4 fields but found " + std::to_string(fields.size()));
+    const auto number = [&](std::size_t index, const char* name) {
+        const auto value = ParseNumber(fields[index]);
+        if (!value || !std::isfinite(static_cast<double>(*value)))
+            throw Error(std::string(name) + ": '" + std::string(Trimmed(fields[index])) + "' is not a number");
+        return static_cast<double>(*value);
+    };
+    const double latitude = number(1, "lat"), longitude = number(2, "lon"), satellite = number(3, "sat_lon");
+    if (latitude < -90 || latitude > 90) throw Error("lat: " + FormatGeneral(latitude) + " lies outside -90 to 90");
+    PointingInputs inputs;
+    inputs.Latitude = latitude;
+    inputs.Longitude = longitude;
+    inputs.SatLongitude = satellite;
+    const PointingResult pointing = CalculatePointing(inputs);
+    const MagneticField field = ComputeMagneticField(kWmm2025, latitude, longitude, settings.altitudeKm, decimalYear);
+    const double azimuth = static_cast<double>(pointing.Azimuth);
+    return NumberText(azimuth) + ',' + NumberText(static_cast<double>(pointing.Elevation)) + ',' +
+           NumberText(CompassBearing(azimuth, field.declination)) + ',' + NumberText(field.declination) + ',' +
+           NumberText(LnbSkew(latitude, longitude, satellite)) + ',' +
+           NumberText(MotorMountFor(latitude, longitude, satellite).motorAngle) + ',';
+}
+
+}  // namespace
+
+BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
+    BatchResult result;
+    std::string line;
+    if (!std::getline(in, line)) {
+        result.headerError = "the file is empty; its first line must be the header " + std::string(kInputHeader);
+        return result;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string header(line);
+    header.erase(std::remove_if(header.begin(), header.end(), [](char c) { return c == ' ' || c == '\t'; }),
+                 header.end());
+    if (header.starts_with("\xEF\xBB\xBF")) header.erase(0, 3);
+    std::transform(header.begin(), header.end(), header.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (header != kInputHeader) {
+        result.headerError = "the first line must be the header " + std::string(kInputHeader);
+        return result;
+    }
+
+    const double decimalYear = DecimalYear(settings.instant);
+    std::string buffer(kOutputHeader);
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (Trimmed(line).empty()) continue;
+        ++result.rows;
+        const auto fields = CsvFields(line);
+        std::vector<std::string> given = fields.value_or(std::vector<std::string>{line});
+        given.resize(4);
+        for (std::size_t i = 0; i < 4; ++i) buffer += CsvField(i == 0 ? given[i] : std::string(Trimmed(given[i]))) + ',';
+        try {
+            if (!fields) throw Error("a quoted field is not closed");
+            buffer += RowFigures(*fields, settings, decimalYear);
+        } catch (const std::exception& error) {
+            ++result.failed;
+            buffer += ",,,,,," + CsvField(error.what());
+        }
+        buffer += '\n';
+        if (buffer.size() > (1 << 20)) {
+            out << buffer;
+            buffer.clear();
+        }
+    }
+    out << buffer;
+    return result;
+}
+
+}  // namespace azimora::calc

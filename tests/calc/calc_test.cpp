@@ -1,0 +1,184 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// azimora-calc: its arguments, its batch rows and what it prints.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "batch.h"
+#include "calc_options.h"
+#include "calc_report.h"
+#include "temp_folder.h"
+
+namespace azimora::calc {
+namespace {
+
+const UnixSeconds kToday = StartOfDay({2026, 12, 7});
+
+std::variant<CalcOptions, ArgumentError> Parse(std::initializer_list<std::string_view> args) {
+    const std::vector<std::string_view> list(args);
+    return ParseCalcArguments(list, kToday);
+}
+
+TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
+    struct Case {
+        std::vector<std::string_view> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--lat", "51.08", "--lon", "114.08"}, "--sat-lon is required"},
+        {{"--sat-lon", "107.3", "--lon", "114.08"}, "--lat is required"},
+        {{"--sat-lon", "107.3", "--lat", "51.08"}, "--lon is required"},
+        {{"--sat-lon", "abc", "--lat", "51.08", "--lon", "114.08"}, "--sat-lon: 'abc' is not a number"},
+        {{"--sat-lon", "107,3"}, "--sat-lon: '107,3' is not a number"},
+        {{"--lat", "95", "--sat-lon", "1", "--lon", "1"}, "--lat: '95' lies outside -90 to 90"},
+        {{"--dish-m", "0"}, "--dish-m: '0' lies outside 0 (excluded) to 100"},
+        {{"--freq-ghz", "-12"}, "--freq-ghz: '-12' lies outside 0 (excluded) to 1000"},
+        {{"--lat"}, "--lat needs a value"},
+        {{"--date", "2026-13-01"}, "--date: '2026-13-01' is neither a date (YYYY-MM-DD) nor a decimal year"},
+        {{"--date", "yesterday"}, "--date: 'yesterday' is neither a date (YYYY-MM-DD) nor a decimal year"},
+        {{"--frobnicate"}, "unknown argument '--frobnicate'"},
+        {{"51.08"}, "unknown argument '51.08'"},
+        {{"--batch"}, "--batch needs a file"},
+    };
+    for (const Case& c : cases) {
+        const auto parsed = ParseCalcArguments(c.args, kToday);
+        const auto* error = std::get_if<ArgumentError>(&parsed);
+        ASSERT_NE(error, nullptr) << c.message;
+        EXPECT_EQ(error->message, c.message);
+        EXPECT_EQ(error->message.find('\n'), std::string::npos);
+    }
+}
+
+TEST(CalcArguments, ValuesDefaultsAndDates) {
+    const auto parsed = Parse({"--sat-lon", "107.3", "--lat=51.08", "--lon", "114.08", "--json"});
+    const auto& options = std::get<CalcOptions>(parsed);
+    EXPECT_DOUBLE_EQ(options.inputs.satelliteLongitudeWest, 107.3);
+    EXPECT_DOUBLE_EQ(options.inputs.latitude, 51.08);
+    EXPECT_DOUBLE_EQ(options.inputs.longitudeWest, 114.08);
+    EXPECT_DOUBLE_EQ(options.inputs.instant, kToday);
+    EXPECT_DOUBLE_EQ(options.inputs.altitudeKm, 0);
+    EXPECT_DOUBLE_EQ(options.inputs.dishDiameterMetres, 0.6);
+    EXPECT_DOUBLE_EQ(options.inputs.frequencyGHz, 12);
+    EXPECT_DOUBLE_EQ(options.inputs.offsetAngle, 22.3);
+    EXPECT_TRUE(options.json);
+    const auto dated = std::get<CalcOptions>(Parse({"--sat-lon", "1", "--lat", "1", "--lon", "1", "--date", "2027-03-20"}));
+    EXPECT_EQ(DateOf(dated.inputs.instant), (CivilDate{2027, 3, 20}));
+    const auto decimal = std::get<CalcOptions>(Parse({"--sat-lon", "1", "--lat", "1", "--lon", "1", "--date", "2026.5"}));
+    EXPECT_NEAR(DecimalYear(decimal.inputs.instant), 2026.5, 1e-9);
+    EXPECT_TRUE(std::get<CalcOptions>(Parse({"--help"})).help);
+    EXPECT_TRUE(std::get<CalcOptions>(Parse({"--version"})).version);
+}
+
+TEST(CalcReport, JsonCarriesEveryKeyInOrder) {
+    InstallationInputs inputs;
+    inputs.latitude = 51.08;
+    inputs.longitudeWest = 114.08;
+    inputs.satelliteLongitudeWest = 107.3;
+    inputs.instant = kToday;
+    const std::string json = JsonReport(ComputeInstallation(inputs), OutagesOfTheYear(inputs));
+    std::size_t position = 0;
+    for (const char* key : {"azimuth", "elevation", "azimuth_text", "elevation_text", "declination", "compass_bearing",
+                            "magnetic_model", "magnetic_model_valid", "skew", "motor_angle", "motor_declination_offset",
+                            "dish_tilt", "sun_alignments", "sun_outages", "outage_threshold"}) {
+        const std::size_t found = json.find(std::string("\"") + key + "\": ", position);
+        ASSERT_NE(found, std::string::npos) << key << " in " << json;
+        position = found;
+    }
+    EXPECT_NE(json.find("\"azimuth\": 171.306422331434,"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"azimuth_text\": \"171.306422331434\""), std::string::npos);
+    EXPECT_NE(json.find("\"magnetic_model\": \"WMM2025\", \"magnetic_model_valid\": true"), std::string::npos);
+    EXPECT_TRUE(std::regex_search(json, std::regex(R"("sun_alignments": \["2026-12-07T\d\d:\d\d:\d\dZ"\])")));
+    EXPECT_TRUE(std::regex_search(
+        json, std::regex(R"(\{"start": "2026-0\d-\d\dT\d\d:\d\d:\d\dZ", "peak": "[^"]+", "end": "[^"]+"\})")));
+    EXPECT_EQ(json.back(), '\n');
+}
+
+TEST(CalcBatch, AFailingRowCarriesItsMessageAndTheOthersGoOn) {
+    std::istringstream in(
+        "name,lat,lon,sat_lon\r\n"
+        "Calgary,51.08,114.08,107.3\r\n"
+        "\"Bad, latitude\",abc,114.08,107.3\n"
+        "Too far north,95,0,0\n"
+        "Short,1,2\n"
+        "\n"
+        "Overhead,0,10,10\n"
+        "Belfast,54.6,5.93,-19.2\n");
+    std::ostringstream out;
+    const BatchResult result = RunBatch(in, out, {kToday, 0});
+    EXPECT_FALSE(result.headerError);
+    EXPECT_EQ(result.rows, 6u);
+    EXPECT_EQ(result.failed, 3u);
+    std::vector<std::string> lines;
+    std::istringstream printed(out.str());
+    for (std::string line; std::getline(printed, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 7u) << out.str();
+    EXPECT_EQ(lines[0], "name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,skew,motor_angle,error");
+    EXPECT_TRUE(lines[1].starts_with("Calgary,51.08,114.08,107.3,171.306422331434,31.1920790500568,")) << lines[1];
+    EXPECT_TRUE(lines[1].ends_with(",")) << lines[1];
+    EXPECT_EQ(lines[2], "\"Bad, latitude\",abc,114.08,107.3,,,,,,,lat: 'abc' is not a number");
+    EXPECT_EQ(lines[3], "Too far north,95,0,0,,,,,,,lat: 95 lies outside -90 to 90");
+    EXPECT_EQ(lines[4], "Short,1,2,,,,,,,,expected 4 fields but found 3");
+    EXPECT_TRUE(lines[5].starts_with("Overhead,0,10,10,180,90,")) << lines[5];
+    EXPECT_TRUE(lines[6].starts_with("Belfast,54.6,5.93,-19.2,")) << lines[6];
+}
+
+TEST(CalcBatch, TheHeaderIsRequired) {
+    for (const char* text : {"", "Calgary,51.08,114.08,107.3\n", "name,lat,lon\n"}) {
+        std::istringstream in(text);
+        std::ostringstream out;
+        EXPECT_TRUE(RunBatch(in, out, {kToday, 0}).headerError.has_value()) << text;
+        EXPECT_EQ(out.str(), "");
+    }
+    std::istringstream spaced(" Name , LAT,lon , sat_lon\n");
+    std::ostringstream out;
+    EXPECT_FALSE(RunBatch(spaced, out, {kToday, 0}).headerError.has_value());
+}
+
+// The program itself: exit codes and where its words go.
+struct ProgramRun {
+    int status;
+    std::string out;
+};
+
+ProgramRun Calc(const std::string& arguments) {
+    const std::string command = std::string(AZIMORA_CALC) + " " + arguments + " 2>&1";
+    ProgramRun run{-1, {}};
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::array<char, 4096> buffer{};
+    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), count);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(CalcProgram, ExitCodes) {
+    const ProgramRun calgary = Calc("--sat-lon 107.3 --lat 51.08 --lon 114.08 --json");
+    EXPECT_EQ(calgary.status, 0);
+    EXPECT_EQ(calgary.out.rfind("{\"azimuth\": 171.306422331434,", 0), 0u) << calgary.out;
+    const ProgramRun table = Calc("--sat-lon 107.3 --lat 51.08 --lon 114.08 --date 2026-12-07");
+    EXPECT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find("Compass bearing"), std::string::npos) << table.out;
+    EXPECT_EQ(Calc("--version").out, "azimora-calc 2.0\n");
+    const ProgramRun bad = Calc("--lat x");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "azimora-calc: --lat: 'x' is not a number\n");
+
+    azimora::testing::TempFolder folder;
+    const auto sites = folder.Path() / "sites.csv";
+    std::ofstream(sites) << "name,lat,lon,sat_lon\nGood,51.08,114.08,107.3\nBad,x,1,1\n";
+    EXPECT_EQ(Calc("--batch " + sites.string()).status, 1);
+    std::ofstream(sites) << "name,lat,lon,sat_lon\nGood,51.08,114.08,107.3\n";
+    EXPECT_EQ(Calc("--batch " + sites.string()).status, 0);
+    std::ofstream(sites) << "Good,51.08,114.08,107.3\n";
+    EXPECT_EQ(Calc("--batch " + sites.string()).status, 2);
+    EXPECT_EQ(Calc("--batch /nonexistent/sites.csv").status, 2);
+}
+
+}  // namespace
+}  // namespace azimora::calc
