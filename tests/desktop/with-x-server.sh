@@ -14,11 +14,15 @@ if [[ "${1:-}" == "--accessibility" ]]; then
 fi
 
 workdir=$(mktemp -d)
+# Never changes the exit status: under errexit a failing last step here (a
+# process already gone, a file still being written) would replace it.
 cleanup() {
+  set +e
   [[ -n "${wm_pid:-}" ]] && kill "$wm_pid" 2>/dev/null
   [[ -n "${xvfb_pid:-}" ]] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
-  rm -rf "$workdir"
+  rm -rf "$workdir" 2>/dev/null
+  return 0
 }
 trap cleanup EXIT
 
@@ -41,9 +45,8 @@ fi
 
 if ((accessibility)); then
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-  # The command's own exit status is what counts: how the helper daemons of
-  # the private session go down afterwards (on a loaded machine they may
-  # time out) is no fault of the command.
+  # The command's own exit status is what counts, not how the helper daemons
+  # of the private session go down afterwards.
   dbus-run-session -- bash -c '
     rc_file=$1
     shift
