@@ -12,7 +12,13 @@
 #include <fstream>
 #include <random>
 
+#include <QLineEdit>
+#include <QTest>
+
 #include "main_window.h"
+#include "sky_chart_widget.h"
+#include "sky_chart_window.h"
+#include "tools_menu.h"
 #include "silent_dialogs.h"
 #include "userlists.h"
 
@@ -87,6 +93,62 @@ void BM_FormShowWithHugeUserLists(benchmark::State& state) {
     state.counters["peak_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_FormShowWithHugeUserLists)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// A program folder whose satellite list holds this many satellites along the arc.
+std::filesystem::path FolderWithUserSatellites(int count) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("azimora-bench-" + std::to_string(std::random_device()()));
+    std::filesystem::create_directories(folder / "data");
+    std::ofstream satellites(azimora::UserSatelliteFile(folder), std::ios::binary);
+    for (int i = 0; i < count; ++i) satellites << "Satellite number " << i << "," << (i % 3600) / 10.0 << "\r\n";
+    return folder;
+}
+
+void ChooseCalgaryAndAnik(azimora::shell::TfrmKorvel& window) {
+    window.controller().tvwLocChange(*window.locations().FindNode("Calgary"));
+    window.controller().tvwSatChange(*window.satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+}
+
+// The Sky Chart of a site with 10,000 user satellites, repainted (640 x 640).
+void BM_SkyChartRepaintWith10000UserSatellites(benchmark::State& state) {
+    const auto folder = FolderWithUserSatellites(10000);
+    SilentDialogs dialogs;
+    azimora::shell::TfrmKorvel window(dialogs, folder);
+    window.show();
+    ChooseCalgaryAndAnik(window);
+    auto& sky = window.tools().openSkyChart();
+    sky.resize(900, 700);
+    QCoreApplication::processEvents();
+    auto& chart = sky.chartWidget();
+    state.counters["satellites_drawn"] = static_cast<double>(sky.chart().satellites.size());
+    for (auto _ : state) chart.repaint();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_SkyChartRepaintWith10000UserSatellites)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A digit typed into the latitude box, until Installation Details and the
+// Sky Chart (10,000 user satellites) show the new figures.
+void BM_KeystrokeToInstallationDetails(benchmark::State& state) {
+    const auto folder = FolderWithUserSatellites(10000);
+    SilentDialogs dialogs;
+    azimora::shell::TfrmKorvel window(dialogs, folder);
+    window.show();
+    ChooseCalgaryAndAnik(window);
+    window.tools().openDetails();
+    window.tools().openSkyChart();
+    QCoreApplication::processEvents();
+    auto* latitude = window.findChild<QLineEdit*>(QStringLiteral("edtNLat"));
+    latitude->setFocus();
+    int i = 0;
+    for (auto _ : state) {
+        latitude->setText(QStringLiteral("51.0"));
+        latitude->end(false);
+        QTest::keyClick(latitude, static_cast<char>('0' + i++ % 10));  // the window's own key route
+        QCoreApplication::processEvents();  // the assistant's windows look again, and paint
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_KeystrokeToInstallationDetails)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

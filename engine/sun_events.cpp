@@ -117,6 +117,15 @@ std::vector<UnixSeconds> SunAlignments(const DishSite& site, double azimuth, con
     return found;
 }
 
+std::vector<UnixSeconds> SunAlignmentsBetween(const DishSite& site, double azimuth, UnixSeconds from, UnixSeconds to) {
+    std::vector<UnixSeconds> found;
+    for (UnixSeconds day = StartOfDay(DateOf(from)); day < to; day += kSecondsPerDay) {
+        for (const UnixSeconds t : SunAlignments(site, azimuth, DateOf(day)))
+            if (t >= from && t < to) found.push_back(t);
+    }
+    return found;
+}
+
 double OutageThreshold(double dishDiameterMetres, double frequencyGHz) {
     const double wavelength = kSpeedOfLight / (frequencyGHz * 1e9);
     return 70 * wavelength / dishDiameterMetres / 2 + kSunRadius;

@@ -23,6 +23,10 @@ struct DishSite {
 // azimuth while the sun is above the horizon; to within a second.
 [[nodiscard]] std::vector<UnixSeconds> SunAlignments(const DishSite& site, double azimuth, const CivilDate& day);
 
+// The same between two instants (a local day, say), in order.
+[[nodiscard]] std::vector<UnixSeconds> SunAlignmentsBetween(const DishSite& site, double azimuth, UnixSeconds from,
+                                                            UnixSeconds to);
+
 // Half the dish's half-power beam width, 70 lambda / D degrees, plus the
 // sun's radius of 0.25 degree: within this angle of the dish's direction the
 // sun causes an outage. lambda = c / frequency.

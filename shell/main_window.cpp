@@ -21,6 +21,7 @@
 #include "shadow_label.h"
 #include "status_clock.h"
 #include "text_accessibility.h"
+#include "tools_menu.h"
 #include "ui_style.h"
 
 namespace azimora::shell {
@@ -207,6 +208,7 @@ void TfrmKorvel::buildMenu() {
     exit->setObjectName(QStringLiteral("btnClose"));
     connect(print, &QAction::triggered, this, [this] { callHandler([this] { controller_->btnPrintClick(); }); });
     connect(exit, &QAction::triggered, this, [this] { callHandler([this] { controller_->btnCloseClick(); }); });
+    tools_ = new ToolsMenu(*this, *bar);
 }
 
 void TfrmKorvel::wireEvents() {
@@ -279,6 +281,7 @@ void TfrmKorvel::runFormShow() {
             error = std::current_exception();
         }
     }
+    emit displayValuesChanged();  // the satellite catalogue grew
     if (error) callHandler([&] { std::rethrow_exception(error); });
 }
 
@@ -293,7 +296,11 @@ bool TfrmKorvel::event(QEvent* event) {
 }
 
 void TfrmKorvel::DisplayValueChanged(DisplayField field, const std::string& text) {
-    const QString value = QString::fromStdString(text);
+    showValue(field, QString::fromStdString(text));
+    emit displayValuesChanged();
+}
+
+void TfrmKorvel::showValue(DisplayField field, const QString& value) {
     if (field == DisplayField::Azimuth || field == DisplayField::Elevation) {
         (field == DisplayField::Azimuth ? edtAzimuth_ : edtElevation_)->setText(value);
         return;

@@ -31,6 +31,7 @@ class FlatPanel;
 class RecessedButton;
 class ShadowLabel;
 class StatusBar;
+class ToolsMenu;
 
 class TfrmKorvel final : public QMainWindow, private PointingView {
     Q_OBJECT
@@ -54,6 +55,14 @@ public:
     // Runs one controller handler; its error, if any, goes to the error box.
     void callHandler(const std::function<void()>& handler);
 
+    [[nodiscard]] Dialogs& dialogs() const { return dialogs_; }
+    [[nodiscard]] ToolsMenu& tools() const { return *tools_; }
+
+signals:
+    // A display value changed, or the catalogues grew: what follows the
+    // window (the installation assistant) looks again.
+    void displayValuesChanged();
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
@@ -69,6 +78,7 @@ private:
     void layOutClient(QSize client);
     void runFormShow();
     [[nodiscard]] EditBox* editBoxFor(DisplayField field) const;
+    void showValue(DisplayField field, const QString& value);
     EditBox* makeEditBox(QWidget* parent, const char* name, DisplayField field, QRect geometry, bool rightAligned);
 
     Dialogs& dialogs_;
@@ -99,6 +109,7 @@ private:
     CatalogueTreeView* tvwSat_ = nullptr;
     CatalogueTreeView* tvwLoc_ = nullptr;
     CutOffTip* satelliteTip_ = nullptr;
+    ToolsMenu* tools_ = nullptr;
 
     bool showing_ = false;        // FormShow has run
     bool activated_ = false;      // the window has been active once

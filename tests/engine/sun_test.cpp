@@ -111,6 +111,17 @@ TEST(SunAlignments, AgreeWithMinuteByMinuteSampling) {
     EXPECT_GE(twice, 2);
 }
 
+// A local day straddles two UTC days: both are searched, nothing outside kept.
+TEST(SunAlignments, BetweenTwoInstants) {
+    const DishSite calgary{51.08, 114.08, 107.3};
+    const double azimuth = DishAzimuth(calgary);
+    const UnixSeconds localMidnight = StartOfDay({2026, 12, 7}) + 7 * 3600;  // UTC-7
+    const auto found = SunAlignmentsBetween(calgary, azimuth, localMidnight, localMidnight + kSecondsPerDay);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(IsoUtc(found[0]), IsoUtc(SunAlignments(calgary, azimuth, {2026, 12, 7})[0]));
+    EXPECT_TRUE(SunAlignmentsBetween(calgary, azimuth, found[0] + 1, found[0] + 3600).empty());
+}
+
 // 70 lambda / D halved, plus the sun's 0.25: 0.6 m at 12 GHz.
 TEST(SunOutages, ThresholdFromTheBeamWidth) {
     EXPECT_NEAR(OutageThreshold(0.6, 12), 70 * (299792458.0 / 12e9) / 0.6 / 2 + 0.25, 1e-12);

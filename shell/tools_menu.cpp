@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "tools_menu.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenuBar>
+
+#include "display_sky_chart.h"
+#include "installation_details_window.h"
+#include "installation_sheet.h"
+#include "main_window.h"
+#include "sky_chart_window.h"
+#include "vector_state.h"
+
+namespace azimora::shell {
+namespace {
+
+QString ChooseSheetFileWithDialog(QWidget* owner) {
+    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save Installation Sheet"),
+                                        QDir::home().filePath(QStringLiteral("Installation sheet.pdf")),
+                                        QStringLiteral("PDF documents (*.pdf)"));
+}
+
+template <typename Window>
+Window& Raise(QPointer<Window>& window, TfrmKorvel& main) {
+    if (window.isNull()) window = new Window(main);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return *window;
+}
+
+}  // namespace
+
+ToolsMenu::ToolsMenu(TfrmKorvel& main, QMenuBar& bar)
+    : QObject(&main), main_(main), chooseSheetFile_(ChooseSheetFileWithDialog) {
+    QMenu* tools = bar.addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("Tools1"));
+    const auto add = [&](const char* name, const char* caption, auto slot) {
+        QAction* action = tools->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add("btnDetails", "Installation &Details...", [this] { openDetails(); });
+    add("btnSkyChart", "&Sky Chart...", [this] { openSkyChart(); });
+    add("btnSheet", "Save Installation &Sheet...", [this] { saveSheet(); });
+}
+
+InstallationDetailsWindow& ToolsMenu::openDetails() { return Raise(details_, main_); }
+
+SkyChartWindow& ToolsMenu::openSkyChart() { return Raise(skyChart_, main_); }
+
+void ToolsMenu::saveSheet() {
+    main_.callHandler([this] {
+        ClearUpperVectorState();
+        SheetContent content;
+        // What the open windows show: the entries of Installation Details, the obstacles of the Sky Chart.
+        if (!details_.isNull()) content.settings = details_->settings();
+        const QDateTime now = QDateTime::currentDateTime();
+        content.report = BuildInstallationReport(main_.controller().Values(), content.settings, now);
+        if (!content.report.site) {
+            main_.dialogs().ShowInformation(kNoCalculationNotice);
+            return;
+        }
+        const QString file = chooseSheetFile_(&main_);
+        if (file.isEmpty()) return;
+        if (!skyChart_.isNull()) content.obstacles = skyChart_->obstacles();
+        content.chart = DisplaySkyChart(main_).build(content.obstacles, now).value_or(SkyChart{});
+        content.printedOn = QLocale().toString(now, QLocale::LongFormat);
+        WriteInstallationSheet(file, content);
+    });
+}
+
+}  // namespace azimora::shell
