@@ -3,9 +3,12 @@
 # SPDX-License-Identifier: MIT
 # The part of screenshot.sh that runs on the X server (DISPLAY is set).
 set -euo pipefail
-#   screenshot-session.sh output.png [qt6ct colour scheme]
+#   screenshot-session.sh output.png [qt6ct colour scheme] [assistant folder]
+# With an assistant folder it also takes installation-details.png,
+# sky-chart.png and installation-sheet.png (the sheet's first page) there.
 output="$1"
 scheme="${2:-}"
+assistant="${3:-}"
 cd "$(dirname "$0")/.."
 
 folder=$(mktemp -d)
@@ -44,3 +47,44 @@ xdotool mousemove --window "$window" 590 390
 sleep 0.6
 import -window "$window" "$output"
 echo "wrote $output"
+[[ -n "$assistant" ]] || exit 0
+
+# Waits for a window with this exact title and prints its id.
+window_named() {
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$id" ]] || { echo "no window '$1'" >&2; return 1; }
+  echo "$id"
+}
+
+# Tools > Installation Details (Alt+T opens the menu on its first item).
+xdotool windowfocus --sync "$window" key --delay 200 alt+t Return
+details=$(window_named "Installation Details")
+sleep 0.8
+import -window "$details" "$assistant/installation-details.png"
+echo "wrote $assistant/installation-details.png"
+wmctrl -i -c "$details"
+
+# Tools > Sky Chart, the second item.
+xdotool windowfocus --sync "$window" key --delay 200 alt+t Down Return
+sky=$(window_named "Sky Chart")
+sleep 0.8
+import -window "$sky" "$assistant/sky-chart.png"
+echo "wrote $assistant/sky-chart.png"
+wmctrl -i -c "$sky"
+
+# Tools > Save Installation Sheet, the last item, into a file; then its first page.
+sleep 0.5
+xdotool windowfocus --sync "$window" key --delay 200 alt+t Up Return
+dialog=$(window_named "Save Installation Sheet")
+sleep 0.5
+xdotool windowfocus --sync "$dialog" key ctrl+a
+xdotool type --delay 20 "$folder/sheet.pdf"
+xdotool key Return
+for _ in $(seq 100); do [[ -s "$folder/sheet.pdf" ]] && break; sleep 0.1; done
+sleep 0.5
+pdftoppm -r 80 -png -f 1 -l 1 -singlefile "$folder/sheet.pdf" "$assistant/installation-sheet"
+echo "wrote $assistant/installation-sheet.png"

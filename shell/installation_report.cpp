@@ -111,6 +111,11 @@ QList<InstallationRow> InstallationRows(const InstallationReport& report, const 
                                    : outages.join(u'\n') + QStringLiteral("\n(within %1 of the dish's direction)")
                                                                .arg(Degrees(f.outageThreshold))});
     const ObstacleCheck& obstacle = report.obstacle;
+    if (settings.obstacleHeightMetres <= 0) {
+        rows.append({QStringLiteral("Obstacle"), QStringLiteral("Obstacle"),
+                     QStringLiteral("none entered: give its height above the dish and its distance below")});
+        return rows;
+    }
     rows.append({QStringLiteral("Obstacle"), QStringLiteral("Obstacle"),
                  (obstacle.clear ? QStringLiteral("clear by %1") : QStringLiteral("blocked by %1"))
                          .arg(Degrees(std::fabs(obstacle.margin))) +
