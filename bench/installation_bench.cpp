@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "batch.h"
+#include "dvb_scan_tables.h"
 #include "installation.h"
 
 namespace {
@@ -47,5 +48,15 @@ void BM_BatchRows(benchmark::State& state) {
 }
 BENCHMARK(BM_BatchRows)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 BENCHMARK(BM_BatchRows)->Name("BatchRows/100000 rows")->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Tools > Import Satellites: all of Debian's DVB scan tables.
+void BM_ReadAllScanTables(benchmark::State& state) {
+    if (!std::filesystem::is_directory(azimora::kDvbScanTablesFolder)) {
+        state.SkipWithError("dtv-scan-tables is not installed");
+        return;
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(azimora::ReadScanTables());
+}
+BENCHMARK(BM_ReadAllScanTables)->Unit(benchmark::kMillisecond);
 
 }  // namespace

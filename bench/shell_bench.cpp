@@ -15,7 +15,12 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <QFile>
+
+#include "gweather_locations.h"
 #include "main_window.h"
+#include "place_search.h"
+#include "search_folding.h"
 #include "sky_chart_widget.h"
 #include "sky_chart_window.h"
 #include "tools_menu.h"
@@ -149,6 +154,30 @@ void BM_KeystrokeToInstallationDetails(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_KeystrokeToInstallationDetails)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Tools > Find Location: the world's towns from libgweather, then the search
+// of one keystroke.
+void BM_LoadTheWorldsTowns(benchmark::State& state) {
+    if (!QFile::exists(azimora::sources::kGWeatherLocations)) {
+        state.SkipWithError("libgweather-4-common is not installed");
+        return;
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(azimora::sources::ReadGWeatherCities());
+}
+BENCHMARK(BM_LoadTheWorldsTowns)->Unit(benchmark::kMillisecond);
+
+void BM_SearchTheTownsPerKeystroke(benchmark::State& state) {
+    if (!QFile::exists(azimora::sources::kGWeatherLocations)) {
+        state.SkipWithError("libgweather-4-common is not installed");
+        return;
+    }
+    const azimora::PlaceIndex index(azimora::sources::ReadGWeatherCities());
+    const QStringList typed = {"s", "sa", "san", "san ", "san f", "san fr", "sao p", "calg", "z\u00FCr", "new y"};
+    int i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(index.Search(azimora::sources::FoldForSearch(typed[i++ % typed.size()]), 60));
+}
+BENCHMARK(BM_SearchTheTownsPerKeystroke)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

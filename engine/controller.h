@@ -78,6 +78,8 @@ public:
     void SetValue(DisplayField field, const std::string& text);
 
     [[nodiscard]] const PointingInputs& Inputs() const noexcept { return inputs_; }
+    // The folder that holds the user's lists (its "data" folder).
+    [[nodiscard]] const std::filesystem::path& ListsFolder() const noexcept { return programFolder_; }
     [[nodiscard]] const PointingResult& Result() const noexcept { return result_; }
 
     // Handlers, named after the window's events.

@@ -12,6 +12,7 @@ build_packages=(
   cmake g++ make
   qt6-base-dev qt6-qpa-plugins libqt6printsupport6 qt6-translations-l10n
   fonts-wine fonts-liberation
+  dtv-scan-tables libgweather-4-common
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -76,9 +76,9 @@ import -window "$sky" "$assistant/sky-chart.png"
 echo "wrote $assistant/sky-chart.png"
 wmctrl -i -c "$sky"
 
-# Tools > Save Installation Sheet, the last item, into a file; then its first page.
+# Tools > Save Installation Sheet, the third item, into a file; then its first page.
 sleep 0.5
-xdotool windowfocus --sync "$window" key --delay 200 alt+t Up Return
+xdotool windowfocus --sync "$window" key --delay 200 alt+t Down Down Return
 dialog=$(window_named "Save Installation Sheet")
 sleep 0.5
 xdotool windowfocus --sync "$dialog" key ctrl+a

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "errors.h"
 #include "sun_events.h"
 
 namespace azimora::shell {
@@ -31,10 +32,26 @@ QString LocalTime(UnixSeconds instant) { return Local(instant).toString(QStringL
 
 }  // namespace
 
-QString SkewInWords(double skew) {
-    if (std::fabs(skew) < 0.05) return QStringLiteral("none: the LNB stays upright");
-    return QStringLiteral("turn the LNB %1 degrees %2, seen from behind the dish")
-        .arg(QString::number(std::fabs(skew), 'f', 1), skew > 0 ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
+QString SkewInWords(double skew, Polarisation polarisation) {
+    if (polarisation == Polarisation::Circular) return QStringLiteral("circular polarisation: no skew");
+    QString words = std::fabs(skew) < 0.05
+                        ? QStringLiteral("none: the LNB stays upright")
+                        : QStringLiteral("turn the LNB %1 degrees %2, seen from behind the dish")
+                              .arg(QString::number(std::fabs(skew), 'f', 1),
+                                   skew > 0 ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
+    if (polarisation == Polarisation::Mixed) words += QStringLiteral(" (for its linear transponders; circular ones need none)");
+    return words;
+}
+
+const std::vector<ScanTableSatellite>& KnownScanTables() {
+    static const std::vector<ScanTableSatellite> satellites = [] {
+        try {
+            return ReadScanTables().satellites;
+        } catch (const Error&) {
+            return std::vector<ScanTableSatellite>{};
+        }
+    }();
+    return satellites;
 }
 
 InstallationReport BuildInstallationReport(const DisplayValues& values, const AssistantSettings& settings,
@@ -51,6 +68,7 @@ InstallationReport BuildInstallationReport(const DisplayValues& values, const As
     inputs.frequencyGHz = settings.frequencyGHz;
     inputs.offsetAngle = settings.offsetAngle;
     report.figures = ComputeInstallation(inputs);
+    report.polarisation = PolarisationAt(KnownScanTables(), inputs.satelliteLongitudeWest);
 
     const QDateTime localMidnight = now.toLocalTime().date().startOfDay();
     const UnixSeconds dayStart = static_cast<double>(localMidnight.toSecsSinceEpoch());
@@ -90,7 +108,7 @@ QList<InstallationRow> InstallationRows(const InstallationReport& report, const 
                                        : QStringLiteral(", outside its validity (2025.0 to 2030.0): bearing approximate"))});
     rows.append({QStringLiteral("Pointing"), QStringLiteral("Elevation"),
                  elevation > kHorizonThreshold ? Degrees(elevation) : Degrees(elevation) + QStringLiteral(" (below the horizon)")});
-    rows.append({QStringLiteral("Mounting"), QStringLiteral("LNB skew"), SkewInWords(f.skew)});
+    rows.append({QStringLiteral("Mounting"), QStringLiteral("LNB skew"), SkewInWords(f.skew, report.polarisation)});
     rows.append({QStringLiteral("Mounting"), QStringLiteral("Dish face tilt"),
                  Degrees(f.dishTilt) + QStringLiteral(" on an inclinometer, for an offset of %1").arg(Degrees(settings.offsetAngle, 1))});
     rows.append({QStringLiteral("Mounting"), QStringLiteral("Motor angle"),

@@ -11,6 +11,7 @@
 
 #include "display_site.h"
 #include "dish_setup.h"
+#include "dvb_scan_tables.h"
 #include "installation.h"
 
 // What the installation assistant knows about the main window's current
@@ -30,6 +31,7 @@ struct AssistantSettings {
 struct InstallationReport {
     std::optional<DisplaySite> site;  // none: the window's values describe no calculation
     InstallationFigures figures;
+    Polarisation polarisation = Polarisation::Unknown;  // of the satellites at that position, by the DVB scan tables
     std::vector<UnixSeconds> todaysAlignments;  // the local day
     std::vector<SunOutage> nextOutages;         // from now on, the coming season
     ObstacleCheck obstacle;
@@ -54,7 +56,13 @@ struct InstallationRow {
 inline constexpr const char* kNoCalculationNotice =
     "No calculation: choose a location and a satellite, or type their coordinates, in the main window.";
 
-// The LNB's turn in words: "turn the LNB 12.3 degrees clockwise, seen from behind the dish".
-[[nodiscard]] QString SkewInWords(double skew);
+// The LNB's turn in words: "turn the LNB 12.3 degrees clockwise, seen from
+// behind the dish"; for a satellite that sends in circular polarisation
+// only, "circular polarisation: no skew".
+[[nodiscard]] QString SkewInWords(double skew, Polarisation polarisation = Polarisation::Unknown);
+
+// The satellites of Debian's DVB scan tables with their polarisation, read
+// once; none when the package is not installed.
+[[nodiscard]] const std::vector<ScanTableSatellite>& KnownScanTables();
 
 }  // namespace azimora::shell

@@ -8,6 +8,8 @@
 #include <QMenuBar>
 
 #include "display_sky_chart.h"
+#include "find_location_dialog.h"
+#include "import_satellites_dialog.h"
 #include "installation_details_window.h"
 #include "installation_sheet.h"
 #include "main_window.h"
@@ -46,7 +48,14 @@ ToolsMenu::ToolsMenu(TfrmKorvel& main, QMenuBar& bar)
     add("btnDetails", "Installation &Details...", [this] { openDetails(); });
     add("btnSkyChart", "&Sky Chart...", [this] { openSkyChart(); });
     add("btnSheet", "Save Installation &Sheet...", [this] { saveSheet(); });
+    tools->addSeparator();
+    add("btnImport", "&Import Satellites...", [this] { openImport(); });
+    add("btnFindLocation", "&Find Location...", [this] { openFindLocation(); });
 }
+
+ImportSatellitesDialog& ToolsMenu::openImport() { return Raise(import_, main_); }
+
+FindLocationDialog& ToolsMenu::openFindLocation() { return Raise(findLocation_, main_); }
 
 InstallationDetailsWindow& ToolsMenu::openDetails() { return Raise(details_, main_); }
 

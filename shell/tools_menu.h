@@ -11,11 +11,14 @@
 class QMenuBar;
 class QWidget;
 
-// The main window's Tools menu, after File: the installation assistant.
+// The main window's Tools menu, after File: the installation assistant, and
+// satellites and places from outside sources.
 // Each window opens once and is raised when asked for again; they belong
 // to the main window and close with it.
 namespace azimora::shell {
 
+class FindLocationDialog;
+class ImportSatellitesDialog;
 class InstallationDetailsWindow;
 class SkyChartWindow;
 class TfrmKorvel;
@@ -34,11 +37,15 @@ public:
     InstallationDetailsWindow& openDetails();
     SkyChartWindow& openSkyChart();
     void saveSheet();
+    ImportSatellitesDialog& openImport();
+    FindLocationDialog& openFindLocation();
 
 private:
     TfrmKorvel& main_;
     QPointer<InstallationDetailsWindow> details_;
     QPointer<SkyChartWindow> skyChart_;
+    QPointer<ImportSatellitesDialog> import_;
+    QPointer<FindLocationDialog> findLocation_;
     SheetFileChooser chooseSheetFile_;
 };
 

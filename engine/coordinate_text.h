@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+// A place's coordinates as people write them:
+//   51.0833 N 114.0833 W        decimal degrees with hemispheres
+//   51 05 N 114 05 W            degrees and minutes (and seconds)
+//   51°05'N 114°05'W            with degree, minute and second marks
+//   N51 05 W114 05              hemisphere first
+//   51.0447, -114.0719          signed decimals as maps give them: east positive
+// Only '.' is a decimal point.
+namespace azimora {
+
+struct GeoCoordinates {
+    double latitude = 0;       // north positive
+    double longitudeWest = 0;  // west positive, as the window takes it
+};
+
+[[nodiscard]] std::optional<GeoCoordinates> ParseCoordinates(std::string_view text);
+
+}  // namespace azimora

@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Satellites from Debian's DVB scan tables (package dtv-scan-tables): one
+// file per satellite in /usr/share/dvb/dvb-s/, named after it and its
+// orbital position ("Astra-19.2E", "EchoStar-14-119.0W"), its transponders
+// in [CHANNEL] sections with a POLARIZATION of HORIZONTAL, VERTICAL (linear),
+// LEFT or RIGHT (circular).
+namespace azimora {
+
+inline constexpr const char* kDvbScanTablesFolder = "/usr/share/dvb/dvb-s";
+
+enum class Polarisation { Unknown, Linear, Circular, Mixed };
+
+struct ScanTableSatellite {
+    std::string name;              // "EchoStar 14"
+    std::string longitudeText;     // west positive, as the lists keep it: "119.0", "-19.2"
+    double longitudeWest = 0;
+    Polarisation polarisation = Polarisation::Unknown;
+    std::string file;              // the table's file name
+};
+
+// The name and position a file name gives; nullopt for a name without a
+// position at its end.
+[[nodiscard]] std::optional<ScanTableSatellite> SatelliteOfScanTableName(std::string_view fileName);
+
+// The polarisation of a table's transponders.
+[[nodiscard]] Polarisation PolarisationOfScanTable(std::string_view text);
+
+struct ScanTables {
+    std::vector<ScanTableSatellite> satellites;  // in file-name order
+    std::vector<std::string> skipped;            // "file: reason"
+};
+
+// Every table of a folder. Throws Error naming the package when the folder
+// is missing or unreadable.
+[[nodiscard]] ScanTables ReadScanTables(const std::filesystem::path& folder = kDvbScanTablesFolder);
+
+// The polarisation of the satellites at a position (within 0.05 degree), as
+// the tables give them; Unknown where none is listed.
+[[nodiscard]] Polarisation PolarisationAt(const std::vector<ScanTableSatellite>& satellites, double longitudeWest);
+
+}  // namespace azimora

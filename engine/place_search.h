@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The world's towns, searched as the user types. The search compares keys
+// folded beforehand (case and accents taken away; the caller folds, with
+// the same function, names and queries alike), and ranks an exact name
+// first, then names that begin with the query, then names with a word that
+// does, then names that hold it anywhere; shorter names first within each.
+namespace azimora {
+
+struct Place {
+    std::string name;
+    std::string state;    // may be empty
+    std::string country;
+    double latitude = 0;       // north positive
+    double longitudeWest = 0;  // west positive
+    std::string key;           // the folded name
+};
+
+class PlaceIndex {
+public:
+    PlaceIndex() = default;
+    explicit PlaceIndex(std::vector<Place> places) : places_(std::move(places)) {}
+
+    [[nodiscard]] std::size_t Size() const noexcept { return places_.size(); }
+    // At most limit places for a folded query, best first; none for an empty query.
+    [[nodiscard]] std::vector<const Place*> Search(std::string_view foldedQuery, std::size_t limit = 50) const;
+
+private:
+    std::vector<Place> places_;
+};
+
+}  // namespace azimora
