@@ -114,7 +114,7 @@ void ChooseCalgaryAndAnik(azimora::shell::TfrmKorvel& window) {
     window.controller().tvwSatChange(*window.satellites().FindNode("Anik E2 - Star Choice (Canada)"));
 }
 
-// The Sky Chart of a site with 10,000 user satellites, repainted (640 x 640).
+// The Sky Chart of a site with 10,000 user satellites, repainted (900 x 700 window).
 void BM_SkyChartRepaintWith10000UserSatellites(benchmark::State& state) {
     const auto folder = FolderWithUserSatellites(10000);
     SilentDialogs dialogs;

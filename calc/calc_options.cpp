@@ -11,7 +11,7 @@
 namespace azimora::calc {
 namespace {
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) { return std::string("'").append(text).append("'"); }
 
 // A number as the window takes it: '.' is the decimal point.
 std::optional<double> Number(std::string_view text) {

@@ -109,7 +109,7 @@ std::string FormatGeneral(long double value) {
     if (exponent < -4 || exponent >= kSignificantDigits) {
         text += digits.front();
         if (digits.size() > 1) text.append(".").append(digits, 1);
-        text += "E" + std::to_string(exponent);
+        text.append("E").append(std::to_string(exponent));
     } else if (exponent < 0) {
         text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     } else {
@@ -163,8 +163,8 @@ std::optional<long double> ParseNumber(std::string_view text) {
     if (!magnitude) return negative ? -0.0L : 0.0L;
 
     std::string canonical = integer.empty() ? "0" : std::string(integer);
-    if (!fraction.empty()) canonical += "." + std::string(fraction);
-    canonical += "e" + std::to_string(exponent);
+    if (!fraction.empty()) canonical.append(".").append(fraction);
+    canonical.append("e").append(std::to_string(exponent));
 
     long double value = 0;
     const auto parsed = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "main_window.h"
@@ -22,6 +23,7 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     setWindowTitle(QStringLiteral("Installation Details"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumWidth(620);
+    resize(660, 780);
 
     auto* layout = new QVBoxLayout(this);
     notice_ = new QLabel(QString::fromLatin1(kNoCalculationNotice), this);
@@ -29,10 +31,15 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     notice_->setWordWrap(true);
     layout->addWidget(notice_);
 
-    figures_ = new QWidget(this);
-    figuresForm_ = new QFormLayout(figures_);
+    // The figures scroll when the window is smaller than they need.
+    figures_ = new QScrollArea(this);
+    figures_->setWidgetResizable(true);
+    figures_->setFrameShape(QFrame::NoFrame);
+    auto* page = new QWidget(figures_);
+    figuresForm_ = new QFormLayout(page);
     figuresForm_->setLabelAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(figures_);
+    figures_->setWidget(page);
+    layout->addWidget(figures_, 1);
 
     auto* entries = new QGroupBox(QStringLiteral("Your dish and obstacle"), this);
     auto* entryForm = new QFormLayout(entries);
@@ -102,14 +109,14 @@ void InstallationDetailsWindow::refresh() {
     while (rows_.size() < rows.size()) {
         const QString& section = rows[rows_.size()].section;
         if (rows_.isEmpty() || rows[rows_.size() - 1].section != section) {
-            auto* heading = new QLabel(section, figures_);
+            auto* heading = new QLabel(section, figures_->widget());
             QFont bold = heading->font();
             bold.setBold(true);
             heading->setFont(bold);
             figuresForm_->addRow(heading);
         }
-        auto* name = new QLabel(figures_);
-        auto* value = new QLabel(figures_);
+        auto* name = new QLabel(figures_->widget());
+        auto* value = new QLabel(figures_->widget());
         value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         value->setFocusPolicy(Qt::StrongFocus);
         value->setWordWrap(true);

@@ -13,6 +13,7 @@
 class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
+class QScrollArea;
 
 // Installation Details: everything the installer needs for the main
 // window's current site and satellite, in words and numbers that can be
@@ -49,7 +50,7 @@ private:
     AssistantSettings settings_;
     InstallationReport report_;
     QLabel* notice_ = nullptr;
-    QWidget* figures_ = nullptr;
+    QScrollArea* figures_ = nullptr;
     QFormLayout* figuresForm_ = nullptr;
     QList<QPair<QLabel*, QLabel*>> rows_;
 };
