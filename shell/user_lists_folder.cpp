@@ -26,7 +26,7 @@ std::string Environment(const char* name) {
 std::filesystem::path UserListsFolder(const ListsFolderFacts& facts) {
     const bool installed = SameFolder(facts.programFolder, facts.installBinFolder) || !facts.programFolderWritable;
     if (!installed) return facts.programFolder;
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // XDG's base directory rules ignore a relative XDG_DATA_HOME.
     const std::filesystem::path xdg(facts.xdgDataHome);
     if (!facts.xdgDataHome.empty() && xdg.is_absolute()) return xdg / "azimora";
     if (!facts.home.empty()) return std::filesystem::path(facts.home) / ".local" / "share" / "azimora";
