@@ -13,7 +13,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 
 scripts/build.sh fuzz >/dev/null
-targets=(fuzz_load_lists fuzz_split_fields fuzz_number_text fuzz_decode fuzz_round_trip fuzz_controller)
+targets=(fuzz_load_lists fuzz_split_fields fuzz_number_text fuzz_decode fuzz_round_trip fuzz_controller
+  fuzz_outside_sources)
 failed=()
 for target in "${targets[@]}"; do
   work="build/fuzz/corpus/$target"
