@@ -109,36 +109,40 @@ std::filesystem::path FolderWithUserSatellites(int count) {
     return folder;
 }
 
-void ChooseCalgaryAndAnik(azimora::shell::TfrmKorvel& window) {
-    window.controller().tvwLocChange(*window.locations().FindNode("Calgary"));
-    window.controller().tvwSatChange(*window.satellites().FindNode("Anik E2 - Star Choice (Canada)"));
-}
+// The main window over 10,000 user satellites, Calgary and Anik E2 chosen.
+struct AssistantBench {
+    AssistantBench() : window(dialogs, folder) {
+        window.show();
+        window.controller().tvwLocChange(*window.locations().FindNode("Calgary"));
+        window.controller().tvwSatChange(*window.satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    }
+    ~AssistantBench() { std::filesystem::remove_all(folder); }
+    AssistantBench(const AssistantBench&) = delete;
+    AssistantBench& operator=(const AssistantBench&) = delete;
+
+    // In this order: the window refers to both.
+    const std::filesystem::path folder = FolderWithUserSatellites(10000);
+    SilentDialogs dialogs;
+    azimora::shell::TfrmKorvel window;
+};
 
 // The Sky Chart of a site with 10,000 user satellites, repainted (900 x 700 window).
 void BM_SkyChartRepaintWith10000UserSatellites(benchmark::State& state) {
-    const auto folder = FolderWithUserSatellites(10000);
-    SilentDialogs dialogs;
-    azimora::shell::TfrmKorvel window(dialogs, folder);
-    window.show();
-    ChooseCalgaryAndAnik(window);
-    auto& sky = window.tools().openSkyChart();
+    AssistantBench bench;
+    auto& sky = bench.window.tools().openSkyChart();
     sky.resize(900, 700);
     QCoreApplication::processEvents();
     auto& chart = sky.chartWidget();
     state.counters["satellites_drawn"] = static_cast<double>(sky.chart().satellites.size());
     for (auto _ : state) chart.repaint();
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_SkyChartRepaintWith10000UserSatellites)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A digit typed into the latitude box, until Installation Details and the
 // Sky Chart (10,000 user satellites) show the new figures.
 void BM_KeystrokeToInstallationDetails(benchmark::State& state) {
-    const auto folder = FolderWithUserSatellites(10000);
-    SilentDialogs dialogs;
-    azimora::shell::TfrmKorvel window(dialogs, folder);
-    window.show();
-    ChooseCalgaryAndAnik(window);
+    AssistantBench bench;
+    auto& window = bench.window;
     window.tools().openDetails();
     window.tools().openSkyChart();
     QCoreApplication::processEvents();
@@ -151,7 +155,6 @@ void BM_KeystrokeToInstallationDetails(benchmark::State& state) {
         QTest::keyClick(latitude, static_cast<char>('0' + i++ % 10));  // the window's own key route
         QCoreApplication::processEvents();  // the assistant's windows look again, and paint
     }
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_KeystrokeToInstallationDetails)->Unit(benchmark::kMillisecond)->UseRealTime();
 

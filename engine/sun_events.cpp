@@ -61,6 +61,13 @@ std::optional<UnixSeconds> RefineAlignment(const DishSite& site, double azimuth,
     return std::fabs(Wrap180(SunAzimuth(site, t) - azimuth)) < 1e-4 ? std::optional(t) : std::nullopt;
 }
 
+// The dish's line of sight, a unit vector in the Earth-fixed frame.
+Vector3 DirectionToSatellite(const DishSite& site) {
+    const EarthGeometry earth;
+    return Normalized(GeostationaryPosition(earth, site.satelliteLongitudeWest) -
+                      SitePosition(earth, site.latitude, site.longitudeWest));
+}
+
 void SortAndMerge(std::vector<UnixSeconds>& instants, double within) {
     std::sort(instants.begin(), instants.end());
     instants.erase(std::unique(instants.begin(), instants.end(),
@@ -132,16 +139,11 @@ double OutageThreshold(double dishDiameterMetres, double frequencyGHz) {
 }
 
 double SunSeparation(const DishSite& site, UnixSeconds instant) {
-    const EarthGeometry earth;
-    const Vector3 toSatellite = Normalized(GeostationaryPosition(earth, site.satelliteLongitudeWest) -
-                                           SitePosition(earth, site.latitude, site.longitudeWest));
-    return Degrees(std::acos(std::clamp(Dot(SunDirection(instant), toSatellite), -1.0, 1.0)));
+    return Degrees(std::acos(std::clamp(Dot(SunDirection(instant), DirectionToSatellite(site)), -1.0, 1.0)));
 }
 
 std::vector<SunOutage> SunOutages(const DishSite& site, double threshold, UnixSeconds from, UnixSeconds to) {
-    const EarthGeometry earth;
-    const Vector3 toSatellite = Normalized(GeostationaryPosition(earth, site.satelliteLongitudeWest) -
-                                           SitePosition(earth, site.latitude, site.longitudeWest));
+    const Vector3 toSatellite = DirectionToSatellite(site);
     if (Dot(toSatellite, LocalFrameAt(site.latitude, site.longitudeWest).up) <= 0) return {};
     const double satelliteDeclination = Degrees(std::asin(toSatellite.z));
     const double satelliteLongitude = Degrees(std::atan2(toSatellite.y, toSatellite.x));

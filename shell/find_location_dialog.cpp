@@ -12,6 +12,7 @@
 
 #include <cmath>
 
+#include "angle_text.h"
 #include "coordinate_text.h"
 #include "errors.h"
 #include "main_window.h"
@@ -22,10 +23,7 @@ namespace {
 
 constexpr std::size_t kResultsShown = 60;
 
-QString Hemispheres(double latitude, double west) {
-    return QString::number(std::fabs(latitude), 'f', 4) + (latitude < 0 ? QStringLiteral(" S ") : QStringLiteral(" N ")) +
-           QString::number(std::fabs(west), 'f', 4) + (west < 0 ? QStringLiteral(" E") : QStringLiteral(" W"));
-}
+QString Hemispheres(double latitude, double west) { return LatitudeText(latitude, 4) + u' ' + LongitudeText(west, 4); }
 
 }  // namespace
 

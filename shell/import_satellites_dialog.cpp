@@ -16,6 +16,7 @@
 
 #include <cmath>
 
+#include "angle_text.h"
 #include "errors.h"
 #include "main_window.h"
 #include "satellite_import.h"
@@ -34,10 +35,7 @@ QString PolarisationText(Polarisation polarisation) {
     return QStringLiteral("unknown");
 }
 
-QString Position(const QString& westText) {
-    const double west = westText.toDouble();
-    return QString::number(std::fabs(west), 'f', 1) + (west < 0 ? QStringLiteral(" E") : QStringLiteral(" W"));
-}
+QString Position(const QString& westText) { return LongitudeText(westText.toDouble(), 1); }
 
 QString ChooseElementFile(QWidget* owner) {
     return QFileDialog::getOpenFileName(owner, QStringLiteral("Open Two-Line Elements"), QDir::homePath(),

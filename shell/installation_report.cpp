@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "angle_text.h"
 #include "errors.h"
 #include "sun_events.h"
 
@@ -12,17 +13,9 @@ namespace {
 
 constexpr int kOutageDaysShown = 12;
 
-QString Degrees(double value, int decimals = 2) {
-    return QString::number(value, 'f', decimals) + QStringLiteral("\u00B0");
-}
-
-QString Longitude(double west) {
-    return QString::number(std::fabs(west), 'f', 2) + (west < 0 ? QStringLiteral(" E") : QStringLiteral(" W"));
-}
-
-QString Latitude(double north) {
-    return QString::number(std::fabs(north), 'f', 2) + (north < 0 ? QStringLiteral(" S") : QStringLiteral(" N"));
-}
+QString Degrees(double value, int decimals = 2) { return DegreesText(value, decimals); }
+QString Longitude(double west) { return LongitudeText(west, 2); }
+QString Latitude(double north) { return LatitudeText(north, 2); }
 
 QDateTime Local(UnixSeconds instant) {
     return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(instant * 1000)), Qt::LocalTime);

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "angle_text.h"
 #include "vector3.h"
 
 namespace azimora::shell {
@@ -17,7 +18,7 @@ constexpr double kLabelRoom = 0.13;  // of the area's side, around the circle
 
 bool IsDark(const QColor& colour) { return colour.lightness() < 128; }
 
-QString Angle(double degrees) { return QString::number(degrees, 'f', 1) + QStringLiteral("\u00B0"); }
+QString Angle(double degrees) { return DegreesText(degrees, 1); }
 
 void DrawGrid(QPainter& painter, const SkyProjection& sky, const ChartColours& colours) {
     painter.setPen(QPen(colours.grid, 0));

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include "angle_text.h"
 #include "sky_chart_painter.h"
 
 namespace azimora::shell {
@@ -48,9 +49,9 @@ const ChartSatellite* SkyChartWidget::satelliteAt(QPointF point) const {
 QString SkyChartWidget::toolTipAt(QPointF point) const {
     const ChartSatellite* satellite = satelliteAt(point);
     if (satellite == nullptr) return {};
-    return QStringLiteral("%1\nazimuth %2\u00B0, elevation %3\u00B0%4")
-        .arg(QString::fromStdString(satellite->name), QString::number(satellite->position.azimuth, 'f', 1),
-             QString::number(satellite->position.elevation, 'f', 1),
+    return QStringLiteral("%1\nazimuth %2, elevation %3%4")
+        .arg(QString::fromStdString(satellite->name), DegreesText(satellite->position.azimuth, 1),
+             DegreesText(satellite->position.elevation, 1),
              satellite->blocked ? QStringLiteral(", blocked") : QStringLiteral(", clear"));
 }
 

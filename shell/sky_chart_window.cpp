@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "angle_text.h"
 #include "installation_report.h"
 #include "main_window.h"
 #include "vector_state.h"
@@ -20,7 +21,7 @@
 namespace azimora::shell {
 namespace {
 
-QString Angle(double degrees) { return QString::number(degrees, 'f', 1) + QStringLiteral("\u00B0"); }
+QString Angle(double degrees) { return DegreesText(degrees, 1); }
 
 QDoubleSpinBox* AngleBox(QWidget* parent, double low, double high, const QString& name) {
     auto* box = new QDoubleSpinBox(parent);
