@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 #include "angle_text.h"
 #include "coordinate_text.h"
 #include "errors.h"

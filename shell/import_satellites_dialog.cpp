@@ -14,8 +14,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 #include "angle_text.h"
 #include "errors.h"
 #include "main_window.h"
