@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 
-#include "builtin_catalogues.h"
+#include "catalogue/builtin_catalogues.h"
 
 namespace {
 

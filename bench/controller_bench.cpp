@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 
-#include "builtin_catalogues.h"
-#include "controller.h"
+#include "catalogue/builtin_catalogues.h"
+#include "controller/controller.h"
 #include "silent_dialogs.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "batch.h"
-#include "dvb_scan_tables.h"
+#include "formats/dvb_scan_tables.h"
 #include "installation.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 
-#include "pointing.h"
+#include "geometry/pointing.h"
 
 namespace {
 

@@ -17,15 +17,15 @@
 
 #include <QFile>
 
+#include "assistant/sky_chart_window.h"
+#include "formats/place_search.h"
 #include "gweather_locations.h"
-#include "main_window.h"
-#include "place_search.h"
+#include "lists/userlists.h"
+#include "main_window/main_window.h"
 #include "search_folding.h"
-#include "sky_chart_widget.h"
-#include "sky_chart_window.h"
-#include "tools_menu.h"
 #include "silent_dialogs.h"
-#include "userlists.h"
+#include "sky_chart/sky_chart_widget.h"
+#include "tools_menu.h"
 
 namespace {
 
@@ -112,6 +112,7 @@ std::filesystem::path FolderWithUserSatellites(int count) {
 // The main window over 10,000 user satellites, Calgary and Anik E2 chosen.
 struct AssistantBench {
     AssistantBench() : window(dialogs, folder) {
+        azimora::shell::ToolsMenu::AddTo(window);
         window.show();
         window.controller().tvwLocChange(*window.locations().FindNode("Calgary"));
         window.controller().tvwSatChange(*window.satellites().FindNode("Anik E2 - Star Choice (Canada)"));
@@ -129,7 +130,7 @@ struct AssistantBench {
 // The Sky Chart of a site with 10,000 user satellites, repainted (900 x 700 window).
 void BM_SkyChartRepaintWith10000UserSatellites(benchmark::State& state) {
     AssistantBench bench;
-    auto& sky = bench.window.tools().openSkyChart();
+    auto& sky = azimora::shell::ToolsMenu::Of(bench.window).openSkyChart();
     sky.resize(900, 700);
     QCoreApplication::processEvents();
     auto& chart = sky.chartWidget();
@@ -143,8 +144,8 @@ BENCHMARK(BM_SkyChartRepaintWith10000UserSatellites)->Unit(benchmark::kMilliseco
 void BM_KeystrokeToInstallationDetails(benchmark::State& state) {
     AssistantBench bench;
     auto& window = bench.window;
-    window.tools().openDetails();
-    window.tools().openSkyChart();
+    azimora::shell::ToolsMenu::Of(window).openDetails();
+    azimora::shell::ToolsMenu::Of(window).openSkyChart();
     QCoreApplication::processEvents();
     auto* latitude = window.findChild<QLineEdit*>(QStringLiteral("edtNLat"));
     latitude->setFocus();

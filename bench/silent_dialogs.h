@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "dialogs.h"
+#include "controller/dialogs.h"
 
 // Boxes that show nothing and answer No: benchmarks must never block.
 class SilentDialogs final : public azimora::Dialogs {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <random>
 
-#include "builtin_catalogues.h"
-#include "userlists.h"
+#include "catalogue/builtin_catalogues.h"
+#include "lists/userlists.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 
 #include "calc_report.h"
 #include "errors.h"
-#include "lnb_skew.h"
-#include "magnetic_model.h"
-#include "motor_mount.h"
-#include "number_text.h"
-#include "pointing.h"
+#include "geometry/lnb_skew.h"
+#include "geometry/motor_mount.h"
+#include "geometry/pointing.h"
+#include "sky/magnetic_model.h"
+#include "text/number_text.h"
 
 namespace azimora::calc {
 namespace {

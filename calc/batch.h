@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "civil_time.h"
+#include "sky/civil_time.h"
 
 // azimora-calc --batch: many sites in one run, CSV in, CSV out.
 //   in:  name,lat,lon,sat_lon            (this header first)

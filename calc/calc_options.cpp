@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "number_text.h"
+#include "text/number_text.h"
 
 namespace azimora::calc {
 namespace {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <variant>
 
-#include "civil_time.h"
 #include "installation.h"
+#include "sky/civil_time.h"
 
 // The command line of azimora-calc, parsed; no figure is computed here.
 namespace azimora::calc {

@@ -23,7 +23,7 @@ foreach(line IN LISTS lines)
 endforeach()
 
 file(WRITE "${OUTPUT}.tmp" "// Generated from ${INPUT} by EmbedMagneticModel.cmake; do not edit.
-#include \"magnetic_model_data.h\"
+#include \"sky/magnetic_model_data.h\"
 
 namespace azimora {
 namespace {

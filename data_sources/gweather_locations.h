@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "place_search.h"
+#include "formats/place_search.h"
 
 // The world's towns from Debian's libgweather-4-common: Locations.xml lists
 // regions, countries, states and cities, each city with its coordinates

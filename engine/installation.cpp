@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "installation.h"
 
-#include "dish_setup.h"
-#include "lnb_skew.h"
+#include "geometry/dish_setup.h"
+#include "geometry/lnb_skew.h"
 
 namespace azimora {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "civil_time.h"
-#include "dish_setup.h"
-#include "magnetic_model.h"
-#include "motor_mount.h"
-#include "pointing.h"
-#include "sun_events.h"
+#include "geometry/dish_setup.h"
+#include "geometry/motor_mount.h"
+#include "geometry/pointing.h"
+#include "sky/civil_time.h"
+#include "sky/magnetic_model.h"
+#include "sky/sun_events.h"
 
 // Every number an installer needs for one dish at one site on one date:
 // the pointing of the window, the compass bearing, the LNB skew, the motor

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "command_line.h"
+#include "app/command_line.h"
 #include "startup.h"
 
 int main(int argc, char* argv[]) {

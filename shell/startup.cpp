@@ -14,12 +14,13 @@
 #include <memory>
 #include <thread>
 
-#include "main_window.h"
-#include "qt_dialogs.h"
-#include "qt_translations.h"
-#include "splash_window.h"
-#include "ui_style.h"
-#include "user_lists_folder.h"
+#include "app/qt_dialogs.h"
+#include "app/qt_translations.h"
+#include "app/splash_window.h"
+#include "app/user_lists_folder.h"
+#include "main_window/main_window.h"
+#include "tools_menu.h"
+#include "widgets/ui_style.h"
 
 // The artwork lives in this static library; resources of a static library
 // must be registered by name.
@@ -69,6 +70,7 @@ int RunAzimora(int argc, char* argv[]) {
         std::error_code ignored;
         if (listsFolder != programFolder) std::filesystem::create_directories(listsFolder, ignored);
         window = std::make_unique<TfrmKorvel>(dialogs, listsFolder);
+        ToolsMenu::AddTo(*window);
         dialogs.setOwner(window.get());
         splash->hide();
     } catch (const std::exception& error) {

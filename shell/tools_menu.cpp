@@ -7,14 +7,14 @@
 #include <QFileDialog>
 #include <QMenuBar>
 
-#include "display_sky_chart.h"
-#include "find_location_dialog.h"
-#include "import_satellites_dialog.h"
-#include "installation_details_window.h"
-#include "installation_sheet.h"
-#include "main_window.h"
-#include "sky_chart_window.h"
-#include "vector_state.h"
+#include "assistant/installation_details_window.h"
+#include "assistant/installation_sheet.h"
+#include "assistant/sky_chart_window.h"
+#include "assistant/vector_state.h"
+#include "main_window/main_window.h"
+#include "outside_data/find_location_dialog.h"
+#include "outside_data/import_satellites_dialog.h"
+#include "sky_chart/display_sky_chart.h"
 
 namespace azimora::shell {
 namespace {
@@ -51,6 +51,12 @@ ToolsMenu::ToolsMenu(TfrmKorvel& main, QMenuBar& bar)
     tools->addSeparator();
     add("btnImport", "&Import Satellites...", [this] { openImport(); });
     add("btnFindLocation", "&Find Location...", [this] { openFindLocation(); });
+}
+
+ToolsMenu& ToolsMenu::AddTo(TfrmKorvel& main) { return *new ToolsMenu(main, *main.menuBar()); }
+
+ToolsMenu& ToolsMenu::Of(const TfrmKorvel& main) {
+    return *main.findChild<ToolsMenu*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 ImportSatellitesDialog& ToolsMenu::openImport() { return Raise(import_, main_); }

@@ -30,6 +30,11 @@ public:
     ToolsMenu(TfrmKorvel& main, QMenuBar& bar);
     Q_DISABLE_COPY_MOVE(ToolsMenu)
 
+    // The menu is added to a main window from outside: the window itself
+    // knows nothing of the windows the menu opens.
+    static ToolsMenu& AddTo(TfrmKorvel& main);
+    [[nodiscard]] static ToolsMenu& Of(const TfrmKorvel& main);
+
     // Where the sheet goes: a save dialog; tests answer with a path. Empty: cancelled.
     using SheetFileChooser = std::function<QString(QWidget* owner)>;
     void setSheetFileChooser(SheetFileChooser chooser) { chooseSheetFile_ = std::move(chooser); }

@@ -5,7 +5,7 @@
 #   licence_headers.sh <source folder>
 set -euo pipefail
 cd "$1"
-missing=$(find engine shell assets/tools tests bench scripts cmake packaging .ci -type f \
+missing=$(find engine shell calc data_sources assets/tools tests bench scripts cmake packaging .ci -type f \
   \( -name '*.cpp' -o -name '*.h' -o -name '*.sh' -o -name '*.cmake' -o -name 'CMakeLists.txt' -o -name run \) \
   -not -path 'tests/fuzz/corpus/*' -print0 | xargs -0 grep -L "SPDX-License-Identifier: MIT" || true)
 missing+=$(grep -L "SPDX-License-Identifier: MIT" CMakeLists.txt || true)

@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <string>
 
-#include "builtin_catalogues.h"
-#include "controller.h"
+#include "catalogue/builtin_catalogues.h"
+#include "controller/controller.h"
 #include "fuzz_support.h"
-#include "number_text.h"
-#include "pointing.h"
+#include "geometry/pointing.h"
+#include "lists/userlists.h"
 #include "scripted_dialogs.h"
-#include "userlists.h"
+#include "text/number_text.h"
 
 using namespace azimora;
 using namespace azimora::fuzzing;

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "text_encoding.h"
+#include "text/text_encoding.h"
 
 using namespace azimora;
 using namespace azimora::fuzzing;

@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "builtin_catalogues.h"
+#include "catalogue/builtin_catalogues.h"
 #include "errors.h"
 #include "fuzz_support.h"
-#include "list_file_io.h"
-#include "userlists.h"
+#include "lists/list_file_io.h"
+#include "lists/userlists.h"
 
 using namespace azimora;
 using namespace azimora::fuzzing;

@@ -11,7 +11,7 @@
 
 #include "errors.h"
 #include "fuzz_support.h"
-#include "number_text.h"
+#include "text/number_text.h"
 
 using namespace azimora;
 using namespace azimora::fuzzing;

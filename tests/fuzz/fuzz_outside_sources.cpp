@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "coordinate_text.h"
-#include "dvb_scan_tables.h"
+#include "formats/dvb_scan_tables.h"
+#include "formats/two_line_elements.h"
 #include "fuzz_support.h"
-#include "two_line_elements.h"
+#include "text/coordinate_text.h"
 
 using namespace azimora;
 using namespace azimora::fuzzing;

@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "builtin_catalogues.h"
+#include "catalogue/builtin_catalogues.h"
 #include "errors.h"
 #include "fuzz_support.h"
-#include "userlists.h"
+#include "lists/userlists.h"
 
 using namespace azimora;
 using namespace azimora::fuzzing;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "userlists.h"
+#include "lists/userlists.h"
 
 using namespace azimora::fuzzing;
 

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "ui_style.h"
+#include "widgets/ui_style.h"
 
 // Widget tests run headless unless told otherwise, under a pinned locale.
 int main(int argc, char** argv) {

@@ -11,9 +11,10 @@
 
 #include <memory>
 
-#include "main_window.h"
+#include "main_window/main_window.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
+#include "tools_menu.h"
 
 namespace azimora::shell::testing {
 
@@ -24,7 +25,11 @@ protected:
     azimora::testing::ScriptedDialogs dialogs;
     std::unique_ptr<TfrmKorvel> window;
 
-    void SetUp() override { window = std::make_unique<TfrmKorvel>(dialogs, folder.Path()); }
+    // The main window as the program makes it, with its Tools menu.
+    void SetUp() override {
+        window = std::make_unique<TfrmKorvel>(dialogs, folder.Path());
+        ToolsMenu::AddTo(*window);
+    }
     void TearDown() override { window.reset(); }
 
     void ShowWindow() {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs.h"
+#include "controller/dialogs.h"
 
 namespace azimora::testing {
 

@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "controller/display_site.h"
+
+#include <cmath>
+
+#include "geometry/pointing.h"
+#include "text/number_text.h"
+
+namespace azimora {
+
+std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values) {
+    for (const std::string* coordinate : {&values.NLat, &values.WLong})
+        if (*coordinate == kNotEnteredText || coordinate->empty()) return std::nullopt;
+    const auto latitude = ParseNumber(values.NLat);
+    const auto longitude = ParseNumber(values.WLong);
+    const auto satellite = ParseNumber(values.SatLong);
+    if (!latitude || !longitude || !satellite) return std::nullopt;
+    const DisplaySite site{values.SatName, values.LocName, static_cast<double>(*satellite),
+                           static_cast<double>(*latitude), static_cast<double>(*longitude)};
+    if (!std::isfinite(site.satelliteLongitudeWest) || !std::isfinite(site.latitude) || !std::isfinite(site.longitudeWest))
+        return std::nullopt;
+    try {
+        PointingInputs inputs;
+        inputs.Latitude = *latitude;
+        inputs.Longitude = *longitude;
+        inputs.SatLongitude = *satellite;
+        (void)CalculatePointing(inputs);
+    } catch (const std::exception&) {
+        return std::nullopt;  // the window reports that failure itself
+    }
+    return site;
+}
+
+}  // namespace azimora

@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "controller/controller.h"
+
+// The site and satellite that the main window's texts describe, for the
+// windows that follow it (installation details, sky chart, sheet). They read
+// the coordinates as the calculation does, so that they never show figures
+// for texts the window no longer holds.
+namespace azimora {
+
+struct DisplaySite {
+    std::string satelliteName;
+    std::string locationName;
+    double satelliteLongitudeWest = 0;
+    double latitude = 0;
+    double longitudeWest = 0;
+};
+
+// nullopt when the texts describe no calculation: a location coordinate not
+// entered ("0.00" or empty) or any coordinate that is not a number, or a
+// calculation that fails.
+[[nodiscard]] std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values);
+
+}  // namespace azimora

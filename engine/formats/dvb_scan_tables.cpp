@@ -1,0 +1,100 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "formats/dvb_scan_tables.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include "errors.h"
+#include "geometry/vector3.h"
+
+namespace azimora {
+namespace {
+
+Polarisation Combined(Polarisation a, Polarisation b) {
+    if (a == Polarisation::Unknown) return b;
+    if (b == Polarisation::Unknown || a == b) return a;
+    return Polarisation::Mixed;
+}
+
+}  // namespace
+
+std::optional<ScanTableSatellite> SatelliteOfScanTableName(std::string_view fileName) {
+    // Name, a hyphen or an underscore, degrees, E or W: "Anik-F1R_C-107.3W".
+    static const std::regex pattern(R"(^(.+?)[-_]?([0-9]{1,3}(?:\.[0-9]+)?)([EW])$)");
+    std::match_results<std::string_view::const_iterator> match;
+    if (!std::regex_match(fileName.begin(), fileName.end(), match, pattern)) return std::nullopt;
+    ScanTableSatellite satellite;
+    satellite.file = std::string(fileName);
+    satellite.name = match[1].str();
+    std::replace_if(satellite.name.begin(), satellite.name.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
+    const std::string degrees = match[2].str();
+    double value = 0;
+    std::from_chars(degrees.data(), degrees.data() + degrees.size(), value);
+    if (value > 180) return std::nullopt;
+    const bool east = match[3].str() == "E";
+    satellite.longitudeWest = east ? -value : value;
+    satellite.longitudeText = (east && value != 0 ? "-" : "") + degrees;
+    return satellite;
+}
+
+Polarisation PolarisationOfScanTable(std::string_view text) {
+    Polarisation found = Polarisation::Unknown;
+    std::size_t at = 0;
+    while ((at = text.find("POLARIZATION", at)) != std::string_view::npos) {
+        at += 12;
+        const std::size_t end = text.find('\n', at);
+        const std::string_view rest = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+        if (rest.find("HORIZONTAL") != std::string_view::npos || rest.find("VERTICAL") != std::string_view::npos) {
+            found = Combined(found, Polarisation::Linear);
+        } else if (rest.find("LEFT") != std::string_view::npos || rest.find("RIGHT") != std::string_view::npos) {
+            found = Combined(found, Polarisation::Circular);
+        }
+    }
+    return found;
+}
+
+ScanTables ReadScanTables(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        throw Error("No DVB scan tables in " + folder.string() +
+                    ": they come with Debian's package dtv-scan-tables (apt-get install dtv-scan-tables)");
+    }
+    std::vector<std::filesystem::path> files;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec)) files.push_back(it->path());
+    if (ec) throw Error("Cannot read the DVB scan tables in " + folder.string() + ": " + ec.message());
+    std::sort(files.begin(), files.end());
+
+    ScanTables tables;
+    for (const auto& file : files) {
+        const std::string name = file.filename().string();
+        auto satellite = SatelliteOfScanTableName(name);
+        if (!satellite) {
+            tables.skipped.push_back(name + ": no orbital position at the end of its name");
+            continue;
+        }
+        std::ifstream in(file, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.good() && !in.eof()) {
+            tables.skipped.push_back(name + ": cannot be read");
+            continue;
+        }
+        satellite->polarisation = PolarisationOfScanTable(text);
+        tables.satellites.push_back(std::move(*satellite));
+    }
+    return tables;
+}
+
+Polarisation PolarisationAt(const std::vector<ScanTableSatellite>& satellites, double longitudeWest) {
+    Polarisation found = Polarisation::Unknown;
+    for (const ScanTableSatellite& satellite : satellites)
+        if (std::fabs(Wrap180(satellite.longitudeWest - longitudeWest)) < 0.05) found = Combined(found, satellite.polarisation);
+    return found;
+}
+
+}  // namespace azimora

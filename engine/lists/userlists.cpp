@@ -1,0 +1,158 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "lists/userlists.h"
+
+#include <exception>
+#include <initializer_list>
+#include <optional>
+
+#include "catalogue/builtin_catalogues.h"
+#include "errors.h"
+#include "lists/list_file_io.h"
+#include "text/text_encoding.h"
+
+namespace azimora {
+namespace {
+
+constexpr std::string_view kFieldSeparator = ",";
+
+using Fields = std::vector<std::string>;
+
+// The first malformed line of a file, raised once the rest is loaded.
+class FirstFault {
+public:
+    template <typename MakeError>
+    void Note(MakeError makeError) {
+        if (!fault_) fault_ = std::make_exception_ptr(makeError());
+    }
+    void Raise() const {
+        if (fault_) std::rethrow_exception(fault_);
+    }
+
+private:
+    std::exception_ptr fault_;
+};
+
+// Loads every line of file through addRecord, which takes the fields and
+// returns the index of the first field the record lacks, if any.
+template <typename AddRecord>
+void LoadListFile(const std::filesystem::path& file, AddRecord addRecord) {
+    const auto lines = ReadListFileLines(file);
+    if (!lines) return;
+    FirstFault fault;
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        const ListLine& line = (*lines)[i];
+        if (line.overlong) {
+            fault.Note([&] { return ListLineTooLongError(file.filename().string(), i + 1); });
+            continue;
+        }
+        if (const std::optional<int> missing = addRecord(SplitFields(line.text, kFieldSeparator)))
+            fault.Note([&] { return ListIndexError(*missing); });
+    }
+    fault.Raise();
+}
+
+struct NamedValue {
+    const char* name;
+    std::string_view value;
+};
+
+std::string RecordOf(std::initializer_list<std::string_view> values) {
+    std::string record;
+    for (const std::string_view value : values) {
+        if (!record.empty()) record += ',';
+        record += StoredListValue(value);
+    }
+    return record;
+}
+
+void CheckRecord(std::initializer_list<NamedValue> values) {
+    std::size_t length = values.size() - 1;  // the separators
+    for (const NamedValue& value : values) {
+        const std::string name(value.name);
+        if (value.value.empty()) throw Error("Nothing was saved: the " + name + " is empty");
+        if (!IsValidUtf8(value.value)) throw Error("Nothing was saved: the " + name + " is not UTF-8 text");
+        length += value.value.size();
+    }
+    if (length > kMaxListLineBytes) throw Error("Nothing was saved: the entry is longer than 64 KiB");
+}
+
+}  // namespace
+
+std::filesystem::path UserSatelliteFile(const std::filesystem::path& programFolder) {
+    return programFolder / "data" / "satdata.dat";
+}
+
+std::filesystem::path UserLocationFile(const std::filesystem::path& programFolder) {
+    return programFolder / "data" / "locdata.dat";
+}
+
+std::vector<std::string> SplitFields(std::string_view line, std::string_view separators) {
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (true) {
+        pos = line.find_first_not_of(separators, pos);
+        if (pos == std::string_view::npos) return fields;
+        const std::size_t end = std::min(line.find_first_of(separators, pos), line.size());
+        fields.emplace_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+}
+
+void LoadUserLocations(Catalogue& locations, const std::filesystem::path& programFolder) {
+    // Looked up once, not per line: the nodes added under "USER DEFINED"
+    // follow it in pre-order, so a search on a later line finds it again.
+    CatalogueNode* const userDefined = locations.FindNode(kUserDefinedText);
+    LoadListFile(UserLocationFile(programFolder), [&](const Fields& fields) -> std::optional<int> {
+        if (fields.empty()) return 0;
+        CatalogueNode& node = locations.AddChild(userDefined, fields[0]);
+        // A short line keeps both data texts empty.
+        if (fields.size() < 3) return static_cast<int>(fields.size());
+        node.Data1 = fields[1];
+        node.Data2 = fields[2];
+        return std::nullopt;
+    });
+}
+
+void LoadUserSatellites(Catalogue& satellites, const std::filesystem::path& programFolder) {
+    LoadListFile(UserSatelliteFile(programFolder), [&](const Fields& fields) -> std::optional<int> {
+        if (fields.empty()) return 0;
+        CatalogueNode& node = satellites.AddChild(nullptr, kUserSatellitePrefix + fields[0]);
+        if (fields.size() < 2) return 1;
+        node.Data1 = fields[1];
+        return std::nullopt;
+    });
+}
+
+std::string StoredListValue(std::string_view value) {
+    std::string stored(value);
+    for (char& c : stored) {
+        if (c == ',') {
+            c = ';';
+        } else if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return stored;
+}
+
+void CheckUserSatellite(std::string_view name, std::string_view longitude) {
+    CheckRecord({{"satellite name", name}, {"satellite longitude", longitude}});
+}
+
+void CheckUserLocation(std::string_view name, std::string_view latitude, std::string_view longitude) {
+    CheckRecord({{"location name", name}, {"latitude", latitude}, {"longitude", longitude}});
+}
+
+void SaveUserSatellite(const std::filesystem::path& programFolder, std::string_view name, std::string_view longitude) {
+    CheckUserSatellite(name, longitude);
+    AppendListFileLine(UserSatelliteFile(programFolder), RecordOf({name, longitude}));
+}
+
+void SaveUserLocation(const std::filesystem::path& programFolder, std::string_view name, std::string_view latitude,
+                      std::string_view longitude) {
+    CheckUserLocation(name, latitude, longitude);
+    AppendListFileLine(UserLocationFile(programFolder), RecordOf({name, latitude, longitude}));
+}
+
+}  // namespace azimora

@@ -1,0 +1,84 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "sky/civil_time.h"
+
+// What a chart of the sky over a site shows: the geostationary arc, every
+// satellite of the catalogue on it, the sun's path of the day with its hour
+// marks, and the user's obstacle horizon, against which each satellite is
+// clear or blocked. Positions are azimuth (clockwise from true north) and
+// elevation in degrees.
+namespace azimora {
+
+struct SkyPosition {
+    double azimuth = 0;
+    double elevation = 0;
+};
+
+// The skyline of obstacles the user marked: elevation by azimuth, straight
+// between neighbouring marks up to 90 degrees apart (round north too), 0 in
+// wider gaps, where nothing was marked. A building is marked by its corners.
+class ObstacleHorizon {
+public:
+    static constexpr double kWidestSpan = 90;
+
+    // Keeps the points in azimuth order; a point at an azimuth already marked replaces it.
+    void Add(SkyPosition point);
+    void Remove(std::size_t index);
+    void Clear() { points_.clear(); }
+    [[nodiscard]] const std::vector<SkyPosition>& Points() const noexcept { return points_; }
+    [[nodiscard]] double ElevationAt(double azimuth) const;
+    // Blocked: at or below the skyline (or below the horizon).
+    [[nodiscard]] bool Blocks(SkyPosition position) const;
+
+private:
+    std::vector<SkyPosition> points_;
+};
+
+struct CatalogueSatellite {
+    std::string name;
+    double longitudeWest = 0;
+};
+
+struct ChartSatellite {
+    std::string name;
+    SkyPosition position;
+    bool selected = false;
+    bool blocked = false;
+};
+
+struct SunMark {
+    SkyPosition position;
+    int hour = 0;  // local clock hour
+};
+
+struct SkyChart {
+    std::vector<SkyPosition> geostationaryArc;  // above the horizon, east to west
+    std::vector<ChartSatellite> satellites;     // those above the horizon; the selected one last
+    std::vector<SkyPosition> sunPath;           // above the horizon, every ten minutes
+    std::vector<SunMark> sunHours;              // on the whole local hours
+    double magneticDeclination = 0;             // where magnetic north lies, east positive
+};
+
+struct SkyChartRequest {
+    double latitude = 0;
+    double longitudeWest = 0;
+    std::string selectedName;   // the window's satellite, typed or chosen
+    double selectedLongitudeWest = 0;
+    std::span<const CatalogueSatellite> catalogue;  // not copied: it must outlive the request
+    CivilDate day;               // the local day of the sun's path
+    int utcOffsetSeconds = 0;    // local time less UTC
+    double magneticDeclination = 0;
+};
+
+[[nodiscard]] SkyChart BuildSkyChart(const SkyChartRequest& request, const ObstacleHorizon& obstacles);
+
+// Where a satellite at this orbital longitude stands in the site's sky.
+[[nodiscard]] SkyPosition GeostationaryPositionInSky(double latitude, double longitudeWest, double satelliteLongitudeWest);
+
+}  // namespace azimora

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+
+#include "formats/place_search.h"
+#include "gweather_locations.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+// Tools > Find Location: the world's towns offline (Debian's
+// libgweather-4-common), found as the user types, and coordinates typed in
+// decimal degrees or degrees, minutes and seconds. Choosing fills the
+// location name, latitude and longitude of the main window as typing would.
+namespace azimora::shell {
+
+class TfrmKorvel;
+
+class FindLocationDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    FindLocationDialog(TfrmKorvel& main, const QString& locationsFile = QString::fromLatin1(sources::kGWeatherLocations));
+    Q_DISABLE_COPY_MOVE(FindLocationDialog)
+
+    void search(const QString& query);
+    // The result at a row into the main window; false without one.
+    bool useResult(int row);
+    // The coordinates field into the main window; false when it does not read.
+    bool useCoordinates();
+
+    [[nodiscard]] QListWidget& results() const { return *results_; }
+    [[nodiscard]] QLineEdit& searchBox() const { return *search_; }
+    [[nodiscard]] QLineEdit& coordinatesBox() const { return *coordinates_; }
+    [[nodiscard]] QString message() const;
+
+private:
+    void fill(const QString& name, double latitude, double longitudeWest);
+
+    TfrmKorvel& main_;
+    PlaceIndex places_;
+    std::vector<const Place*> shown_;
+    QLineEdit* search_ = nullptr;
+    QListWidget* results_ = nullptr;
+    QLineEdit* coordinates_ = nullptr;
+    QLabel* message_ = nullptr;
+};
+
+// Degrees for a coordinate box: up to four decimals, no trailing zeros.
+[[nodiscard]] QString CoordinateText(double degrees);
+
+}  // namespace azimora::shell

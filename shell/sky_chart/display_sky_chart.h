@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDateTime>
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "sky/sky_chart.h"
+
+// The sky chart of the main window's current values: its site, its
+// satellite, the whole satellite catalogue (built-in and the user's), the
+// local day's sun and the magnetic declination.
+namespace azimora::shell {
+
+class TfrmKorvel;
+
+class DisplaySkyChart {
+public:
+    explicit DisplaySkyChart(const TfrmKorvel& main) : main_(main) {}
+
+    // nullopt while the window's values describe no calculation.
+    [[nodiscard]] std::optional<SkyChart> build(const ObstacleHorizon& obstacles, const QDateTime& now);
+
+private:
+    const std::vector<CatalogueSatellite>& catalogue();
+
+    const TfrmKorvel& main_;
+    std::vector<CatalogueSatellite> catalogue_;
+    std::size_t catalogueNodes_ = 0;
+};
+
+}  // namespace azimora::shell

@@ -1,0 +1,201 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "sky_chart/sky_chart_painter.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+
+#include <cmath>
+
+#include "geometry/vector3.h"
+#include "widgets/angle_text.h"
+
+namespace azimora::shell {
+namespace {
+
+constexpr double kLabelRoom = 0.13;  // of the area's side, around the circle
+
+bool IsDark(const QColor& colour) { return colour.lightness() < 128; }
+
+QString Angle(double degrees) { return DegreesText(degrees, 1); }
+
+void DrawGrid(QPainter& painter, const SkyProjection& sky, const ChartColours& colours) {
+    painter.setPen(QPen(colours.grid, 0));
+    painter.setBrush(Qt::NoBrush);
+    for (int elevation = 15; elevation < 90; elevation += 15) {
+        const double r = sky.radius() * (90 - elevation) / 90.0;
+        painter.drawEllipse(sky.centre(), r, r);
+        painter.setPen(colours.grid);
+        painter.drawText(sky.point(0, elevation) + QPointF(3, -2), QString::number(elevation) + QStringLiteral("\u00B0"));
+        painter.setPen(QPen(colours.grid, 0));
+    }
+    for (int azimuth = 0; azimuth < 360; azimuth += 30) painter.drawLine(sky.centre(), sky.point(azimuth, 0));
+    painter.setPen(QPen(colours.text, 0));
+    painter.drawEllipse(sky.centre(), sky.radius(), sky.radius());
+}
+
+void DrawCompassMarks(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours) {
+    const QFontMetricsF metrics(painter.font());
+    const auto label = [&](double azimuth, const QString& text, const QColor& colour, double outside) {
+        const QPointF at = sky.point(azimuth, -outside);
+        const QRectF box(at.x() - metrics.horizontalAdvance(text) / 2, at.y() - metrics.height() / 2,
+                         metrics.horizontalAdvance(text), metrics.height());
+        painter.setPen(colour);
+        painter.drawText(box, Qt::AlignCenter, text);
+    };
+    const double outside = 90.0 * metrics.height() / sky.radius();
+    label(0, QStringLiteral("N"), colours.text, outside);
+    label(90, QStringLiteral("E"), colours.text, outside);
+    label(180, QStringLiteral("S"), colours.text, outside);
+    label(270, QStringLiteral("W"), colours.text, outside);
+    // Magnetic north: where a compass needle points.
+    painter.setPen(QPen(colours.magnetic, 0, Qt::DashLine));
+    painter.drawLine(sky.point(chart.magneticDeclination, 0), sky.point(chart.magneticDeclination, -outside * 0.6));
+    label(chart.magneticDeclination, QStringLiteral("MN"), colours.magnetic, outside * 1.9);
+}
+
+void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHorizon& obstacles,
+                   const ChartColours& colours) {
+    if (obstacles.Points().empty()) return;
+    QPainterPath skyline;
+    for (int azimuth = 0; azimuth <= 360; ++azimuth) {
+        const QPointF p = sky.point(azimuth, obstacles.ElevationAt(azimuth));
+        azimuth == 0 ? skyline.moveTo(p) : skyline.lineTo(p);
+    }
+    skyline.closeSubpath();
+    QPainterPath horizon;
+    horizon.addEllipse(sky.centre(), sky.radius(), sky.radius());
+    QColor fill = colours.obstacle;
+    fill.setAlpha(70);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawPath(horizon.subtracted(skyline));
+    painter.setBrush(Qt::NoBrush);
+    // The skyline's edge where something stands, not along the bare horizon.
+    painter.setPen(QPen(colours.obstacle, 1.5));
+    QPolygonF stretch;
+    for (int azimuth = 0; azimuth <= 360; ++azimuth) {
+        const double elevation = obstacles.ElevationAt(azimuth);
+        if (elevation > 0) stretch << sky.point(azimuth, elevation);
+        if ((elevation <= 0 || azimuth == 360) && !stretch.isEmpty()) {
+            painter.drawPolyline(stretch);
+            stretch.clear();
+        }
+    }
+    for (const SkyPosition& mark : obstacles.Points()) {
+        painter.setBrush(colours.obstacle);
+        painter.drawEllipse(sky.point(mark.azimuth, mark.elevation), 3, 3);
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours) {
+    if (chart.sunPath.empty()) return;
+    QPolygonF path;
+    for (const SkyPosition& p : chart.sunPath) path << sky.point(p.azimuth, p.elevation);
+    painter.setPen(QPen(colours.sun, 1.5, Qt::DashLine));
+    painter.drawPolyline(path);
+    painter.setPen(QPen(colours.sun, 0));
+    painter.setBrush(colours.sun);
+    for (const SunMark& mark : chart.sunHours) {
+        const QPointF at = sky.point(mark.position.azimuth, mark.position.elevation);
+        painter.drawEllipse(at, 2.5, 2.5);
+        painter.drawText(at + QPointF(4, -4), QString::number(mark.hour));
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours) {
+    QPolygonF arc;
+    for (const SkyPosition& p : chart.geostationaryArc) arc << sky.point(p.azimuth, p.elevation);
+    painter.setPen(QPen(colours.arc, 2));
+    painter.drawPolyline(arc);
+
+    // Thousands of satellites: round points in two passes, clear then blocked.
+    QPolygonF clear, blocked;
+    const ChartSatellite* selected = nullptr;
+    for (const ChartSatellite& satellite : chart.satellites) {
+        if (satellite.selected) selected = &satellite;
+        (satellite.blocked ? blocked : clear) << sky.point(satellite.position.azimuth, satellite.position.elevation);
+    }
+    painter.setPen(QPen(colours.satellite, 5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPoints(clear);
+    painter.setPen(QPen(colours.blocked, 5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPoints(blocked);
+
+    if (selected == nullptr) return;
+    const QPointF at = sky.point(selected->position.azimuth, selected->position.elevation);
+    painter.setPen(QPen(colours.selected, 2.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(at, 7, 7);
+    painter.setBrush(colours.selected);
+    painter.drawEllipse(at, 3.5, 3.5);
+    painter.setBrush(Qt::NoBrush);
+    const QString text = QString::fromStdString(selected->name) + u'\n' + Angle(selected->position.azimuth) +
+                         QStringLiteral(" / ") + Angle(selected->position.elevation) +
+                         (selected->blocked ? QStringLiteral(" (blocked)") : QString());
+    const QFontMetricsF metrics(painter.font());
+    QRectF box = metrics.boundingRect(QRectF(0, 0, 1000, 100), Qt::AlignLeft, text).adjusted(-3, -2, 3, 2);
+    // Beside the mark, on the side towards the middle so that it stays inside.
+    box.moveTopLeft(at + QPointF(at.x() > sky.centre().x() ? -box.width() - 10 : 10, 8));
+    QColor back = colours.background;
+    back.setAlpha(210);
+    painter.fillRect(box, back);
+    painter.setPen(colours.selected);
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
+}  // namespace
+
+SkyProjection SkyProjection::Fitting(const QRectF& area) {
+    const double side = std::min(area.width(), area.height());
+    return {area.center(), std::max(1.0, side * (0.5 - kLabelRoom))};
+}
+
+QPointF SkyProjection::point(double azimuth, double elevation) const {
+    const double r = radius_ * (90 - elevation) / 90;
+    const double a = Radians(azimuth);
+    return {centre_.x() + r * std::sin(a), centre_.y() - r * std::cos(a)};
+}
+
+std::optional<SkyPosition> SkyProjection::position(QPointF point) const {
+    const QPointF d = point - centre_;
+    const double r = std::hypot(d.x(), d.y());
+    if (r > radius_) return std::nullopt;
+    return SkyPosition{Wrap360(Degrees(std::atan2(d.x(), -d.y()))), 90 - 90 * r / radius_};
+}
+
+ChartColours ChartColours::From(const QPalette& palette) {
+    ChartColours c;
+    c.background = palette.color(QPalette::Base);
+    c.text = palette.color(QPalette::Text);
+    const bool dark = IsDark(c.background);
+    c.grid = dark ? c.text.darker(220) : c.text.lighter(400);
+    if (!dark && c.grid.lightness() > 215) c.grid = QColor(190, 190, 190);
+    c.arc = dark ? QColor(110, 170, 255) : QColor(20, 90, 200);
+    c.satellite = c.text;
+    c.blocked = dark ? QColor(255, 110, 110) : QColor(200, 30, 30);
+    c.selected = dark ? QColor(255, 175, 60) : QColor(220, 100, 0);
+    c.sun = dark ? QColor(255, 215, 90) : QColor(190, 140, 0);
+    c.obstacle = dark ? QColor(170, 150, 130) : QColor(110, 80, 50);
+    c.magnetic = dark ? QColor(235, 140, 235) : QColor(150, 0, 150);
+    return c;
+}
+
+void PaintSkyChart(QPainter& painter, const SkyProjection& projection, const SkyChart& chart,
+                   const ObstacleHorizon& obstacles, const ChartColours& colours) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colours.background);
+    painter.drawEllipse(projection.centre(), projection.radius(), projection.radius());
+    DrawGrid(painter, projection, colours);
+    DrawObstacles(painter, projection, obstacles, colours);
+    DrawSun(painter, projection, chart, colours);
+    DrawSatellites(painter, projection, chart, colours);
+    DrawCompassMarks(painter, projection, chart, colours);
+    painter.restore();
+}
+
+}  // namespace azimora::shell

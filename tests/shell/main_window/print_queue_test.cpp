@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QSet>
+#include <QThread>
+
+#include "main_window/report.h"
+#include "pdf_text.h"
+#include "qt_printers.h"
+
+namespace azimora::shell {
+namespace {
+
+// The queue that scripts/setup-print-queue.sh makes, and where CUPS keeps
+// the files of its jobs.
+const QString kQueue = QStringLiteral("AzimoraPDF");
+const QString kSpool = QStringLiteral("/var/spool/cups");
+
+QSet<QString> JobFiles() {
+    const QStringList files = QDir(kSpool).entryList({QStringLiteral("d*")}, QDir::Files);
+    return {files.begin(), files.end()};
+}
+
+// The whole way through a real print queue: Qt's CUPS backend, the
+// scheduler, the job file it keeps. The PDF the queue itself writes has its
+// text as outlines, so the job file is what is read back.
+TEST(PrintQueue, TheQueueReceivesTheReport) {
+    if (QPrinterInfo::printerInfo(kQueue).isNull())
+        GTEST_SKIP() << "no CUPS queue " << kQueue.toStdString() << " (scripts/setup-print-queue.sh makes one)";
+    if (!QDir(kSpool).isReadable()) GTEST_SKIP() << "the CUPS spool folder is not readable here";
+
+    const QSet<QString> before = JobFiles();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(kQueue);
+    ASSERT_TRUE(printer.isValid());
+    DisplayValues values;
+    values.SatName = "AfriStar";
+    values.Azimuth = "3.21207326063051";
+    values.Elevation = "Below Horizon!";
+    PrintReportLines(printer, ReportLines(values, QDate(2026, 12, 6), QLocale(QLocale::English, QLocale::UnitedStates)));
+
+    QString job;
+    QElapsedTimer waited;
+    waited.start();
+    while (job.isEmpty() && waited.elapsed() < 30000) {
+        const QSet<QString> added = JobFiles() - before;
+        if (!added.isEmpty()) job = kSpool + u'/' + *added.begin();
+        if (job.isEmpty()) QThread::msleep(100);
+    }
+    ASSERT_FALSE(job.isEmpty()) << "the queue received no job";
+    // Let the scheduler finish writing it.
+    QThread::msleep(300);
+    const auto lines = testing::PdfLines(job);
+    ASSERT_TRUE(lines.has_value()) << job.toStdString();
+    // pdftotext may break the wide title where its words stand far apart.
+    EXPECT_TRUE(lines->join(' ').startsWith("Azimora - The Satellite Pointing Lookup")) << lines->join('|').toStdString();
+    EXPECT_TRUE(lines->contains("Satellite: AfriStar"));
+    EXPECT_TRUE(lines->contains("Elevation: Below Horizon!"));
+    EXPECT_TRUE(lines->contains("Date: Sunday December 6, 2026"));
+    // Laid out as on paper: Qt sends the queue a 1200 dpi page.
+    EXPECT_EQ(testing::ReportPageProblems(job), QStringList());
+
+    QProcess info;
+    info.start("pdfinfo", {job});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains("Azimora - The Satellite Pointing Lookup"));
+}
+
+}  // namespace
+}  // namespace azimora::shell
