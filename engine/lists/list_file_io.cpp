@@ -54,17 +54,18 @@ constexpr int kNotAListFileCode = 5;  // "File access denied"
 
 constexpr int kOpenFlags = O_CLOEXEC | O_NONBLOCK;
 
+// Made first and looked at after: another saver may make the folder at any
+// moment, and a folder that is there when we look is all we need.
 void EnsureFolder(const std::filesystem::path& folder) {
+    if (::mkdir(folder.c_str(), 0777) == 0) return;
+    if (errno != EEXIST) ThrowInOut(errno);
     struct stat info {};
     if (::stat(folder.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) return;
         ThrowInOut(ENOTDIR);  // a file is in the way
     }
-    if (errno != ENOENT) ThrowInOut(errno);
-    // A link whose target is gone: the folder is missing, and cannot be made
-    // under the link's name.
-    if (::lstat(folder.c_str(), &info) == 0) ThrowInOut(ENOENT);
-    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) ThrowInOut(errno);
+    // Something has the name but leads nowhere: a link whose target is gone.
+    ThrowInOut(errno);
 }
 
 // Opens the list for appending, and for reading its last bytes when allowed.
@@ -171,6 +172,7 @@ std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::pa
     if (!S_ISREG(info.st_mode)) ThrowCannotOpen(file, "Not a regular file");
 
     const FileDescriptor fd(::open(file.c_str(), O_RDONLY | kOpenFlags));
+    if (!fd.valid() && errno == ENOENT) return std::nullopt;  // removed since we looked
     if (!fd.valid()) ThrowCannotOpen(file, errno);
     if (::fstat(fd.get(), &info) != 0) ThrowCannotOpen(file, errno);
     if (!S_ISREG(info.st_mode)) ThrowCannotOpen(file, "Not a regular file");
