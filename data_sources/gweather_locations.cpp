@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
+#include <cmath>
+
 #include "errors.h"
 #include "search_folding.h"
 
@@ -18,14 +20,28 @@ namespace {
                     .toStdString());
 }
 
-// The coordinates text: latitude and longitude, east positive.
+// The coordinates text: latitude and longitude, east positive. A town
+// placed off the globe ("inf nan", "95 200") is left out, not shown.
 bool ReadCoordinates(const QString& text, Place& place) {
     const QStringList parts = text.simplified().split(u' ');
     if (parts.size() != 2) return false;
     bool latitudeOk = false, longitudeOk = false;
-    place.latitude = parts[0].toDouble(&latitudeOk);
-    place.longitudeWest = -parts[1].toDouble(&longitudeOk);
-    return latitudeOk && longitudeOk;
+    const double latitude = parts[0].toDouble(&latitudeOk);
+    const double longitudeEast = parts[1].toDouble(&longitudeOk);
+    if (!latitudeOk || !longitudeOk || !std::isfinite(latitude) || !std::isfinite(longitudeEast)) return false;
+    if (std::fabs(latitude) > 90 || std::fabs(longitudeEast) > 180) return false;
+    place.latitude = latitude;
+    place.longitudeWest = longitudeEast == 0 ? 0 : -longitudeEast;
+    return true;
+}
+
+[[noreturn]] void ThrowBroken(const QString& file, const QXmlStreamReader& xml) {
+    throw Error((QStringLiteral("The list of towns %1 is broken at line %2 (%3); reinstalling Debian's package "
+                                "libgweather-4-common restores it")
+                     .arg(file)
+                     .arg(xml.lineNumber())
+                     .arg(xml.errorString()))
+                    .toStdString());
 }
 
 // A name in another language (xml:lang); the English one has none.
@@ -85,7 +101,7 @@ std::vector<Place> ReadGWeatherCities(const QString& file) {
             }
         }
     }
-    if (xml.hasError()) ThrowMissing(file, xml.errorString());
+    if (xml.hasError()) ThrowBroken(file, xml);
     if (places.empty()) ThrowMissing(file, QStringLiteral("it lists no towns"));
     return places;
 }

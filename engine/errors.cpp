@@ -11,6 +11,9 @@ ListLineTooLongError::ListLineTooLongError(std::string_view fileName, std::size_
     : Error("Line " + std::to_string(lineNumber) + " of " + std::string(fileName) +
             " is longer than 64 KiB and was skipped") {}
 
+ListTooLargeError::ListTooLargeError(std::string_view fileName)
+    : Error(std::string(fileName) + " is larger than 1 GiB and was not loaded") {}
+
 InOutError::InOutError(int code, std::string_view cause)
     : Error(cause.empty() ? InOutMessage(code) : InOutMessage(code) + ": " + std::string(cause)), code_(code) {}
 

@@ -50,6 +50,12 @@ public:
     ListLineTooLongError(std::string_view fileName, std::size_t lineNumber);
 };
 
+// A user list file over the size a list may have, refused whole.
+class ListTooLargeError final : public Error {
+public:
+    explicit ListTooLargeError(std::string_view fileName);
+};
+
 // A failed save; the message is chosen by the input/output code ("Disk full",
 // "File access denied", ...), followed by the cause when one is given.
 class InOutError final : public Error {

@@ -63,13 +63,15 @@ void PointingController::SetValue(DisplayField field, const std::string& text) {
 void PointingController::FormShow() {
     // Each list loads on its own: a fault in one costs neither the other
     // list nor the rest of its own. Each file's fault is reported once.
+    // Whatever stops one (a list too large to hold, no memory left) stops
+    // only that one.
     std::vector<std::string> faults;
     std::exception_ptr firstFault;
     const auto loadOnItsOwn = [&](const auto& load) {
         try {
             load();
-        } catch (const Error& error) {
-            faults.emplace_back(error.what());
+        } catch (...) {
+            for (std::string& message : MessagesOf(std::current_exception())) faults.push_back(std::move(message));
             if (!firstFault) firstFault = std::current_exception();
         }
     };

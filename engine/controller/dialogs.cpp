@@ -16,19 +16,31 @@ std::string ErrorBoxText(std::string_view message) {
     return text;
 }
 
+std::vector<std::string> MessagesOf(const std::exception_ptr& fault) noexcept {
+    try {
+        try {
+            std::rethrow_exception(fault);
+        } catch (const std::bad_alloc&) {
+            return {"Out of memory"};
+        } catch (const ErrorSeries& errors) {
+            return errors.Messages();
+        } catch (const std::exception& error) {
+            return {error.what()};
+        } catch (...) {
+            return {"Unexpected error"};
+        }
+    } catch (...) {
+        return {};  // no memory left even for the message
+    }
+}
+
 void RunHandler(Dialogs& dialogs, const std::function<void()>& handler) noexcept {
     std::vector<std::string> messages;
     try {
         handler();
         return;
-    } catch (const std::bad_alloc&) {
-        messages = {"Out of memory"};
-    } catch (const ErrorSeries& errors) {
-        messages = errors.Messages();
-    } catch (const std::exception& error) {
-        messages = {error.what()};
     } catch (...) {
-        messages = {"Unexpected error"};
+        messages = MessagesOf(std::current_exception());
     }
     try {
         for (const std::string& message : messages) dialogs.ShowError(ErrorBoxText(message));

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The modal boxes the tool shows. The shell implements them with real
 // message boxes; tests answer them from a script.
@@ -32,6 +34,10 @@ protected:
 // The error box text: the message, with a "." appended when its last
 // character sorts after "." (so "... value" gains one, "... (1)" does not).
 [[nodiscard]] std::string ErrorBoxText(std::string_view message);
+
+// The messages an error carries, as the error box shows them: an ErrorSeries
+// its own, std::bad_alloc "Out of memory", anything else its what().
+[[nodiscard]] std::vector<std::string> MessagesOf(const std::exception_ptr& fault) noexcept;
 
 // Runs one handler; whatever it raises ends it there and is shown in the
 // error box (an ErrorSeries in one box per message). The one place where

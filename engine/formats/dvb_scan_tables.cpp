@@ -78,6 +78,14 @@ ScanTables ReadScanTables(const std::filesystem::path& folder) {
             tables.skipped.push_back(name + ": no orbital position at the end of its name");
             continue;
         }
+        // A table lists a few dozen transponders; a file of megabytes there
+        // is something else, and reading it whole would stall the dialog.
+        std::error_code sizeError;
+        const auto size = std::filesystem::file_size(file, sizeError);
+        if (sizeError || size > kMaxScanTableBytes) {
+            tables.skipped.push_back(name + (sizeError ? ": cannot be read" : ": larger than 1 MiB, not a scan table"));
+            continue;
+        }
         std::ifstream in(file, std::ios::binary);
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (!in.good() && !in.eof()) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@
 namespace azimora {
 
 inline constexpr const char* kDvbScanTablesFolder = "/usr/share/dvb/dvb-s";
+
+// Files larger than this are skipped with a note rather than read.
+inline constexpr std::uintmax_t kMaxScanTableBytes = 1024 * 1024;
 
 enum class Polarisation { Unknown, Linear, Circular, Mixed };
 

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 
@@ -18,14 +20,24 @@ struct SatelliteEntry {
     std::string longitudeText;  // west positive: 19.2 E is "-19.2"
 };
 
+struct NotAdded {
+    std::size_t entry = 0;  // its place among the entries
+    std::string reason;     // "Nothing was saved: the satellite name is empty", "Disk full", ...
+};
+
 struct ImportResult {
     int added = 0;
     int alreadyListed = 0;  // same name and longitude already in the user's list
+    std::vector<NotAdded> notAdded;
 };
 
-// Counts into result as it goes. Throws what the save throws; the entries
-// before a failing one stay added, and counted.
-void ImportSatellites(Catalogue& satellites, const std::filesystem::path& listsFolder,
-                      std::span<const SatelliteEntry> entries, ImportResult& result);
+// Adds what can be added, in one save for them all, and says of every other
+// entry why not: one that could not be read back (an empty name, a longitude
+// that is no finite number, ...) is left out and the rest go on; when the
+// save itself fails, none is added and each carries its reason. Never
+// throws for a single entry; throws only what leaves nothing to report
+// (out of memory).
+[[nodiscard]] ImportResult ImportSatellites(Catalogue& satellites, const std::filesystem::path& listsFolder,
+                                            std::span<const SatelliteEntry> entries);
 
 }  // namespace azimora

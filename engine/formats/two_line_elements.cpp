@@ -8,6 +8,7 @@
 
 #include "geometry/vector3.h"
 #include "sky/sun_position.h"
+#include "text/text_encoding.h"
 
 namespace azimora {
 namespace {
@@ -28,7 +29,8 @@ std::optional<double> Field(std::string_view line, std::size_t from, std::size_t
     const std::string_view text = Trimmed(line.substr(from - 1, to - from + 1));
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    // "nan" and "inf" read as numbers, and would place a satellite nowhere.
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -115,13 +117,7 @@ double SubSatelliteLongitude(const OrbitalElements& elements, UnixSeconds instan
 
 ElementSetFile ReadElementSets(std::string_view text, UnixSeconds now) {
     ElementSetFile file;
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    const std::vector<std::string_view> lines = SplitLines(text);
     std::string_view name;
     std::size_t nameLine = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {

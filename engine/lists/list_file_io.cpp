@@ -7,8 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 #include "errors.h"
@@ -91,16 +95,56 @@ FileDescriptor OpenForAppending(const std::filesystem::path& file, bool& readabl
     return fd;
 }
 
-// What has to go before a record at the end of a file of size bytes: a line
-// break when the last line has none, so that the record is a line of its own;
-// a byte order mark before a first record that itself starts with U+FEFF,
-// which would otherwise be taken for the mark and lost.
-std::string RecordPrefix(int fd, off_t size, bool readable, std::string_view line) {
-    if (size == 0) return line.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) : std::string();
-    if (!readable) return {};  // cannot tell; assume a well-formed file
+// The file a list's name leads to through symbolic links: a list kept in a
+// synced folder is replaced there, and the link stays a link.
+std::filesystem::path LinkTarget(const std::filesystem::path& file) {
+    std::filesystem::path current = file;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0) ThrowInOut(errno);
+        target.resize(static_cast<std::size_t>(length));
+        const std::filesystem::path next(target);
+        current = next.is_absolute() ? next : (current.parent_path() / next).lexically_normal();
+    }
+    ThrowInOut(ELOOP);
+}
+
+// Waits a short, bounded time for saves of other programs: an editor can
+// hold a lock for hours, and the window must not wait with it.
+void LockWithin(int fd, std::chrono::milliseconds patience) {
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    // Our own saves hold it for a moment only: look again soon, then less often.
+    std::chrono::microseconds pause(100);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) ThrowInOut(errno);
+        if (std::chrono::steady_clock::now() >= giveUp) throw Error(kListInUseMessage);
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::microseconds(10000));
+    }
+}
+
+bool StillNamed(int fd, const std::filesystem::path& file) {
+    struct stat open {}, named {};
+    return ::fstat(fd, &open) == 0 && ::stat(file.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
+
+// What has to go before the records at the end of a file of size bytes: a
+// line break when the last line has none, so that the first record is a
+// line of its own (also when the end cannot be read: a blank line reads
+// back with a message, a glued record as a wrong value); a byte order mark
+// before a first record that itself starts with U+FEFF, which would
+// otherwise be taken for the mark and lost.
+std::string RecordPrefix(int fd, off_t size, bool readable, std::string_view firstLine) {
+    if (size == 0) return firstLine.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) : std::string();
+    if (!readable) return "\r\n";
     char tail[3] = {};
     const auto want = static_cast<std::size_t>(std::min<off_t>(size, 3));
-    if (::pread(fd, tail, want, size - static_cast<off_t>(want)) != static_cast<ssize_t>(want)) return {};
+    if (::pread(fd, tail, want, size - static_cast<off_t>(want)) != static_cast<ssize_t>(want)) return "\r\n";
     if (size == 3 && std::string_view(tail, 3) == kByteOrderMark) return {};  // the mark alone
     const char last = tail[want - 1];
     return last == '\n' || last == '\r' ? std::string() : std::string("\r\n");
@@ -118,6 +162,82 @@ int WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return 0;
+}
+
+// The first size bytes of from into to; the error number of a failure, or 0.
+int CopyStart(int from, int to, off_t size) {
+    off_t offset = 0;
+    while (offset < size) {
+        const auto want = static_cast<std::size_t>(std::min<off_t>(size - offset, off_t{1} << 24));
+        const ssize_t copied = ::copy_file_range(from, &offset, to, nullptr, want, 0);
+        if (copied > 0) continue;
+        if (copied == 0) return EIO;  // the file shrank under us
+        if (errno == EINTR) continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) return errno;
+        // A file system that cannot copy by itself: through a buffer.
+        char buffer[65536];
+        while (offset < size) {
+            const ssize_t count = ::pread(from, buffer, static_cast<std::size_t>(std::min<off_t>(size - offset, sizeof buffer)), offset);
+            if (count < 0 && errno == EINTR) continue;
+            if (count <= 0) return count == 0 ? EIO : errno;
+            if (const int error = WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(count)))) return error;
+            offset += count;
+        }
+    }
+    return 0;
+}
+
+std::string TemporaryPrefix(const std::filesystem::path& file) { return "." + file.filename().string() + ".saving-"; }
+
+// A saver killed half-way leaves its new file behind; whoever holds the lock
+// next knows that no save is under way, and removes it.
+void RemoveLeftovers(const std::filesystem::path& file) {
+    const std::string prefix = TemporaryPrefix(file);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(file.parent_path(), ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().filename().string().starts_with(prefix)) ::unlink(it->path().c_str());
+}
+
+// The old content and the records in a new file beside the old one, synced,
+// then renamed over it: a process killed at any instruction, a file-size
+// limit or a full disk leaves the old file as it was, or the new one whole.
+void ReplaceWithAppended(int fd, const std::filesystem::path& file, const struct stat& old, std::string_view records) {
+    RemoveLeftovers(file);
+    std::string name = (file.parent_path() / TemporaryPrefix(file)).string() + "XXXXXX";
+    const FileDescriptor fresh(::mkostemp(name.data(), O_CLOEXEC));
+    if (!fresh.valid()) ThrowInOut(errno);
+    // The list keeps its permissions and, where we may, its owner.
+    int error = ::fchmod(fresh.get(), old.st_mode & 07777) != 0 ? errno : 0;
+    if (error == 0 && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        if (::fchown(fresh.get(), old.st_uid, old.st_gid) != 0) {
+            // Not ours to give away: the file stays the saver's.
+        }
+    }
+    if (error == 0) error = CopyStart(fd, fresh.get(), old.st_size);
+    if (error == 0) error = WriteAll(fresh.get(), records);
+    // On the disk before it takes the list's name; a full disk can show only here.
+    if (error == 0 && ::fsync(fresh.get()) != 0) error = errno;
+    if (error == 0 && ::rename(name.c_str(), file.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(name.c_str());
+        ThrowInOut(error);
+    }
+    // The new name on the disk too. The records are in the list now: a failure
+    // here must not make the user save them a second time.
+    const FileDescriptor folder(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) ::fsync(folder.get());
+}
+
+// A list that can be written but not read cannot be copied: the records go
+// at its end, and a failed write is cut off again.
+void AppendInPlace(int fd, off_t oldSize, std::string_view records) {
+    int error = WriteAll(fd, records);
+    if (error == 0 && ::fdatasync(fd) != 0 && errno != EINVAL) error = errno;
+    if (error != 0) {
+        while (::ftruncate(fd, oldSize) != 0 && errno == EINTR) {
+        }
+        ThrowInOut(error);
+    }
 }
 
 }  // namespace
@@ -147,19 +267,6 @@ InOutError InOutErrorOfErrno(int error) {
     return code >= kOtherInOutCodeBase ? InOutError(code, std::strerror(error)) : InOutError(code);
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
 std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) {
@@ -177,6 +284,9 @@ std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::pa
     if (::fstat(fd.get(), &info) != 0) ThrowCannotOpen(file, errno);
     if (!S_ISREG(info.st_mode)) ThrowCannotOpen(file, "Not a regular file");
 
+    // A list that size is no list of ours (or a sparse file): reading it
+    // would take the memory of the whole machine.
+    if (info.st_size > kMaxListFileBytes) throw ListTooLargeError(file.filename().string());
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
@@ -188,6 +298,7 @@ std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::pa
             ThrowCannotOpen(file, errno);
         }
         bytes.append(buffer, static_cast<std::size_t>(count));
+        if (bytes.size() > static_cast<std::size_t>(kMaxListFileBytes)) throw ListTooLargeError(file.filename().string());
     }
 
     std::vector<ListLine> lines;
@@ -202,31 +313,41 @@ std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::pa
     return lines;
 }
 
-void AppendListFileLine(const std::filesystem::path& file, std::string_view line) {
+void AppendListFileLines(const std::filesystem::path& file, std::span<const std::string> lines) {
+    if (lines.empty()) return;
     EnsureFolder(file.parent_path());
-    bool readable = false;
-    const FileDescriptor fd = OpenForAppending(file, readable);
+    const std::filesystem::path target = LinkTarget(file);
+    std::string records;
+    for (const std::string& line : lines) records.append(line).append("\r\n");
 
-    // Another save between reading the end of the file and writing could
-    // make both add a line break; advisory, so it never stands in the way.
-    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
-    }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) ThrowInOut(errno);
-    const off_t oldSize = info.st_size;
-
-    const std::string record = RecordPrefix(fd.get(), oldSize, readable, line) + std::string(line) + "\r\n";
-    int error = WriteAll(fd.get(), record);
-    // On the disk before it counts as saved; a full disk can show only here.
-    if (error == 0 && ::fdatasync(fd.get()) != 0 && errno != EINVAL) error = errno;
-    if (error != 0) {
-        // Half a record would load as a wrong value without a word: cut it off.
-        while (::ftruncate(fd.get(), oldSize) != 0 && errno == EINTR) {
+    const auto giveUp = std::chrono::steady_clock::now() + kListLockPatience;
+    while (true) {
+        bool readable = false;
+        const FileDescriptor fd = OpenForAppending(target, readable);
+        LockWithin(fd.get(), std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          giveUp - std::chrono::steady_clock::now()),
+                                      std::chrono::milliseconds(0)));
+        // Another save may have put a new file in its place while we waited:
+        // that one is the list now.
+        if (!StillNamed(fd.get(), target)) {
+            if (std::chrono::steady_clock::now() >= giveUp) throw Error(kListInUseMessage);
+            continue;
         }
-        ThrowInOut(error);
+        struct stat info {};
+        if (::fstat(fd.get(), &info) != 0) ThrowInOut(errno);
+        records.insert(0, RecordPrefix(fd.get(), info.st_size, readable, lines.front()));
+        if (readable) {
+            ReplaceWithAppended(fd.get(), target, info, records);
+        } else {
+            AppendInPlace(fd.get(), info.st_size, records);
+        }
+        return;
     }
-    // Once written whole and synced, the record is in the file; a failing
-    // close() must not make the user save it a second time.
+}
+
+void AppendListFileLine(const std::filesystem::path& file, std::string_view line) {
+    const std::string lines[] = {std::string(line)};
+    AppendListFileLines(file, lines);
 }
 
 }  // namespace azimora

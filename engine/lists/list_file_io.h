@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,13 @@ namespace azimora {
 // window that shows it. They are skipped on loading and never written.
 inline constexpr std::size_t kMaxListLineBytes = 64 * 1024;
 
+// A list file larger than this is refused whole rather than read.
+inline constexpr long long kMaxListFileBytes = 1LL << 30;
+
+// How long a save waits for another program that holds the list locked.
+inline constexpr std::chrono::milliseconds kListLockPatience{1500};
+inline constexpr const char* kListInUseMessage = "Nothing was saved: the list is in use by another program";
+
 struct ListLine {
     std::string text;      // decoded to UTF-8; empty when overlong
     bool overlong = false; // more than kMaxListLineBytes in the file
@@ -29,15 +38,21 @@ struct ListLine {
 // name counts as none, and so does a path through a plain file). Throws
 // FileOpenError "Cannot open file "<full path>". <cause>" when it exists but
 // cannot be read, when it is no regular file, and when its folder cannot be
-// searched.
+// searched; ListTooLargeError when it is over kMaxListFileBytes.
 [[nodiscard]] std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::path& file);
 
-// Appends one line plus CR LF to file, creating the file, and its folder one
-// level up when missing. The record is written whole or not at all: a failed
-// write is cut off again. It starts on a line of its own when the file's last
-// line has no break. Saves of programs running at the same time take turns.
-// Only regular files (or links to them) are written; nothing blocks. Throws
-// InOutError.
+// Appends lines, each plus CR LF, to file, creating the file, and its folder
+// one level up when missing. The lines land all together or not at all, also
+// when the process dies at any point of the save: the old content and the
+// new lines go to a new file beside the old one, which is synced and renamed
+// over it (at the link's target, when the list is a symbolic link; with the
+// old file's permissions). The first line starts on a line of its own when
+// the file's last line has no break. Saves of programs running at the same
+// time take turns; a save waits kListLockPatience for another program's
+// lock, then throws Error kListInUseMessage. Only regular files (or links to
+// them) are written. A list that can be written but not read is appended to
+// in place. Throws InOutError.
+void AppendListFileLines(const std::filesystem::path& file, std::span<const std::string> lines);
 void AppendListFileLine(const std::filesystem::path& file, std::string_view line);
 
 // The input/output code of an operating system error number: one of the
@@ -48,8 +63,5 @@ void AppendListFileLine(const std::filesystem::path& file, std::string_view line
 // The InOutError of an operating system error number; one without a fixed
 // code carries the system's description of it.
 [[nodiscard]] InOutError InOutErrorOfErrno(int error);
-
-// Splits a text into lines at CR LF, LF or a lone CR.
-[[nodiscard]] std::vector<std::string_view> SplitLines(std::string_view text);
 
 }  // namespace azimora

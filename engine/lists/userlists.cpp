@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "lists/userlists.h"
 
+#include <charconv>
+#include <cmath>
 #include <exception>
 #include <initializer_list>
 #include <optional>
@@ -66,12 +68,26 @@ std::string RecordOf(std::initializer_list<std::string_view> values) {
     return record;
 }
 
-void CheckRecord(std::initializer_list<NamedValue> values) {
+// "nan", "inf", "-Infinity": what a number from outside can turn into, and a
+// record that can never calculate.
+bool NamesNonFiniteNumber(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !std::isfinite(value);
+}
+
+void CheckRecord(std::initializer_list<NamedValue> values, std::size_t numbersFrom) {
     std::size_t length = values.size() - 1;  // the separators
+    std::size_t index = 0;
     for (const NamedValue& value : values) {
         const std::string name(value.name);
         if (value.value.empty()) throw Error("Nothing was saved: the " + name + " is empty");
         if (!IsValidUtf8(value.value)) throw Error("Nothing was saved: the " + name + " is not UTF-8 text");
+        if (index++ >= numbersFrom && NamesNonFiniteNumber(value.value))
+            throw Error("Nothing was saved: the " + name + " is not a finite number");
         length += value.value.size();
     }
     if (length > kMaxListLineBytes) throw Error("Nothing was saved: the entry is longer than 64 KiB");
@@ -137,16 +153,25 @@ std::string StoredListValue(std::string_view value) {
 }
 
 void CheckUserSatellite(std::string_view name, std::string_view longitude) {
-    CheckRecord({{"satellite name", name}, {"satellite longitude", longitude}});
+    CheckRecord({{"satellite name", name}, {"satellite longitude", longitude}}, 1);
 }
 
 void CheckUserLocation(std::string_view name, std::string_view latitude, std::string_view longitude) {
-    CheckRecord({{"location name", name}, {"latitude", latitude}, {"longitude", longitude}});
+    CheckRecord({{"location name", name}, {"latitude", latitude}, {"longitude", longitude}}, 1);
 }
 
 void SaveUserSatellite(const std::filesystem::path& programFolder, std::string_view name, std::string_view longitude) {
     CheckUserSatellite(name, longitude);
     AppendListFileLine(UserSatelliteFile(programFolder), RecordOf({name, longitude}));
+}
+
+std::string UserSatelliteRecord(std::string_view name, std::string_view longitude) {
+    CheckUserSatellite(name, longitude);
+    return RecordOf({name, longitude});
+}
+
+void SaveUserSatellites(const std::filesystem::path& programFolder, std::span<const std::string> records) {
+    AppendListFileLines(UserSatelliteFile(programFolder), records);
 }
 
 void SaveUserLocation(const std::filesystem::path& programFolder, std::string_view name, std::string_view latitude,

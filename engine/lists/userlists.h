@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,7 +44,8 @@ void LoadUserSatellites(Catalogue& satellites, const std::filesystem::path& prog
 
 // Throws Error "Nothing was saved: ..." for an entry whose record would not
 // read back as the values it holds: an empty value (it would vanish between
-// two separators), text that is not UTF-8, a record over 64 KiB.
+// two separators), text that is not UTF-8, a coordinate that reads as a
+// number that is not finite ("nan", "inf"), a record over 64 KiB.
 void CheckUserSatellite(std::string_view name, std::string_view longitude);
 void CheckUserLocation(std::string_view name, std::string_view latitude, std::string_view longitude);
 
@@ -52,5 +54,10 @@ void CheckUserLocation(std::string_view name, std::string_view latitude, std::st
 void SaveUserSatellite(const std::filesystem::path& programFolder, std::string_view name, std::string_view longitude);
 void SaveUserLocation(const std::filesystem::path& programFolder, std::string_view name, std::string_view latitude,
                       std::string_view longitude);
+
+// Many satellites in one save, all or none: the record of each (after the
+// check above, which throws), then one save of them all.
+[[nodiscard]] std::string UserSatelliteRecord(std::string_view name, std::string_view longitude);
+void SaveUserSatellites(const std::filesystem::path& programFolder, std::span<const std::string> records);
 
 }  // namespace azimora

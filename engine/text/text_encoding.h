@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace azimora {
 
@@ -17,5 +18,9 @@ namespace azimora {
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 [[nodiscard]] bool IsValidUtf8(std::string_view bytes) noexcept;
+
+// Splits a text into lines at CR LF, LF or a lone CR, as files from any
+// system end them.
+[[nodiscard]] std::vector<std::string_view> SplitLines(std::string_view text);
 
 }  // namespace azimora

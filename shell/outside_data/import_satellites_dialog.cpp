@@ -166,22 +166,38 @@ void ImportSatellitesDialog::tickAll(bool ticked) {
 
 void ImportSatellitesDialog::addTicked() {
     std::vector<SatelliteEntry> entries;
+    std::vector<int> rows;
     for (int row = 0; row < table_->rowCount(); ++row) {
         if (table_->item(row, 0)->checkState() != Qt::Checked) continue;
         const Candidate& candidate = candidates_[static_cast<std::size_t>(row)];
         entries.push_back({candidate.name.toStdString(), candidate.longitudeText.toStdString()});
+        rows.push_back(row);
     }
     if (entries.empty()) {
         status_->setText(QStringLiteral("Nothing is ticked."));
         return;
     }
     ImportResult result;
-    main_.callHandler([&] { ImportSatellites(main_.satellites(), main_.controller().ListsFolder(), entries, result); });
-    emit main_.displayValuesChanged();  // the catalogue grew
-    status_->setText(QStringLiteral("Added %1 to your satellite list; %2 already there.")
-                         .arg(result.added == 1 ? QStringLiteral("1 satellite") : QStringLiteral("%1 satellites").arg(result.added))
-                         .arg(result.alreadyListed));
-    tickAll(false);
+    main_.callHandler([&] { result = ImportSatellites(main_.satellites(), main_.controller().ListsFolder(), entries); });
+    if (result.added > 0) emit main_.displayValuesChanged();  // the catalogue grew
+    // What was not added keeps its tick, and its reason is listed.
+    std::vector<bool> keepTick(entries.size(), false);
+    for (const NotAdded& entry : result.notAdded) {
+        keepTick[entry.entry] = true;
+        const Candidate& candidate = candidates_[static_cast<std::size_t>(rows[entry.entry])];
+        skipped_->appendPlainText(QStringLiteral("Not added: %1 at %2: %3")
+                                      .arg(candidate.name, Position(candidate.longitudeText), QString::fromStdString(entry.reason)));
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (!keepTick[i]) table_->item(rows[i], 0)->setCheckState(Qt::Unchecked);
+    QString text = QStringLiteral("Added %1 to your satellite list; %2 already there.")
+                       .arg(result.added == 1 ? QStringLiteral("1 satellite") : QStringLiteral("%1 satellites").arg(result.added))
+                       .arg(result.alreadyListed);
+    if (!result.notAdded.empty()) {
+        text.chop(1);
+        text += QStringLiteral("; not added: %1 (listed below with the reason, still ticked).").arg(result.notAdded.size());
+    }
+    status_->setText(text);
 }
 
 QString ImportSatellitesDialog::skippedText() const { return skipped_->toPlainText(); }

@@ -194,8 +194,7 @@ TEST(SatelliteImport, AppendsToTheListAndTheListingOnce) {
     azimora::testing::TempFolder folder;
     auto satellites = BuiltInSatelliteCatalogue();
     const std::vector<SatelliteEntry> entries = {{"Astra", "-19.2"}, {"EchoStar 14", "119.0"}, {"Odd, name", "1"}};
-    ImportResult first;
-    ImportSatellites(*satellites, folder.Path(), entries, first);
+    const ImportResult first = ImportSatellites(*satellites, folder.Path(), entries);
     EXPECT_EQ(first.added, 3);
     EXPECT_EQ(first.alreadyListed, 0);
     EXPECT_EQ(azimora::testing::ReadFile(UserSatelliteFile(folder.Path())),
@@ -207,17 +206,21 @@ TEST(SatelliteImport, AppendsToTheListAndTheListingOnce) {
 
     // Again, with one new: only that one is added.
     const std::vector<SatelliteEntry> again = {{"Astra", "-19.2"}, {"Odd, name", "1"}, {"Astra", "-19.3"}};
-    ImportResult second;
-    ImportSatellites(*satellites, folder.Path(), again, second);
+    const ImportResult second = ImportSatellites(*satellites, folder.Path(), again);
     EXPECT_EQ(second.added, 1);
     EXPECT_EQ(second.alreadyListed, 2);
 
-    // A refused save stops there, what came before counted and kept.
-    ImportResult third;
-    const std::vector<SatelliteEntry> refused = {{"Astra", "-19.2"}, {"Brand new", "7"}, {"No position", ""}};
-    EXPECT_THROW(ImportSatellites(*satellites, folder.Path(), refused, third), Error);
+    // An entry that cannot be saved is left out with its reason; the rest go on.
+    const std::vector<SatelliteEntry> refused = {
+        {"Astra", "-19.2"}, {"No position", ""}, {"Brand new", "7"}, {"Not a number", "nan"}, {"Last", "8"}};
+    const ImportResult third = ImportSatellites(*satellites, folder.Path(), refused);
     EXPECT_EQ(third.alreadyListed, 1);
-    EXPECT_EQ(third.added, 1);
+    EXPECT_EQ(third.added, 2);
+    ASSERT_EQ(third.notAdded.size(), 2u);
+    EXPECT_EQ(third.notAdded[0].entry, 1u);
+    EXPECT_EQ(third.notAdded[0].reason, "Nothing was saved: the satellite longitude is empty");
+    EXPECT_EQ(third.notAdded[1].entry, 3u);
+    EXPECT_EQ(third.notAdded[1].reason, "Nothing was saved: the satellite longitude is not a finite number");
 
     // What a restart loads is what the listing shows now.
     auto restarted = BuiltInSatelliteCatalogue();
