@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "controller/controller.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "catalogue/builtin_catalogues.h"
 #include "lists/userlists.h"
@@ -294,6 +296,22 @@ TEST_F(Controller, FormShowReportsAnUnreadableListAndLoadsTheOther) {
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(dialogs.errors[0].substr(0, 17), "Cannot open file ");
     EXPECT_EQ(satellites->RootCount(), 102u);
+}
+
+// A sparse 100 GB list took all memory ("Out of memory") and the other list
+// with it: a list over 1 GiB is refused whole, with its own message.
+TEST_F(Controller, FormShowRefusesAHugeListAndLoadsTheOther) {
+    WriteFile(UserLocationFile(folder.Path()), "Home,45,110\r\n");
+    {
+        const int fd = ::open(UserSatelliteFile(folder.Path()).c_str(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, 100LL << 30), 0);  // 100 GB of nothing
+        ::close(fd);
+    }
+    Run([&] { controller.FormShow(); });
+    EXPECT_EQ(dialogs.errors, (std::vector<std::string>{"satdata.dat is larger than 1 GiB and was not loaded."}));
+    EXPECT_EQ(locations->FindNode("USER DEFINED")->ChildCount(), 1u);
+    EXPECT_EQ(satellites->RootCount(), 101u);
 }
 
 TEST_F(Controller, AnEntryThatCannotBeSavedIsRefusedBeforeTheQuestion) {

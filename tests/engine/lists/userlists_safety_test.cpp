@@ -73,6 +73,15 @@ TEST_F(SafeUserLists, AnEntryThatWouldNotReadBackIsRefusedAndNothingIsWritten) {
                   "Nothing was saved: the satellite name is not UTF-8 text"},
              Case{[&](auto& p) { SaveUserSatellite(p, tooLong, "1"); },
                   "Nothing was saved: the entry is longer than 64 KiB"},
+             // What an outside number can turn into: never a record.
+             Case{[](auto& p) { SaveUserSatellite(p, "SAT 0", "nan"); },
+                  "Nothing was saved: the satellite longitude is not a finite number"},
+             Case{[](auto& p) { SaveUserSatellite(p, "SAT 0", " -INF "); },
+                  "Nothing was saved: the satellite longitude is not a finite number"},
+             Case{[](auto& p) { SaveUserLocation(p, "Nowhere", "infinity", "1"); },
+                  "Nothing was saved: the latitude is not a finite number"},
+             Case{[](auto& p) { SaveUserLocation(p, "Nowhere", "1", "-nan"); },
+                  "Nothing was saved: the longitude is not a finite number"},
          }) {
         EXPECT_EQ(SaveError([&] { c.save(folder.Path()); }), c.error);
     }
