@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc_report.h"
+#include "csv_reader.h"
 #include "errors.h"
 #include "geometry/lnb_skew.h"
 #include "geometry/motor_mount.h"
@@ -27,33 +28,6 @@ std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// The fields of a CSV line (RFC 4180 quoting); nullopt for an open quote.
-std::optional<std::vector<std::string>> CsvFields(std::string_view line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                fields.back() += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                fields.back() += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    if (quoted) return std::nullopt;
-    return fields;
 }
 
 std::string CsvField(std::string_view text) {
@@ -91,17 +65,21 @@ std::string RowFigures(const std::vector<std::string>& fields, const BatchSettin
 
 BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
     BatchResult result;
-    std::string line;
-    if (!std::getline(in, line)) {
+    CsvReader reader(in);
+    std::vector<std::string> fields;
+    const CsvReader::Status first = reader.Next(fields);
+    if (first == CsvReader::Status::End) {
         result.headerError = "the file is empty; its first line must be the header " + std::string(kInputHeader);
         return result;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::string header(line);
-    header.erase(std::remove_if(header.begin(), header.end(), [](char c) { return c == ' ' || c == '\t'; }),
-                 header.end());
-    if (header.starts_with("\xEF\xBB\xBF")) header.erase(0, 3);
-    std::transform(header.begin(), header.end(), header.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::string header;
+    if (first == CsvReader::Status::Record) {
+        for (const std::string& field : fields) header += (header.empty() ? "" : ",") + field;
+        header.erase(std::remove_if(header.begin(), header.end(), [](char c) { return c == ' ' || c == '\t'; }),
+                     header.end());
+        if (header.starts_with("\xEF\xBB\xBF")) header.erase(0, 3);
+        std::transform(header.begin(), header.end(), header.begin(), [](unsigned char c) { return std::tolower(c); });
+    }
     if (header != kInputHeader) {
         result.headerError = "the first line must be the header " + std::string(kInputHeader);
         return result;
@@ -109,28 +87,35 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
 
     const double decimalYear = DecimalYear(settings.instant);
     std::string buffer(kOutputHeader);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (Trimmed(line).empty()) continue;
+    const auto flush = [&] {
+        out << buffer;
+        buffer.clear();
+        return static_cast<bool>(out);
+    };
+    while (true) {
+        const CsvReader::Status status = reader.Next(fields);
+        if (status == CsvReader::Status::End) break;
+        if (status == CsvReader::Status::NotText) {
+            result.inputError = "line " + std::to_string(reader.RecordLine()) + " holds a NUL byte: this is not a CSV file";
+            break;
+        }
+        if (status == CsvReader::Status::Record && fields.size() == 1 && Trimmed(fields[0]).empty()) continue;
         ++result.rows;
-        const auto fields = CsvFields(line);
-        std::vector<std::string> given = fields.value_or(std::vector<std::string>{line});
+        std::vector<std::string> given = status == CsvReader::Status::Record ? fields : std::vector<std::string>{};
         given.resize(4);
         for (std::size_t i = 0; i < 4; ++i) buffer += CsvField(i == 0 ? given[i] : std::string(Trimmed(given[i]))) + ',';
         try {
-            if (!fields) throw Error("a quoted field is not closed");
-            buffer += RowFigures(*fields, settings, decimalYear);
+            if (status == CsvReader::Status::TooLong) throw Error("the row is longer than 64 KiB");
+            if (status == CsvReader::Status::Unclosed) throw Error("a quoted field is not closed");
+            buffer += RowFigures(fields, settings, decimalYear);
         } catch (const std::exception& error) {
             ++result.failed;
             buffer += ",,,,,," + CsvField(error.what());
         }
         buffer += '\n';
-        if (buffer.size() > (1 << 20)) {
-            out << buffer;
-            buffer.clear();
-        }
+        if (buffer.size() > (1 << 20) && !flush()) break;
     }
-    out << buffer;
+    flush();
     return result;
 }
 

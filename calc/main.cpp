@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: MIT
 // azimora-calc: the installer's numbers from the command line. Parses the
 // arguments, asks the engine, prints; it has no logic of its own.
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "batch.h"
 #include "calc_options.h"
 #include "calc_report.h"
+#include "file_input.h"
 
 namespace {
 
@@ -36,11 +39,13 @@ int Run(const azimora::calc::CalcOptions& options) {
         return 0;
     }
     if (options.batchFile) {
-        std::ifstream in(*options.batchFile, std::ios::binary);
-        if (!in) return Fail("--batch: cannot read '" + *options.batchFile + "'", 2);
+        calc::FileInput file(*options.batchFile);
+        if (!file.Error().empty()) return Fail("--batch: cannot read '" + *options.batchFile + "': " + file.Error(), 2);
+        std::istream in(&file);
         const auto result = calc::RunBatch(in, std::cout, {options.inputs.instant, options.inputs.altitudeKm});
-        std::cout.flush();
+        if (!file.Error().empty()) return Fail("--batch: cannot read '" + *options.batchFile + "': " + file.Error(), 1);
         if (result.headerError) return Fail("--batch: " + *result.headerError, 2);
+        if (result.inputError) return Fail("--batch: " + *result.inputError, 1);
         return result.failed > 0 ? 1 : 0;
     }
     const InstallationFigures figures = ComputeInstallation(options.inputs);
@@ -53,12 +58,25 @@ int Run(const azimora::calc::CalcOptions& options) {
 
 }  // namespace
 
+// Output that did not reach its file is no success: a full disk, a file-size
+// limit, a closed pipe all show at the latest when the last buffer goes.
+int CheckedOutput(int status) {
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && !std::ferror(stdout) && std::cout.good()) return status;
+    return Fail(std::string("cannot write the output: ") + std::strerror(error != 0 ? error : EIO), 1);
+}
+
 int main(int argc, char* argv[]) {
+    // Past a file-size limit, a write fails and says so, rather than the
+    // process vanishing.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const auto parsed = azimora::calc::ParseCalcArguments(args, Now());
     if (const auto* error = std::get_if<azimora::calc::ArgumentError>(&parsed)) return Fail(error->message, 2);
     try {
-        return Run(std::get<azimora::calc::CalcOptions>(parsed));
+        return CheckedOutput(Run(std::get<azimora::calc::CalcOptions>(parsed)));
     } catch (const std::exception& error) {
         return Fail(error.what(), 1);
     }

@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// azimora-calc --batch with input as it comes: huge lines, endless NULs, a
+// folder for a file, an output that cannot be written. Memory stays bounded,
+// failures are reported and never end in exit status 0.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "batch.h"
+#include "csv_reader.h"
+#include "temp_folder.h"
+
+namespace azimora::calc {
+namespace {
+
+struct ProgramRun {
+    int status;
+    std::string out;
+};
+
+ProgramRun Shell(const std::string& command) {
+    ProgramRun run{-1, {}};
+    FILE* pipe = ::popen(("{ " + command + "; } 2>&1").c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::array<char, 4096> buffer{};
+    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), count);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+const std::string kCalc = AZIMORA_CALC;
+
+struct ReadCase {
+    const char* input;
+    std::vector<CsvReader::Status> statuses;
+    std::vector<std::vector<std::string>> records;
+};
+
+class CsvRecords : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(CsvRecords, AreReadAsRfc4180HasThem) {
+    std::istringstream in(GetParam().input);
+    CsvReader reader(in);
+    std::vector<std::string> fields;
+    std::vector<CsvReader::Status> statuses;
+    std::vector<std::vector<std::string>> records;
+    for (CsvReader::Status status; (status = reader.Next(fields)) != CsvReader::Status::End;) {
+        statuses.push_back(status);
+        if (status == CsvReader::Status::Record) records.push_back(fields);
+        if (status == CsvReader::Status::NotText || status == CsvReader::Status::Unclosed) break;
+    }
+    EXPECT_EQ(statuses, GetParam().statuses);
+    EXPECT_EQ(records, GetParam().records);
+}
+
+using S = CsvReader::Status;
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CsvRecords,
+    ::testing::Values(ReadCase{"a,b\r\nc,d", {S::Record, S::Record}, {{"a", "b"}, {"c", "d"}}},
+                      ReadCase{"\"x, y\",\"say \"\"hi\"\"\"\n", {S::Record}, {{"x, y", "say \"hi\""}}},
+                      ReadCase{"\"two\nlines\",2\nnext,3\n", {S::Record, S::Record}, {{"two\nlines", "2"}, {"next", "3"}}},
+                      ReadCase{"\"open,1\n", {S::Unclosed}, {}},
+                      ReadCase{"a\0b\n", {S::Record}, {{"a"}}},
+                      ReadCase{",\n", {S::Record}, {{"", ""}}}));
+
+TEST(CsvRecords, ALongRecordIsSkippedToItsEndAndTheNextOneRead) {
+    std::istringstream in("first,1\n" + std::string(kMaxCsvRecordBytes + 10, 'x') + "\nlast,2\n");
+    CsvReader reader(in);
+    std::vector<std::string> fields;
+    EXPECT_EQ(reader.Next(fields), S::Record);
+    EXPECT_EQ(reader.Next(fields), S::TooLong);
+    EXPECT_EQ(reader.Next(fields), S::Record);
+    EXPECT_EQ(fields, (std::vector<std::string>{"last", "2"}));
+    EXPECT_EQ(reader.RecordLine(), 3u);
+}
+
+TEST(CsvRecords, ANulByteEndsTheReading) {
+    std::istringstream in(std::string("a,1\nb\0", 6));
+    CsvReader reader(in);
+    std::vector<std::string> fields;
+    EXPECT_EQ(reader.Next(fields), S::Record);
+    EXPECT_EQ(reader.Next(fields), S::NotText);
+}
+
+// A 100 MB line needed 5.9 GB and, under a memory limit, the rows after it
+// vanished with exit status 0.
+TEST(CalcBatchInput, AHugeLineFailsItsRowUnderAMemoryLimitAndTheRestGoOn) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#endif
+    azimora::testing::TempFolder folder;
+    const auto sites = folder.Path() / "sites.csv";
+    {
+        std::ofstream out(sites, std::ios::binary);
+        out << "name,lat,lon,sat_lon\nFirst,51.08,114.08,107.3\nHuge,";
+        const std::string chunk(1 << 20, '7');
+        for (int i = 0; i < 100; ++i) out << chunk;
+        out << ",1,1\nLast,54.6,5.93,-19.2\n";
+    }
+    const ProgramRun run = Shell("ulimit -v 200000; " + kCalc + " --batch " + sites.string());
+    EXPECT_EQ(run.status, 1) << run.out.substr(0, 500);
+    EXPECT_NE(run.out.find("\n,,,,,,,,,,the row is longer than 64 KiB\n"), std::string::npos) << run.out.substr(0, 500);
+    EXPECT_NE(run.out.find("\nLast,54.6,5.93,-19.2,"), std::string::npos) << run.out.substr(0, 500);
+}
+
+TEST(CalcBatchInput, WhatIsNoCsvIsAPromptClearError) {
+    struct Case {
+        std::string command;
+        int status;
+        std::string message;
+    };
+    azimora::testing::TempFolder folder;
+    const Case cases[] = {
+        {kCalc + " --batch /dev/zero", 2, "azimora-calc: --batch: the first line must be the header name,lat,lon,sat_lon\n"},
+        {"(echo name,lat,lon,sat_lon; cat /dev/zero) | " + kCalc + " --batch - >/dev/null", 1,
+         "azimora-calc: --batch: line 2 holds a NUL byte: this is not a CSV file\n"},
+        {kCalc + " --batch " + folder.Path().string(), 2,
+         "azimora-calc: --batch: cannot read '" + folder.Path().string() + "': Is a directory\n"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = Shell(c.command);
+        EXPECT_EQ(run.status, c.status) << c.command;
+        EXPECT_EQ(run.out, c.message) << c.command;
+    }
+}
+
+// "> /dev/full" used to exit 0 without a word.
+TEST(CalcBatchInput, OutputThatCannotBeWrittenIsAFailure) {
+    azimora::testing::TempFolder folder;
+    const auto sites = folder.Path() / "sites.csv";
+    std::ofstream(sites) << "name,lat,lon,sat_lon\nGood,51.08,114.08,107.3\n";
+    for (const std::string& arguments : {"--batch " + sites.string(), std::string("--sat-lon 107.3 --lat 51 --lon 114"),
+                                        std::string("--sat-lon 107.3 --lat 51 --lon 114 --json")}) {
+        const ProgramRun run = Shell(kCalc + " " + arguments + " >/dev/full");
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_EQ(run.out, "azimora-calc: cannot write the output: No space left on device\n") << arguments;
+    }
+}
+
+}  // namespace
+}  // namespace azimora::calc
