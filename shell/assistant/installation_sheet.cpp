@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "assistant/installation_sheet.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <cmath>
 
@@ -72,14 +72,21 @@ QPageSize::PageSizeId SheetPageSize(const QLocale& locale) {
 
 void WriteInstallationSheet(const QString& file, const SheetContent& content, const QLocale& locale) {
     if (!content.report.site) throw Error(kNoCalculationNotice);
-    QPdfWriter writer(file);
+    // Written beside the old sheet and renamed over it when whole: a failed
+    // write leaves the old sheet, and a link stays a link to the new one.
+    QSaveFile output(file);
+    const auto cannotWrite = [&] {
+        return Error("Cannot write \"" + file.toStdString() + "\": " + output.errorString().toStdString());
+    };
+    if (!output.open(QIODevice::WriteOnly)) throw cannotWrite();
+    QPdfWriter writer(&output);
     writer.setPageSize(QPageSize(SheetPageSize(locale)));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(72);  // one unit is one point
     writer.setTitle(QStringLiteral("Azimora installation sheet"));
     writer.setCreator(QStringLiteral("Azimora ") + QString::fromLatin1(kVersion));
     QPainter painter;
-    if (!painter.begin(&writer)) throw Error("Cannot write \"" + file.toStdString() + "\"");
+    if (!painter.begin(&writer)) throw cannotWrite();
 
     const QRectF page(0, 0, writer.width(), writer.height());
     const QRectF body = page.adjusted(kMargin, kMargin, -kMargin, -kMargin);
@@ -127,7 +134,7 @@ void WriteInstallationSheet(const QString& file, const SheetContent& content, co
     painter.drawText(QRectF(body.left(), body.bottom() - 12, body.width(), 12), Qt::AlignLeft,
                      QStringLiteral("Azimora %1. Sky seen from above, north up; MN: magnetic north (%2).")
                          .arg(QString::fromLatin1(kVersion), QString::fromStdString(content.report.figures.magnetic.model)));
-    if (!painter.end()) throw Error("Cannot write \"" + file.toStdString() + "\"");
+    if (!painter.end() || !output.commit()) throw cannotWrite();
 }
 
 }  // namespace azimora::shell

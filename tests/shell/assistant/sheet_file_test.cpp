@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// Saving the installation sheet over a file the user already has: the old
+// sheet survives a failed save, and a link stays a link.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+
+#include "small_disk.h"
+#include "tools_menu.h"
+#include "window_fixture.h"
+
+namespace azimora::shell {
+namespace {
+
+class SheetFile : public testing::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+        window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    }
+    void SaveTo(const std::filesystem::path& file) {
+        const QString name = QString::fromStdString(file.string());
+        ToolsMenu::Of(*window).setSheetFileChooser([name](QWidget*) { return name; });
+        ToolsMenu::Of(*window).saveSheet();
+    }
+    static std::string Bytes(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+};
+
+// It used to be truncated in place: a disk that filled up lost the old sheet.
+TEST_F(SheetFile, AFailedSaveLeavesTheOldSheet) {
+    azimora::testing::SmallDisk disk(64 * 1024);
+    if (!disk.Mounted()) GTEST_SKIP() << "cannot mount a small disk here";
+    const auto sheet = disk.Path() / "sheet.pdf";
+    const std::string old = "%PDF-1.4 the sheet of last week";
+    std::ofstream(sheet, std::ios::binary) << old;
+    std::ofstream(disk.Path() / "filler", std::ios::binary) << std::string(64 * 1024 - 4096, 'x');
+    SaveTo(sheet);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(dialogs.errors[0].starts_with("Cannot write \"" + sheet.string() + "\"")) << dialogs.errors[0];
+    EXPECT_EQ(Bytes(sheet), old);
+}
+
+TEST_F(SheetFile, ALinkStaysALinkToTheNewSheet) {
+    QTemporaryDir folder;
+    const std::filesystem::path root = folder.path().toStdString();
+    std::filesystem::create_directories(root / "synced");
+    std::ofstream(root / "synced" / "sheet.pdf") << "old";
+    std::filesystem::create_symlink("synced/sheet.pdf", root / "sheet.pdf");
+    SaveTo(root / "sheet.pdf");
+    EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
+    EXPECT_TRUE(std::filesystem::is_symlink(root / "sheet.pdf"));
+    EXPECT_TRUE(Bytes(root / "synced" / "sheet.pdf").starts_with("%PDF"));
+}
+
+}  // namespace
+}  // namespace azimora::shell
