@@ -11,6 +11,7 @@
 #include "fuzz_support.h"
 #include "lists/list_file_io.h"
 #include "lists/userlists.h"
+#include "text/text_encoding.h"
 
 using namespace azimora;
 using namespace azimora::fuzzing;
