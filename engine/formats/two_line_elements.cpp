@@ -4,19 +4,11 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
-#include "geometry/vector3.h"
-#include "sky/sun_position.h"
 #include "text/text_encoding.h"
 
 namespace azimora {
 namespace {
-
-// The Earth turns once a sidereal day: 360.9856 degrees a solar day.
-constexpr double kEarthTurnPerDay = 360.98564736629;
-constexpr double kMinimumMeanMotion = 0.9;
-constexpr double kMaximumMeanMotion = 1.1;
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -24,14 +16,37 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-std::optional<double> Field(std::string_view line, std::size_t from, std::size_t to) {
-    if (line.size() < to) return std::nullopt;
-    const std::string_view text = Trimmed(line.substr(from - 1, to - from + 1));
+std::optional<double> Number(std::string_view text) {
+    text = Trimmed(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     // "nan" and "inf" read as numbers, and would place a satellite nowhere.
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+// Columns from and to, counted from 1 as NORAD's format gives them.
+std::optional<double> Field(std::string_view line, std::size_t from, std::size_t to) {
+    if (line.size() < to) return std::nullopt;
+    return Number(line.substr(from - 1, to - from + 1));
+}
+
+// A number with an assumed leading decimal point and an exponent: " 28098-4"
+// is 0.28098e-4, "-11606-4" is -0.11606e-4.
+std::optional<double> ExponentField(std::string_view line, std::size_t from, std::size_t to) {
+    if (line.size() < to) return std::nullopt;
+    std::string_view text = Trimmed(line.substr(from - 1, to - from + 1));
+    if (text.empty()) return 0.0;
+    const std::size_t exponentSign = text.find_last_of("+-");
+    if (exponentSign == std::string_view::npos || exponentSign == 0) return std::nullopt;
+    std::string mantissa(text.substr(0, exponentSign));
+    const bool negative = !mantissa.empty() && mantissa.front() == '-';
+    if (negative || (!mantissa.empty() && mantissa.front() == '+')) mantissa.erase(0, 1);
+    const auto digits = Number("0." + mantissa);
+    const auto exponent = Number(text.substr(exponentSign));
+    if (!digits || !exponent || mantissa.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    return (negative ? -1 : 1) * *digits * std::pow(10.0, *exponent);
 }
 
 std::string Numbered(std::size_t lineNumber, const std::string& reason) {
@@ -49,36 +64,6 @@ std::string LineProblem(std::string_view line, char number) {
     return {};
 }
 
-std::optional<OrbitalElements> Elements(std::string_view name, std::string_view line1, std::string_view line2,
-                                        std::string& problem) {
-    OrbitalElements elements;
-    elements.name = std::string(Trimmed(name));
-    elements.catalogueNumber = std::string(Trimmed(line1.substr(2, 5)));
-    if (elements.catalogueNumber != Trimmed(line2.substr(2, 5))) {
-        problem = "lines 1 and 2 are of different objects";
-        return std::nullopt;
-    }
-    if (elements.name.empty()) elements.name = "Object " + elements.catalogueNumber;
-    const auto year = Field(line1, 19, 20), day = Field(line1, 21, 32);
-    const auto inclination = Field(line2, 9, 16), node = Field(line2, 18, 25), perigee = Field(line2, 35, 42);
-    const auto anomaly = Field(line2, 44, 51), motion = Field(line2, 53, 63);
-    const auto eccentricity = Field(line2, 27, 33);
-    if (!year || !day || !inclination || !node || !perigee || !anomaly || !motion || !eccentricity) {
-        problem = "a number of the element set cannot be read";
-        return std::nullopt;
-    }
-    // Two-digit years: 57 to 99 are 1957 to 1999.
-    const int fullYear = static_cast<int>(*year) + (*year < 57 ? 2000 : 1900);
-    elements.epoch = StartOfDay({fullYear, 1, 1}) + (*day - 1) * kSecondsPerDay;
-    elements.inclination = *inclination;
-    elements.rightAscension = *node;
-    elements.eccentricity = *eccentricity / 1e7;  // a leading decimal point is implied
-    elements.argumentOfPerigee = *perigee;
-    elements.meanAnomaly = *anomaly;
-    elements.meanMotion = *motion;
-    return elements;
-}
-
 }  // namespace
 
 int TleChecksum(std::string_view line) {
@@ -90,95 +75,118 @@ int TleChecksum(std::string_view line) {
     return sum % 10;
 }
 
-double SubSatelliteLongitude(const OrbitalElements& elements, UnixSeconds instant) {
-    const double days = (instant - elements.epoch) / kSecondsPerDay;
-    const double e = elements.eccentricity;
-    const double meanAnomaly = Radians(Wrap360(elements.meanAnomaly + 360 * elements.meanMotion * days));
-    // Kepler's equation by Newton's method.
-    double eccentric = meanAnomaly;
-    for (int i = 0; i < 20; ++i) {
-        const double step = (eccentric - e * std::sin(eccentric) - meanAnomaly) / (1 - e * std::cos(eccentric));
-        eccentric -= step;
-        if (std::fabs(step) < 1e-14) break;
+std::optional<OrbitalElements> ParseElementLines(std::string_view name, std::string_view line1, std::string_view line2,
+                                                 std::string& problem) {
+    if (line1.size() < 63 || line2.size() < 63) {
+        problem = "too short for an element set";
+        return std::nullopt;
     }
-    const double trueAnomaly =
-        2 * std::atan2(std::sqrt(1 + e) * std::sin(eccentric / 2), std::sqrt(1 - e) * std::cos(eccentric / 2));
-    // The direction in the equatorial frame: the orbit's plane turned by the
-    // node and the inclination; its length does not matter here.
-    const double u = Radians(elements.argumentOfPerigee) + trueAnomaly;
-    const double node = Radians(elements.rightAscension);
-    const double i = Radians(elements.inclination);
-    const double x = std::cos(node) * std::cos(u) - std::sin(node) * std::sin(u) * std::cos(i);
-    const double y = std::sin(node) * std::cos(u) + std::cos(node) * std::sin(u) * std::cos(i);
-    const double rightAscension = Degrees(std::atan2(y, x));
-    // Over the turning Earth: less the sidereal time at Greenwich.
-    return Wrap180(ApparentSiderealTime(JulianDay(instant)) - rightAscension);
+    OrbitalElements elements;
+    elements.name = std::string(Trimmed(name));
+    elements.catalogueNumber = std::string(Trimmed(line1.substr(2, 5)));
+    if (elements.catalogueNumber != Trimmed(line2.substr(2, 5))) {
+        problem = "lines 1 and 2 are of different objects";
+        return std::nullopt;
+    }
+    if (elements.name.empty()) elements.name = "Object " + elements.catalogueNumber;
+    const auto year = Field(line1, 19, 20), day = Field(line1, 21, 32), bstar = ExponentField(line1, 54, 61);
+    const auto inclination = Field(line2, 9, 16), node = Field(line2, 18, 25), perigee = Field(line2, 35, 42);
+    const auto anomaly = Field(line2, 44, 51), motion = Field(line2, 53, 63);
+    const auto eccentricity = Field(line2, 27, 33);
+    if (!year || !day || !bstar || !inclination || !node || !perigee || !anomaly || !motion || !eccentricity) {
+        problem = "a number of the element set cannot be read";
+        return std::nullopt;
+    }
+    if (*inclination < 0 || *inclination > 180 || *motion <= 0 || *day < 1 || *day >= 367 || *year < 0) {
+        problem = "a number of the element set lies out of its range";
+        return std::nullopt;
+    }
+    // Two-digit years: 57 to 99 are 1957 to 1999.
+    const int fullYear = static_cast<int>(*year) + (*year < 57 ? 2000 : 1900);
+    elements.epoch = StartOfDay({fullYear, 1, 1}) + (*day - 1) * kSecondsPerDay;
+    elements.inclination = *inclination;
+    elements.rightAscension = *node;
+    elements.eccentricity = *eccentricity / 1e7;  // a leading decimal point is implied
+    elements.argumentOfPerigee = *perigee;
+    elements.meanAnomaly = *anomaly;
+    elements.meanMotion = *motion;
+    elements.bstar = *bstar;
+    return elements;
 }
 
-ElementSetFile ReadElementSets(std::string_view text, UnixSeconds now) {
-    ElementSetFile file;
-    const std::vector<std::string_view> lines = SplitLines(text);
-    std::string_view name;
-    std::size_t nameLine = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = Trimmed(lines[i]);
-        const std::size_t number = i + 1;
-        if (line.empty()) continue;
-        if (!line.starts_with("1 ")) {
-            if (line.starts_with("2 ")) {
-                file.skipped.push_back(Numbered(number, "line 2 of an element set without its line 1"));
-                continue;
-            }
-            if (!name.empty()) file.skipped.push_back(Numbered(nameLine, "a name without an element set: " + std::string(name)));
-            name = line;
-            nameLine = number;
-            continue;
+void ElementSetReader::Skip(std::size_t lineNumber, const std::string& reason) {
+    if (file_.skipped.size() < kMaxListedSkips) file_.skipped.push_back(Numbered(lineNumber, reason));
+    ++file_.skippedCount;
+}
+
+void ElementSetReader::AddLine(std::string_view raw) {
+    const std::size_t number = ++lineNumber_;
+    const std::string_view line = Trimmed(raw);
+    if (!line1_.empty()) {
+        if (line.starts_with("2 ")) {
+            Set(line, number);
+            return;
         }
-        const std::string label = name.empty() ? std::string() : " (" + std::string(name) + ")";
-        if (i + 1 >= lines.size() || !Trimmed(lines[i + 1]).starts_with("2 ")) {
-            file.skipped.push_back(Numbered(number, "line 1 without its line 2" + label));
-            name = {};
-            continue;
-        }
-        const std::string_view line2 = Trimmed(lines[++i]);
-        std::string problem = LineProblem(line, '1');
-        std::size_t where = number;
-        if (problem.empty()) {
-            problem = LineProblem(line2, '2');
-            where = number + 1;
-        }
-        std::optional<OrbitalElements> elements;
-        if (problem.empty()) elements = Elements(name, line, line2, problem);
-        name = {};
-        if (!elements) {
-            file.skipped.push_back(Numbered(where, problem + label));
-            continue;
-        }
-        if (elements->meanMotion < kMinimumMeanMotion || elements->meanMotion > kMaximumMeanMotion) {
-            char motion[32];
-            std::snprintf(motion, sizeof motion, "%.2f", elements->meanMotion);
-            file.skipped.push_back(Numbered(number, "not geostationary: " + std::string(motion) + " revolutions a day (" +
-                                                        elements->name + ")"));
-            continue;
-        }
-        GeostationaryObject object;
-        object.longitudeWest = SubSatelliteLongitude(*elements, now);
-        object.driftPerDay = 360 * elements->meanMotion - kEarthTurnPerDay;
-        char text[96];
-        if (std::fabs(object.driftPerDay) > kDriftWarning) {
-            std::snprintf(text, sizeof text, "drifting %.2f degrees a day %s", std::fabs(object.driftPerDay),
-                          object.driftPerDay > 0 ? "east" : "west");
-            object.warning = text;
-        }
-        if (elements->inclination > kInclinationWarning) {
-            std::snprintf(text, sizeof text, "inclined %.1f degrees: it swings north and south", elements->inclination);
-            object.warning += (object.warning.empty() ? "" : "; ") + std::string(text);
-        }
-        object.elements = std::move(*elements);
-        file.objects.push_back(std::move(object));
+        Skip(line1Number_, "line 1 without its line 2" + (name_.empty() ? std::string() : " (" + name_ + ")"));
+        line1_.clear();
+        name_.clear();
     }
-    if (!name.empty()) file.skipped.push_back(Numbered(nameLine, "a name without an element set: " + std::string(name)));
-    return file;
+    if (line.empty()) return;
+    if (line.starts_with("1 ")) {
+        line1_ = std::string(line);
+        line1Number_ = number;
+        return;
+    }
+    if (line.starts_with("2 ")) {
+        Skip(number, "line 2 of an element set without its line 1");
+        return;
+    }
+    if (!name_.empty()) Skip(nameLine_, "a name without an element set: " + name_);
+    // Space-Track writes the name line as "0 NAME".
+    name_ = std::string(line.starts_with("0 ") ? Trimmed(line.substr(2)) : line);
+    nameLine_ = number;
+}
+
+void ElementSetReader::Set(std::string_view line2, std::size_t line2Number) {
+    const std::string label = name_.empty() ? std::string() : " (" + name_ + ")";
+    std::string problem = LineProblem(line1_, '1');
+    std::size_t where = line1Number_;
+    if (problem.empty()) {
+        problem = LineProblem(line2, '2');
+        where = line2Number;
+    }
+    std::optional<OrbitalElements> elements;
+    if (problem.empty()) elements = ParseElementLines(name_, line1_, line2, problem);
+    const std::size_t line1Number = line1Number_;
+    name_.clear();
+    line1_.clear();
+    if (!elements) {
+        Skip(where, problem + label);
+        return;
+    }
+    auto object = PlaceGeostationary(*elements, instant_, problem);
+    if (!object) {
+        Skip(line1Number, problem + " (" + elements->name + ")");
+        return;
+    }
+    file_.objects.push_back(std::move(*object));
+}
+
+void ElementSetReader::Finish() {
+    if (!line1_.empty()) {
+        Skip(line1Number_, "line 1 without its line 2" + (name_.empty() ? std::string() : " (" + name_ + ")"));
+        line1_.clear();
+        name_.clear();
+    }
+    if (!name_.empty()) Skip(nameLine_, "a name without an element set: " + name_);
+    name_.clear();
+}
+
+ElementSetFile ReadElementSets(std::string_view text, UnixSeconds instant) {
+    ElementSetReader reader(instant);
+    for (const std::string_view line : SplitLines(text)) reader.AddLine(line);
+    reader.Finish();
+    return std::move(reader.Result());
 }
 
 }  // namespace azimora

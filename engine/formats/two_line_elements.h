@@ -2,58 +2,66 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "formats/geostationary_objects.h"
 #include "sky/civil_time.h"
 
 // Geostationary satellites from a file of two-line element sets (NORAD's
 // TLE format, as published for the geostationary belt): each set, an
-// optional name line and lines 1 and 2, gives an orbit at its epoch. For an
-// object that goes round about once a day, Keplerian motion and the Earth's
-// rotation give where over the equator it stands now to about 0.1 degree.
+// optional name line (Space-Track writes it "0 NAME") and lines 1 and 2.
 namespace azimora {
-
-struct OrbitalElements {
-    std::string name;
-    std::string catalogueNumber;
-    UnixSeconds epoch = 0;
-    double inclination = 0;          // degrees
-    double rightAscension = 0;       // of the ascending node, degrees
-    double eccentricity = 0;
-    double argumentOfPerigee = 0;    // degrees
-    double meanAnomaly = 0;          // degrees
-    double meanMotion = 0;           // revolutions a day
-};
-
-struct GeostationaryObject {
-    OrbitalElements elements;
-    double longitudeWest = 0;   // now, west positive
-    double driftPerDay = 0;     // degrees a day, east positive
-    std::string warning;        // drifting or inclined; empty otherwise
-};
 
 struct ElementSetFile {
     std::vector<GeostationaryObject> objects;
-    std::vector<std::string> skipped;  // "line 7: checksum is 3, the line says 5"
+    std::vector<std::string> skipped;  // "line 7: checksum is 3, the line says 5", the first kMaxListedSkips
+    std::size_t skippedCount = 0;      // all of them
 };
+
+// A file of the whole catalogue skips hundreds of thousands of objects that
+// are not geostationary: the first ones are listed, the rest counted.
+inline constexpr std::size_t kMaxListedSkips = 500;
 
 // The checksum of a TLE line: its digits summed, each '-' counting one, modulo 10.
 [[nodiscard]] int TleChecksum(std::string_view line);
 
-// Reads element sets, checks them, and places each near-geostationary object
-// (0.9 to 1.1 revolutions a day) at the instant now. Whatever cannot be used
-// is listed as skipped, with its line and the reason.
-[[nodiscard]] ElementSetFile ReadElementSets(std::string_view text, UnixSeconds now);
+// The elements of lines 1 and 2 (columns as NORAD defines them), without
+// the checksum test; the reason when a field cannot be read.
+[[nodiscard]] std::optional<OrbitalElements> ParseElementLines(std::string_view name, std::string_view line1,
+                                                               std::string_view line2, std::string& problem);
 
-// Where over the equator an orbit stands at an instant: the sub-satellite
-// longitude, west positive.
-[[nodiscard]] double SubSatelliteLongitude(const OrbitalElements& elements, UnixSeconds instant);
+// Reads element sets line by line, so that a file of any size is read as a
+// stream: each near-geostationary object is placed at the instant as it
+// comes; whatever cannot be used is counted as skipped, with its line and
+// the reason.
+class ElementSetReader {
+public:
+    explicit ElementSetReader(UnixSeconds instant) : instant_(instant) {}
 
-// Warnings: drifting more than this many degrees a day, inclined more than this.
-inline constexpr double kDriftWarning = 0.1;
-inline constexpr double kInclinationWarning = 1.0;
+    void AddLine(std::string_view line);
+    // Call at the end: a name left without its set is reported.
+    void Finish();
+
+    [[nodiscard]] ElementSetFile& Result() noexcept { return file_; }
+
+private:
+    void Skip(std::size_t lineNumber, const std::string& reason);
+    void Set(std::string_view line2, std::size_t line2Number);
+
+    UnixSeconds instant_;
+    ElementSetFile file_;
+    std::size_t lineNumber_ = 0;
+    std::string name_;
+    std::size_t nameLine_ = 0;
+    std::string line1_;
+    std::size_t line1Number_ = 0;
+};
+
+// The whole of a text through ElementSetReader.
+[[nodiscard]] ElementSetFile ReadElementSets(std::string_view text, UnixSeconds instant);
 
 }  // namespace azimora

@@ -114,8 +114,7 @@ std::filesystem::path LinkTarget(const std::filesystem::path& file) {
 
 // Waits a short, bounded time for saves of other programs: an editor can
 // hold a lock for hours, and the window must not wait with it.
-void LockWithin(int fd, std::chrono::milliseconds patience) {
-    const auto giveUp = std::chrono::steady_clock::now() + patience;
+void LockBy(int fd, std::chrono::steady_clock::time_point giveUp) {
     // Our own saves hold it for a moment only: look again soon, then less often.
     std::chrono::microseconds pause(100);
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -324,9 +323,7 @@ void AppendListFileLines(const std::filesystem::path& file, std::span<const std:
     while (true) {
         bool readable = false;
         const FileDescriptor fd = OpenForAppending(target, readable);
-        LockWithin(fd.get(), std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          giveUp - std::chrono::steady_clock::now()),
-                                      std::chrono::milliseconds(0)));
+        LockBy(fd.get(), giveUp);
         // Another save may have put a new file in its place while we waited:
         // that one is the list now.
         if (!StillNamed(fd.get(), target)) {

@@ -1,0 +1,98 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "formats/geostationary_objects.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "geometry/vector3.h"
+
+namespace azimora {
+namespace {
+
+// The Earth turns once a sidereal day: 360.9856 degrees a solar day.
+constexpr double kEarthTurnPerDay = 360.98564736629;
+
+const char* ErrorText(Sgp4Error error) {
+    switch (error) {
+        case Sgp4Error::MeanEccentricity: return "its mean eccentricity leaves 0 to 1";
+        case Sgp4Error::MeanMotion: return "its mean motion falls to zero";
+        case Sgp4Error::PerturbedEccentricity: return "its eccentricity leaves 0 to 1";
+        case Sgp4Error::SemiLatusRectum: return "its orbit degenerates";
+        case Sgp4Error::Decayed: return "it has come down";
+        case Sgp4Error::None: break;
+    }
+    return "";
+}
+
+// The longitude under a TEME position at an instant: the frame turns with
+// the mean sidereal time of Greenwich (IAU 1982), as the model defines it.
+double LongitudeWestOf(const Sgp4State& state, UnixSeconds instant) {
+    const double east = Degrees(std::atan2(state.position[1], state.position[0])) -
+                        Degrees(GreenwichMeanSiderealTime1982(JulianDay(instant)));
+    return Wrap180(-east);
+}
+
+std::optional<double> Place(const OrbitalElements& elements, UnixSeconds instant, Sgp4Error& error) {
+    Sgp4Orbit orbit(MeanElementsOf(elements));
+    error = orbit.EpochError();
+    if (error != Sgp4Error::None) return std::nullopt;
+    Sgp4State state;
+    error = orbit.Propagate((instant - elements.epoch) / 60.0, state);
+    if (error != Sgp4Error::None) return std::nullopt;
+    return LongitudeWestOf(state, instant);
+}
+
+}  // namespace
+
+MeanElements MeanElementsOf(const OrbitalElements& elements) {
+    MeanElements mean;
+    mean.epochJulianDay = JulianDay(elements.epoch);
+    mean.meanMotion = elements.meanMotion;
+    mean.eccentricity = elements.eccentricity;
+    mean.inclination = elements.inclination;
+    mean.rightAscension = elements.rightAscension;
+    mean.argumentOfPerigee = elements.argumentOfPerigee;
+    mean.meanAnomaly = elements.meanAnomaly;
+    mean.bstar = elements.bstar;
+    return mean;
+}
+
+std::optional<double> SubSatelliteLongitude(const OrbitalElements& elements, UnixSeconds instant) {
+    Sgp4Error error = Sgp4Error::None;
+    return Place(elements, instant, error);
+}
+
+std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& elements, UnixSeconds instant,
+                                                      std::string& problem) {
+    char text[128];
+    if (elements.meanMotion < kMinimumGeostationaryMotion || elements.meanMotion > kMaximumGeostationaryMotion) {
+        std::snprintf(text, sizeof text, "not geostationary: %.2f revolutions a day", elements.meanMotion);
+        problem = text;
+        return std::nullopt;
+    }
+    Sgp4Error error = Sgp4Error::None;
+    const auto longitude = Place(elements, instant, error);
+    if (!longitude) {
+        problem = std::string("the orbit model stops: ") + ErrorText(error);
+        return std::nullopt;
+    }
+    GeostationaryObject object;
+    object.longitudeWest = *longitude;
+    object.driftPerDay = 360 * elements.meanMotion - kEarthTurnPerDay;
+    object.epochAgeDays = (instant - elements.epoch) / kSecondsPerDay;
+    const auto addWarning = [&](const char* format, double value, const char* more = "") {
+        std::snprintf(text, sizeof text, format, value, more);
+        object.warning += (object.warning.empty() ? "" : "; ") + std::string(text);
+    };
+    if (std::fabs(object.driftPerDay) > kDriftWarning)
+        addWarning("drifting %.2f degrees a day %s", std::fabs(object.driftPerDay), object.driftPerDay > 0 ? "east" : "west");
+    if (elements.inclination > kInclinationWarning)
+        addWarning("inclined %.1f degrees: it swings north and south", elements.inclination);
+    if (object.epochAgeDays > kElementAgeWarningDays)
+        addWarning("elements %.0f days old: its position is uncertain", object.epochAgeDays);
+    object.elements = elements;
+    return object;
+}
+
+}  // namespace azimora

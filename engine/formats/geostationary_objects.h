@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "orbits/sgp4.h"
+#include "sky/civil_time.h"
+
+// Objects of the geostationary belt from published mean elements (two-line
+// element sets, orbit mean-elements messages): where over the equator each
+// stands at an instant by the SGP4 model the elements belong to, and what an
+// installer should know of it (drifting, inclined, old elements).
+namespace azimora {
+
+struct OrbitalElements {
+    std::string name;
+    std::string catalogueNumber;
+    UnixSeconds epoch = 0;
+    double inclination = 0;        // degrees
+    double rightAscension = 0;     // of the ascending node, degrees
+    double eccentricity = 0;
+    double argumentOfPerigee = 0;  // degrees
+    double meanAnomaly = 0;        // degrees
+    double meanMotion = 0;         // revolutions a day
+    double bstar = 0;              // drag term, per Earth radius
+};
+
+[[nodiscard]] MeanElements MeanElementsOf(const OrbitalElements& elements);
+
+struct GeostationaryObject {
+    OrbitalElements elements;
+    double longitudeWest = 0;   // at the instant asked for, west positive
+    double driftPerDay = 0;     // degrees a day, east positive
+    double epochAgeDays = 0;    // from the epoch to the instant
+    std::string warning;        // drifting, inclined, old elements; empty otherwise
+};
+
+// Near-geostationary: 0.9 to 1.1 revolutions a day.
+inline constexpr double kMinimumGeostationaryMotion = 0.9;
+inline constexpr double kMaximumGeostationaryMotion = 1.1;
+// Warnings: drifting more than this many degrees a day, inclined more than
+// this, elements older than this many days (their position grows uncertain).
+inline constexpr double kDriftWarning = 0.1;
+inline constexpr double kInclinationWarning = 1.0;
+inline constexpr double kElementAgeWarningDays = 14;
+
+// The object at the instant, or the reason it cannot be placed ("not
+// geostationary: 15.72 revolutions a day", "the orbit model stops: ...").
+[[nodiscard]] std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& elements,
+                                                                    UnixSeconds instant, std::string& problem);
+
+// Where over the equator an orbit stands at an instant by SGP4: the
+// sub-satellite longitude, west positive; nullopt where the model stops.
+[[nodiscard]] std::optional<double> SubSatelliteLongitude(const OrbitalElements& elements, UnixSeconds instant);
+
+}  // namespace azimora
