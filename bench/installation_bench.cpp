@@ -42,7 +42,9 @@ void BM_BatchRows(benchmark::State& state) {
     for (auto _ : state) {
         std::istringstream in(csv);
         std::ostringstream out;
-        benchmark::DoNotOptimize(azimora::calc::RunBatch(in, out, {azimora::StartOfDay({2026, 12, 7}), 0}));
+        azimora::calc::BatchSettings settings;
+        settings.defaults.instant = azimora::StartOfDay({2026, 12, 7});
+        benchmark::DoNotOptimize(azimora::calc::RunBatch(in, out, settings));
     }
     state.SetComplexityN(state.range(0));
 }

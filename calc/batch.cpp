@@ -5,63 +5,126 @@
 #include <algorithm>
 #include <cmath>
 #include <istream>
+#include <map>
 #include <ostream>
 #include <vector>
 
+#include "calc_options.h"
 #include "calc_report.h"
 #include "csv_reader.h"
 #include "errors.h"
-#include "geometry/lnb_skew.h"
-#include "geometry/motor_mount.h"
-#include "geometry/pointing.h"
-#include "sky/magnetic_model.h"
+#include "sky/sun_events.h"
 #include "text/number_text.h"
 
 namespace azimora::calc {
 namespace {
 
-constexpr std::string_view kInputHeader = "name,lat,lon,sat_lon";
+constexpr std::string_view kHeaderHelp = "name,lat,lon,sat_lon (sat_lon may be left out with --sat-lon)";
 constexpr std::string_view kOutputHeader =
-    "name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,skew,motor_angle,error\n";
+    "name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,horizontal_field_nt,compass_warning,skew,"
+    "dish_tilt,motor_angle,next_outage_start,next_outage_end,error\n";
+constexpr std::size_t kOutputFigures = 11;  // the columns between sat_lon and error
 
-std::string_view Trimmed(std::string_view text) {
+std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
 
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string out = "\"";
-    for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
+// The columns of the header: name, lat and lon required, sat_lon when given.
+struct Columns {
+    std::size_t name = 0, latitude = 0, longitude = 0;
+    std::optional<std::size_t> satellite;
+    std::size_t count = 0;
+};
+
+std::variant<Columns, std::string> ReadHeader(std::vector<std::string> fields, bool satelliteGiven) {
+    std::map<std::string, std::size_t> found;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::string name = Trimmed(fields[i]);
+        if (i == 0 && name.starts_with("\xEF\xBB\xBF")) name.erase(0, 3);
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (name != "name" && name != "lat" && name != "lon" && name != "sat_lon")
+            return "the first line must be the header " + std::string(kHeaderHelp) + "; '" + Trimmed(fields[i]) +
+                   "' is no column of it";
+        if (!found.emplace(name, i).second) return "the header names the column " + name + " twice";
+    }
+    for (const char* required : {"name", "lat", "lon"})
+        if (!found.count(required)) return "the first line must be the header " + std::string(kHeaderHelp);
+    if (!found.count("sat_lon") && !satelliteGiven)
+        return "the rows have no sat_lon column: give the satellite with --sat-lon";
+    Columns columns;
+    columns.name = found["name"];
+    columns.latitude = found["lat"];
+    columns.longitude = found["lon"];
+    if (found.count("sat_lon")) columns.satellite = found["sat_lon"];
+    columns.count = fields.size();
+    return columns;
 }
 
-// The figures of one row, or its error.
-std::string RowFigures(const std::vector<std::string>& fields, const BatchSettings& settings, double decimalYear) {
-    if (fields.size() != 4) throw Error("expected 4 fields but found " + std::to_string(fields.size()));
-    const auto number = [&](std::size_t index, const char* name) {
-        const auto value = ParseNumber(fields[index]);
-        if (!value || !std::isfinite(static_cast<double>(*value)))
-            throw Error(std::string(name) + ": '" + std::string(Trimmed(fields[index])) + "' is not a number");
-        return static_cast<double>(*value);
+// The figures of one row; throws its error.
+SiteReport RowReport(const Columns& columns, const std::vector<std::string>& fields, const BatchSettings& settings) {
+    if (fields.size() != columns.count)
+        throw Error("expected " + std::to_string(columns.count) + " fields but found " + std::to_string(fields.size()));
+    const auto angle = [&](std::size_t index, const char* name, std::string_view letters) {
+        const std::string text = Trimmed(fields[index]);
+        const auto value = ParseAngle(text, letters);
+        if (!value) throw Error(std::string(name) + ": '" + text + "' is not a number");
+        return *value;
     };
-    const double latitude = number(1, "lat"), longitude = number(2, "lon"), satellite = number(3, "sat_lon");
-    if (latitude < -90 || latitude > 90) throw Error("lat: " + FormatGeneral(latitude) + " lies outside -90 to 90");
-    PointingInputs inputs;
-    inputs.Latitude = latitude;
-    inputs.Longitude = longitude;
-    inputs.SatLongitude = satellite;
-    const PointingResult pointing = CalculatePointing(inputs);
-    const MagneticField field = ComputeMagneticField(kWmm2025, latitude, longitude, settings.altitudeKm, decimalYear);
-    const double azimuth = static_cast<double>(pointing.Azimuth);
-    return NumberText(azimuth) + ',' + NumberText(static_cast<double>(pointing.Elevation)) + ',' +
-           NumberText(CompassBearing(azimuth, field.declination)) + ',' + NumberText(field.declination) + ',' +
-           NumberText(LnbSkew(latitude, longitude, satellite)) + ',' +
-           NumberText(MotorMountFor(latitude, longitude, satellite).motorAngle) + ',';
+    InstallationInputs inputs = settings.defaults;
+    inputs.latitude = angle(columns.latitude, "lat", "NS");
+    if (inputs.latitude < -90 || inputs.latitude > 90)
+        throw Error("lat: " + FormatGeneral(inputs.latitude) + " lies outside -90 to 90");
+    inputs.longitudeWest = angle(columns.longitude, "lon", "EW");
+    const bool ownSatellite = columns.satellite && !Trimmed(fields[*columns.satellite]).empty();
+    if (!ownSatellite && !settings.satelliteLongitude) throw Error("sat_lon is empty and no --sat-lon was given");
+    inputs.satelliteLongitudeWest = ownSatellite ? angle(*columns.satellite, "sat_lon", "EW") : *settings.satelliteLongitude;
+    for (const auto& [value, name] : {std::pair{inputs.longitudeWest, "lon"}, std::pair{inputs.satelliteLongitudeWest, "sat_lon"}})
+        if (value < -180 || value > 360) throw Error(std::string(name) + ": " + FormatGeneral(value) + " lies outside -180 to 360");
+    SiteReport report;
+    report.inputs = inputs;
+    report.figures = ComputeInstallation(inputs);
+    // The next outage from the date on: what a batch of sites is planned by.
+    if (report.figures.visible) {
+        report.outages = SunOutages(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
+                                    inputs.instant + 366 * kSecondsPerDay);
+        if (report.outages.size() > 1) report.outages.resize(1);
+    }
+    return report;
+}
+
+std::string CsvFigures(const SiteReport& report, const ZoneTime& zone) {
+    const InstallationFigures& f = report.figures;
+    const auto optional = [](const std::optional<double>& value) { return value ? NumberText(*value) : std::string(); };
+    std::string row;
+    for (const std::string& cell :
+         {NumberText(static_cast<double>(f.pointing.Azimuth)), NumberText(static_cast<double>(f.pointing.Elevation)),
+          NumberText(f.compassBearing), NumberText(f.magnetic.declination), NumberText(f.horizontalFieldNt),
+          CompassWarningText(f.compassWarning), optional(f.skew), optional(f.dishTilt),
+          f.motor ? NumberText(f.motor->motorAngle) : std::string(),
+          report.outages.empty() ? std::string() : zone.Iso(report.outages[0].start),
+          report.outages.empty() ? std::string() : zone.Iso(report.outages[0].end)})
+        row += cell + ',';
+    return row;
+}
+
+bool IsNumber(const std::string& text) {
+    const auto value = ParseNumber(text);
+    return value && std::isfinite(static_cast<double>(*value));
 }
 
 }  // namespace
+
+std::string CsvTextCell(const std::string& text) {
+    std::string cell = text;
+    if (!cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos && !IsNumber(cell))
+        cell.insert(0, 1, '\'');
+    if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
+    std::string out = "\"";
+    for (const char c : cell) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
 
 BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
     BatchResult result;
@@ -69,24 +132,21 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
     std::vector<std::string> fields;
     const CsvReader::Status first = reader.Next(fields);
     if (first == CsvReader::Status::End) {
-        result.headerError = "the file is empty; its first line must be the header " + std::string(kInputHeader);
+        result.headerError = "the file is empty; its first line must be the header " + std::string(kHeaderHelp);
         return result;
     }
-    std::string header;
-    if (first == CsvReader::Status::Record) {
-        for (const std::string& field : fields) header += (header.empty() ? "" : ",") + field;
-        header.erase(std::remove_if(header.begin(), header.end(), [](char c) { return c == ' ' || c == '\t'; }),
-                     header.end());
-        if (header.starts_with("\xEF\xBB\xBF")) header.erase(0, 3);
-        std::transform(header.begin(), header.end(), header.begin(), [](unsigned char c) { return std::tolower(c); });
-    }
-    if (header != kInputHeader) {
-        result.headerError = "the first line must be the header " + std::string(kInputHeader);
+    if (first != CsvReader::Status::Record) {
+        result.headerError = "the first line must be the header " + std::string(kHeaderHelp);
         return result;
     }
+    const auto header = ReadHeader(fields, settings.satelliteLongitude.has_value());
+    if (const auto* error = std::get_if<std::string>(&header)) {
+        result.headerError = *error;
+        return result;
+    }
+    const Columns& columns = std::get<Columns>(header);
 
-    const double decimalYear = DecimalYear(settings.instant);
-    std::string buffer(kOutputHeader);
+    std::string buffer = settings.json ? std::string() : std::string(kOutputHeader);
     const auto flush = [&] {
         out << buffer;
         buffer.clear();
@@ -101,16 +161,38 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
         }
         if (status == CsvReader::Status::Record && fields.size() == 1 && Trimmed(fields[0]).empty()) continue;
         ++result.rows;
-        std::vector<std::string> given = status == CsvReader::Status::Record ? fields : std::vector<std::string>{};
-        given.resize(4);
-        for (std::size_t i = 0; i < 4; ++i) buffer += CsvField(i == 0 ? given[i] : std::string(Trimmed(given[i]))) + ',';
+        const bool record = status == CsvReader::Status::Record;
+        const auto given = [&](std::optional<std::size_t> index) {
+            return record && index && *index < fields.size() ? Trimmed(fields[*index]) : std::string();
+        };
+        const std::string name = record && columns.name < fields.size() ? fields[columns.name] : std::string();
+        const std::string site[] = {given(columns.latitude), given(columns.longitude), given(columns.satellite)};
+        std::string error;
+        SiteReport report;
         try {
             if (status == CsvReader::Status::TooLong) throw Error("the row is longer than 64 KiB");
             if (status == CsvReader::Status::Unclosed) throw Error("a quoted field is not closed");
-            buffer += RowFigures(fields, settings, decimalYear);
-        } catch (const std::exception& error) {
+            report = RowReport(columns, fields, settings);
+        } catch (const std::exception& failure) {
+            error = failure.what();
             ++result.failed;
-            buffer += ",,,,,," + CsvField(error.what());
+        }
+        if (settings.json) {
+            std::string prefix = "\"line\": " + std::to_string(reader.RecordLine()) + ", \"name\": " + JsonString(name);
+            if (error.empty()) {
+                prefix += ", \"lat\": " + NumberText(report.inputs.latitude) + ", \"lon\": " +
+                          NumberText(report.inputs.longitudeWest) + ", \"sat_lon\": " +
+                          NumberText(report.inputs.satelliteLongitudeWest);
+                buffer += JsonReport(report, settings.zone, prefix);
+            } else {
+                buffer += "{" + prefix + ", \"error\": " + JsonString(error) + "}";
+            }
+        } else {
+            buffer += CsvTextCell(name);
+            for (const std::string& text : site) buffer += ',' + CsvTextCell(text);
+            buffer += ',';
+            buffer += error.empty() ? CsvFigures(report, settings.zone) : std::string(kOutputFigures, ',');
+            buffer += CsvTextCell(error);
         }
         buffer += '\n';
         if (buffer.size() > (1 << 20) && !flush()) break;

@@ -7,19 +7,26 @@
 #include <optional>
 #include <string>
 
-#include "sky/civil_time.h"
+#include "installation.h"
+#include "zone_time.h"
 
-// azimora-calc --batch: many sites in one run, CSV in, CSV out.
-//   in:  name,lat,lon,sat_lon            (this header first)
-//   out: name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,skew,motor_angle,error
-// Fields as RFC 4180 has them (see csv_reader.h). A row that fails keeps its
-// place with its message in "error" (a row over 64 KiB among them); the others
-// go on. Writing stops when out fails: the caller checks it.
+// azimora-calc --batch: many sites in one run, CSV in, CSV (or JSON Lines) out.
+//   in:  name,lat,lon[,sat_lon]   (a header first; columns in any order)
+//   out: name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,
+//        horizontal_field_nt,compass_warning,skew,dish_tilt,motor_angle,
+//        next_outage_start,next_outage_end,error
+// Fields as RFC 4180 has them (see csv_reader.h); angles may carry
+// hemisphere letters. A row that fails keeps its place with its message in
+// "error" (a row over 64 KiB among them); the others go on. Text that a
+// spreadsheet would run as a formula is written with a leading "'".
+// Writing stops when out fails: the caller checks it.
 namespace azimora::calc {
 
 struct BatchSettings {
-    UnixSeconds instant = 0;  // the date of the magnetic model
-    double altitudeKm = 0;
+    InstallationInputs defaults;             // the date, altitude, dish, frequency, offset of every row
+    std::optional<double> satelliteLongitude;  // for rows without one (--sat-lon)
+    ZoneTime zone;
+    bool json = false;  // JSON Lines: one object a row
 };
 
 struct BatchResult {
@@ -30,5 +37,11 @@ struct BatchResult {
 };
 
 BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings);
+
+// A text cell as a spreadsheet may read it: one that starts with =, +, -,
+// @, a tab or a carriage return gains a leading "'" (as OWASP advises
+// against CSV injection), unless it is a number; then quoted as RFC 4180
+// needs.
+[[nodiscard]] std::string CsvTextCell(const std::string& text);
 
 }  // namespace azimora::calc

@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "calc_options.h"
 
+#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <map>
+#include <set>
 
 #include "text/number_text.h"
+#include "zone_time.h"
 
 namespace azimora::calc {
 namespace {
@@ -20,109 +22,202 @@ std::optional<double> Number(std::string_view text) {
     return static_cast<double>(*value);
 }
 
-std::optional<UnixSeconds> DateArgument(std::string_view text) {
-    if (const auto date = ParseIsoDate(text)) return StartOfDay(*date);
-    const auto year = Number(text);
-    if (!year || *year < 1583 || *year >= 10000) return std::nullopt;
-    return InstantOfDecimalYear(*year);
-}
+constexpr int kEarliestYear = 1583;  // the first whole year of the Gregorian calendar
+constexpr int kLatestYear = 9999;
+
+enum class Kind { Latitude, Longitude, Plain };
 
 struct NumberRule {
     double InstallationInputs::*field;
+    Kind kind;
     double lowest;
     double highest;
     bool positive;  // strictly above zero
+    const char* range;
 };
+
+const std::map<std::string_view, NumberRule>& NumberOptions() {
+    static const std::map<std::string_view, NumberRule> options = {
+        {"--sat-lon", {&InstallationInputs::satelliteLongitudeWest, Kind::Longitude, -180, 360, false, "-180 to 360"}},
+        {"--lat", {&InstallationInputs::latitude, Kind::Latitude, -90, 90, false, "-90 to 90"}},
+        {"--lon", {&InstallationInputs::longitudeWest, Kind::Longitude, -180, 360, false, "-180 to 360"}},
+        {"--altitude-km", {&InstallationInputs::altitudeKm, Kind::Plain, -10, 1000, false, "-10 to 1000"}},
+        {"--dish-m", {&InstallationInputs::dishDiameterMetres, Kind::Plain, 0, 100, true, "0 (excluded) to 100"}},
+        {"--freq-ghz", {&InstallationInputs::frequencyGHz, Kind::Plain, 0, 1000, true, "0 (excluded) to 1000"}},
+        {"--offset-deg", {&InstallationInputs::offsetAngle, Kind::Plain, -90, 90, false, "-90 to 90"}},
+    };
+    return options;
+}
+
+// Options that take no value, and options that do.
+const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "--json"};
+const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz"};
 
 }  // namespace
 
+std::optional<double> ParseAngle(std::string_view text, std::string_view letters) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    double sign = 1;
+    if (!text.empty()) {
+        const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+        if (last == letters[0] || last == letters[1]) {
+            // N and W keep the sign; S and E turn it.
+            sign = (last == 'S' || last == 'E') ? -1 : 1;
+            text.remove_suffix(1);
+            if (text.empty() || text.back() == '+' || text.back() == '-') return std::nullopt;
+        }
+    }
+    const auto number = Number(text);
+    if (!number) return std::nullopt;
+    return sign * *number;
+}
+
+std::optional<UnixSeconds> ParseDateArgument(std::string_view text) {
+    std::optional<UnixSeconds> instant;
+    if (const auto date = ParseIsoDate(text)) {
+        instant = StartOfDay(*date);
+    } else if (const auto iso = ParseIsoInstant(text)) {
+        if (!iso->hasZone) return std::nullopt;  // a time without its zone is no instant
+        instant = iso->instant;
+    } else if (const auto year = Number(text); year && *year >= kEarliestYear && *year < kLatestYear + 1) {
+        instant = InstantOfDecimalYear(*year);
+    }
+    if (!instant || *instant < StartOfDay({kEarliestYear, 1, 1}) || *instant >= StartOfDay({kLatestYear + 1, 1, 1}))
+        return std::nullopt;
+    return instant;
+}
+
 std::string CalcUsage() {
-    return "Usage: azimora-calc --sat-lon DEG --lat DEG --lon DEG [--date YYYY-MM-DD|DECIMAL-YEAR]\n"
+    return "Usage: azimora-calc --sat-lon DEG --lat DEG --lon DEG [--date D] [--tz ZONE]\n"
            "                    [--altitude-km KM] [--dish-m M] [--freq-ghz GHZ] [--offset-deg DEG] [--json]\n"
-           "       azimora-calc --batch FILE.csv [--date ...] [--altitude-km KM]\n"
+           "       azimora-calc --batch FILE.csv|- [--sat-lon DEG] [--date D] [--tz ZONE] [--dish-m M]\n"
+           "                    [--freq-ghz GHZ] [--offset-deg DEG] [--altitude-km KM] [--json]\n"
+           "       azimora-calc --tle FILE [--date D]\n"
            "       azimora-calc --help | --version\n"
+           "\n"
+           "Longitudes are WEST POSITIVE, as in Azimora's window: 19.2 E is -19.2, and\n"
+           "so is 19.2E; hemisphere letters may follow any angle (54.6N, 5.9W, -5.9E is\n"
+           "5.9 W). '.' is the decimal point.\n"
            "\n"
            "Where to point a satellite dish, and everything else an installer needs:\n"
            "azimuth, elevation, compass bearing (World Magnetic Model 2025), LNB skew,\n"
            "motor angle, dish-face tilt, sun alignments and sun outages.\n"
-           "Longitudes are west positive (19.2 E is -19.2); '.' is the decimal point.\n"
            "\n"
-           "  --sat-lon DEG      the satellite's orbital longitude\n"
-           "  --lat DEG          the site's latitude, north positive\n"
-           "  --lon DEG          the site's longitude\n"
-           "  --date D           the day (UTC), default today\n"
+           "  --sat-lon DEG      the satellite's orbital longitude (-180 to 360)\n"
+           "  --lat DEG          the site's latitude (-90 to 90)\n"
+           "  --lon DEG          the site's longitude (-180 to 360)\n"
+           "  --date D           2026-12-07 (that day, UTC), 2026.5, or an instant\n"
+           "                     2026-12-07T12:00:00Z or with an offset; default now\n"
+           "  --tz ZONE          times in this zone (an IANA name such as America/Edmonton,\n"
+           "                     or local); default UTC\n"
            "  --altitude-km KM   the site's height above the ellipsoid, default 0\n"
            "  --dish-m M         the dish's diameter, default 0.6\n"
            "  --freq-ghz GHZ     the downlink frequency, default 12\n"
            "  --offset-deg DEG   an offset dish's offset angle, default 22.3\n"
-           "  --json             one JSON object instead of the table\n"
-           "  --batch FILE.csv   rows name,lat,lon,sat_lon (with that header) to CSV on\n"
-           "                     standard output; exit status 1 when a row failed\n";
+           "  --json             one JSON object instead of the table (with --batch: one a row)\n"
+           "  --batch FILE.csv   rows with the header name,lat,lon[,sat_lon] (- reads standard\n"
+           "                     input) to CSV on standard output; --sat-lon is the default for\n"
+           "                     an empty sat_lon; exit status 1 when a row failed\n"
+           "  --tle FILE         the near-geostationary objects of a two-line element file, as\n"
+           "                     CSV, placed at --date by the SGP4 model\n"
+           "  -V, --version      the version; -h, --help this text; -- ends the options\n";
 }
 
 std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std::string_view> args, UnixSeconds now) {
     CalcOptions options;
     options.inputs.instant = now;
-    const std::map<std::string_view, NumberRule> numbers = {
-        {"--sat-lon", {&InstallationInputs::satelliteLongitudeWest, -1e6, 1e6, false}},
-        {"--lat", {&InstallationInputs::latitude, -90, 90, false}},
-        {"--lon", {&InstallationInputs::longitudeWest, -1e6, 1e6, false}},
-        {"--altitude-km", {&InstallationInputs::altitudeKm, -10, 1000, false}},
-        {"--dish-m", {&InstallationInputs::dishDiameterMetres, 0, 100, true}},
-        {"--freq-ghz", {&InstallationInputs::frequencyGHz, 0, 1000, true}},
-        {"--offset-deg", {&InstallationInputs::offsetAngle, -90, 90, false}},
-    };
-    bool hasSatellite = false, hasLatitude = false, hasLongitude = false;
+    bool hasLatitude = false, hasLongitude = false, optionsEnded = false;
+    std::set<std::string> given;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view name = args[i];
+        if (optionsEnded || !name.starts_with("-") || name == "-")
+            return ArgumentError{"unexpected argument " + Quoted(name) + " (options take the form --name value)"};
+        if (name == "--") {
+            optionsEnded = true;
+            continue;
+        }
         std::optional<std::string_view> value;
         if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string_view::npos) {
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        const auto takeValue = [&]() -> std::optional<std::string_view> {
-            if (value) return value;
-            if (i + 1 < args.size()) return args[++i];
-            return std::nullopt;
-        };
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-        } else if (name == "--version") {
-            options.version = true;
-        } else if (name == "--json") {
+        const auto number = NumberOptions().find(name);
+        const bool valued = kValued.count(name) || number != NumberOptions().end();
+        if (!valued && !kFlags.count(name)) return ArgumentError{"unknown option " + Quoted(name)};
+        if (!valued && value) return ArgumentError{std::string(name) + " takes no value"};
+        if (valued && !value) {
+            const bool file = name == "--batch" || name == "--tle" || name == "--elements";
+            if (i + 1 >= args.size()) return ArgumentError{std::string(name) + (file ? " needs a file" : " needs a value")};
+            value = args[++i];
+        }
+        const std::string canonical = name == "-h" ? "--help" : name == "-V" ? "--version" : std::string(name);
+        if (!given.insert(canonical).second) return ArgumentError{canonical + " is given twice"};
+
+        if (canonical == "--help") {
+            options.mode = CalcMode::Help;
+        } else if (canonical == "--version") {
+            options.mode = CalcMode::Version;
+        } else if (canonical == "--json") {
             options.json = true;
-        } else if (name == "--batch") {
-            const auto file = takeValue();
-            if (!file || file->empty()) return ArgumentError{"--batch needs a file"};
-            options.batchFile = std::string(*file);
-        } else if (name == "--date") {
-            const auto text = takeValue();
-            if (!text) return ArgumentError{"--date needs a value"};
-            const auto instant = DateArgument(*text);
-            if (!instant) return ArgumentError{"--date: " + Quoted(*text) + " is neither a date (YYYY-MM-DD) nor a decimal year"};
+        } else if (canonical == "--batch" || canonical == "--tle" || canonical == "--elements") {
+            if (value->empty()) return ArgumentError{canonical + " needs a file"};
+            if (given.count("--batch") + given.count("--tle") + given.count("--elements") > 1)
+                return ArgumentError{"--batch and --tle cannot go together"};
+            options.mode = canonical == "--batch" ? CalcMode::Batch : CalcMode::Elements;
+            options.file = std::string(*value);
+        } else if (canonical == "--date") {
+            const auto instant = ParseDateArgument(*value);
+            if (!instant)
+                return ArgumentError{"--date: " + Quoted(*value) +
+                                     " is no date (YYYY-MM-DD), decimal year or instant with its zone "
+                                     "(2026-12-07T12:00:00Z) from 1583 to 9999"};
             options.inputs.instant = *instant;
-        } else if (const auto rule = numbers.find(name); rule != numbers.end()) {
-            const auto text = takeValue();
-            if (!text) return ArgumentError{std::string(name) + " needs a value"};
-            const auto number = Number(*text);
-            if (!number) return ArgumentError{std::string(name) + ": " + Quoted(*text) + " is not a number"};
-            const NumberRule& limits = rule->second;
-            if (*number < limits.lowest || *number > limits.highest || (limits.positive && *number <= 0)) {
-                return ArgumentError{std::string(name) + ": " + Quoted(*text) + " lies outside " +
-                                     (limits.positive ? "0 (excluded)" : FormatGeneral(limits.lowest)) + " to " +
-                                     FormatGeneral(limits.highest)};
-            }
-            options.inputs.*limits.field = *number;
-            hasSatellite |= name == "--sat-lon";
-            hasLatitude |= name == "--lat";
-            hasLongitude |= name == "--lon";
+        } else if (canonical == "--tz") {
+            if (!ZoneTime::Named(std::string(*value)))
+                return ArgumentError{"--tz: " + Quoted(*value) + " is no time zone this system knows (an IANA name "
+                                     "such as Europe/Zurich, or local)"};
+            options.timeZone = std::string(*value);
         } else {
-            return ArgumentError{"unknown argument " + Quoted(args[i])};
+            const NumberRule& rule = number->second;
+            const auto parsed = rule.kind == Kind::Latitude    ? ParseAngle(*value, "NS")
+                                : rule.kind == Kind::Longitude ? ParseAngle(*value, "EW")
+                                                               : Number(*value);
+            if (!parsed) return ArgumentError{canonical + ": " + Quoted(*value) + " is not a number"};
+            if (*parsed < rule.lowest || *parsed > rule.highest || (rule.positive && *parsed <= 0))
+                return ArgumentError{canonical + ": " + Quoted(*value) + " lies outside " + rule.range};
+            options.inputs.*rule.field = *parsed;
+            options.hasSatellite |= canonical == "--sat-lon";
+            hasLatitude |= canonical == "--lat";
+            hasLongitude |= canonical == "--lon";
         }
     }
-    if (options.help || options.version || options.batchFile) return options;
-    if (!hasSatellite) return ArgumentError{"--sat-lon is required"};
+    if (options.mode == CalcMode::Help || options.mode == CalcMode::Version) return options;
+
+    // Nothing given is silently ignored.
+    const auto refuse = [&](std::initializer_list<const char*> names, const std::string& why) -> std::optional<ArgumentError> {
+        for (const char* option : names)
+            if (given.count(option)) return ArgumentError{std::string(option) + " does not apply " + why};
+        return std::nullopt;
+    };
+    // A beam without meaning has no outages: refused before any row is read.
+    try {
+        CheckDishAndFrequency(options.inputs.dishDiameterMetres, options.inputs.frequencyGHz);
+    } catch (const std::exception& error) {
+        return ArgumentError{std::string("--dish-m and --freq-ghz: ") + error.what()};
+    }
+    if (options.mode == CalcMode::Batch) {
+        if (auto error = refuse({"--lat", "--lon"}, "to --batch: the rows give the sites")) return *error;
+        return options;
+    }
+    if (options.mode == CalcMode::Elements) {
+        if (auto error = refuse({"--lat", "--lon", "--sat-lon", "--dish-m", "--freq-ghz", "--offset-deg", "--altitude-km",
+                                 "--tz", "--json"},
+                                "to --tle, which lists the objects of the file"))
+            return *error;
+        return options;
+    }
+    if (!options.hasSatellite) return ArgumentError{"--sat-lon is required"};
     if (!hasLatitude) return ArgumentError{"--lat is required"};
     if (!hasLongitude) return ArgumentError{"--lon is required"};
     return options;

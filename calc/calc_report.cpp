@@ -5,8 +5,42 @@
 #include <cmath>
 #include <cstdio>
 
+#include "azimora_version.h"
+#include "sky/sun_events.h"
+
 namespace azimora::calc {
 namespace {
+
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+// 114.08 W, 19.2 E: longitudes west positive.
+std::string Longitude(double west) { return Fixed(std::fabs(west), 2) + (west < 0 ? " E" : " W"); }
+std::string Latitude(double north) { return Fixed(std::fabs(north), 2) + (north < 0 ? " S" : " N"); }
+std::string Degrees2(double value) { return Fixed(value, 2) + " deg"; }
+
+void Row(std::string& out, const std::string& label, const std::string& value) {
+    out += label;
+    out.append(label.size() < 22 ? 22 - label.size() : 1, ' ');
+    out += value;
+    out += '\n';
+}
+
+std::string OrNull(const std::optional<double>& value) { return value ? NumberText(*value) : "null"; }
+
+constexpr const char* kOutOfSight = "none: the satellite cannot be seen from this site";
+
+}  // namespace
+
+std::string NumberText(double value) {
+    if (!std::isfinite(value)) return "null";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
 
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
@@ -25,72 +59,99 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+std::string CompassWarningText(CompassWarning warning) {
+    switch (warning) {
+        case CompassWarning::Unreliable: return "unreliable";
+        case CompassWarning::Caution: return "caution";
+        case CompassWarning::None: break;
+    }
+    return "";
 }
 
-// 114.08 W, 19.2 E: longitudes west positive.
-std::string Longitude(double west) { return Fixed(std::fabs(west), 2) + (west < 0 ? " E" : " W"); }
-std::string Latitude(double north) { return Fixed(std::fabs(north), 2) + (north < 0 ? " S" : " N"); }
-std::string Degrees2(double value) { return Fixed(value, 2) + " deg"; }
-
-// "HH:MM:SS" of an instant's ISO text.
-std::string TimeOfDay(UnixSeconds instant) { return IsoUtc(instant).substr(11, 8); }
-
-void Row(std::string& out, const std::string& label, const std::string& value) {
-    out += label;
-    out.append(label.size() < 22 ? 22 - label.size() : 1, ' ');
-    out += value;
-    out += '\n';
+std::string FaceTiltWords(double tilt) {
+    if (std::fabs(tilt) < 0.005) return "the face stands upright";
+    return "the face tilted " + Fixed(std::fabs(tilt), 2) +
+           (tilt > 0 ? " deg back, looking up" : " deg forward, looking down");
 }
 
-}  // namespace
-
-std::string NumberText(double value) {
-    if (!std::isfinite(value)) return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    return text;
+SiteReport ComputeSiteReport(const InstallationInputs& inputs, const ZoneTime& zone) {
+    SiteReport report;
+    report.inputs = inputs;
+    report.figures = ComputeInstallation(inputs);
+    const DishSite site = DishSiteOf(inputs);
+    const double azimuth = static_cast<double>(report.figures.pointing.Azimuth);
+    report.sunAlignments = SunAlignmentsBetween(site, azimuth, zone.StartOfDay(inputs.instant),
+                                                zone.StartOfNextDay(inputs.instant));
+    if (report.figures.visible)
+        report.outages = SunOutages(site, report.figures.outageThreshold, zone.StartOfYear(inputs.instant),
+                                    zone.StartOfNextYear(inputs.instant));
+    return report;
 }
 
-std::string PlainReport(const InstallationInputs& inputs, const InstallationFigures& figures,
-                        const std::vector<SunOutage>& outages) {
+std::string PlainReport(const SiteReport& report, const ZoneTime& zone) {
+    const InstallationInputs& inputs = report.inputs;
+    const InstallationFigures& figures = report.figures;
     std::string out;
     const double elevation = static_cast<double>(figures.pointing.Elevation);
     Row(out, "Site", Latitude(inputs.latitude) + ", " + Longitude(inputs.longitudeWest));
     Row(out, "Satellite", Longitude(inputs.satelliteLongitudeWest));
-    Row(out, "Date", IsoUtc(inputs.instant).substr(0, 10));
+    Row(out, "Date", zone.Date(inputs.instant) + (zone.IsUtc() ? " (UTC)" : ""));
     Row(out, "Azimuth (true)", Degrees2(static_cast<double>(figures.pointing.Azimuth)));
-    Row(out, "Elevation", elevation > kHorizonThreshold ? Degrees2(elevation) : Degrees2(elevation) + " (below the horizon)");
+    Row(out, "Elevation", figures.visible ? Degrees2(elevation)
+                                          : Degrees2(elevation) + " (below the horizon: it cannot be seen from this site)");
     const double declination = figures.magnetic.declination;
     Row(out, "Compass bearing",
         Degrees2(figures.compassBearing) + " (declination " + Fixed(std::fabs(declination), 2) +
             (declination < 0 ? " W" : " E") + ", " + figures.magnetic.model +
             (figures.magnetic.valid ? ")" : ", outside its years)"));
-    Row(out, "LNB skew",
-        Degrees2(figures.skew) + (figures.skew >= 0 ? " (clockwise" : " (counter-clockwise") +
-            ", seen from behind the dish)");
-    Row(out, "Dish face tilt", Degrees2(figures.dishTilt) + " (offset " + Fixed(inputs.offsetAngle, 1) + " deg)");
-    Row(out, "Motor angle",
-        Fixed(std::fabs(figures.motor.motorAngle), 2) + (figures.motor.motorAngle < 0 ? " deg E" : " deg W") +
-            " (declination offset " + Fixed(figures.motor.declinationOffset, 2) + " deg)");
+    std::string field = Fixed(figures.horizontalFieldNt, 0) + " nT";
+    if (figures.compassWarning == CompassWarning::Unreliable)
+        field += " (under 2000 nT: a compass is unreliable here; use the sun or a landmark)";
+    if (figures.compassWarning == CompassWarning::Caution) field += " (under 6000 nT: use a compass with caution)";
+    Row(out, "Horizontal field", field);
+    if (!figures.visible) {
+        Row(out, "LNB skew", kOutOfSight);
+    } else if (!figures.skew) {
+        Row(out, "LNB skew", "none to set: the satellite stands straight overhead");
+    } else {
+        Row(out, "LNB skew", Degrees2(*figures.skew) + (*figures.skew >= 0 ? " (clockwise" : " (counter-clockwise") +
+                                 ", seen from behind the dish)");
+    }
+    if (figures.dishTilt) {
+        Row(out, "Dish face tilt", Degrees2(*figures.dishTilt) + " (" + FaceTiltWords(*figures.dishTilt) + "; offset " +
+                                       Fixed(inputs.offsetAngle, 1) + " deg)");
+    } else {
+        Row(out, "Dish face tilt", kOutOfSight);
+    }
+    if (figures.motor) {
+        Row(out, "Motor angle",
+            Fixed(std::fabs(figures.motor->motorAngle), 2) + (figures.motor->motorAngle < 0 ? " deg E" : " deg W") +
+                " (declination offset " + Fixed(figures.motor->declinationOffset, 2) + " deg)");
+    } else {
+        Row(out, "Motor angle", kOutOfSight);
+    }
     std::string alignments;
-    for (const UnixSeconds t : figures.sunAlignments) alignments += (alignments.empty() ? "" : ", ") + TimeOfDay(t) + " UTC";
+    for (const UnixSeconds t : report.sunAlignments) alignments += (alignments.empty() ? "" : ", ") + zone.TimeOfDay(t);
     Row(out, "Sun in the azimuth", alignments.empty() ? "not today" : alignments);
-    Row(out, "Sun outages", outages.empty() ? "none this year" : std::to_string(outages.size()) + " days this year, within " +
-                                                                     Fixed(figures.outageThreshold, 2) + " deg");
-    for (const SunOutage& outage : outages)
-        Row(out, "", IsoUtc(outage.start).substr(0, 10) + " " + TimeOfDay(outage.start) + " to " + TimeOfDay(outage.end) +
-                         " UTC, peak " + TimeOfDay(outage.peak));
+    if (!figures.visible) {
+        Row(out, "Sun outages", kOutOfSight);
+        return out;
+    }
+    Row(out, "Sun outages", report.outages.empty()
+                                ? "none this year"
+                                : std::to_string(report.outages.size()) + " days this year, within " +
+                                      Fixed(figures.outageThreshold, 2) + " deg");
+    for (const SunOutage& outage : report.outages)
+        Row(out, "", zone.Date(outage.start) + " " + zone.TimeOfDay(outage.start) + " to " + zone.TimeOfDay(outage.end) +
+                         ", peak " + zone.TimeOfDay(outage.peak));
     return out;
 }
 
-std::string JsonReport(const InstallationFigures& figures, const std::vector<SunOutage>& outages) {
-    std::string out;
+std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std::string& prefix) {
+    const InstallationFigures& figures = report.figures;
+    std::string out = "{" + prefix;
     const auto field = [&](const char* name, const std::string& value) {
-        out += out.empty() ? "{" : ", ";
+        if (out.size() > 1) out += ", ";
         out += std::string("\"") + name + "\": " + value;
     };
     const auto list = [](const auto& items, const auto& text) {
@@ -98,25 +159,30 @@ std::string JsonReport(const InstallationFigures& figures, const std::vector<Sun
         for (const auto& item : items) joined += (joined.size() > 1 ? ", " : "") + text(item);
         return joined + "]";
     };
+    const auto time = [&](UnixSeconds t) { return JsonString(zone.Iso(t)); };
     field("azimuth", NumberText(static_cast<double>(figures.pointing.Azimuth)));
     field("elevation", NumberText(static_cast<double>(figures.pointing.Elevation)));
     field("azimuth_text", JsonString(figures.azimuthText));
     field("elevation_text", JsonString(figures.elevationText));
+    field("visible", figures.visible ? "true" : "false");
     field("declination", NumberText(figures.magnetic.declination));
     field("compass_bearing", NumberText(figures.compassBearing));
+    field("horizontal_field_nt", NumberText(figures.horizontalFieldNt));
+    const std::string warning = CompassWarningText(figures.compassWarning);
+    field("compass_warning", warning.empty() ? "null" : JsonString(warning));
     field("magnetic_model", JsonString(figures.magnetic.model));
     field("magnetic_model_valid", figures.magnetic.valid ? "true" : "false");
-    field("skew", NumberText(figures.skew));
-    field("motor_angle", NumberText(figures.motor.motorAngle));
-    field("motor_declination_offset", NumberText(figures.motor.declinationOffset));
-    field("dish_tilt", NumberText(figures.dishTilt));
-    field("sun_alignments", list(figures.sunAlignments, [](UnixSeconds t) { return JsonString(IsoUtc(t)); }));
-    field("sun_outages", list(outages, [](const SunOutage& o) {
-              return "{\"start\": " + JsonString(IsoUtc(o.start)) + ", \"peak\": " + JsonString(IsoUtc(o.peak)) +
-                     ", \"end\": " + JsonString(IsoUtc(o.end)) + "}";
+    field("skew", OrNull(figures.skew));
+    field("motor_angle", figures.motor ? NumberText(figures.motor->motorAngle) : "null");
+    field("motor_declination_offset", figures.motor ? NumberText(figures.motor->declinationOffset) : "null");
+    field("dish_tilt", OrNull(figures.dishTilt));
+    field("sun_alignments", list(report.sunAlignments, time));
+    field("sun_outages", list(report.outages, [&](const SunOutage& o) {
+              return "{\"start\": " + time(o.start) + ", \"peak\": " + time(o.peak) + ", \"end\": " + time(o.end) + "}";
           }));
     field("outage_threshold", NumberText(figures.outageThreshold));
-    return out + "}\n";
+    field("version", JsonString(kVersion));
+    return out + "}";
 }
 
 }  // namespace azimora::calc

@@ -6,21 +6,42 @@
 #include <vector>
 
 #include "installation.h"
+#include "zone_time.h"
 
 // What azimora-calc prints for one site: a short table for a person, or one
-// JSON object for a program.
+// JSON object for a program. Times in the zone asked for (UTC by default).
 namespace azimora::calc {
 
-[[nodiscard]] std::string PlainReport(const InstallationInputs& inputs, const InstallationFigures& figures,
-                                      const std::vector<SunOutage>& outages);
+// The figures of one site as azimora-calc shows them: those of the engine,
+// with the sun's moments of the zone's day and the outages of its year.
+struct SiteReport {
+    InstallationInputs inputs;
+    InstallationFigures figures;
+    std::vector<UnixSeconds> sunAlignments;  // the zone's day of the instant
+    std::vector<SunOutage> outages;          // the zone's year of the instant
+};
+
+// Throws what ComputeInstallation throws.
+[[nodiscard]] SiteReport ComputeSiteReport(const InstallationInputs& inputs, const ZoneTime& zone);
+
+[[nodiscard]] std::string PlainReport(const SiteReport& report, const ZoneTime& zone);
 
 // The keys, in this order: azimuth, elevation, azimuth_text, elevation_text,
-// declination, compass_bearing, magnetic_model, magnetic_model_valid, skew,
-// motor_angle, motor_declination_offset, dish_tilt, sun_alignments,
-// sun_outages, outage_threshold. Angles in degrees, 15 significant digits.
-[[nodiscard]] std::string JsonReport(const InstallationFigures& figures, const std::vector<SunOutage>& outages);
+// visible, declination, compass_bearing, horizontal_field_nt,
+// compass_warning, magnetic_model, magnetic_model_valid, skew, motor_angle,
+// motor_declination_offset, dish_tilt, sun_alignments, sun_outages,
+// outage_threshold, version. Angles in degrees, 15 significant digits;
+// null where a figure means nothing (a satellite out of sight, straight
+// overhead). prefix: keys that go first (the batch's name and site).
+[[nodiscard]] std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std::string& prefix = {});
 
-// A number for JSON or CSV: up to 15 significant digits, '.' as the point.
+// A number for JSON or CSV: up to 15 significant digits, '.' as the point;
+// "null" for what is not a finite number.
 [[nodiscard]] std::string NumberText(double value);
+[[nodiscard]] std::string JsonString(const std::string& text);
+
+// Words of the figures that need them.
+[[nodiscard]] std::string CompassWarningText(CompassWarning warning);  // "unreliable", "caution", ""
+[[nodiscard]] std::string FaceTiltWords(double tilt);                   // "tilted 9.92 deg forward, ..."
 
 }  // namespace azimora::calc

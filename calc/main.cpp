@@ -15,6 +15,7 @@
 #include "batch.h"
 #include "calc_options.h"
 #include "calc_report.h"
+#include "element_list.h"
 #include "file_input.h"
 
 namespace {
@@ -28,45 +29,71 @@ int Fail(const std::string& message, int code) {
     return code;
 }
 
-int Run(const azimora::calc::CalcOptions& options) {
-    using namespace azimora;
-    if (options.help) {
-        std::fputs(calc::CalcUsage().c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("azimora-calc %s\n", kVersion);
-        return 0;
-    }
-    if (options.batchFile) {
-        calc::FileInput file(*options.batchFile);
-        if (!file.Error().empty()) return Fail("--batch: cannot read '" + *options.batchFile + "': " + file.Error(), 2);
-        std::istream in(&file);
-        const auto result = calc::RunBatch(in, std::cout, {options.inputs.instant, options.inputs.altitudeKm});
-        if (!file.Error().empty()) return Fail("--batch: cannot read '" + *options.batchFile + "': " + file.Error(), 1);
-        if (result.headerError) return Fail("--batch: " + *result.headerError, 2);
-        if (result.inputError) return Fail("--batch: " + *result.inputError, 1);
-        return result.failed > 0 ? 1 : 0;
-    }
-    const InstallationFigures figures = ComputeInstallation(options.inputs);
-    const auto outages = OutagesOfTheYear(options.inputs);
-    const std::string report = options.json ? calc::JsonReport(figures, outages)
-                                            : calc::PlainReport(options.inputs, figures, outages);
-    std::fputs(report.c_str(), stdout);
-    return 0;
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "azimora-calc: %s\nTry 'azimora-calc --help'\n", message.c_str());
+    return 2;
 }
 
-}  // namespace
+azimora::calc::ZoneTime ZoneOf(const azimora::calc::CalcOptions& options) {
+    if (!options.timeZone) return {};
+    return *azimora::calc::ZoneTime::Named(*options.timeZone);
+}
+
+int Run(const azimora::calc::CalcOptions& options) {
+    using namespace azimora;
+    using calc::CalcMode;
+    switch (options.mode) {
+        case CalcMode::Help: std::fputs(calc::CalcUsage().c_str(), stdout); return 0;
+        case CalcMode::Version: std::printf("azimora-calc %s\n", kVersion); return 0;
+        case CalcMode::Batch: {
+            calc::FileInput file(options.file);
+            const std::string name = options.file == "-" ? "standard input" : "'" + options.file + "'";
+            if (!file.Error().empty()) return UsageError("--batch: cannot read " + name + ": " + file.Error());
+            std::istream in(&file);
+            calc::BatchSettings settings{options.inputs, std::nullopt, ZoneOf(options), options.json};
+            if (options.hasSatellite) settings.satelliteLongitude = options.inputs.satelliteLongitudeWest;
+            const auto result = calc::RunBatch(in, std::cout, settings);
+            if (!file.Error().empty()) return Fail("--batch: cannot read " + name + ": " + file.Error(), 1);
+            if (result.headerError) return UsageError("--batch: " + *result.headerError);
+            if (result.inputError) return Fail("--batch: " + *result.inputError, 1);
+            if (result.failed > 0) {
+                std::fprintf(stderr, "azimora-calc: --batch: %zu of %zu rows failed (their error column says why)\n",
+                             result.failed, result.rows);
+                return 1;
+            }
+            return 0;
+        }
+        case CalcMode::Elements: {
+            calc::FileInput file(options.file);
+            if (!file.Error().empty()) return UsageError("--tle: cannot read '" + options.file + "': " + file.Error());
+            std::istream in(&file);
+            const auto result = calc::ListElements(in, std::cout, std::cerr, options.inputs.instant);
+            if (!file.Error().empty()) return Fail("--tle: cannot read '" + options.file + "': " + file.Error(), 1);
+            if (result.objects == 0) return Fail("--tle: no near-geostationary object in '" + options.file + "'", 1);
+            return 0;
+        }
+        case CalcMode::Site: break;
+    }
+    const calc::ZoneTime zone = ZoneOf(options);
+    const calc::SiteReport report = calc::ComputeSiteReport(options.inputs, zone);
+    const std::string text = options.json ? calc::JsonReport(report, zone) + "\n" : calc::PlainReport(report, zone);
+    std::fputs(text.c_str(), stdout);
+    return 0;
+}
 
 // Output that did not reach its file is no success: a full disk, a file-size
 // limit, a closed pipe all show at the latest when the last buffer goes.
 int CheckedOutput(int status) {
     errno = 0;
+    std::cout.flush();  // through stdout's buffer, which may fail here already
+    int error = errno;
     const bool flushed = std::fflush(stdout) == 0;
-    const int error = errno;
+    if (error == 0) error = errno;
     if (flushed && !std::ferror(stdout) && std::cout.good()) return status;
     return Fail(std::string("cannot write the output: ") + std::strerror(error != 0 ? error : EIO), 1);
 }
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // Past a file-size limit, a write fails and says so, rather than the
@@ -74,10 +101,11 @@ int main(int argc, char* argv[]) {
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const auto parsed = azimora::calc::ParseCalcArguments(args, Now());
-    if (const auto* error = std::get_if<azimora::calc::ArgumentError>(&parsed)) return Fail(error->message, 2);
+    if (const auto* error = std::get_if<azimora::calc::ArgumentError>(&parsed)) return UsageError(error->message);
     try {
         return CheckedOutput(Run(std::get<azimora::calc::CalcOptions>(parsed)));
     } catch (const std::exception& error) {
+        CheckedOutput(0);
         return Fail(error.what(), 1);
     }
 }

@@ -63,6 +63,9 @@ std::vector<Place> ReadGWeatherCities(const QString& file) {
     // The names of the enclosing country and state, and the place being read.
     QString country, state;
     QStringList open;  // element names, outermost first
+    // The zone each open element has, its own tz-hint or its parent's:
+    // countries and states name it once for all their towns.
+    QStringList zones;
     Place city;
     bool hasCoordinates = false;
     while (!xml.atEnd()) {
@@ -70,6 +73,7 @@ std::vector<Place> ReadGWeatherCities(const QString& file) {
         if (xml.isStartElement()) {
             const QString element = xml.name().toString();
             open << element;
+            zones << (zones.isEmpty() ? QString() : zones.back());
             if (element == u"city") {
                 city = {};
                 hasCoordinates = false;
@@ -85,13 +89,21 @@ std::vector<Place> ReadGWeatherCities(const QString& file) {
                 if (parent == u"country") country = text;
                 if (parent == u"state") state = text;
                 if (parent == u"city" && city.name.empty()) city.name = text.toStdString();
+                zones.removeLast();
             } else if (element == u"coordinates" && open.size() >= 2 && open[open.size() - 2] == u"city") {
                 hasCoordinates = ReadCoordinates(xml.readElementText(), city);
                 open.removeLast();
+                zones.removeLast();
+            } else if (element == u"tz-hint" && zones.size() >= 2) {
+                zones[zones.size() - 2] = xml.readElementText().trimmed();
+                open.removeLast();
+                zones.removeLast();
             }
         } else if (xml.isEndElement()) {
+            const QString zone = zones.isEmpty() ? QString() : zones.takeLast();
             if (!open.isEmpty()) open.removeLast();
             if (xml.name() == u"city" && hasCoordinates && !city.name.empty()) {
+                city.timeZone = zone.toStdString();
                 city.state = state.toStdString();
                 city.country = country.toStdString();
                 city.key = FoldForSearch(QString::fromStdString(city.name));

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,25 +33,47 @@ struct InstallationInputs {
     double offsetAngle = kDefaultOffsetAngle;
 };
 
+// Where a compass can be trusted: the World Magnetic Model's own guidance
+// (Chulliat et al., "The US/UK World Magnetic Model for 2025-2030: Technical
+// Report", section "Blackout zones"): under 2000 nT of horizontal field a
+// compass is unreliable, under 6000 nT it needs caution.
+inline constexpr double kUnreliableCompassField = 2000;
+inline constexpr double kCautionCompassField = 6000;
+enum class CompassWarning { None, Caution, Unreliable };
+[[nodiscard]] CompassWarning CompassWarningFor(double horizontalFieldNt) noexcept;
+
 struct InstallationFigures {
     PointingResult pointing;
     std::string azimuthText;    // as the window shows it
     std::string elevationText;  // a number, or "Below Horizon!"
+    bool visible = false;       // above the horizon: the figures below mean something
     MagneticField magnetic;
     double compassBearing = 0;
-    double skew = 0;
-    MotorMount motor;
-    double dishTilt = 0;
+    double horizontalFieldNt = 0;
+    CompassWarning compassWarning = CompassWarning::None;
+    // None for a satellite out of sight; the skew also straight under the
+    // satellite, where the LNB has no "up" to turn from.
+    std::optional<double> skew;
+    std::optional<MotorMount> motor;
+    std::optional<double> dishTilt;
     std::vector<UnixSeconds> sunAlignments;  // of the UTC day of the instant
     double outageThreshold = 0;
 };
 
 [[nodiscard]] DishSite DishSiteOf(const InstallationInputs& inputs);
 
-// Throws MathError where the pointing calculation does.
+// Throws Error for a dish and frequency without a beam to speak of (see
+// CheckDishAndFrequency) and MathError where the pointing calculation does.
 [[nodiscard]] InstallationFigures ComputeInstallation(const InstallationInputs& inputs);
 
-// The sun outages of the calendar year (UTC) of the instant.
+// The outage threshold is half the beam width, 70 lambda / D, plus the sun:
+// a formula for dishes many wavelengths across. A dish so small for its
+// frequency that the beam would be wider than 60 degrees has no meaningful
+// threshold: Error "the dish is too small for this frequency: ...".
+void CheckDishAndFrequency(double dishDiameterMetres, double frequencyGHz);
+
+// The sun outages of the calendar year (UTC) of the instant; none for a
+// satellite out of sight. Throws as CheckDishAndFrequency.
 [[nodiscard]] std::vector<SunOutage> OutagesOfTheYear(const InstallationInputs& inputs);
 
 }  // namespace azimora

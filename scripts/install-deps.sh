@@ -20,6 +20,7 @@ test_packages=(
   poppler-utils cups printer-driver-cups-pdf qt6ct
   dbus at-spi2-core
   clang libclang-rt-14-dev
+  python3-sgp4  # its SGP4 verification data, read by the tests as reference values
 )
 package_packages=(
   dpkg-dev file lintian desktop-file-utils appstream

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMenuBar>
 
+#include "assistant/assistant_session.h"
 #include "assistant/installation_details_window.h"
 #include "assistant/installation_sheet.h"
 #include "assistant/sky_chart_window.h"
@@ -47,7 +48,7 @@ ToolsMenu::ToolsMenu(TfrmKorvel& main, QMenuBar& bar)
     };
     add("btnDetails", "Installation &Details...", [this] { openDetails(); });
     add("btnSkyChart", "&Sky Chart...", [this] { openSkyChart(); });
-    add("btnSheet", "Save Installation &Sheet...", [this] { saveSheet(); });
+    add("btnSheet", "Save Installation S&heet...", [this] { saveSheet(); });
     tools->addSeparator();
     add("btnImport", "&Import Satellites...", [this] { openImport(); });
     add("btnFindLocation", "&Find Location...", [this] { openFindLocation(); });
@@ -70,20 +71,20 @@ SkyChartWindow& ToolsMenu::openSkyChart() { return Raise(skyChart_, main_); }
 void ToolsMenu::saveSheet() {
     main_.callHandler([this] {
         ClearUpperVectorState();
+        const AssistantSession& session = AssistantSession::Of(main_);
         SheetContent content;
-        // What the open windows show: the entries of Installation Details, the obstacles of the Sky Chart.
-        if (!details_.isNull()) content.settings = details_->settings();
         const QDateTime now = QDateTime::currentDateTime();
-        content.report = BuildInstallationReport(main_.controller().Values(), content.settings, now);
+        content.report = BuildInstallationReport(main_.controller().Values(), session.settings(), session.obstacles(), now);
         if (!content.report.site) {
-            main_.dialogs().ShowInformation(kNoCalculationNotice);
+            main_.dialogs().ShowInformation(NoFiguresNotice(content.report).toStdString());
             return;
         }
-        const QString file = chooseSheetFile_(&main_);
+        QString file = chooseSheetFile_(&main_);
         if (file.isEmpty()) return;
-        if (!skyChart_.isNull()) content.obstacles = skyChart_->obstacles();
-        content.chart = DisplaySkyChart(main_).build(content.obstacles, now).value_or(SkyChart{});
-        content.printedOn = QLocale().toString(now, QLocale::LongFormat);
+        file = WithPdfSuffix(file);
+        content.obstacles = session.obstacles();
+        content.chart = DisplaySkyChart(main_).build(content.obstacles, now, content.report.zone.zone).value_or(SkyChart{});
+        content.printedOn = QLocale().toString(InZone(content.report.instant, content.report.zone.zone), QLocale::LongFormat);
         WriteInstallationSheet(file, content);
     });
 }

@@ -9,8 +9,17 @@
 
 namespace azimora {
 
-std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values) {
+MissingInput WhatIsMissing(const DisplayValues& values) {
     for (const std::string* coordinate : {&values.NLat, &values.WLong})
+        if (*coordinate == kNotEnteredText || coordinate->empty()) return MissingInput::Location;
+    // The main window calculates for "0.00" as for any longitude; the figures
+    // of a satellite nobody chose would only mislead.
+    if (values.SatLong == kNotEnteredText || values.SatLong.empty()) return MissingInput::Satellite;
+    return SiteOfDisplay(values) ? MissingInput::Nothing : MissingInput::Calculation;
+}
+
+std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values) {
+    for (const std::string* coordinate : {&values.NLat, &values.WLong, &values.SatLong})
         if (*coordinate == kNotEnteredText || coordinate->empty()) return std::nullopt;
     const auto latitude = ParseNumber(values.NLat);
     const auto longitude = ParseNumber(values.WLong);

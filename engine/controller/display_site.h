@@ -22,8 +22,13 @@ struct DisplaySite {
 };
 
 // nullopt when the texts describe no calculation: a location coordinate not
-// entered ("0.00" or empty) or any coordinate that is not a number, or a
+// entered ("0.00" or empty) or any coordinate that is not a number, a
+// satellite not chosen (its longitude still "0.00", not entered), or a
 // calculation that fails.
 [[nodiscard]] std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values);
+
+// Why there is no site: what the windows ask the user for.
+enum class MissingInput { Nothing, Location, Satellite, Calculation };
+[[nodiscard]] MissingInput WhatIsMissing(const DisplayValues& values);
 
 }  // namespace azimora

@@ -3,6 +3,7 @@
 #include "formats/dvb_scan_tables.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -103,6 +104,28 @@ Polarisation PolarisationAt(const std::vector<ScanTableSatellite>& satellites, d
     for (const ScanTableSatellite& satellite : satellites)
         if (std::fabs(Wrap180(satellite.longitudeWest - longitudeWest)) < 0.05) found = Combined(found, satellite.polarisation);
     return found;
+}
+
+SatellitePolarisation PolarisationOf(const std::vector<ScanTableSatellite>& satellites, std::string_view name,
+                                     double longitudeWest) {
+    const auto folded = [](std::string_view text) {
+        std::string letters;
+        for (const char c : text)
+            if (std::isalnum(static_cast<unsigned char>(c))) letters += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return letters;
+    };
+    const std::string wanted = folded(name);
+    SatellitePolarisation answer;
+    for (const ScanTableSatellite& satellite : satellites) {
+        if (std::fabs(Wrap180(satellite.longitudeWest - longitudeWest)) >= 0.05) continue;
+        answer.atPosition = Combined(answer.atPosition, satellite.polarisation);
+        answer.namesAtPosition.push_back(satellite.name);
+        const std::string table = folded(satellite.name);
+        if (!table.empty() && !wanted.empty() &&
+            (wanted.find(table) != std::string::npos || table.find(wanted) != std::string::npos))
+            answer.ofSatellite = Combined(answer.ofSatellite, satellite.polarisation);
+    }
+    return answer;
 }
 
 }  // namespace azimora

@@ -51,4 +51,17 @@ struct ScanTables {
 // the tables give them; Unknown where none is listed.
 [[nodiscard]] Polarisation PolarisationAt(const std::vector<ScanTableSatellite>& satellites, double longitudeWest);
 
+// What the tables say of one satellite: its own polarisation when a table
+// at its position carries its name (letters and digits compared without
+// case, one name within the other: "EchoStar 14" is "USER: EchoStar-14"),
+// and what all the tables at its position say, with their names. A
+// position's tables say nothing of another satellite that shares it.
+struct SatellitePolarisation {
+    Polarisation ofSatellite = Polarisation::Unknown;  // Unknown: no table of that name there
+    Polarisation atPosition = Polarisation::Unknown;
+    std::vector<std::string> namesAtPosition;
+};
+[[nodiscard]] SatellitePolarisation PolarisationOf(const std::vector<ScanTableSatellite>& satellites,
+                                                   std::string_view name, double longitudeWest);
+
 }  // namespace azimora

@@ -3,6 +3,7 @@
 #include "formats/place_search.h"
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 namespace azimora {
@@ -42,6 +43,28 @@ std::vector<const Place*> PlaceIndex::Search(std::string_view foldedQuery, std::
     std::vector<const Place*> found;
     for (std::size_t i = 0; i < kept; ++i) found.push_back(hits[i].place);
     return found;
+}
+
+double GreatCircleKm(double latitude1, double longitudeWest1, double latitude2, double longitudeWest2) {
+    constexpr double kMeanRadiusKm = 6371.0088;  // IUGG mean radius of the Earth
+    constexpr double kRadians = 3.14159265358979323846 / 180;
+    const double dLat = (latitude2 - latitude1) * kRadians, dLon = (longitudeWest2 - longitudeWest1) * kRadians;
+    const double a = std::pow(std::sin(dLat / 2), 2) +
+                     std::cos(latitude1 * kRadians) * std::cos(latitude2 * kRadians) * std::pow(std::sin(dLon / 2), 2);
+    return 2 * kMeanRadiusKm * std::asin(std::min(1.0, std::sqrt(a)));
+}
+
+const Place* PlaceIndex::Nearest(double latitude, double longitudeWest, double withinKm, double& distanceKm) const {
+    const Place* nearest = nullptr;
+    distanceKm = withinKm;
+    for (const Place& place : places_) {
+        const double distance = GreatCircleKm(latitude, longitudeWest, place.latitude, place.longitudeWest);
+        if (distance <= distanceKm) {
+            distanceKm = distance;
+            nearest = &place;
+        }
+    }
+    return nearest;
 }
 
 }  // namespace azimora

@@ -21,7 +21,12 @@ struct Place {
     double latitude = 0;       // north positive
     double longitudeWest = 0;  // west positive
     std::string key;           // the folded name
+    std::string timeZone;      // IANA, "America/Edmonton"; may be empty
 };
+
+// The distance between two places on the globe, km (a sphere of the mean
+// radius, 6371.0088 km: the haversine formula).
+[[nodiscard]] double GreatCircleKm(double latitude1, double longitudeWest1, double latitude2, double longitudeWest2);
 
 class PlaceIndex {
 public:
@@ -31,6 +36,8 @@ public:
     [[nodiscard]] std::size_t Size() const noexcept { return places_.size(); }
     // At most limit places for a folded query, best first; none for an empty query.
     [[nodiscard]] std::vector<const Place*> Search(std::string_view foldedQuery, std::size_t limit = 50) const;
+    // The place nearest to a point within withinKm, and its distance; nullptr when none is.
+    [[nodiscard]] const Place* Nearest(double latitude, double longitudeWest, double withinKm, double& distanceKm) const;
 
 private:
     std::vector<Place> places_;

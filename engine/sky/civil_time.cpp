@@ -80,6 +80,44 @@ std::optional<CivilDate> ParseIsoDate(std::string_view text) {
     return CivilDate{*year, *month, *day};
 }
 
+std::optional<IsoInstant> ParseIsoInstant(std::string_view text) {
+    if (text.size() < 19 || (text[10] != 'T' && text[10] != ' ') || text[13] != ':' || text[16] != ':') return std::nullopt;
+    const auto date = ParseIsoDate(text.substr(0, 10));
+    const auto number = [&](std::size_t from) -> std::optional<int> {
+        int value = 0;
+        const char* first = text.data() + from;
+        const auto [end, error] = std::from_chars(first, first + 2, value);
+        if (error != std::errc() || end != first + 2) return std::nullopt;
+        return value;
+    };
+    const auto hour = number(11), minute = number(14), second = number(17);
+    if (!date || !hour || !minute || !second || *hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
+    IsoInstant result;
+    result.instant = StartOfDay(*date) + *hour * 3600.0 + *minute * 60.0 + *second;
+    std::size_t at = 19;
+    if (at < text.size() && text[at] == '.') {
+        double scale = 0.1;
+        for (++at; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at, scale /= 10)
+            result.instant += (text[at] - '0') * scale;
+    }
+    const std::string_view zone = text.substr(at);
+    if (zone.empty()) return result;
+    result.hasZone = true;
+    if (zone == "Z") return result;
+    // +HH:MM or +HHMM: the local time less this is UTC.
+    if ((zone.size() != 6 && zone.size() != 5) || (zone[0] != '+' && zone[0] != '-')) return std::nullopt;
+    const std::string digits = zone.size() == 6 ? std::string(zone.substr(1, 2)) + std::string(zone.substr(4, 2))
+                                                : std::string(zone.substr(1));
+    if (zone.size() == 6 && zone[3] != ':') return std::nullopt;
+    int hhmm = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), hhmm);
+    if (error != std::errc() || end != digits.data() + digits.size() || hhmm / 100 > 18 || hhmm % 100 > 59)
+        return std::nullopt;
+    const double offset = (hhmm / 100) * 3600.0 + (hhmm % 100) * 60.0;
+    result.instant -= zone[0] == '-' ? -offset : offset;
+    return result;
+}
+
 std::string IsoUtc(UnixSeconds instant) {
     const auto seconds = static_cast<long long>(std::llround(instant));
     const long long days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;

@@ -37,6 +37,14 @@ inline constexpr double kSecondsPerDay = 86400;
 // "YYYY-MM-DD", a real date of the Gregorian calendar; nullopt otherwise.
 [[nodiscard]] std::optional<CivilDate> ParseIsoDate(std::string_view text);
 
+// An instant of ISO 8601: "2026-12-07T12:00:00" with optional fraction of a
+// second and optional zone ("Z", "+01:00", "-0700"); without a zone, UTC.
+struct IsoInstant {
+    UnixSeconds instant = 0;
+    bool hasZone = false;
+};
+[[nodiscard]] std::optional<IsoInstant> ParseIsoInstant(std::string_view text);
+
 // ISO 8601 in UTC to the second: "2026-03-05T17:42:08Z" (rounded).
 [[nodiscard]] std::string IsoUtc(UnixSeconds instant);
 

@@ -89,15 +89,18 @@ SkyChart BuildSkyChart(const SkyChartRequest& request, const ObstacleHorizon& ob
         if (position.elevation > 0) chart.satellites.push_back({satellite.name, position, false, obstacles.Blocks(position)});
     }
     // Drawn last, so on top; also below the horizon, where the window points it.
-    const SkyPosition selected = site.Of(request.selectedLongitudeWest);
-    chart.satellites.push_back({request.selectedName, selected, true, obstacles.Blocks(selected)});
-    // The sun from local midnight to midnight.
-    const UnixSeconds start = StartOfDay(request.day) - request.utcOffsetSeconds;
-    for (double t = 0; t <= kSecondsPerDay; t += kSunStepSeconds) {
-        const HorizonPosition sun = ToHorizon(SunDirection(start + t), request.latitude, request.longitudeWest);
-        if (sun.elevation <= 0) continue;
-        chart.sunPath.push_back({sun.azimuth, sun.elevation});
-        if (std::fmod(t, 3600) == 0) chart.sunHours.push_back({{sun.azimuth, sun.elevation}, static_cast<int>(t / 3600)});
+    if (request.hasSelected) {
+        const SkyPosition selected = site.Of(request.selectedLongitudeWest);
+        chart.satellites.push_back({request.selectedName, selected, true, obstacles.Blocks(selected)});
+    }
+    // The sun from the site's midnight to the next.
+    for (UnixSeconds t = request.dayStart; t <= request.dayEnd; t += kSunStepSeconds) {
+        const HorizonPosition sun = ToHorizon(SunDirection(t), request.latitude, request.longitudeWest);
+        if (sun.elevation > 0) chart.sunPath.push_back({sun.azimuth, sun.elevation});
+    }
+    for (const ClockHour& hour : request.hours) {
+        const HorizonPosition sun = ToHorizon(SunDirection(hour.instant), request.latitude, request.longitudeWest);
+        if (sun.elevation > 0) chart.sunHours.push_back({{sun.azimuth, sun.elevation}, hour.hour});
     }
     return chart;
 }

@@ -54,7 +54,7 @@ struct ChartSatellite {
 
 struct SunMark {
     SkyPosition position;
-    int hour = 0;  // local clock hour
+    int hour = 0;  // the site's clock hour
 };
 
 struct SkyChart {
@@ -65,14 +65,24 @@ struct SkyChart {
     double magneticDeclination = 0;             // where magnetic north lies, east positive
 };
 
+// A whole hour of the site's clock, at the instant it strikes.
+struct ClockHour {
+    UnixSeconds instant = 0;
+    int hour = 0;
+};
+
 struct SkyChartRequest {
     double latitude = 0;
     double longitudeWest = 0;
+    bool hasSelected = true;    // a satellite chosen in the window
     std::string selectedName;   // the window's satellite, typed or chosen
     double selectedLongitudeWest = 0;
     std::span<const CatalogueSatellite> catalogue;  // not copied: it must outlive the request
-    CivilDate day;               // the local day of the sun's path
-    int utcOffsetSeconds = 0;    // local time less UTC
+    // The site's day for the sun's path: from its midnight to the next (in
+    // UTC; 23 or 25 hours across a change of clocks), and its whole hours.
+    UnixSeconds dayStart = 0;
+    UnixSeconds dayEnd = 0;
+    std::vector<ClockHour> hours;
     double magneticDeclination = 0;
 };
 

@@ -143,8 +143,12 @@ double SunSeparation(const DishSite& site, UnixSeconds instant) {
 }
 
 std::vector<SunOutage> SunOutages(const DishSite& site, double threshold, UnixSeconds from, UnixSeconds to) {
+    if (!(threshold > 0 && threshold <= kWidestOutageThreshold)) return {};
     const Vector3 toSatellite = DirectionToSatellite(site);
-    if (Dot(toSatellite, LocalFrameAt(site.latitude, site.longitudeWest).up) <= 0) return {};
+    const Vector3 up = LocalFrameAt(site.latitude, site.longitudeWest).up;
+    if (Dot(toSatellite, up) <= 0) return {};
+    // The sun's height over the site's horizon plane, as a sine.
+    const auto sunHeight = [&](UnixSeconds t) { return Dot(SunDirection(t), up); };
     const double satelliteDeclination = Degrees(std::asin(toSatellite.z));
     const double satelliteLongitude = Degrees(std::atan2(toSatellite.y, toSatellite.x));
     const auto separation = [&](UnixSeconds t) {
@@ -173,8 +177,15 @@ std::vector<SunOutage> SunOutages(const DishSite& site, double threshold, UnixSe
         if (separation(peak) >= threshold || peak < from || peak >= to) continue;
         double span = reach;
         while (span < 6 * 3600 && (separation(peak - span) < threshold || separation(peak + span) < threshold)) span *= 2;
-        outages.push_back({Crossing(separation, threshold, peak - span, peak), peak,
-                           Crossing(separation, threshold, peak, peak + span)});
+        SunOutage outage{Crossing(separation, threshold, peak - span, peak), peak,
+                         Crossing(separation, threshold, peak, peak + span)};
+        // Only while the sun is up: it rises or sets at most once in an outage.
+        const bool upAtStart = sunHeight(outage.start) > 0, upAtEnd = sunHeight(outage.end) > 0;
+        if (!upAtStart && !upAtEnd && sunHeight(outage.peak) <= 0) continue;
+        if (!upAtStart) outage.start = Crossing(sunHeight, 0, outage.start, outage.end);
+        if (!upAtEnd) outage.end = Crossing(sunHeight, 0, outage.start, outage.end);
+        outage.peak = std::clamp(outage.peak, outage.start, outage.end);
+        outages.push_back(outage);
     }
     std::sort(outages.begin(), outages.end(), [](const SunOutage& a, const SunOutage& b) { return a.peak < b.peak; });
     outages.erase(std::unique(outages.begin(), outages.end(),

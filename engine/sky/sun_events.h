@@ -38,8 +38,14 @@ struct SunOutage {
     UnixSeconds end = 0;
 };
 
+// The widest threshold the outage search takes: half a beam of 60 degrees.
+inline constexpr double kWidestOutageThreshold = 30.25;
+
 // The sun outages whose peak lies within [from, to), in order, each to
-// within a second. None when the satellite is below the horizon.
+// within a second: while the sun is within threshold of the dish's
+// direction and above the horizon (below it, the Earth is in the way).
+// None when the satellite is below the horizon, or for a threshold that is
+// not above zero and at most kWidestOutageThreshold.
 [[nodiscard]] std::vector<SunOutage> SunOutages(const DishSite& site, double threshold, UnixSeconds from,
                                                 UnixSeconds to);
 

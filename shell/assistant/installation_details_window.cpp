@@ -4,81 +4,114 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSplitter>
+#include <QTimeZone>
 #include <QVBoxLayout>
 
+#include "assistant/obstacle_marks_editor.h"
+#include "assistant/point_here.h"
 #include "assistant/vector_state.h"
 #include "main_window/main_window.h"
 
 namespace azimora::shell {
+namespace {
+
+QScrollArea* Scrolling(QWidget* page, QWidget* parent) {
+    auto* area = new QScrollArea(parent);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(page);
+    return area;
+}
+
+}  // namespace
 
 InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
-    : QWidget(&main, Qt::Window), main_(main), clock_([] { return QDateTime::currentDateTime(); }) {
+    : ToolWindow(main, QStringLiteral("Installation Details"), QSize(700, 820)),
+      main_(main),
+      clock_([] { return QDateTime::currentDateTime(); }) {
     setObjectName(QStringLiteral("InstallationDetails"));
-    setWindowTitle(QStringLiteral("Installation Details"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setMinimumWidth(620);
-    resize(660, 780);
+    AssistantSession& session = AssistantSession::Of(main_);
 
     auto* layout = new QVBoxLayout(this);
-    notice_ = new QLabel(QString::fromLatin1(kNoCalculationNotice), this);
+    notice_ = new QLabel(this);
     notice_->setObjectName(QStringLiteral("notice"));
     notice_->setWordWrap(true);
     layout->addWidget(notice_);
+    pointHere_ = new PointHereWidget(this);
+    layout->addWidget(pointHere_);
 
-    // The figures scroll when the window is smaller than they need.
-    figures_ = new QScrollArea(this);
-    figures_->setWidgetResizable(true);
-    figures_->setFrameShape(QFrame::NoFrame);
-    auto* page = new QWidget(figures_);
+    // The figures keep the room: they take what the entries below leave, and
+    // both scroll when the window is smaller than they need.
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setChildrenCollapsible(false);
+    auto* page = new QWidget;
     figuresForm_ = new QFormLayout(page);
     figuresForm_->setLabelAlignment(Qt::AlignLeft | Qt::AlignTop);
-    figures_->setWidget(page);
-    layout->addWidget(figures_, 1);
+    figures_ = Scrolling(page, splitter);
+    splitter->addWidget(figures_);
 
-    auto* entries = new QGroupBox(QStringLiteral("Your dish and obstacle"), this);
-    auto* entryForm = new QFormLayout(entries);
-    const auto follow = [this](QDoubleSpinBox* box, double AssistantSettings::*field) {
-        connect(box, &QDoubleSpinBox::valueChanged, this, [this, field](double value) {
-            settings_.*field = value;
-            refresh();
-        });
-    };
-    follow(addSetting(entryForm, QStringLiteral("&Offset angle:"), settings_.offsetAngle, 0, 45, 0.1, QStringLiteral("\u00B0")),
-           &AssistantSettings::offsetAngle);
-    follow(addSetting(entryForm, QStringLiteral("Dish &diameter:"), settings_.dishDiameterMetres, 0.2, 10, 0.05,
-                      QStringLiteral(" m")),
-           &AssistantSettings::dishDiameterMetres);
-    follow(addSetting(entryForm, QStringLiteral("&Frequency:"), settings_.frequencyGHz, 1, 40, 0.1, QStringLiteral(" GHz")),
-           &AssistantSettings::frequencyGHz);
-    follow(addSetting(entryForm, QStringLiteral("Obstacle &height above the dish:"), settings_.obstacleHeightMetres, 0, 1000,
-                      0.5, QStringLiteral(" m")),
-           &AssistantSettings::obstacleHeightMetres);
-    follow(addSetting(entryForm, QStringLiteral("Obstacle dis&tance:"), settings_.obstacleDistanceMetres, 0.1, 10000, 1,
-                      QStringLiteral(" m")),
-           &AssistantSettings::obstacleDistanceMetres);
-    layout->addWidget(entries);
+    auto* entriesPage = new QWidget;
+    auto* entriesLayout = new QVBoxLayout(entriesPage);
+    auto* dish = new QGroupBox(QStringLiteral("Your dish and the site's time"), entriesPage);
+    auto* dishForm = new QFormLayout(dish);
+    addSetting(dishForm, QStringLiteral("&Offset angle:"), session.settings().offsetAngle, 0, 45, 0.1,
+               QStringLiteral("\u00B0"), &AssistantSettings::offsetAngle);
+    addSetting(dishForm, QStringLiteral("Dish &diameter:"), session.settings().dishDiameterMetres, 0.2, 10, 0.05,
+               QStringLiteral(" m"), &AssistantSettings::dishDiameterMetres);
+    addSetting(dishForm, QStringLiteral("&Frequency:"), session.settings().frequencyGHz, 1, 40, 0.1,
+               QStringLiteral(" GHz"), &AssistantSettings::frequencyGHz);
+    zone_ = new QComboBox(dish);
+    zone_->setObjectName(QStringLiteral("timeZone"));
+    zone_->setAccessibleName(QStringLiteral("Time zone"));
+    fillTimeZones();
+    dishForm->addRow(QStringLiteral("&Time zone:"), zone_);
+    entriesLayout->addWidget(dish);
+    auto* marks = new ObstacleMarksEditor(session, entriesPage);
+    entriesLayout->addWidget(marks);
+    splitter->addWidget(Scrolling(entriesPage, splitter));
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    layout->addWidget(splitter, 1);
 
     auto* copy = new QPushButton(QStringLiteral("&Copy All"), this);
     copy->setObjectName(QStringLiteral("copyAll"));
+    auto* close = new QPushButton(QStringLiteral("Clo&se"), this);
+    close->setObjectName(QStringLiteral("close"));
     connect(copy, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(plainText()); });
-    layout->addWidget(copy, 0, Qt::AlignRight);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copy);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
 
     // One keystroke changes several values; they are looked at once, together.
     refreshSoon_.setSingleShot(true);
     refreshSoon_.setInterval(0);
     connect(&refreshSoon_, &QTimer::timeout, this, &InstallationDetailsWindow::refresh);
     connect(&main_, &TfrmKorvel::displayValuesChanged, &refreshSoon_, qOverload<>(&QTimer::start));
+    connect(&session, &AssistantSession::changed, &refreshSoon_, qOverload<>(&QTimer::start));
+    connect(&session, &AssistantSession::changed, marks,
+            [this, marks] { marks->setDeclination(report_.figures.magnetic.declination); });
     refresh();
+    marks->setDeclination(report_.figures.magnetic.declination);
+    // The figures first, for the keyboard too.
+    setTabOrder(figures_, dish);
 }
 
 QDoubleSpinBox* InstallationDetailsWindow::addSetting(QFormLayout* form, const QString& label, double value, double low,
-                                                      double high, double step, const QString& suffix) {
+                                                      double high, double step, const QString& suffix,
+                                                      double AssistantSettings::*field) {
     auto* box = new QDoubleSpinBox(this);
     box->setLocale(QLocale::c());  // '.' is the decimal point throughout
     box->setDecimals(step < 0.1 ? 2 : 1);
@@ -88,7 +121,32 @@ QDoubleSpinBox* InstallationDetailsWindow::addSetting(QFormLayout* form, const Q
     box->setSuffix(suffix);
     box->setAccessibleName(QString(label).remove(u'&').remove(u':'));
     form->addRow(label, box);
+    connect(box, &QDoubleSpinBox::valueChanged, this, [this, field](double changed) {
+        AssistantSession& session = AssistantSession::Of(main_);
+        AssistantSettings settings = session.settings();
+        settings.*field = changed;
+        session.setSettings(settings);
+    });
     return box;
+}
+
+void InstallationDetailsWindow::fillTimeZones() {
+    zone_->setEditable(true);
+    zone_->setInsertPolicy(QComboBox::NoInsert);
+    zone_->addItem(QStringLiteral("The site's own"), QByteArray());
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) zone_->addItem(QString::fromLatin1(id), id);
+    zone_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    zone_->completer()->setFilterMode(Qt::MatchContains);
+    zone_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    const QByteArray chosen = AssistantSession::Of(main_).settings().timeZone;
+    zone_->setCurrentIndex(std::max(0, zone_->findData(chosen)));
+    connect(zone_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0) return;
+        AssistantSession& session = AssistantSession::Of(main_);
+        AssistantSettings settings = session.settings();
+        settings.timeZone = zone_->itemData(index).toByteArray();
+        session.setSettings(settings);
+    });
 }
 
 void InstallationDetailsWindow::setClock(std::function<QDateTime()> clock) {
@@ -98,34 +156,45 @@ void InstallationDetailsWindow::setClock(std::function<QDateTime()> clock) {
 
 void InstallationDetailsWindow::refresh() {
     ClearUpperVectorState();
+    const AssistantSession& session = AssistantSession::Of(main_);
     try {
-        report_ = BuildInstallationReport(main_.controller().Values(), settings_, clock_());
+        report_ = BuildInstallationReport(main_.controller().Values(), session.settings(), session.obstacles(), clock_());
     } catch (const std::exception&) {
         report_ = {};  // the main window reports a failing calculation itself
     }
-    const QList<InstallationRow> rows = InstallationRows(report_, settings_);
+    const QList<InstallationRow> rows = InstallationRows(report_);
+    notice_->setText(NoFiguresNotice(report_));
     notice_->setVisible(rows.isEmpty());
+    pointHere_->show(PointHereOf(report_));
     figures_->setVisible(!rows.isEmpty());
-    while (rows_.size() < rows.size()) {
-        const QString& section = rows[rows_.size()].section;
-        if (rows_.isEmpty() || rows[rows_.size() - 1].section != section) {
-            auto* heading = new QLabel(section, figures_->widget());
-            QFont bold = heading->font();
-            bold.setBold(true);
-            heading->setFont(bold);
-            figuresForm_->addRow(heading);
+    // The same rows as before: only the values that changed are set again.
+    QStringList shape;
+    for (const InstallationRow& row : rows) shape << row.section + u'/' + row.label;
+    if (shape != shape_) {
+        shape_ = shape;
+        while (figuresForm_->rowCount() > 0) figuresForm_->removeRow(0);
+        rows_.clear();
+        QString section;
+        for (const InstallationRow& row : rows) {
+            if (row.section != section) {
+                section = row.section;
+                auto* heading = new QLabel(section, figures_->widget());
+                QFont bold = heading->font();
+                bold.setBold(true);
+                heading->setFont(bold);
+                figuresForm_->addRow(heading);
+            }
+            auto* name = new QLabel(row.label + u':', figures_->widget());
+            auto* value = new QLabel(figures_->widget());
+            value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+            value->setFocusPolicy(Qt::StrongFocus);
+            value->setWordWrap(true);
+            name->setBuddy(value);
+            figuresForm_->addRow(name, value);
+            rows_.append(qMakePair(name, value));
         }
-        auto* name = new QLabel(figures_->widget());
-        auto* value = new QLabel(figures_->widget());
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        value->setFocusPolicy(Qt::StrongFocus);
-        value->setWordWrap(true);
-        name->setBuddy(value);
-        figuresForm_->addRow(name, value);
-        rows_.append(qMakePair(name, value));
     }
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        rows_[i].first->setText(rows[i].label + u':');
         QLabel* value = rows_[i].second;
         if (value->text() == rows[i].value) continue;
         value->setText(rows[i].value);
@@ -134,9 +203,10 @@ void InstallationDetailsWindow::refresh() {
 }
 
 QString InstallationDetailsWindow::plainText() const {
-    if (!report_.site) return QString::fromLatin1(kNoCalculationNotice);
+    if (!report_.site) return NoFiguresNotice(report_);
     QString text;
-    for (const InstallationRow& row : InstallationRows(report_, settings_)) text += row.label + QStringLiteral(": ") + row.value + u'\n';
+    if (const auto point = PointHereOf(report_)) text += PointHereSentence(*point) + u'\n';
+    for (const InstallationRow& row : InstallationRows(report_)) text += row.label + QStringLiteral(": ") + row.value + u'\n';
     return text;
 }
 

@@ -4,27 +4,31 @@
 
 #include <QDateTime>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 
 #include "assistant/installation_report.h"
+#include "widgets/tool_window.h"
 
+class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
 class QScrollArea;
 
 // Installation Details: everything the installer needs for the main
-// window's current site and satellite, in words and numbers that can be
-// selected and copied: compass bearing, skew, tilt, motor, sun, obstacle.
-// It follows the main window live; its own entries (offset angle, dish,
-// frequency, obstacle) are forgotten when it closes.
+// window's current site and satellite: first the four numbers to set, large,
+// then in words and numbers that can be selected and copied the compass,
+// skew, tilt, motor, sun, obstacles and the site's time zone. It follows the
+// main window live; what is entered here (dish, zone, obstacle marks) is the
+// assistant's, shared with the Sky Chart and the sheet.
 namespace azimora::shell {
 
+class ObstacleMarksEditor;
+class PointHereWidget;
 class TfrmKorvel;
 
-class InstallationDetailsWindow final : public QWidget {
+class InstallationDetailsWindow final : public ToolWindow {
     Q_OBJECT
 
 public:
@@ -34,7 +38,6 @@ public:
     // The clock the day's sun times are taken from; tests set it.
     void setClock(std::function<QDateTime()> clock);
     [[nodiscard]] const InstallationReport& report() const { return report_; }
-    [[nodiscard]] const AssistantSettings& settings() const { return settings_; }
     [[nodiscard]] QString plainText() const;
 
 public slots:
@@ -42,17 +45,20 @@ public slots:
 
 private:
     QDoubleSpinBox* addSetting(QFormLayout* form, const QString& label, double value, double low, double high,
-                               double step, const QString& suffix);
+                               double step, const QString& suffix, double AssistantSettings::*field);
+    void fillTimeZones();
 
     TfrmKorvel& main_;
     QTimer refreshSoon_;
     std::function<QDateTime()> clock_;
-    AssistantSettings settings_;
     InstallationReport report_;
     QLabel* notice_ = nullptr;
+    PointHereWidget* pointHere_ = nullptr;
     QScrollArea* figures_ = nullptr;
     QFormLayout* figuresForm_ = nullptr;
     QList<QPair<QLabel*, QLabel*>> rows_;
+    QStringList shape_;  // the rows' sections and labels, as laid out
+    QComboBox* zone_ = nullptr;
 };
 
 }  // namespace azimora::shell

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "assistant/installation_report.h"
 
+#include <QLocale>
+
 #include <cmath>
+#include <tuple>
 
 #include "errors.h"
 #include "sky/sun_events.h"
@@ -17,11 +20,55 @@ QString Degrees(double value, int decimals = 2) { return DegreesText(value, deci
 QString Longitude(double west) { return LongitudeText(west, 2); }
 QString Latitude(double north) { return LatitudeText(north, 2); }
 
-QDateTime Local(UnixSeconds instant) {
-    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(instant * 1000)), Qt::LocalTime);
+// The outage search takes a year of days: done again only when what it
+// depends on changes, not at every repaint or keystroke elsewhere.
+std::vector<SunOutage> NextOutages(const DishSite& site, double threshold, UnixSeconds dayStart) {
+    static std::tuple<double, double, double, double, UnixSeconds> key{};
+    static std::vector<SunOutage> outages;
+    const auto now = std::make_tuple(site.latitude, site.longitudeWest, site.satelliteLongitudeWest, threshold, dayStart);
+    if (now != key) {
+        key = now;
+        outages = SunOutages(site, threshold, dayStart, dayStart + 366 * kSecondsPerDay);
+    }
+    return outages;
 }
 
-QString LocalTime(UnixSeconds instant) { return Local(instant).toString(QStringLiteral("HH:mm:ss")); }
+}  // namespace
+
+SiteZone ZoneOfDisplay(const DisplaySite& site, const QByteArray& chosen) {
+    static std::tuple<double, double, std::string, QByteArray> key{};
+    static SiteZone zone;
+    const auto now = std::make_tuple(site.latitude, site.longitudeWest, site.locationName, chosen);
+    if (now != key || !zone.zone.isValid()) {
+        key = now;
+        zone = ZoneOfSite(site.latitude, site.longitudeWest, QString::fromStdString(site.locationName), chosen);
+    }
+    return zone;
+}
+
+namespace {
+
+QString OutageText(const SunOutage& outage, const QTimeZone& zone) {
+    const QLocale locale;
+    QString text = locale.toString(InZone(outage.peak, zone).date(), QStringLiteral("ddd d MMM yyyy")) + u' ' +
+                   TimeOfDay(outage.start, zone);
+    // A change of clocks within an outage names both zones.
+    if (ZoneText(outage.start, zone) != ZoneText(outage.end, zone)) text += u' ' + ZoneText(outage.start, zone);
+    return text + QStringLiteral(" to ") + ClockText(outage.end, zone);
+}
+
+QString CompassFieldText(const InstallationFigures& f) {
+    const QString field = QStringLiteral("%1 nT").arg(std::lround(f.horizontalFieldNt));
+    switch (f.compassWarning) {
+        case CompassWarning::Unreliable:
+            return field + QStringLiteral(": under 2000 nT a compass is unreliable here; aim by the sun's moments below or "
+                                          "by a landmark");
+        case CompassWarning::Caution:
+            return field + QStringLiteral(": under 6000 nT a compass needs caution here; check it against the sun");
+        case CompassWarning::None: break;
+    }
+    return field;
+}
 
 }  // namespace
 
@@ -36,6 +83,34 @@ QString SkewInWords(double skew, Polarisation polarisation) {
     return words;
 }
 
+QString LnbInWords(const InstallationReport& report) {
+    const InstallationFigures& f = report.figures;
+    if (!f.visible) return QStringLiteral("none: the satellite cannot be seen from this site");
+    if (!f.skew) return QStringLiteral("none to set: the satellite stands straight overhead, and the LNB has no up to turn from");
+    const SatellitePolarisation& p = report.polarisation;
+    if (p.ofSatellite != Polarisation::Unknown) return SkewInWords(*f.skew, p.ofSatellite);
+    QString words = SkewInWords(*f.skew);
+    // The tables at this position are of other satellites: what they say, as a hint only.
+    const QString names = QString::fromStdString([&] {
+        std::string joined;
+        for (const std::string& name : p.namesAtPosition) joined += (joined.empty() ? "" : ", ") + name;
+        return joined;
+    }());
+    if (p.atPosition == Polarisation::Circular)
+        words += QStringLiteral(" (the DVB scan tables list only circular transponders at this position, of %1: "
+                                "if yours is one of them, it needs no skew)").arg(names);
+    if (p.atPosition == Polarisation::Mixed)
+        words += QStringLiteral(" (the DVB scan tables at this position differ: %1 send in linear and circular "
+                                "polarisation; circular needs no skew)").arg(names);
+    return words;
+}
+
+QString FaceTiltInWords(double tilt) {
+    if (std::fabs(tilt) < 0.005) return QStringLiteral("the face upright");
+    return QStringLiteral("the face %1 %2").arg(Degrees(std::fabs(tilt)), tilt > 0 ? QStringLiteral("back, looking up")
+                                                                                   : QStringLiteral("forward, looking down"));
+}
+
 const std::vector<ScanTableSatellite>& KnownScanTables() {
     static const std::vector<ScanTableSatellite> satellites = [] {
         try {
@@ -48,8 +123,12 @@ const std::vector<ScanTableSatellite>& KnownScanTables() {
 }
 
 InstallationReport BuildInstallationReport(const DisplayValues& values, const AssistantSettings& settings,
-                                           const QDateTime& now) {
+                                           const ObstacleHorizon& obstacles, const QDateTime& now) {
     InstallationReport report;
+    report.offsetAngle = settings.offsetAngle;
+    report.instant = static_cast<double>(now.toMSecsSinceEpoch()) / 1000;
+    report.missing = WhatIsMissing(values);
+    if (report.missing != MissingInput::Nothing) return report;
     report.site = SiteOfDisplay(values);
     if (!report.site) return report;
     InstallationInputs inputs;
@@ -60,77 +139,107 @@ InstallationReport BuildInstallationReport(const DisplayValues& values, const As
     inputs.dishDiameterMetres = settings.dishDiameterMetres;
     inputs.frequencyGHz = settings.frequencyGHz;
     inputs.offsetAngle = settings.offsetAngle;
-    report.figures = ComputeInstallation(inputs);
-    report.polarisation = PolarisationAt(KnownScanTables(), inputs.satelliteLongitudeWest);
+    try {
+        report.figures = ComputeInstallation(inputs);
+    } catch (const Error& error) {
+        report.problem = error.what();
+        report.site.reset();
+        return report;
+    }
+    report.polarisation = PolarisationOf(KnownScanTables(), report.site->satelliteName, inputs.satelliteLongitudeWest);
+    report.zone = ZoneOfDisplay(*report.site, settings.timeZone);
 
-    const QDateTime localMidnight = now.toLocalTime().date().startOfDay();
-    const UnixSeconds dayStart = static_cast<double>(localMidnight.toSecsSinceEpoch());
-    const UnixSeconds dayEnd = static_cast<double>(localMidnight.addDays(1).toSecsSinceEpoch());
+    const ZoneDay today = DayOf(inputs.instant, report.zone.zone);
     const DishSite site = DishSiteOf(inputs);
-    report.todaysAlignments =
-        SunAlignmentsBetween(site, static_cast<double>(report.figures.pointing.Azimuth), dayStart, dayEnd);
-    report.nextOutages = SunOutages(site, report.figures.outageThreshold, inputs.instant, inputs.instant + 366 * kSecondsPerDay);
-    if (report.nextOutages.size() > kOutageDaysShown) report.nextOutages.resize(kOutageDaysShown);
-    report.obstacle = CheckObstacle(static_cast<double>(report.figures.pointing.Elevation), settings.obstacleHeightMetres,
-                                    settings.obstacleDistanceMetres);
+    const double azimuth = static_cast<double>(report.figures.pointing.Azimuth);
+    if (report.figures.visible) {
+        report.todaysAlignments = SunAlignmentsBetween(site, azimuth, today.start, today.end);
+        for (const SunOutage& outage : NextOutages(site, report.figures.outageThreshold, today.start)) {
+            if (outage.end < inputs.instant) continue;
+            if (report.nextOutages.size() == kOutageDaysShown) break;
+            report.nextOutages.push_back(outage);
+        }
+    }
+    report.obstacle.marks = obstacles.Points().size();
+    report.obstacle.skyline = obstacles.ElevationAt(azimuth);
+    report.obstacle.blocked = obstacles.Blocks({azimuth, static_cast<double>(report.figures.pointing.Elevation)});
     return report;
 }
 
-QList<InstallationRow> InstallationRows(const InstallationReport& report, const AssistantSettings& settings) {
+QString NoFiguresNotice(const InstallationReport& report) {
+    if (!report.problem.empty()) return QString::fromStdString(report.problem);
+    return QString::fromLatin1(report.missing == MissingInput::Satellite ? kNoSatelliteNotice : kNoCalculationNotice);
+}
+
+QList<InstallationRow> InstallationRows(const InstallationReport& report) {
     QList<InstallationRow> rows;
     if (!report.site) return rows;
     const DisplaySite& site = *report.site;
     const InstallationFigures& f = report.figures;
+    const QTimeZone& zone = report.zone.zone;
     const double azimuth = static_cast<double>(f.pointing.Azimuth);
     const double elevation = static_cast<double>(f.pointing.Elevation);
     const double declination = f.magnetic.declination;
+    const auto add = [&](const char* section, const char* label, const QString& value) {
+        rows.append({QString::fromLatin1(section), QString::fromLatin1(label), value});
+    };
 
-    rows.append({QStringLiteral("Pointing"), QStringLiteral("Location"), QString::fromStdString(site.locationName) + QStringLiteral(" (") +
-                                                 Latitude(site.latitude) + QStringLiteral(", ") +
-                                                 Longitude(site.longitudeWest) + u')'});
-    rows.append({QStringLiteral("Pointing"), QStringLiteral("Satellite"),
-                 QString::fromStdString(site.satelliteName) + QStringLiteral(" (") + Longitude(site.satelliteLongitudeWest) + u')'});
-    rows.append({QStringLiteral("Pointing"), QStringLiteral("True azimuth"), Degrees(azimuth)});
-    rows.append({QStringLiteral("Pointing"), QStringLiteral("Compass bearing"),
-                 Degrees(f.compassBearing) + QStringLiteral(" (magnetic declination %1 %2)")
-                                                 .arg(Degrees(std::fabs(declination)), declination < 0 ? QStringLiteral("W")
-                                                                                                        : QStringLiteral("E"))});
-    rows.append({QStringLiteral("Pointing"), QStringLiteral("Magnetic model"),
-                 QString::fromStdString(f.magnetic.model) +
-                     (f.magnetic.valid ? QStringLiteral(", valid 2025.0 to 2030.0")
-                                       : QStringLiteral(", outside its validity (2025.0 to 2030.0): bearing approximate"))});
-    rows.append({QStringLiteral("Pointing"), QStringLiteral("Elevation"),
-                 elevation > kHorizonThreshold ? Degrees(elevation) : Degrees(elevation) + QStringLiteral(" (below the horizon)")});
-    rows.append({QStringLiteral("Mounting"), QStringLiteral("LNB skew"), SkewInWords(f.skew, report.polarisation)});
-    rows.append({QStringLiteral("Mounting"), QStringLiteral("Dish face tilt"),
-                 Degrees(f.dishTilt) + QStringLiteral(" on an inclinometer, for an offset of %1").arg(Degrees(settings.offsetAngle, 1))});
-    rows.append({QStringLiteral("Mounting"), QStringLiteral("Motor angle"),
-                 Degrees(std::fabs(f.motor.motorAngle)) +
-                     (f.motor.motorAngle < 0 ? QStringLiteral(" east") : QStringLiteral(" west")) +
-                     QStringLiteral(" of centre; declination offset %1").arg(Degrees(f.motor.declinationOffset))});
-    QStringList alignments;
-    for (const UnixSeconds t : report.todaysAlignments) alignments << LocalTime(t);
-    rows.append({QStringLiteral("Sun"), QStringLiteral("Sun in the dish's azimuth today"),
-                 alignments.isEmpty() ? QStringLiteral("not while the sun is up") : alignments.join(QStringLiteral(", "))});
-    QStringList outages;
-    for (const SunOutage& outage : report.nextOutages) {
-        outages << Local(outage.peak).toString(QStringLiteral("ddd d MMM yyyy")) + u' ' + LocalTime(outage.start) +
-                       QStringLiteral(" to ") + LocalTime(outage.end);
+    add("Pointing", "Location",
+        QString::fromStdString(site.locationName) + QStringLiteral(" (") + Latitude(site.latitude) + QStringLiteral(", ") +
+            Longitude(site.longitudeWest) + u')');
+    add("Pointing", "Satellite",
+        QString::fromStdString(site.satelliteName) + QStringLiteral(" (") + Longitude(site.satelliteLongitudeWest) + u')');
+    add("Pointing", "True azimuth", Degrees(azimuth));
+    add("Pointing", "Compass bearing",
+        Degrees(f.compassBearing) + QStringLiteral(" (magnetic declination %1 %2)")
+                                        .arg(Degrees(std::fabs(declination)),
+                                             declination < 0 ? QStringLiteral("W") : QStringLiteral("E")));
+    add("Pointing", "Horizontal field", CompassFieldText(f));
+    add("Pointing", "Magnetic model",
+        QString::fromStdString(f.magnetic.model) +
+            (f.magnetic.valid ? QStringLiteral(", valid 2025.0 to 2030.0")
+                              : QStringLiteral(", outside its validity (2025.0 to 2030.0): bearing approximate")));
+    add("Pointing", "Elevation",
+        f.visible ? Degrees(elevation)
+                  : Degrees(elevation) + QStringLiteral(": below the horizon, the satellite cannot be seen from this site"));
+    if (!f.visible) {
+        add("Mounting", "Out of sight",
+            QStringLiteral("nothing to set: no skew, face tilt, motor angle or sun outage for a satellite below the horizon"));
+    } else {
+        add("Mounting", "LNB skew", LnbInWords(report));
+        add("Mounting", "Dish face tilt",
+            QStringLiteral("%1 on an inclinometer (%2), for an offset of %3")
+                .arg(Degrees(*f.dishTilt), FaceTiltInWords(*f.dishTilt), Degrees(report.offsetAngle, 1)));
+        add("Mounting", "Motor angle",
+            Degrees(std::fabs(f.motor->motorAngle)) +
+                (f.motor->motorAngle < 0 ? QStringLiteral(" east") : QStringLiteral(" west")) +
+                QStringLiteral(" of centre; declination offset %1").arg(Degrees(f.motor->declinationOffset)));
+        QStringList alignments;
+        for (const UnixSeconds t : report.todaysAlignments) alignments << ClockText(t, zone);
+        add("Sun", "Sun in the dish's azimuth today",
+            alignments.isEmpty() ? QStringLiteral("not while the sun is up") : alignments.join(QStringLiteral(", ")));
+        QStringList outages;
+        for (const SunOutage& outage : report.nextOutages) outages << OutageText(outage, zone);
+        add("Sun", "Next sun outages",
+            outages.isEmpty() ? QStringLiteral("none in the coming year")
+                              : outages.join(u'\n') +
+                                    QStringLiteral("\n(within %1 of the dish's direction)").arg(Degrees(f.outageThreshold)));
     }
-    rows.append({QStringLiteral("Sun"), QStringLiteral("Next sun outages"),
-                 outages.isEmpty() ? QStringLiteral("none in the coming year")
-                                   : outages.join(u'\n') + QStringLiteral("\n(within %1 of the dish's direction)")
-                                                               .arg(Degrees(f.outageThreshold))});
-    const ObstacleCheck& obstacle = report.obstacle;
-    if (settings.obstacleHeightMetres <= 0) {
-        rows.append({QStringLiteral("Obstacle"), QStringLiteral("Obstacle"),
-                     QStringLiteral("none entered: give its height above the dish and its distance below")});
-        return rows;
+    const ObstacleReport& obstacle = report.obstacle;
+    if (obstacle.marks == 0) {
+        add("Obstacles", "Obstacles",
+            QStringLiteral("none marked: mark them on the Sky Chart, or enter them under \"Obstacle marks\""));
+    } else {
+        const double margin = elevation - obstacle.skyline;
+        add("Obstacles", "Obstacles",
+            QStringLiteral("%1 mark%2; at the dish's azimuth the skyline stands at %3: %4")
+                .arg(obstacle.marks)
+                .arg(obstacle.marks == 1 ? QString() : QStringLiteral("s"))
+                .arg(Degrees(obstacle.skyline))
+                .arg(obstacle.blocked ? QStringLiteral("blocked by %1").arg(Degrees(std::fabs(margin)))
+                                      : QStringLiteral("clear by %1").arg(Degrees(margin))));
     }
-    rows.append({QStringLiteral("Obstacle"), QStringLiteral("Obstacle"),
-                 (obstacle.clear ? QStringLiteral("clear by %1") : QStringLiteral("blocked by %1"))
-                         .arg(Degrees(std::fabs(obstacle.margin))) +
-                     QStringLiteral(" (its top %1 above the dish's horizon)").arg(Degrees(obstacle.obstacleElevation))});
+    add("Time", "Times", QStringLiteral("%1, %2").arg(ZoneText(report.instant, zone), report.zone.how));
     return rows;
 }
 

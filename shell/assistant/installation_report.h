@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "assistant/assistant_session.h"
+#include "assistant/site_time_zone.h"
 #include "controller/display_site.h"
 #include "formats/dvb_scan_tables.h"
 #include "geometry/dish_setup.h"
@@ -19,47 +21,61 @@
 // Details window and the installation sheet, so both say the same.
 namespace azimora::shell {
 
-// The assistant's own entries; nothing is remembered between runs.
-struct AssistantSettings {
-    double offsetAngle = kDefaultOffsetAngle;
-    double dishDiameterMetres = kDefaultDishDiameterMetres;
-    double frequencyGHz = kDefaultFrequencyGHz;
-    double obstacleHeightMetres = 0;
-    double obstacleDistanceMetres = 10;
+// The obstacle marks against the satellite: the skyline where it stands.
+struct ObstacleReport {
+    std::size_t marks = 0;
+    double skyline = 0;  // the marks' elevation at the satellite's azimuth
+    bool blocked = false;
 };
 
 struct InstallationReport {
+    MissingInput missing = MissingInput::Location;
     std::optional<DisplaySite> site;  // none: the window's values describe no calculation
+    std::string problem;              // the assistant's own entries make no sense (a dish too small)
     InstallationFigures figures;
-    Polarisation polarisation = Polarisation::Unknown;  // of the satellites at that position, by the DVB scan tables
-    std::vector<UnixSeconds> todaysAlignments;  // the local day
+    SatellitePolarisation polarisation;  // by the DVB scan tables
+    SiteZone zone;
+    std::vector<UnixSeconds> todaysAlignments;  // the site's day
     std::vector<SunOutage> nextOutages;         // from now on, the coming season
-    ObstacleCheck obstacle;
+    ObstacleReport obstacle;
+    double offsetAngle = kDefaultOffsetAngle;
+    UnixSeconds instant = 0;  // now, for the report
 };
 
-// Computes everything for the values at the instant now (the local day
+// Computes everything for the values at the instant now (the site's day
 // for the sun).
 [[nodiscard]] InstallationReport BuildInstallationReport(const DisplayValues& values, const AssistantSettings& settings,
-                                                         const QDateTime& now);
+                                                         const ObstacleHorizon& obstacles, const QDateTime& now);
 
 struct InstallationRow {
-    QString section;  // "Pointing", "Mounting", "Sun", "Obstacle"
+    QString section;  // "Pointing", "Mounting", "Sun", "Obstacles", "Time"
     QString label;
     QString value;
 };
 
-// The rows, in reading order; times in the local time zone.
-[[nodiscard]] QList<InstallationRow> InstallationRows(const InstallationReport& report,
-                                                      const AssistantSettings& settings);
+// The rows, in reading order; times in the site's zone, named.
+[[nodiscard]] QList<InstallationRow> InstallationRows(const InstallationReport& report);
 
-// Shown instead of the rows while the window holds no calculation.
+// The site's zone (see site_time_zone.h), looked up again only when the site
+// or the choice changes.
+[[nodiscard]] SiteZone ZoneOfDisplay(const DisplaySite& site, const QByteArray& chosen);
+
+// Shown instead of the rows while there is nothing to show, and why.
+[[nodiscard]] QString NoFiguresNotice(const InstallationReport& report);
 inline constexpr const char* kNoCalculationNotice =
     "No calculation: choose a location and a satellite, or type their coordinates, in the main window.";
+inline constexpr const char* kNoSatelliteNotice =
+    "No satellite chosen: choose one in the main window's satellite listing, or type its longitude there.";
 
 // The LNB's turn in words: "turn the LNB 12.3 degrees clockwise, seen from
-// behind the dish"; for a satellite that sends in circular polarisation
-// only, "circular polarisation: no skew".
+// behind the dish"; "circular polarisation: no skew" for a satellite whose
+// scan table lists only circular transponders.
 [[nodiscard]] QString SkewInWords(double skew, Polarisation polarisation = Polarisation::Unknown);
+// What to do with the LNB for the report's satellite, in words.
+[[nodiscard]] QString LnbInWords(const InstallationReport& report);
+
+// The face tilt of an offset dish in words: "12.34° back, looking up".
+[[nodiscard]] QString FaceTiltInWords(double tilt);
 
 // The satellites of Debian's DVB scan tables with their polarisation, read
 // once; none when the package is not installed.

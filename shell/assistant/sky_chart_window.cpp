@@ -3,16 +3,19 @@
 #include "assistant/sky_chart_window.h"
 
 #include <QDateTime>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "assistant/assistant_session.h"
 #include "assistant/installation_report.h"
+#include "assistant/obstacle_marks_editor.h"
 #include "assistant/vector_state.h"
 #include "main_window/main_window.h"
 #include "sky_chart/sky_chart_widget.h"
@@ -23,22 +26,12 @@ namespace {
 
 QString Angle(double degrees) { return DegreesText(degrees, 1); }
 
-QDoubleSpinBox* AngleBox(QWidget* parent, double low, double high, const QString& name) {
-    auto* box = new QDoubleSpinBox(parent);
-    box->setLocale(QLocale::c());  // '.' is the decimal point throughout
-    box->setDecimals(1);
-    box->setRange(low, high);
-    box->setSuffix(QStringLiteral("\u00B0"));
-    box->setAccessibleName(name);
-    return box;
-}
-
 }  // namespace
 
-SkyChartWindow::SkyChartWindow(TfrmKorvel& main) : QWidget(&main, Qt::Window), main_(main), source_(main) {
+SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
+    : ToolWindow(main, QStringLiteral("Sky Chart"), QSize(820, 580)), main_(main), source_(main) {
     setObjectName(QStringLiteral("SkyChart"));
-    setWindowTitle(QStringLiteral("Sky Chart"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    AssistantSession& session = AssistantSession::Of(main_);
 
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
@@ -49,106 +42,152 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main) : QWidget(&main, Qt::Window), m
     summary_->setObjectName(QStringLiteral("summary"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    summary_->setFocusPolicy(Qt::StrongFocus);
     left->addWidget(notice_);
     left->addWidget(chartWidget_, 1);
     left->addWidget(summary_);
     auto* legend = new QLabel(
         QStringLiteral("Seen from above, north up. Line: the geostationary arc. Dots: satellites, red where blocked; "
-                       "ring: the chosen one. Dashes: today's sun, with its hours. MN: magnetic north."),
+                       "ring: the chosen one (click a satellite to choose it). Dashes: the sun of the site's day, "
+                       "with its hours. MN: magnetic north. Click the sky to mark an obstacle's top; click a mark "
+                       "to select it, Delete removes it, Ctrl+Z undoes."),
         this);
     legend->setWordWrap(true);
     left->addWidget(legend);
     layout->addLayout(left, 1);
 
-    auto* horizon = new QGroupBox(QStringLiteral("Obstacle horizon"), this);
-    auto* side = new QVBoxLayout(horizon);
-    auto* hint = new QLabel(QStringLiteral("Click the chart at the top of an obstacle, or type where it is:"), horizon);
-    hint->setWordWrap(true);
-    side->addWidget(hint);
-    auto* entry = new QFormLayout;
-    azimuth_ = AngleBox(horizon, 0, 359.9, QStringLiteral("Obstacle azimuth"));
-    elevation_ = AngleBox(horizon, 0, 90, QStringLiteral("Obstacle elevation"));
-    entry->addRow(QStringLiteral("A&zimuth:"), azimuth_);
-    entry->addRow(QStringLiteral("E&levation:"), elevation_);
-    side->addLayout(entry);
-    auto* add = new QPushButton(QStringLiteral("&Add"), horizon);
-    connect(add, &QPushButton::clicked, this, [this] { addObstacle({azimuth_->value(), elevation_->value()}); });
-    side->addWidget(add);
-    obstacleList_ = new QListWidget(horizon);
-    obstacleList_->setObjectName(QStringLiteral("obstacles"));
-    obstacleList_->setAccessibleName(QStringLiteral("Obstacle points"));
-    side->addWidget(obstacleList_, 1);
-    auto* remove = new QPushButton(QStringLiteral("&Remove"), horizon);
-    connect(remove, &QPushButton::clicked, this, [this] {
-        const int row = obstacleList_->currentRow();
-        if (row < 0) return;
-        obstacles_.Remove(static_cast<std::size_t>(row));
-        refreshObstacleList();
-        refresh();
-    });
-    auto* clear = new QPushButton(QStringLiteral("C&lear All"), horizon);
-    connect(clear, &QPushButton::clicked, this, [this] {
-        obstacles_.Clear();
-        refreshObstacleList();
-        refresh();
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(remove);
-    buttons->addWidget(clear);
-    side->addLayout(buttons);
-    layout->addWidget(horizon);
+    auto* side = new QVBoxLayout;
+    marks_ = new ObstacleMarksEditor(session, this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(marks_);
+    side->addWidget(scroll, 1);
+    auto* close = new QPushButton(QStringLiteral("Clo&se"), this);
+    close->setObjectName(QStringLiteral("close"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    side->addWidget(close, 0, Qt::AlignRight);
+    // The chart takes what the marks leave.
+    scroll->setMaximumWidth(scroll->fontMetrics().averageCharWidth() * 34);
+    layout->addLayout(side, 0);
 
+    auto* undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, &session, &AssistantSession::undo);
     connect(chartWidget_, &SkyChartWidget::skyClicked, this, &SkyChartWindow::addObstacle);
+    connect(chartWidget_, &SkyChartWidget::satelliteClicked, this, &SkyChartWindow::offerSatellite);
+    connect(chartWidget_, &SkyChartWidget::markClicked, marks_, &ObstacleMarksEditor::selectMark);
+    connect(chartWidget_, &SkyChartWidget::deleteMarkPressed, &session,
+            [&session](int index) { session.removeObstacle(static_cast<std::size_t>(index)); });
+    connect(marks_, &ObstacleMarksEditor::markSelected, chartWidget_, &SkyChartWidget::setSelectedMark);
     // One keystroke changes several values; they are looked at once, together.
     refreshSoon_.setSingleShot(true);
     refreshSoon_.setInterval(0);
     connect(&refreshSoon_, &QTimer::timeout, this, &SkyChartWindow::refresh);
     connect(&main_, &TfrmKorvel::displayValuesChanged, &refreshSoon_, qOverload<>(&QTimer::start));
-    resize(760, 540);
+    connect(&session, &AssistantSession::changed, &refreshSoon_, qOverload<>(&QTimer::start));
+    // The chart first, for the keyboard too.
+    setTabOrder(chartWidget_, summary_);
     refresh();
 }
 
+const ObstacleHorizon& SkyChartWindow::obstacles() const { return AssistantSession::Of(main_).obstacles(); }
+
 void SkyChartWindow::refresh() {
     ClearUpperVectorState();
-    const auto chart = source_.build(obstacles_, QDateTime::currentDateTime());
+    const AssistantSession& session = AssistantSession::Of(main_);
+    const DisplayValues& values = main_.controller().Values();
+    const QDateTime now = QDateTime::currentDateTime();
+    QTimeZone zone = QTimeZone::utc();
+    if (const auto site = SiteOfDisplay(values)) {
+        const SiteZone siteZone = ZoneOfDisplay(*site, session.settings().timeZone);
+        zone = siteZone.zone;
+        zoneText_ = QStringLiteral("Hours on the site's clock, %1: %2.")
+                        .arg(ZoneText(static_cast<double>(now.toSecsSinceEpoch()), zone), siteZone.how);
+    } else {
+        zoneText_ = QStringLiteral("Hours in UTC.");
+    }
+    const auto chart = source_.build(session.obstacles(), now, zone);
     hasChart_ = chart.has_value();
     chart_ = chart.value_or(SkyChart{});
-    notice_->setVisible(!hasChart_);
+    InstallationReport missing;
+    missing.missing = WhatIsMissing(values);
+    notice_->setText(NoFiguresNotice(missing));
+    notice_->setVisible(!hasChart_ || missing.missing == MissingInput::Satellite);
     chartWidget_->setVisible(hasChart_);
-    chartWidget_->show(hasChart_ ? &chart_ : nullptr, &obstacles_);
+    chartWidget_->show(hasChart_ ? &chart_ : nullptr, &session.obstacles());
+    if (const int selected = chartWidget_->selectedMark(); selected >= static_cast<int>(session.obstacles().Points().size()))
+        chartWidget_->setSelectedMark(-1);
+    if (const auto site = SiteOfDisplay(values)) marks_->setDeclination(chart_.magneticDeclination);
     summary_->setText(hasChart_ ? summary() : QString());
     chartWidget_->setAccessibleDescription(summary());
 }
 
 QString SkyChartWindow::summary() const {
-    if (!hasChart_) return QString::fromLatin1(kNoCalculationNotice);
-    QString text;
+    if (!hasChart_) return NoFiguresNotice(InstallationReport{});
+    QStringList parts;
+    if (!chart_.geostationaryArc.empty()) {
+        const auto highest = std::max_element(chart_.geostationaryArc.begin(), chart_.geostationaryArc.end(),
+                                              [](const SkyPosition& a, const SkyPosition& b) { return a.elevation < b.elevation; });
+        parts << QStringLiteral("The geostationary arc rises from azimuth %1 to %2 at azimuth %3 and sets at %4.")
+                     .arg(Angle(chart_.geostationaryArc.front().azimuth), Angle(highest->elevation),
+                          Angle(highest->azimuth), Angle(chart_.geostationaryArc.back().azimuth));
+    } else {
+        parts << QStringLiteral("No part of the geostationary arc is above this site's horizon.");
+    }
     QStringList blocked;
     for (const ChartSatellite& satellite : chart_.satellites) {
         if (satellite.selected) {
-            text = QStringLiteral("%1: azimuth %2, elevation %3, %4.")
-                       .arg(QString::fromStdString(satellite.name), Angle(satellite.position.azimuth),
-                            Angle(satellite.position.elevation),
-                            satellite.blocked ? QStringLiteral("blocked") : QStringLiteral("clear"));
+            parts << QStringLiteral("%1: azimuth %2, elevation %3, %4.")
+                         .arg(QString::fromStdString(satellite.name), Angle(satellite.position.azimuth),
+                              Angle(satellite.position.elevation),
+                              satellite.position.elevation <= 0 ? QStringLiteral("below the horizon")
+                              : satellite.blocked               ? QStringLiteral("blocked")
+                                                                : QStringLiteral("clear"));
         } else if (satellite.blocked) {
             blocked << QString::fromStdString(satellite.name);
         }
     }
-    text += blocked.isEmpty() ? QStringLiteral(" No other satellite is blocked.")
-                              : QStringLiteral(" Blocked: %1.").arg(blocked.join(QStringLiteral(", ")));
-    return text;
+    parts << (blocked.isEmpty() ? QStringLiteral("No other satellite is blocked.")
+                                : QStringLiteral("Blocked: %1.").arg(blocked.join(QStringLiteral(", "))));
+    if (chart_.sunHours.empty()) {
+        parts << QStringLiteral("The sun stays below the horizon all day.");
+    } else {
+        parts << QStringLiteral("The sun is up from about %1:00 (azimuth %2) to %3:00 (azimuth %4), highest %5.")
+                     .arg(chart_.sunHours.front().hour)
+                     .arg(Angle(chart_.sunHours.front().position.azimuth))
+                     .arg(chart_.sunHours.back().hour)
+                     .arg(Angle(chart_.sunHours.back().position.azimuth))
+                     .arg(Angle(std::max_element(chart_.sunPath.begin(), chart_.sunPath.end(),
+                                                 [](const SkyPosition& a, const SkyPosition& b) {
+                                                     return a.elevation < b.elevation;
+                                                 })->elevation));
+    }
+    const auto& marks = obstacles().Points();
+    if (marks.empty()) {
+        parts << QStringLiteral("No obstacles marked.");
+    } else {
+        QStringList list;
+        for (const SkyPosition& mark : marks) list << QStringLiteral("%1 at %2").arg(Angle(mark.elevation), Angle(mark.azimuth));
+        parts << QStringLiteral("Obstacle marks: %1.").arg(list.join(QStringLiteral(", ")));
+    }
+    parts << zoneText_;
+    return parts.join(u' ');
 }
 
-void SkyChartWindow::addObstacle(SkyPosition position) {
-    obstacles_.Add(position);
-    refreshObstacleList();
-    refresh();
-}
+void SkyChartWindow::addObstacle(SkyPosition position) { AssistantSession::Of(main_).addObstacle(position); }
 
-void SkyChartWindow::refreshObstacleList() {
-    obstacleList_->clear();
-    for (const SkyPosition& point : obstacles_.Points())
-        obstacleList_->addItem(QStringLiteral("azimuth %1, elevation %2").arg(Angle(point.azimuth), Angle(point.elevation)));
+void SkyChartWindow::offerSatellite(const QString& name) {
+    const ChartSatellite* found = nullptr;
+    for (const ChartSatellite& satellite : chart_.satellites)
+        if (QString::fromStdString(satellite.name) == name) found = &satellite;
+    if (found == nullptr || found->selected) return;
+    CatalogueNode* node = main_.satellites().FindNode(found->name);
+    const QString question = QStringLiteral("%1: azimuth %2, elevation %3, %4. Make it the chosen satellite?")
+                                 .arg(name, Angle(found->position.azimuth), Angle(found->position.elevation),
+                                      found->blocked ? QStringLiteral("blocked") : QStringLiteral("clear"));
+    if (node == nullptr || main_.dialogs().Confirm(question.toStdString()) != ConfirmAnswer::Yes) return;
+    // As choosing it in the satellite listing would.
+    main_.callHandler([&] { main_.controller().tvwSatChange(*node); });
 }
 
 }  // namespace azimora::shell

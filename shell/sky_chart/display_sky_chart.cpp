@@ -23,19 +23,39 @@ const std::vector<CatalogueSatellite>& DisplaySkyChart::catalogue() {
     return catalogue_;
 }
 
-std::optional<SkyChart> DisplaySkyChart::build(const ObstacleHorizon& obstacles, const QDateTime& now) {
-    const auto site = SiteOfDisplay(main_.controller().Values());
-    if (!site) return std::nullopt;
+std::optional<SkyChart> DisplaySkyChart::build(const ObstacleHorizon& obstacles, const QDateTime& now,
+                                               const QTimeZone& zone) {
+    const DisplayValues& values = main_.controller().Values();
+    const MissingInput missing = WhatIsMissing(values);
+    if (missing == MissingInput::Location || missing == MissingInput::Calculation) return std::nullopt;
     SkyChartRequest request;
-    request.latitude = site->latitude;
-    request.longitudeWest = site->longitudeWest;
-    request.selectedName = site->satelliteName;
-    request.selectedLongitudeWest = site->satelliteLongitudeWest;
+    if (missing == MissingInput::Satellite) {
+        // The sky of the site all the same, without a chosen satellite.
+        const auto latitude = ParseNumber(values.NLat), longitude = ParseNumber(values.WLong);
+        if (!latitude || !longitude) return std::nullopt;
+        request.latitude = static_cast<double>(*latitude);
+        request.longitudeWest = static_cast<double>(*longitude);
+        request.hasSelected = false;
+    } else {
+        const auto site = SiteOfDisplay(values);
+        if (!site) return std::nullopt;
+        request.latitude = site->latitude;
+        request.longitudeWest = site->longitudeWest;
+        request.selectedName = site->satelliteName;
+        request.selectedLongitudeWest = site->satelliteLongitudeWest;
+    }
     request.catalogue = catalogue();
-    const QDate today = now.date();
-    request.day = {today.year(), today.month(), today.day()};
-    request.utcOffsetSeconds = now.offsetFromUtc();
-    request.magneticDeclination = ComputeMagneticField(kWmm2025, site->latitude, site->longitudeWest, 0,
+    // The site's day and its whole hours, whatever the computer's zone.
+    const QDate today = now.toTimeZone(zone).date();
+    const QDateTime midnight = today.startOfDay(zone), nextMidnight = today.addDays(1).startOfDay(zone);
+    request.dayStart = static_cast<double>(midnight.toSecsSinceEpoch());
+    request.dayEnd = static_cast<double>(nextMidnight.toSecsSinceEpoch());
+    for (QDateTime hour = midnight; hour < nextMidnight; hour = hour.addSecs(3600)) {
+        const QDateTime local = hour.toTimeZone(zone);
+        if (local.time().minute() != 0) continue;  // a zone whose clocks sit off the hour
+        request.hours.push_back({static_cast<double>(hour.toSecsSinceEpoch()), local.time().hour()});
+    }
+    request.magneticDeclination = ComputeMagneticField(kWmm2025, request.latitude, request.longitudeWest, 0,
                                                        DecimalYear(static_cast<double>(now.toSecsSinceEpoch())))
                                       .declination;
     return BuildSkyChart(request, obstacles);

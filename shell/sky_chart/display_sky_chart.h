@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QTimeZone>
 
 #include <cstddef>
 #include <optional>
@@ -12,7 +13,7 @@
 
 // The sky chart of the main window's current values: its site, its
 // satellite, the whole satellite catalogue (built-in and the user's), the
-// local day's sun and the magnetic declination.
+// site's day's sun and the magnetic declination.
 namespace azimora::shell {
 
 class TfrmKorvel;
@@ -21,8 +22,11 @@ class DisplaySkyChart {
 public:
     explicit DisplaySkyChart(const TfrmKorvel& main) : main_(main) {}
 
-    // nullopt while the window's values describe no calculation.
-    [[nodiscard]] std::optional<SkyChart> build(const ObstacleHorizon& obstacles, const QDateTime& now);
+    // nullopt while the window's values describe no site. Without a chosen
+    // satellite the chart shows the sky and the others. The sun's path is of
+    // the site's day, its hours on the site's clock (zone).
+    [[nodiscard]] std::optional<SkyChart> build(const ObstacleHorizon& obstacles, const QDateTime& now,
+                                                const QTimeZone& zone);
 
 private:
     const std::vector<CatalogueSatellite>& catalogue();

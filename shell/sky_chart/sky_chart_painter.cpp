@@ -6,7 +6,9 @@
 #include <QPainterPath>
 #include <QPalette>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "geometry/vector3.h"
 #include "widgets/angle_text.h"
@@ -56,7 +58,7 @@ void DrawCompassMarks(QPainter& painter, const SkyProjection& sky, const SkyChar
 }
 
 void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHorizon& obstacles,
-                   const ChartColours& colours) {
+                   const ChartColours& colours, int selectedMark) {
     if (obstacles.Points().empty()) return;
     QPainterPath skyline;
     for (int azimuth = 0; azimuth <= 360; ++azimuth) {
@@ -83,9 +85,17 @@ void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHo
             stretch.clear();
         }
     }
-    for (const SkyPosition& mark : obstacles.Points()) {
+    const auto& marks = obstacles.Points();
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const QPointF at = sky.point(marks[i].azimuth, marks[i].elevation);
         painter.setBrush(colours.obstacle);
-        painter.drawEllipse(sky.point(mark.azimuth, mark.elevation), 3, 3);
+        painter.drawEllipse(at, 3, 3);
+        if (static_cast<int>(i) == selectedMark) {
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(QPen(colours.selected, 2));
+            painter.drawRect(QRectF(at.x() - 6, at.y() - 6, 12, 12));
+            painter.setPen(QPen(colours.obstacle, 1.5));
+        }
     }
     painter.setBrush(Qt::NoBrush);
 }
@@ -98,10 +108,18 @@ void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart,
     painter.drawPolyline(path);
     painter.setPen(QPen(colours.sun, 0));
     painter.setBrush(colours.sun);
+    // Each hour marked; its number only where it does not cover another's
+    // (under the midnight sun the first and last hours meet).
+    const QFontMetricsF metrics(painter.font());
+    std::vector<QRectF> labels;
     for (const SunMark& mark : chart.sunHours) {
         const QPointF at = sky.point(mark.position.azimuth, mark.position.elevation);
         painter.drawEllipse(at, 2.5, 2.5);
-        painter.drawText(at + QPointF(4, -4), QString::number(mark.hour));
+        const QString text = QString::number(mark.hour);
+        const QRectF box(at + QPointF(4, -4 - metrics.ascent()), QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+        if (std::any_of(labels.begin(), labels.end(), [&](const QRectF& other) { return other.intersects(box); })) continue;
+        labels.push_back(box);
+        painter.drawText(at + QPointF(4, -4), text);
     }
     painter.setBrush(Qt::NoBrush);
 }
@@ -137,8 +155,19 @@ void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart&
                          (selected->blocked ? QStringLiteral(" (blocked)") : QString());
     const QFontMetricsF metrics(painter.font());
     QRectF box = metrics.boundingRect(QRectF(0, 0, 1000, 100), Qt::AlignLeft, text).adjusted(-3, -2, 3, 2);
-    // Beside the mark, on the side towards the middle so that it stays inside.
-    box.moveTopLeft(at + QPointF(at.x() > sky.centre().x() ? -box.width() - 10 : 10, 8));
+    // Towards the middle of the chart, off the arc, which runs across that
+    // direction; never beyond the chart's area, whatever its size.
+    const QPointF inward = sky.centre() - at;
+    if (std::fabs(inward.y()) >= std::fabs(inward.x())) {
+        box.moveLeft(at.x() - box.width() / 2);
+        box.moveTop(inward.y() < 0 ? at.y() - box.height() - 28 : at.y() + 28);
+    } else {
+        box.moveTop(at.y() - box.height() / 2);
+        box.moveLeft(inward.x() < 0 ? at.x() - box.width() - 12 : at.x() + 12);
+    }
+    const QRectF area = sky.area();
+    box.moveLeft(std::clamp(box.left(), area.left(), std::max(area.left(), area.right() - box.width())));
+    box.moveTop(std::clamp(box.top(), area.top(), std::max(area.top(), area.bottom() - box.height())));
     QColor back = colours.background;
     back.setAlpha(210);
     painter.fillRect(box, back);
@@ -150,7 +179,7 @@ void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart&
 
 SkyProjection SkyProjection::Fitting(const QRectF& area) {
     const double side = std::min(area.width(), area.height());
-    return {area.center(), std::max(1.0, side * (0.5 - kLabelRoom))};
+    return {area.center(), std::max(1.0, side * (0.5 - kLabelRoom)), area};
 }
 
 QPointF SkyProjection::point(double azimuth, double elevation) const {
@@ -184,14 +213,14 @@ ChartColours ChartColours::From(const QPalette& palette) {
 }
 
 void PaintSkyChart(QPainter& painter, const SkyProjection& projection, const SkyChart& chart,
-                   const ObstacleHorizon& obstacles, const ChartColours& colours) {
+                   const ObstacleHorizon& obstacles, const ChartColours& colours, int selectedMark) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.background);
     painter.drawEllipse(projection.centre(), projection.radius(), projection.radius());
     DrawGrid(painter, projection, colours);
-    DrawObstacles(painter, projection, obstacles, colours);
+    DrawObstacles(painter, projection, obstacles, colours, selectedMark);
     DrawSun(painter, projection, chart, colours);
     DrawSatellites(painter, projection, chart, colours);
     DrawCompassMarks(painter, projection, chart, colours);

@@ -22,7 +22,11 @@ namespace azimora::shell {
 // to the right: the sky seen from above, as on a compass.
 class SkyProjection {
 public:
-    SkyProjection(QPointF centre, double radius) : centre_(centre), radius_(radius) {}
+    SkyProjection(QPointF centre, double radius) : SkyProjection(centre, radius, QRectF()) {}
+    SkyProjection(QPointF centre, double radius, QRectF area)
+        : centre_(centre), radius_(radius), area_(area.isNull() ? QRectF(centre.x() - radius, centre.y() - radius,
+                                                                         2 * radius, 2 * radius)
+                                                                : area) {}
     // A projection that fits a square area, room left around it for labels.
     [[nodiscard]] static SkyProjection Fitting(const QRectF& area);
 
@@ -31,10 +35,13 @@ public:
     [[nodiscard]] std::optional<SkyPosition> position(QPointF point) const;
     [[nodiscard]] QPointF centre() const { return centre_; }
     [[nodiscard]] double radius() const { return radius_; }
+    // What the chart may draw in, labels included.
+    [[nodiscard]] QRectF area() const { return area_; }
 
 private:
     QPointF centre_;
     double radius_;
+    QRectF area_;
 };
 
 struct ChartColours {
@@ -43,7 +50,8 @@ struct ChartColours {
     [[nodiscard]] static ChartColours From(const QPalette& palette);
 };
 
+// selectedMark: the obstacle mark drawn as selected, -1 for none.
 void PaintSkyChart(QPainter& painter, const SkyProjection& projection, const SkyChart& chart,
-                   const ObstacleHorizon& obstacles, const ChartColours& colours);
+                   const ObstacleHorizon& obstacles, const ChartColours& colours, int selectedMark = -1);
 
 }  // namespace azimora::shell

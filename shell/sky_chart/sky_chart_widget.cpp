@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "sky_chart/sky_chart_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -18,6 +19,7 @@ constexpr double kHoverReach = 7;
 
 SkyChartWidget::SkyChartWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("skyChart"));
+    setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAccessibleName(QStringLiteral("Sky chart"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -46,6 +48,27 @@ const ChartSatellite* SkyChartWidget::satelliteAt(QPointF point) const {
     return nearest;
 }
 
+int SkyChartWidget::markAt(QPointF point) const {
+    if (obstacles_ == nullptr) return -1;
+    const SkyProjection sky = SkyProjection::Fitting(rect());
+    int nearest = -1;
+    double best = kHoverReach;
+    const auto& marks = obstacles_->Points();
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const QPointF d = sky.point(marks[i].azimuth, marks[i].elevation) - point;
+        if (const double distance = std::hypot(d.x(), d.y()); distance < best) {
+            best = distance;
+            nearest = static_cast<int>(i);
+        }
+    }
+    return nearest;
+}
+
+void SkyChartWidget::setSelectedMark(int index) {
+    selectedMark_ = index;
+    update();
+}
+
 QString SkyChartWidget::toolTipAt(QPointF point) const {
     const ChartSatellite* satellite = satelliteAt(point);
     if (satellite == nullptr) return {};
@@ -59,7 +82,8 @@ void SkyChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     if (chart_ == nullptr || obstacles_ == nullptr) return;
-    PaintSkyChart(painter, SkyProjection::Fitting(rect()), *chart_, *obstacles_, ChartColours::From(palette()));
+    PaintSkyChart(painter, SkyProjection::Fitting(rect()), *chart_, *obstacles_, ChartColours::From(palette()),
+                  selectedMark_);
 }
 
 void SkyChartWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -73,7 +97,24 @@ void SkyChartWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void SkyChartWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    if (const ChartSatellite* satellite = satelliteAt(event->position())) {
+        emit satelliteClicked(QString::fromStdString(satellite->name));
+        return;
+    }
+    if (const int mark = markAt(event->position()); mark >= 0) {
+        emit markClicked(mark);
+        return;
+    }
     if (const auto position = SkyProjection::Fitting(rect()).position(event->position())) emit skyClicked(*position);
+}
+
+void SkyChartWidget::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && selectedMark_ >= 0) {
+        emit deleteMarkPressed(selectedMark_);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace azimora::shell

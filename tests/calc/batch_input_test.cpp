@@ -104,7 +104,7 @@ TEST(CalcBatchInput, AHugeLineFailsItsRowUnderAMemoryLimitAndTheRestGoOn) {
     }
     const ProgramRun run = Shell("ulimit -v 200000; " + kCalc + " --batch " + sites.string());
     EXPECT_EQ(run.status, 1) << run.out.substr(0, 500);
-    EXPECT_NE(run.out.find("\n,,,,,,,,,,the row is longer than 64 KiB\n"), std::string::npos) << run.out.substr(0, 500);
+    EXPECT_NE(run.out.find("\n,,,,,,,,,,,,,,,the row is longer than 64 KiB\n"), std::string::npos) << run.out.substr(0, 500);
     EXPECT_NE(run.out.find("\nLast,54.6,5.93,-19.2,"), std::string::npos) << run.out.substr(0, 500);
 }
 
@@ -116,11 +116,13 @@ TEST(CalcBatchInput, WhatIsNoCsvIsAPromptClearError) {
     };
     azimora::testing::TempFolder folder;
     const Case cases[] = {
-        {kCalc + " --batch /dev/zero", 2, "azimora-calc: --batch: the first line must be the header name,lat,lon,sat_lon\n"},
+        {kCalc + " --batch /dev/zero", 2,
+         "azimora-calc: --batch: the first line must be the header name,lat,lon,sat_lon (sat_lon may be left out with "
+         "--sat-lon)\nTry 'azimora-calc --help'\n"},
         {"(echo name,lat,lon,sat_lon; cat /dev/zero) | " + kCalc + " --batch - >/dev/null", 1,
          "azimora-calc: --batch: line 2 holds a NUL byte: this is not a CSV file\n"},
         {kCalc + " --batch " + folder.Path().string(), 2,
-         "azimora-calc: --batch: cannot read '" + folder.Path().string() + "': Is a directory\n"},
+         "azimora-calc: --batch: cannot read '" + folder.Path().string() + "': Is a directory\nTry 'azimora-calc --help'\n"},
     };
     for (const Case& c : cases) {
         const ProgramRun run = Shell(c.command);

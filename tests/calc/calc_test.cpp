@@ -24,6 +24,12 @@ std::variant<CalcOptions, ArgumentError> Parse(std::initializer_list<std::string
     return ParseCalcArguments(list, kToday);
 }
 
+BatchSettings Today() {
+    BatchSettings settings;
+    settings.defaults.instant = kToday;
+    return settings;
+}
+
 TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
     struct Case {
         std::vector<std::string_view> args;
@@ -35,14 +41,33 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         {{"--sat-lon", "107.3", "--lat", "51.08"}, "--lon is required"},
         {{"--sat-lon", "abc", "--lat", "51.08", "--lon", "114.08"}, "--sat-lon: 'abc' is not a number"},
         {{"--sat-lon", "107,3"}, "--sat-lon: '107,3' is not a number"},
+        {{"--sat-lon", "400", "--lat", "1", "--lon", "1"}, "--sat-lon: '400' lies outside -180 to 360"},
+        {{"--lon", "-181", "--lat", "1", "--sat-lon", "1"}, "--lon: '-181' lies outside -180 to 360"},
+        {{"--lat", "54.6E"}, "--lat: '54.6E' is not a number"},
+        {{"--sat-lon", "19.2N"}, "--sat-lon: '19.2N' is not a number"},
+        {{"--json=yes"}, "--json takes no value"},
+        {{"-V=1"}, "unknown option '-V=1'"},
+        {{"--lat", "1", "--lat", "2"}, "--lat is given twice"},
+        {{"--", "--lat", "1"}, "unexpected argument '--lat' (options take the form --name value)"},
+        {{"--tz", "Mars/Olympus_Mons"}, "--tz: 'Mars/Olympus_Mons' is no time zone this system knows (an IANA name such as Europe/Zurich, or local)"},
+        {{"--tz", "../../etc/passwd"}, "--tz: '../../etc/passwd' is no time zone this system knows (an IANA name such as Europe/Zurich, or local)"},
+        {{"--batch", "x.csv", "--lat", "1"}, "--lat does not apply to --batch: the rows give the sites"},
+        {{"--tle", "x.tle", "--json"}, "--json does not apply to --tle, which lists the objects of the file"},
+        {{"--batch", "x.csv", "--tle", "y"}, "--batch and --tle cannot go together"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--dish-m", "1e-9", "--freq-ghz", "1e-9"},
+         "--dish-m and --freq-ghz: the dish is too small for this frequency: a 1e-09 m dish at 1e-09 GHz has a beam "
+         "wider than 60 degrees, and no sun outage to speak of"},
         {{"--lat", "95", "--sat-lon", "1", "--lon", "1"}, "--lat: '95' lies outside -90 to 90"},
         {{"--dish-m", "0"}, "--dish-m: '0' lies outside 0 (excluded) to 100"},
         {{"--freq-ghz", "-12"}, "--freq-ghz: '-12' lies outside 0 (excluded) to 1000"},
         {{"--lat"}, "--lat needs a value"},
-        {{"--date", "2026-13-01"}, "--date: '2026-13-01' is neither a date (YYYY-MM-DD) nor a decimal year"},
-        {{"--date", "yesterday"}, "--date: 'yesterday' is neither a date (YYYY-MM-DD) nor a decimal year"},
-        {{"--frobnicate"}, "unknown argument '--frobnicate'"},
-        {{"51.08"}, "unknown argument '51.08'"},
+        {{"--date", "2026-13-01"}, "--date: '2026-13-01' is no date (YYYY-MM-DD), decimal year or instant with its zone (2026-12-07T12:00:00Z) from 1583 to 9999"},
+        {{"--date", "yesterday"}, "--date: 'yesterday' is no date (YYYY-MM-DD), decimal year or instant with its zone (2026-12-07T12:00:00Z) from 1583 to 9999"},
+        {{"--date", "0000-01-01"}, "--date: '0000-01-01' is no date (YYYY-MM-DD), decimal year or instant with its zone (2026-12-07T12:00:00Z) from 1583 to 9999"},
+        {{"--date", "1582.9"}, "--date: '1582.9' is no date (YYYY-MM-DD), decimal year or instant with its zone (2026-12-07T12:00:00Z) from 1583 to 9999"},
+        {{"--date", "2026-12-07T12:00:00"}, "--date: '2026-12-07T12:00:00' is no date (YYYY-MM-DD), decimal year or instant with its zone (2026-12-07T12:00:00Z) from 1583 to 9999"},
+        {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"51.08"}, "unexpected argument '51.08' (options take the form --name value)"},
         {{"--batch"}, "--batch needs a file"},
     };
     for (const Case& c : cases) {
@@ -70,8 +95,15 @@ TEST(CalcArguments, ValuesDefaultsAndDates) {
     EXPECT_EQ(DateOf(dated.inputs.instant), (CivilDate{2027, 3, 20}));
     const auto decimal = std::get<CalcOptions>(Parse({"--sat-lon", "1", "--lat", "1", "--lon", "1", "--date", "2026.5"}));
     EXPECT_NEAR(DecimalYear(decimal.inputs.instant), 2026.5, 1e-9);
-    EXPECT_TRUE(std::get<CalcOptions>(Parse({"--help"})).help);
-    EXPECT_TRUE(std::get<CalcOptions>(Parse({"--version"})).version);
+    EXPECT_EQ(std::get<CalcOptions>(Parse({"--help"})).mode, CalcMode::Help);
+    EXPECT_EQ(std::get<CalcOptions>(Parse({"--version"})).mode, CalcMode::Version);
+    EXPECT_EQ(std::get<CalcOptions>(Parse({"-V"})).mode, CalcMode::Version);
+    // Instants with their zone; one earliest date for both forms.
+    const auto instant = std::get<CalcOptions>(Parse({"--sat-lon", "1", "--lat", "1", "--lon", "1", "--date", "2026-12-07T05:00:00-07:00"}));
+    EXPECT_DOUBLE_EQ(instant.inputs.instant, kToday + 12 * 3600);
+    EXPECT_DOUBLE_EQ(*ParseDateArgument("2026-12-07T12:00:00Z"), kToday + 12 * 3600);
+    EXPECT_DOUBLE_EQ(*ParseDateArgument("1583-01-01"), *ParseDateArgument("1583"));
+    EXPECT_FALSE(ParseDateArgument("1582-12-31"));
 }
 
 TEST(CalcReport, JsonCarriesEveryKeyInOrder) {
@@ -80,11 +112,13 @@ TEST(CalcReport, JsonCarriesEveryKeyInOrder) {
     inputs.longitudeWest = 114.08;
     inputs.satelliteLongitudeWest = 107.3;
     inputs.instant = kToday;
-    const std::string json = JsonReport(ComputeInstallation(inputs), OutagesOfTheYear(inputs));
+    const ZoneTime utc;
+    const std::string json = JsonReport(ComputeSiteReport(inputs, utc), utc) + "\n";
     std::size_t position = 0;
-    for (const char* key : {"azimuth", "elevation", "azimuth_text", "elevation_text", "declination", "compass_bearing",
-                            "magnetic_model", "magnetic_model_valid", "skew", "motor_angle", "motor_declination_offset",
-                            "dish_tilt", "sun_alignments", "sun_outages", "outage_threshold"}) {
+    for (const char* key : {"azimuth", "elevation", "azimuth_text", "elevation_text", "visible", "declination",
+                            "compass_bearing", "horizontal_field_nt", "compass_warning", "magnetic_model",
+                            "magnetic_model_valid", "skew", "motor_angle", "motor_declination_offset", "dish_tilt",
+                            "sun_alignments", "sun_outages", "outage_threshold", "version"}) {
         const std::size_t found = json.find(std::string("\"") + key + "\": ", position);
         ASSERT_NE(found, std::string::npos) << key << " in " << json;
         position = found;
@@ -109,7 +143,7 @@ TEST(CalcBatch, AFailingRowCarriesItsMessageAndTheOthersGoOn) {
         "Overhead,0,10,10\n"
         "Belfast,54.6,5.93,-19.2\n");
     std::ostringstream out;
-    const BatchResult result = RunBatch(in, out, {kToday, 0});
+    const BatchResult result = RunBatch(in, out, Today());
     EXPECT_FALSE(result.headerError);
     EXPECT_EQ(result.rows, 6u);
     EXPECT_EQ(result.failed, 3u);
@@ -117,12 +151,14 @@ TEST(CalcBatch, AFailingRowCarriesItsMessageAndTheOthersGoOn) {
     std::istringstream printed(out.str());
     for (std::string line; std::getline(printed, line);) lines.push_back(line);
     ASSERT_EQ(lines.size(), 7u) << out.str();
-    EXPECT_EQ(lines[0], "name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,skew,motor_angle,error");
+    EXPECT_EQ(lines[0],
+              "name,lat,lon,sat_lon,azimuth,elevation,compass_bearing,declination,horizontal_field_nt,compass_warning,"
+              "skew,dish_tilt,motor_angle,next_outage_start,next_outage_end,error");
     EXPECT_TRUE(lines[1].starts_with("Calgary,51.08,114.08,107.3,171.306422331434,31.1920790500568,")) << lines[1];
     EXPECT_TRUE(lines[1].ends_with(",")) << lines[1];
-    EXPECT_EQ(lines[2], "\"Bad, latitude\",abc,114.08,107.3,,,,,,,lat: 'abc' is not a number");
-    EXPECT_EQ(lines[3], "Too far north,95,0,0,,,,,,,lat: 95 lies outside -90 to 90");
-    EXPECT_EQ(lines[4], "Short,1,2,,,,,,,,expected 4 fields but found 3");
+    EXPECT_EQ(lines[2], "\"Bad, latitude\",abc,114.08,107.3,,,,,,,,,,,,lat: 'abc' is not a number");
+    EXPECT_EQ(lines[3], "Too far north,95,0,0,,,,,,,,,,,,lat: 95 lies outside -90 to 90");
+    EXPECT_EQ(lines[4], "Short,1,2,,,,,,,,,,,,,expected 4 fields but found 3");
     EXPECT_TRUE(lines[5].starts_with("Overhead,0,10,10,180,90,")) << lines[5];
     EXPECT_TRUE(lines[6].starts_with("Belfast,54.6,5.93,-19.2,")) << lines[6];
 }
@@ -131,12 +167,12 @@ TEST(CalcBatch, TheHeaderIsRequired) {
     for (const char* text : {"", "Calgary,51.08,114.08,107.3\n", "name,lat,lon\n"}) {
         std::istringstream in(text);
         std::ostringstream out;
-        EXPECT_TRUE(RunBatch(in, out, {kToday, 0}).headerError.has_value()) << text;
+        EXPECT_TRUE(RunBatch(in, out, Today()).headerError.has_value()) << text;
         EXPECT_EQ(out.str(), "");
     }
     std::istringstream spaced(" Name , LAT,lon , sat_lon\n");
     std::ostringstream out;
-    EXPECT_FALSE(RunBatch(spaced, out, {kToday, 0}).headerError.has_value());
+    EXPECT_FALSE(RunBatch(spaced, out, Today()).headerError.has_value());
 }
 
 // The program itself: exit codes and where its words go.
@@ -167,7 +203,7 @@ TEST(CalcProgram, ExitCodes) {
     EXPECT_EQ(Calc("--version").out, "azimora-calc 2.0\n");
     const ProgramRun bad = Calc("--lat x");
     EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out, "azimora-calc: --lat: 'x' is not a number\n");
+    EXPECT_EQ(bad.out, "azimora-calc: --lat: 'x' is not a number\nTry 'azimora-calc --help'\n");
 
     azimora::testing::TempFolder folder;
     const auto sites = folder.Path() / "sites.csv";

@@ -169,11 +169,11 @@ TEST(CoordinateText, DecimalAndDegreesMinutesSeconds) {
 
 TEST(PlaceSearch, AnExactNameComesFirst) {
     const PlaceIndex index({
-        {"Newcastle upon Tyne", "", "United Kingdom", 55, 1.6, "newcastle upon tyne"},
-        {"New York", "New York", "United States", 40.7, 74, "new york"},
-        {"York", "", "United Kingdom", 54, 1.1, "york"},
-        {"Yorkton", "Saskatchewan", "Canada", 51.2, 102.5, "yorkton"},
-        {"Zurich", "", "Switzerland", 47.4, -8.5, "zurich"},
+        {"Newcastle upon Tyne", "", "United Kingdom", 55, 1.6, "newcastle upon tyne", ""},
+        {"New York", "New York", "United States", 40.7, 74, "new york", ""},
+        {"York", "", "United Kingdom", 54, 1.1, "york", ""},
+        {"Yorkton", "Saskatchewan", "Canada", 51.2, 102.5, "yorkton", ""},
+        {"Zurich", "", "Switzerland", 47.4, -8.5, "zurich", ""},
     });
     const auto names = [&](std::string_view query) {
         std::vector<std::string> found;

@@ -45,8 +45,10 @@ TEST(SkyChart, TheSatellitesStandOnTheArcAndTheSelectedOneWhereTheWindowPointsTh
     request.selectedLongitudeWest = 107.3;
     const std::vector<CatalogueSatellite> catalogue = {{"Anik E2", 107.3}, {"Astra", -19.2}, {"Galaxy 3", 93.5}};
     request.catalogue = catalogue;
-    request.day = {2026, 12, 7};
-    request.utcOffsetSeconds = -7 * 3600;
+    // Calgary's day of 2026-12-07 (MST, UTC-7), its whole hours.
+    request.dayStart = StartOfDay({2026, 12, 7}) + 7 * 3600;
+    request.dayEnd = request.dayStart + kSecondsPerDay;
+    for (int hour = 0; hour < 24; ++hour) request.hours.push_back({request.dayStart + hour * 3600, hour});
     ObstacleHorizon skyline;
     skyline.Add({150, 35});
     skyline.Add({200, 35});
@@ -78,7 +80,7 @@ TEST(SkyChart, TheSatellitesStandOnTheArcAndTheSelectedOneWhereTheWindowPointsTh
     EXPECT_GE(chart.sunHours.front().hour, 8);
     EXPECT_LE(chart.sunHours.back().hour, 16);
     for (const SunMark& mark : chart.sunHours) {
-        const HorizonPosition sun = ToHorizon(SunDirection(StartOfDay(request.day) + 7 * 3600 + mark.hour * 3600.0), 51.08, 114.08);
+        const HorizonPosition sun = ToHorizon(SunDirection(request.dayStart + mark.hour * 3600.0), 51.08, 114.08);
         EXPECT_NEAR(mark.position.azimuth, sun.azimuth, 1e-9);
     }
 }

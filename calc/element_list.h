@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "sky/civil_time.h"
+
+// azimora-calc --tle FILE: the near-geostationary objects of an element
+// file, placed at an instant by the SGP4 model, as CSV:
+//   name,sat_lon,inclination,drift_per_day,epoch_age_days,warning
+// (sat_lon west positive, as everywhere). What cannot be used goes to
+// errors, a line each with its line number.
+namespace azimora::calc {
+
+struct ElementListResult {
+    std::size_t objects = 0;
+    std::size_t skipped = 0;
+};
+
+ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream& errors, UnixSeconds instant);
+
+}  // namespace azimora::calc

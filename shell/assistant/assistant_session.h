@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+#include <optional>
+
+#include "installation.h"
+#include "sky/sky_chart.h"
+
+// What the installer enters in the assistant's windows, shared by all of
+// them: the dish, the time zone, and one list of obstacle marks for the site,
+// which the Sky Chart, Installation Details and the sheet all use. It lives
+// as long as the main window; nothing is remembered between runs.
+namespace azimora::shell {
+
+class TfrmKorvel;
+
+struct AssistantSettings {
+    double offsetAngle = kDefaultOffsetAngle;
+    double dishDiameterMetres = kDefaultDishDiameterMetres;
+    double frequencyGHz = kDefaultFrequencyGHz;
+    QByteArray timeZone;  // an IANA id the user chose; empty: the site's own
+};
+
+class AssistantSession final : public QObject {
+    Q_OBJECT
+
+public:
+    // The main window's session, made on first use.
+    [[nodiscard]] static AssistantSession& Of(TfrmKorvel& main);
+
+    [[nodiscard]] const AssistantSettings& settings() const { return settings_; }
+    void setSettings(const AssistantSettings& settings);
+
+    [[nodiscard]] const ObstacleHorizon& obstacles() const { return obstacles_; }
+    // Each change can be taken back, one step.
+    void addObstacle(SkyPosition mark);
+    void removeObstacle(std::size_t index);
+    void clearObstacles();
+    [[nodiscard]] bool canUndo() const { return previous_.has_value(); }
+    void undo();
+
+signals:
+    void changed();
+
+private:
+    explicit AssistantSession(QObject* parent) : QObject(parent) {}
+    void keepForUndo() { previous_ = obstacles_; }
+
+    AssistantSettings settings_;
+    ObstacleHorizon obstacles_;
+    std::optional<ObstacleHorizon> previous_;
+};
+
+}  // namespace azimora::shell
