@@ -16,6 +16,7 @@ namespace azimora {
 // (through the line of sight and the ellipsoid normal at the site) to the
 // plane through the line of sight parallel to the Earth's axis. Positive:
 // turn the LNB clockwise, seen from behind the dish. Longitudes west positive.
+// NaN straight under the satellite, where the two planes are not defined.
 [[nodiscard]] double LnbSkew(double latitude, double longitudeWest, double satelliteLongitudeWest,
                              const EarthGeometry& earth = {});
 

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -90,9 +90,7 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
     const auto removeSelected = [this] {
         if (list_->currentRow() >= 0) session_.removeObstacle(static_cast<std::size_t>(list_->currentRow()));
     };
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, list_);
-    deleteKey->setContext(Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, removeSelected);
+    list_->installEventFilter(this);
     connect(remove, &QPushButton::clicked, this, removeSelected);
     connect(undo_, &QPushButton::clicked, &session_, &AssistantSession::undo);
     connect(clear, &QPushButton::clicked, &session_, &AssistantSession::clearObstacles);
@@ -104,6 +102,18 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
     connect(&session_, &AssistantSession::changed, this, &ObstacleMarksEditor::refreshList);
     showEntryKind();
     refreshList();
+}
+
+bool ObstacleMarksEditor::eventFilter(QObject* watched, QEvent* event) {
+    // Delete in the list removes the selected mark.
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && list_->currentRow() >= 0) {
+            session_.removeObstacle(static_cast<std::size_t>(list_->currentRow()));
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 double ObstacleMarksEditor::trueAzimuth() const {

@@ -38,6 +38,9 @@ public:
 signals:
     void markSelected(int index);  // -1: none
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void refreshList();
     void showEntryKind();

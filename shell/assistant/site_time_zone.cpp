@@ -50,8 +50,9 @@ SiteZone ZoneOfSite(double latitude, double longitudeWest, const QString& locati
         return {QTimeZone::utc(), QStringLiteral("UTC: this system does not know %1, the zone of %2; choose one below")
                                       .arg(QString::fromStdString(town->timeZone), TownName(*town))};
     const QString name = TownName(*town);
-    // The town chosen in Find Location names the location and stands where it is.
-    if (distance < 1 && locationName.startsWith(QString::fromStdString(town->name)))
+    // The town chosen in Find Location (or the list's) names the location and
+    // stands where it is, within the town's own size.
+    if (distance < 20 && locationName.startsWith(QString::fromStdString(town->name)))
         return {zone, QStringLiteral("the zone of %1, the town of the site").arg(name)};
     return {zone, QStringLiteral("the zone of the nearest town, %1, %2 km away").arg(name).arg(std::lround(distance))};
 }

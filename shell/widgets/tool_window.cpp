@@ -5,7 +5,7 @@
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 
 namespace azimora::shell {
 namespace {
@@ -48,9 +48,15 @@ ToolWindow::ToolWindow(QWidget& owner, const QString& title, QSize preferred)
     (void)factory;
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* escape = new QShortcut(QKeySequence::Cancel, this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+// Escape closes the window, from wherever in it the key was not wanted.
+void ToolWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ToolWindow::showEvent(QShowEvent* event) {

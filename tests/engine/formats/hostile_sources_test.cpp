@@ -66,8 +66,9 @@ TEST(HostileScanTables, AFileTooLargeForATableIsSkippedWithANote) {
 }
 
 TEST(HostileCoordinates, OnlyFiniteNumbersOnTheGlobe) {
-    for (const char* text : {"nan, 1", "inf 1", "1e999 1", "51 N 1e400 W", "91 N 1 W", "1 N 181 W",
-                             std::string(400, '9').c_str()})
+    const std::string huge(400, '9');
+    for (const std::string& text : {std::string("nan, 1"), std::string("inf 1"), std::string("1e999 1"),
+                                    std::string("51 N 1e400 W"), std::string("91 N 1 W"), std::string("1 N 181 W"), huge})
         EXPECT_FALSE(ParseCoordinates(text)) << text;
 }
 

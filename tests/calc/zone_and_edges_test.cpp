@@ -1,0 +1,138 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// azimora-calc in a site's own time zone, and its figures at the edges:
+// hemisphere letters, satellites out of sight, formula injection, JSON Lines.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "batch.h"
+#include "calc_options.h"
+#include "calc_report.h"
+#include "zone_time.h"
+
+namespace azimora::calc {
+namespace {
+
+// Edmonton changed from MST (UTC-7) to MDT (UTC-6) at 2026-03-08 02:00 local
+// (the tz database's rule for America/Edmonton, US rules since 2007).
+TEST(CalcZones, TimesInTheZoneWithItsOffsetAcrossAChangeOfClocks) {
+    const auto edmonton = ZoneTime::Named("America/Edmonton");
+    ASSERT_TRUE(edmonton);
+    const UnixSeconds winter = StartOfDay({2026, 12, 7}) + 18 * 3600 + 51 * 60 + 37;
+    EXPECT_EQ(edmonton->Iso(winter), "2026-12-07T11:51:37-07:00");
+    EXPECT_EQ(edmonton->TimeOfDay(winter), "11:51:37 MST");
+    const UnixSeconds summer = StartOfDay({2026, 7, 1}) + 18 * 3600;
+    EXPECT_EQ(edmonton->Iso(summer), "2026-07-01T12:00:00-06:00");
+    EXPECT_EQ(edmonton->TimeOfDay(summer), "12:00:00 MDT");
+    // The day of the change has 23 hours.
+    const UnixSeconds change = StartOfDay({2026, 3, 8}) + 12 * 3600;
+    EXPECT_EQ(edmonton->StartOfNextDay(change) - edmonton->StartOfDay(change), 23 * 3600);
+    EXPECT_EQ(edmonton->Iso(edmonton->StartOfDay(change)), "2026-03-08T00:00:00-07:00");
+    // A zone off the whole hour, and UTC as before.
+    EXPECT_EQ(ZoneTime::Named("Asia/Kathmandu")->Iso(winter), "2026-12-08T00:36:37+05:45");
+    EXPECT_EQ(ZoneTime().Iso(winter), "2026-12-07T18:51:37Z");
+    EXPECT_FALSE(ZoneTime::Named("Nowhere/Atlantis"));
+    EXPECT_FALSE(ZoneTime::Named("../zoneinfo/UTC"));
+}
+
+TEST(CalcZones, TheTableAndJsonSpeakTheZone) {
+    InstallationInputs inputs;
+    inputs.latitude = 51.08;
+    inputs.longitudeWest = 114.08;
+    inputs.satelliteLongitudeWest = 107.3;
+    inputs.instant = StartOfDay({2026, 12, 7}) + 20 * 3600;  // 13:00 MST
+    const auto zone = *ZoneTime::Named("America/Edmonton");
+    const SiteReport report = ComputeSiteReport(inputs, zone);
+    ASSERT_EQ(report.sunAlignments.size(), 1u);  // Calgary's day, not UTC's
+    const std::string table = PlainReport(report, zone);
+    EXPECT_NE(table.find(" MST"), std::string::npos) << table;
+    EXPECT_EQ(table.find(" UTC"), std::string::npos) << table;
+    const std::string json = JsonReport(report, zone);
+    EXPECT_NE(json.find("-07:00\""), std::string::npos) << json;
+    EXPECT_EQ(json.find("Z\""), std::string::npos) << json;
+    // Outages are in spring (MDT) and autumn: each names its own offset.
+    EXPECT_NE(json.find("-06:00\""), std::string::npos) << json;
+}
+
+TEST(CalcEdges, OutOfSightGivesNullsAndNoOutages) {
+    InstallationInputs inputs;
+    inputs.latitude = 51.08;
+    inputs.longitudeWest = 114.08;
+    inputs.satelliteLongitudeWest = -19.2;
+    inputs.instant = StartOfDay({2026, 12, 7});
+    const ZoneTime utc;
+    const std::string json = JsonReport(ComputeSiteReport(inputs, utc), utc);
+    for (const char* field : {"\"visible\": false", "\"skew\": null", "\"motor_angle\": null",
+                              "\"motor_declination_offset\": null", "\"dish_tilt\": null", "\"sun_outages\": []"})
+        EXPECT_NE(json.find(field), std::string::npos) << field << " in " << json;
+    const std::string table = PlainReport(ComputeSiteReport(inputs, utc), utc);
+    EXPECT_NE(table.find("cannot be seen from this site"), std::string::npos) << table;
+    EXPECT_EQ(table.find("nan"), std::string::npos) << table;
+    // Straight under the satellite: words, and null.
+    inputs.latitude = 0;
+    inputs.longitudeWest = inputs.satelliteLongitudeWest = 10;
+    EXPECT_NE(PlainReport(ComputeSiteReport(inputs, utc), utc).find("straight overhead"), std::string::npos);
+    EXPECT_NE(JsonReport(ComputeSiteReport(inputs, utc), utc).find("\"skew\": null"), std::string::npos);
+    // A face tilted forward says so (latitude 69: "-9.92 on an inclinometer").
+    EXPECT_EQ(FaceTiltWords(-9.92), "the face tilted 9.92 deg forward, looking down");
+    EXPECT_EQ(FaceTiltWords(8.89), "the face tilted 8.89 deg back, looking up");
+}
+
+TEST(CalcConventions, AnglesWithTheirHemisphere) {
+    struct Case {
+        const char* text;
+        const char* letters;
+        std::optional<double> value;
+    };
+    for (const Case& c : {Case{"54.6N", "NS", 54.6}, Case{"33.9 S", "NS", -33.9}, Case{"5.9W", "EW", 5.9},
+                          Case{"19.2E", "EW", -19.2}, Case{"-5.9E", "EW", 5.9}, Case{"19.2e", "EW", -19.2},
+                          Case{"114.08", "EW", 114.08}, Case{"-19.2", "EW", -19.2}, Case{"54.6E", "NS", std::nullopt},
+                          Case{"E", "EW", std::nullopt}, Case{"-E", "EW", std::nullopt}, Case{"1e5E", "EW", -1e5}}) {
+        EXPECT_EQ(ParseAngle(c.text, c.letters), c.value) << c.text;
+    }
+}
+
+// A name a spreadsheet would run as a formula is written with a leading "'"; numbers stay numbers.
+TEST(CalcConventions, FormulaInjectionIsNeutralised) {
+    struct Case {
+        const char* cell;
+        const char* written;
+    };
+    for (const Case& c : {Case{"=1+1", "'=1+1"}, Case{"+SUM(A1)", "'+SUM(A1)"}, Case{"-cmd|' /C calc'!A0", "'-cmd|' /C calc'!A0"},
+                          Case{"@SUM(1)", "'@SUM(1)"}, Case{"\tx", "'\tx"}, Case{"\rx", "\"'\rx\""}, Case{"-19.2", "-19.2"},
+                          Case{"+5", "+5"}, Case{"Calgary", "Calgary"}, Case{"a,b", "\"a,b\""}, Case{"=a,b", "\"'=a,b\""}}) {
+        EXPECT_EQ(CsvTextCell(c.cell), c.written) << c.cell;
+    }
+    std::istringstream in("name,lat,lon\n=HYPERLINK(1),51.08,114.08\n");
+    std::ostringstream out;
+    BatchSettings settings;
+    settings.defaults.instant = StartOfDay({2026, 12, 7});
+    settings.satelliteLongitude = 107.3;
+    const BatchResult result = RunBatch(in, out, settings);
+    EXPECT_EQ(result.failed, 0u);
+    EXPECT_NE(out.str().find("\n'=HYPERLINK(1),51.08,114.08,,171.306422331434,"), std::string::npos) << out.str();
+}
+
+TEST(CalcBatchOptions, EveryRowTakesTheCommandLinesValues) {
+    std::istringstream in("Lat,LON,name,sat_lon\n\"51.08\",\"114.08W\",\"Calgary, AB\",\n\t54.6N ,5.93W,Belfast,19.2E\n");
+    std::ostringstream out;
+    BatchSettings settings;
+    settings.defaults.instant = StartOfDay({2026, 12, 7});
+    settings.defaults.offsetAngle = 17;
+    settings.satelliteLongitude = 107.3;
+    settings.zone = *ZoneTime::Named("America/Edmonton");
+    EXPECT_EQ(RunBatch(in, out, settings).failed, 0u);
+    std::vector<std::string> lines;
+    std::istringstream printed(out.str());
+    for (std::string line; std::getline(printed, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 3u) << out.str();
+    // The default satellite for the empty sat_lon, the offset in the face tilt, the zone in the outage.
+    EXPECT_TRUE(lines[1].starts_with("\"Calgary, AB\",51.08,114.08W,,171.306422331434,")) << lines[1];
+    EXPECT_NE(lines[1].find(",14.19207905"), std::string::npos) << lines[1];  // 31.192 - 17
+    EXPECT_NE(lines[1].find("-07:00,"), std::string::npos) << lines[1];       // late February: MST
+    EXPECT_TRUE(lines[2].starts_with("Belfast,54.6N,5.93W,19.2E,")) << lines[2];
+}
+
+}  // namespace
+}  // namespace azimora::calc

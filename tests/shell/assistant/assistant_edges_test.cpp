@@ -1,0 +1,320 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// The assistant at the edges a new installer reaches: a site in another
+// zone than the computer's, no satellite chosen, a satellite out of sight,
+// clicks on the chart, the keyboard, and windows on a small screen.
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <set>
+
+#include "assistant/assistant_session.h"
+#include "assistant/installation_details_window.h"
+#include "assistant/obstacle_marks_editor.h"
+#include "assistant/point_here.h"
+#include "assistant/site_time_zone.h"
+#include "assistant/sky_chart_window.h"
+#include "sky_chart/sky_chart_painter.h"
+#include "sky_chart/sky_chart_widget.h"
+#include "tools_menu.h"
+#include "widgets/tool_window.h"
+#include "window_fixture.h"
+
+namespace azimora::shell {
+namespace {
+
+bool TownsInstalled() { return QFile::exists(QStringLiteral("/usr/share/libgweather-4/Locations.xml")); }
+
+class AssistantEdges : public testing::WindowTest {
+protected:
+    void SetSite(const char* latitude, const char* longitudeWest, const char* satelliteWest, const char* name = "Site") {
+        window->controller().SetValue(DisplayField::LocName, name);
+        window->controller().SetValue(DisplayField::NLat, latitude);
+        window->controller().SetValue(DisplayField::WLong, longitudeWest);
+        if (satelliteWest != nullptr) {
+            window->controller().SetValue(DisplayField::SatName, "Test satellite");
+            window->controller().SetValue(DisplayField::SatLong, satelliteWest);
+        }
+        QCoreApplication::processEvents();
+    }
+    static QString Row(const InstallationDetailsWindow& details, const char* label) {
+        for (const InstallationRow& row : InstallationRows(details.report()))
+            if (row.label == label) return row.value;
+        return QStringLiteral("(no row %1)").arg(label);
+    }
+};
+
+TEST(SiteTime, TimesNameTheirZone) {
+    const UnixSeconds winter = StartOfDay({2026, 12, 7}) + 18 * 3600 + 51 * 60 + 37;
+    EXPECT_EQ(ClockText(winter, QTimeZone("America/Edmonton")), "11:51:37 MST (UTC-7)");
+    EXPECT_EQ(ClockText(winter, QTimeZone("Australia/Sydney")), "05:51:37 AEDT (UTC+11)");
+    EXPECT_EQ(ClockText(winter, QTimeZone("Asia/Kathmandu")), "00:36:37 (UTC+5:45)");
+    EXPECT_EQ(ClockText(winter, QTimeZone::utc()), "18:51:37 UTC");
+    // The site's day: 23 hours when the clocks go forward.
+    const ZoneDay change = DayOf(StartOfDay({2026, 3, 8}) + 18 * 3600, QTimeZone("America/Edmonton"));
+    EXPECT_EQ(change.end - change.start, 23 * 3600);
+}
+
+TEST(SiteTime, TheZoneOfTheSiteFromItsTown) {
+    if (!TownsInstalled()) GTEST_SKIP() << "libgweather-4-common is not installed";
+    const SiteZone calgary = ZoneOfSite(51.0833, 114.0833, "Calgary (Alberta)", {});
+    EXPECT_EQ(calgary.zone.id(), "America/Edmonton");
+    EXPECT_EQ(calgary.how, "the zone of Calgary (Alberta), the town of the site");
+    const SiteZone outside = ZoneOfSite(51.3, 114.6, "My farm", {});
+    EXPECT_EQ(outside.zone.id(), "America/Edmonton");
+    EXPECT_TRUE(outside.how.startsWith("the zone of the nearest town, ")) << outside.how.toStdString();
+    const SiteZone ocean = ZoneOfSite(30, 40, "Mid-Atlantic", {});
+    EXPECT_EQ(ocean.zone, QTimeZone::utc());
+    EXPECT_EQ(ocean.how, "UTC: no town within 200 km tells the zone of this site; choose it below");
+    const SiteZone chosen = ZoneOfSite(51.0833, 114.0833, "Calgary (Alberta)", "Europe/Zurich");
+    EXPECT_EQ(chosen.zone.id(), "Europe/Zurich");
+    EXPECT_EQ(chosen.how, "chosen by you");
+}
+
+// A Sydney site seen from a computer set to Edmonton time: Sydney's times,
+// its day's sun path with morning to evening hours, never 12 to 24.
+TEST_F(AssistantEdges, ASiteInAnotherZoneGetsItsOwnTimes) {
+    if (!TownsInstalled()) GTEST_SKIP() << "libgweather-4-common is not installed";
+    qputenv("TZ", "America/Edmonton");
+    ShowWindow();
+    SetSite("-33.8678", "-151.2073", "-156", "Sydney (New South Wales)");
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    details.setClock([] { return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(StartOfDay({2026, 12, 7}))); });
+    EXPECT_EQ(details.report().zone.zone.id(), "Australia/Sydney");
+    EXPECT_TRUE(Row(details, "Times").startsWith("AEDT (UTC+11), the zone of Sydney")) << Row(details, "Times").toStdString();
+    for (const QString& time : Row(details, "Sun in the dish's azimuth today").split(QStringLiteral(", ")))
+        EXPECT_TRUE(time.endsWith("AEDT (UTC+11)") || time == "not while the sun is up") << time.toStdString();
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    ASSERT_TRUE(sky.hasChart());
+    ASSERT_FALSE(sky.chart().sunHours.empty());
+    EXPECT_GE(sky.chart().sunHours.front().hour, 4);
+    EXPECT_LE(sky.chart().sunHours.back().hour, 21);
+    qunsetenv("TZ");
+}
+
+TEST_F(AssistantEdges, NoSatelliteChosenShowsNoFigures) {
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    QCoreApplication::processEvents();
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    EXPECT_FALSE(details.report().site);
+    EXPECT_EQ(details.plainText(), kNoSatelliteNotice);
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    ASSERT_TRUE(sky.hasChart());  // the sky of the site, without a chosen one
+    for (const ChartSatellite& satellite : sky.chart().satellites) EXPECT_FALSE(satellite.selected);
+}
+
+TEST_F(AssistantEdges, ASatelliteOutOfSightHasNothingToSet) {
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Astra 1A - 1H"));
+    QCoreApplication::processEvents();
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    ASSERT_TRUE(details.report().site);
+    EXPECT_TRUE(Row(details, "Elevation").contains("cannot be seen from this site"));
+    EXPECT_TRUE(Row(details, "Out of sight").startsWith("nothing to set"));
+    EXPECT_EQ(Row(details, "LNB skew"), "(no row LNB skew)");
+    EXPECT_FALSE(PointHereOf(details.report()));
+}
+
+TEST_F(AssistantEdges, TheFourNumbersToSetAsOneSentence) {
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    QCoreApplication::processEvents();
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    const auto point = PointHereOf(details.report());
+    ASSERT_TRUE(point);
+    const QString sentence = PointHereSentence(*point);
+    EXPECT_TRUE(sentence.startsWith("Point the dish 171.31 degrees true, ")) << sentence.toStdString();
+    EXPECT_TRUE(sentence.contains("31.19 degrees up (an inclinometer on the face reads 8.89); LNB: turn the LNB 5.5 "
+                                  "degrees counter-clockwise, seen from behind the dish."))
+        << sentence.toStdString();
+    auto* widget = details.findChild<PointHereWidget*>();
+    ASSERT_NE(widget, nullptr);
+    EXPECT_TRUE(widget->isVisible());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description), sentence);
+}
+
+// A click on a satellite's dot names it and offers it; it never marks an obstacle.
+TEST_F(AssistantEdges, ClickingASatelliteOffersToChooseIt) {
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    QCoreApplication::processEvents();
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    QCoreApplication::processEvents();
+    SkyChartWidget& chart = sky.chartWidget();
+    const ChartSatellite* galaxy = nullptr;
+    for (const ChartSatellite& satellite : sky.chart().satellites)
+        if (satellite.name == "Galaxy 3") galaxy = &satellite;
+    ASSERT_NE(galaxy, nullptr);
+    const SkyPosition where = galaxy->position;
+    const auto click = [&] {
+        const QPointF at = SkyProjection::Fitting(chart.rect()).point(where.azimuth, where.elevation);
+        ASSERT_NE(chart.satelliteAt(at), nullptr);
+        sky.offerSatellite(QString::fromStdString(chart.satelliteAt(at)->name));
+    };
+    dialogs.answers = {ConfirmAnswer::No};
+    click();
+    EXPECT_EQ(window->controller().Value(DisplayField::SatName), "Anik E2 - Star Choice (Canada)");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].ends_with("Make it the chosen satellite?")) << dialogs.questions[0];
+    dialogs.answers = {ConfirmAnswer::Yes};
+    click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->controller().Value(DisplayField::SatLong), window->satellites().FindNode(dialogs.questions[1].substr(
+                                                                     0, dialogs.questions[1].find(':')))->Data1);
+    EXPECT_TRUE(AssistantSession::Of(*window).obstacles().Points().empty());
+    // The same through the mouse: a press on the dot, not a mark.
+    QCoreApplication::processEvents();
+    const QPointF at = SkyProjection::Fitting(chart.rect()).point(where.azimuth, where.elevation);
+    dialogs.answers = {ConfirmAnswer::No};
+    QTest::mouseClick(&chart, Qt::LeftButton, {}, at.toPoint());
+    EXPECT_TRUE(AssistantSession::Of(*window).obstacles().Points().empty());
+}
+
+TEST_F(AssistantEdges, MarksAreSelectedRemovedWithDeleteAndUndone) {
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    AssistantSession& session = AssistantSession::Of(*window);
+    session.addObstacle({100, 20});
+    session.addObstacle({120, 25});
+    QCoreApplication::processEvents();
+    SkyChartWidget& chart = sky.chartWidget();
+    const QPointF mark = SkyProjection::Fitting(chart.rect()).point(120, 25);
+    QTest::mouseClick(&chart, Qt::LeftButton, {}, mark.toPoint());
+    EXPECT_EQ(chart.selectedMark(), 1);
+    EXPECT_EQ(session.obstacles().Points().size(), 2u);  // selected, not added
+    QTest::keyClick(&chart, Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(session.obstacles().Points().size(), 1u);
+    EXPECT_EQ(session.obstacles().Points()[0].azimuth, 100);
+    QTest::keyClick(&sky, Qt::Key_Z, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(session.obstacles().Points().size(), 2u);
+    // The list in the window: Delete works there too.
+    QListWidget& list = sky.marksEditor().list();
+    list.setCurrentRow(0);
+    QTest::keyClick(&list, Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(session.obstacles().Points().size(), 1u);
+    EXPECT_TRUE(sky.summary().contains("Obstacle marks: 25.0\u00B0 at 120.0\u00B0.")) << sky.summary().toStdString();
+    // A mark typed as read on a compass becomes a true azimuth: the compass
+    // reads the true azimuth less the declination (12.5 E).
+    ObstacleMarksEditor& editor = sky.marksEditor();
+    editor.setDeclination(12.5);
+    for (QDoubleSpinBox* box : editor.findChildren<QDoubleSpinBox*>())
+        if (box->accessibleName() == "Mark azimuth") box->setValue(100);
+    for (QComboBox* combo : editor.findChildren<QComboBox*>())
+        if (combo->accessibleName() == "Azimuth read as") combo->setCurrentIndex(1);
+    EXPECT_DOUBLE_EQ(editor.trueAzimuth(), 112.5);
+}
+
+// Each window: Escape closes it, a Close button, letters that are unique.
+TEST_F(AssistantEdges, WindowsAnswerTheKeyboard) {
+    ShowWindow();
+    const auto mnemonics = [](const QWidget& window) {
+        std::multiset<QChar> letters;
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+            const qsizetype at = button->text().indexOf(u'&');
+            if (at >= 0 && at + 1 < button->text().size()) letters.insert(button->text()[at + 1].toLower());
+        }
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            const qsizetype at = label->text().indexOf(u'&');
+            if (at >= 0 && at + 1 < label->text().size() && label->buddy() != nullptr) letters.insert(label->text()[at + 1].toLower());
+        }
+        return letters;
+    };
+    const auto unique = [](const std::multiset<QChar>& letters) {
+        for (const QChar letter : letters)
+            if (letters.count(letter) > 1) return QString(letter);
+        return QString();
+    };
+    for (QWidget* tool : std::initializer_list<QWidget*>{&ToolsMenu::Of(*window).openDetails(),
+                                                          &ToolsMenu::Of(*window).openSkyChart()}) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(unique(mnemonics(*tool)), "") << tool->windowTitle().toStdString();
+        auto* close = tool->findChild<QPushButton*>("close");
+        ASSERT_NE(close, nullptr) << tool->windowTitle().toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(tool)->role(), QAccessible::Window);
+        QPointer<QWidget> alive(tool);
+        tool->activateWindow();
+        QTest::keyClick(tool, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(alive.isNull() || !alive->isVisible()) << "Escape leaves it open";
+    }
+    // The Tools menu.
+    std::multiset<QChar> menu;
+    for (const QAction* action : window->findChild<QMenu*>("Tools1")->actions()) {
+        const qsizetype at = action->text().indexOf(u'&');
+        if (at >= 0) menu.insert(action->text()[at + 1].toLower());
+    }
+    EXPECT_EQ(unique(menu), "");
+}
+
+// Beside the main window, within the screen, at any size.
+TEST(ToolWindowPlacement, BesideTheOwnerAndWithinTheScreen) {
+    const QRect screen(0, 0, 1280, 1024);
+    const QMargins frame(2, 24, 2, 2);
+    struct Case {
+        QRect owner;
+        QSize wanted;
+    };
+    for (const Case& c : {Case{{340, 270, 608, 468}, {700, 820}}, Case{{0, 0, 608, 468}, {1320, 1560}},
+                          Case{{600, 100, 608, 468}, {700, 820}}, Case{{10, 10, 1250, 1000}, {700, 820}}}) {
+        const QRect placed = PlaceBeside(c.owner, c.wanted, screen, frame);
+        const QRect outer = placed.marginsAdded(frame);
+        EXPECT_TRUE(screen.contains(outer)) << outer.x() << "," << outer.y() << " " << outer.width() << "x" << outer.height();
+        if (c.owner.width() + outer.width() <= screen.width()) {
+            EXPECT_FALSE(outer.intersects(c.owner));
+        }
+    }
+}
+
+// On a real X server at a scale factor of 2 on a 1280 x 1024 screen
+// (ctest: desktop.windows-scaled2x): both windows open whole on the screen.
+TEST_F(AssistantEdges, WindowsFitTheScreenAtAnyScale) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs a real X server";
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    const QRect available = window->screen()->availableGeometry();
+    for (QWidget* tool : std::initializer_list<QWidget*>{&ToolsMenu::Of(*window).openDetails(),
+                                                          &ToolsMenu::Of(*window).openSkyChart()}) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
+        QTest::qWait(200);
+        const QRect frame = tool->frameGeometry();
+        EXPECT_TRUE(available.contains(frame))
+            << tool->windowTitle().toStdString() << ": " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+            << frame.height() << " on " << available.width() << "x" << available.height();
+        // What shows of every button lies on the screen (those in a
+        // scrolling part may be scrolled out of view), Close all of it.
+        for (const QPushButton* button : tool->findChildren<QPushButton*>()) {
+            const QRegion shown = button->visibleRegion();
+            if (!button->isVisible() || shown.isEmpty()) continue;
+            const QRect global(button->mapToGlobal(shown.boundingRect().topLeft()), shown.boundingRect().size());
+            EXPECT_TRUE(available.contains(global)) << button->text().toStdString();
+        }
+        const auto* close = tool->findChild<QPushButton*>("close");
+        ASSERT_NE(close, nullptr);
+        EXPECT_EQ(close->visibleRegion().boundingRect().size(), close->size());
+        EXPECT_TRUE(available.contains(QRect(close->mapToGlobal(QPoint(0, 0)), close->size())));
+    }
+}
+
+}  // namespace
+}  // namespace azimora::shell
