@@ -81,6 +81,7 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     splitter->addWidget(Scrolling(entriesPage, splitter));
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({650, 350});  // in proportion, whatever the window's size
     layout->addWidget(splitter, 1);
 
     auto* copy = new QPushButton(QStringLiteral("&Copy All"), this);

@@ -43,6 +43,7 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
     layout->addWidget(how);
 
     auto* form = new QFormLayout;
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     azimuth_ = NumberBox(this, 0, 359.9, 1, QStringLiteral("\u00B0"), QStringLiteral("Mark azimuth"));
     azimuthKind_ = new QComboBox(this);
     azimuthKind_->addItems({QStringLiteral("true"), QStringLiteral("as read on a compass")});
@@ -77,7 +78,8 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
     list_->setObjectName(QStringLiteral("obstacles"));
     list_->setAccessibleName(QStringLiteral("Obstacle marks"));
     list_->setMinimumHeight(list_->fontMetrics().height() * 3);
-    layout->addWidget(list_, 1);
+    list_->setMaximumHeight(list_->fontMetrics().height() * 8);
+    layout->addWidget(list_);
     auto* remove = new QPushButton(QStringLiteral("&Remove"), this);
     undo_ = new QPushButton(QStringLiteral("&Undo"), this);
     auto* clear = new QPushButton(QStringLiteral("C&lear All"), this);

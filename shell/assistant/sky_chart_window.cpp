@@ -29,7 +29,7 @@ QString Angle(double degrees) { return DegreesText(degrees, 1); }
 }  // namespace
 
 SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
-    : ToolWindow(main, QStringLiteral("Sky Chart"), QSize(820, 580)), main_(main), source_(main) {
+    : ToolWindow(main, QStringLiteral("Sky Chart"), QSize(940, 620)), main_(main), source_(main) {
     setObjectName(QStringLiteral("SkyChart"));
     AssistantSession& session = AssistantSession::Of(main_);
 
@@ -68,7 +68,8 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     side->addWidget(close, 0, Qt::AlignRight);
     // The chart takes what the marks leave.
-    scroll->setMaximumWidth(scroll->fontMetrics().averageCharWidth() * 34);
+    scroll->setMaximumWidth(scroll->fontMetrics().averageCharWidth() * 48);
+    scroll->setMinimumWidth(scroll->fontMetrics().averageCharWidth() * 36);
     layout->addLayout(side, 0);
 
     auto* undo = new QShortcut(QKeySequence::Undo, this);
