@@ -67,9 +67,21 @@ struct SiteSky {
         return {Wrap360(Degrees(std::atan2(Dot(direction, frame.east), Dot(direction, frame.north)))),
                 Degrees(std::asin(std::clamp(Dot(direction, frame.up), -1.0, 1.0)))};
     }
+
+    [[nodiscard]] SkyPosition Of(const Vector3& satellite) const {
+        const Vector3 direction = Normalized(satellite - position);
+        return {Wrap360(Degrees(std::atan2(Dot(direction, frame.east), Dot(direction, frame.north)))),
+                Degrees(std::asin(std::clamp(Dot(direction, frame.up), -1.0, 1.0)))};
+    }
+
+    // Above the horizon at all: most of a big catalogue is not, and needs no angles.
+    [[nodiscard]] bool Sees(const Vector3& satellite) const { return Dot(satellite - position, frame.up) > 0; }
 };
 
 }  // namespace
+
+CatalogueSatellite::CatalogueSatellite(std::string satelliteName, double west)
+    : name(std::move(satelliteName)), longitudeWest(west), position(GeostationaryPosition(EarthGeometry{}, west)) {}
 
 SkyPosition GeostationaryPositionInSky(double latitude, double longitudeWest, double satelliteLongitudeWest) {
     return SiteSky(latitude, longitudeWest).Of(satelliteLongitudeWest);
@@ -85,7 +97,8 @@ SkyChart BuildSkyChart(const SkyChartRequest& request, const ObstacleHorizon& ob
         if (position.elevation > 0) chart.geostationaryArc.push_back(position);
     }
     for (const CatalogueSatellite& satellite : request.catalogue) {
-        const SkyPosition position = site.Of(satellite.longitudeWest);
+        if (!site.Sees(satellite.position)) continue;
+        const SkyPosition position = site.Of(satellite.position);
         if (position.elevation > 0) chart.satellites.push_back({satellite.name, position, false, obstacles.Blocks(position)});
     }
     // Drawn last, so on top; also below the horizon, where the window points it.

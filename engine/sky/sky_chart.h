@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/vector3.h"
 #include "sky/civil_time.h"
 
 // What a chart of the sky over a site shows: the geostationary arc, every
@@ -41,8 +42,10 @@ private:
 };
 
 struct CatalogueSatellite {
+    CatalogueSatellite(std::string satelliteName, double west);
     std::string name;
     double longitudeWest = 0;
+    Vector3 position;  // in orbit, Earth-fixed: worked out once, for every site
 };
 
 struct ChartSatellite {

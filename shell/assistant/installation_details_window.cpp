@@ -16,11 +16,13 @@
 #include <QSplitter>
 #include <QTimeZone>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "assistant/obstacle_marks_editor.h"
 #include "assistant/point_here.h"
 #include "assistant/vector_state.h"
 #include "main_window/main_window.h"
+#include "widgets/figure_label.h"
 
 namespace azimora::shell {
 namespace {
@@ -102,6 +104,7 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     connect(&refreshSoon_, &QTimer::timeout, this, &InstallationDetailsWindow::refresh);
     connect(&main_, &TfrmKorvel::displayValuesChanged, &refreshSoon_, qOverload<>(&QTimer::start));
     connect(&session, &AssistantSession::changed, &refreshSoon_, qOverload<>(&QTimer::start));
+    connect(&outageSearch_, &QFutureWatcher<void>::finished, &refreshSoon_, qOverload<>(&QTimer::start));
     connect(&session, &AssistantSession::changed, marks,
             [this, marks] { marks->setDeclination(report_.figures.magnetic.declination); });
     refresh();
@@ -109,6 +112,9 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     // The figures first, for the keyboard too.
     setTabOrder(figures_, dish);
 }
+
+// A search still running ends before the window goes: it writes nothing of the window's.
+InstallationDetailsWindow::~InstallationDetailsWindow() { outageSearch_.waitForFinished(); }
 
 QDoubleSpinBox* InstallationDetailsWindow::addSetting(QFormLayout* form, const QString& label, double value, double low,
                                                       double high, double step, const QString& suffix,
@@ -159,9 +165,15 @@ void InstallationDetailsWindow::refresh() {
     ClearUpperVectorState();
     const AssistantSession& session = AssistantSession::Of(main_);
     try {
-        report_ = BuildInstallationReport(main_.controller().Values(), session.settings(), session.obstacles(), clock_());
+        report_ = BuildInstallationReport(main_.controller().Values(), session.settings(), session.obstacles(), clock_(),
+                                          OutageMode::Later);
     } catch (const std::exception&) {
         report_ = {};  // the main window reports a failing calculation itself
+    }
+    // The year's outage search goes to another thread; the window looks again
+    // when it is done, and says it is working on them meanwhile.
+    if (report_.pendingOutages && !outageSearch_.isRunning()) {
+        outageSearch_.setFuture(QtConcurrent::run([search = *report_.pendingOutages] { RunOutageSearch(search); }));
     }
     const QList<InstallationRow> rows = InstallationRows(report_);
     notice_->setText(NoFiguresNotice(report_));
@@ -186,10 +198,7 @@ void InstallationDetailsWindow::refresh() {
                 figuresForm_->addRow(heading);
             }
             auto* name = new QLabel(row.label + u':', figures_->widget());
-            auto* value = new QLabel(figures_->widget());
-            value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-            value->setFocusPolicy(Qt::StrongFocus);
-            value->setWordWrap(true);
+            auto* value = new FigureLabel(figures_->widget());
             name->setBuddy(value);
             figuresForm_->addRow(name, value);
             rows_.append(qMakePair(name, value));

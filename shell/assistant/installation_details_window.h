@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFutureWatcher>
 #include <QTimer>
 
 #include <functional>
@@ -33,6 +34,7 @@ class InstallationDetailsWindow final : public ToolWindow {
 
 public:
     explicit InstallationDetailsWindow(TfrmKorvel& main);
+    ~InstallationDetailsWindow() override;
     Q_DISABLE_COPY_MOVE(InstallationDetailsWindow)
 
     // The clock the day's sun times are taken from; tests set it.
@@ -59,6 +61,7 @@ private:
     QList<QPair<QLabel*, QLabel*>> rows_;
     QStringList shape_;  // the rows' sections and labels, as laid out
     QComboBox* zone_ = nullptr;
+    QFutureWatcher<void> outageSearch_;
 };
 
 }  // namespace azimora::shell

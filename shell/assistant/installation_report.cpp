@@ -5,6 +5,8 @@
 #include <QLocale>
 
 #include <cmath>
+#include <map>
+#include <mutex>
 #include <tuple>
 
 #include "errors.h"
@@ -20,20 +22,45 @@ QString Degrees(double value, int decimals = 2) { return DegreesText(value, deci
 QString Longitude(double west) { return LongitudeText(west, 2); }
 QString Latitude(double north) { return LatitudeText(north, 2); }
 
-// The outage search takes a year of days: done again only when what it
-// depends on changes, not at every repaint or keystroke elsewhere.
-std::vector<SunOutage> NextOutages(const DishSite& site, double threshold, UnixSeconds dayStart) {
-    static std::tuple<double, double, double, double, UnixSeconds> key{};
-    static std::vector<SunOutage> outages;
-    const auto now = std::make_tuple(site.latitude, site.longitudeWest, site.satelliteLongitudeWest, threshold, dayStart);
-    if (now != key) {
-        key = now;
-        outages = SunOutages(site, threshold, dayStart, dayStart + 366 * kSecondsPerDay);
-    }
-    return outages;
+// The outage searches done, by what they depend on: a search takes a year of
+// days, and is done again only when the site, the satellite, the dish or
+// the day change; a window may have one done on another thread.
+using OutageKey = std::tuple<double, double, double, double, UnixSeconds>;
+
+struct OutageStore {
+    std::mutex mutex;
+    std::map<OutageKey, std::vector<SunOutage>> found;
+};
+
+OutageStore& Outages() {
+    static OutageStore store;
+    return store;
+}
+
+OutageKey KeyOf(const OutageSearch& search) {
+    return {search.site.latitude, search.site.longitudeWest, search.site.satelliteLongitudeWest, search.threshold,
+            search.dayStart};
+}
+
+std::optional<std::vector<SunOutage>> KnownOutages(const OutageSearch& search) {
+    OutageStore& store = Outages();
+    const std::lock_guard lock(store.mutex);
+    const auto found = store.found.find(KeyOf(search));
+    if (found == store.found.end()) return std::nullopt;
+    return found->second;
 }
 
 }  // namespace
+
+void RunOutageSearch(const OutageSearch& search) {
+    if (KnownOutages(search)) return;
+    auto outages = SunOutages(search.site, search.threshold, search.dayStart, search.dayStart + 366 * kSecondsPerDay);
+    OutageStore& store = Outages();
+    const std::lock_guard lock(store.mutex);
+    // A few sites' worth is all a session needs.
+    if (store.found.size() > 64) store.found.clear();
+    store.found.emplace(KeyOf(search), std::move(outages));
+}
 
 SiteZone ZoneOfDisplay(const DisplaySite& site, const QByteArray& chosen) {
     static std::tuple<double, double, std::string, QByteArray> key{};
@@ -123,7 +150,7 @@ const std::vector<ScanTableSatellite>& KnownScanTables() {
 }
 
 InstallationReport BuildInstallationReport(const DisplayValues& values, const AssistantSettings& settings,
-                                           const ObstacleHorizon& obstacles, const QDateTime& now) {
+                                           const ObstacleHorizon& obstacles, const QDateTime& now, OutageMode mode) {
     InstallationReport report;
     report.offsetAngle = settings.offsetAngle;
     report.instant = static_cast<double>(now.toMSecsSinceEpoch()) / 1000;
@@ -154,10 +181,16 @@ InstallationReport BuildInstallationReport(const DisplayValues& values, const As
     const double azimuth = static_cast<double>(report.figures.pointing.Azimuth);
     if (report.figures.visible) {
         report.todaysAlignments = SunAlignmentsBetween(site, azimuth, today.start, today.end);
-        for (const SunOutage& outage : NextOutages(site, report.figures.outageThreshold, today.start)) {
-            if (outage.end < inputs.instant) continue;
-            if (report.nextOutages.size() == kOutageDaysShown) break;
-            report.nextOutages.push_back(outage);
+        const OutageSearch search{site, report.figures.outageThreshold, today.start};
+        if (mode == OutageMode::Wait) RunOutageSearch(search);
+        if (const auto outages = KnownOutages(search)) {
+            for (const SunOutage& outage : *outages) {
+                if (outage.end < inputs.instant) continue;
+                if (report.nextOutages.size() == kOutageDaysShown) break;
+                report.nextOutages.push_back(outage);
+            }
+        } else {
+            report.pendingOutages = search;
         }
     }
     report.obstacle.marks = obstacles.Points().size();
@@ -221,7 +254,8 @@ QList<InstallationRow> InstallationRows(const InstallationReport& report) {
         QStringList outages;
         for (const SunOutage& outage : report.nextOutages) outages << OutageText(outage, zone);
         add("Sun", "Next sun outages",
-            outages.isEmpty() ? QStringLiteral("none in the coming year")
+            report.pendingOutages ? QStringLiteral("working them out\u2026")
+            : outages.isEmpty()   ? QStringLiteral("none in the coming year")
                               : outages.join(u'\n') +
                                     QStringLiteral("\n(within %1 of the dish's direction)").arg(Degrees(f.outageThreshold)));
     }

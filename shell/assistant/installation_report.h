@@ -15,6 +15,7 @@
 #include "formats/dvb_scan_tables.h"
 #include "geometry/dish_setup.h"
 #include "installation.h"
+#include "sky/sun_events.h"
 
 // What the installation assistant knows about the main window's current
 // values, and the rows it shows them in: shared by the Installation
@@ -28,6 +29,21 @@ struct ObstacleReport {
     bool blocked = false;
 };
 
+// A year's search for sun outages, which a window may run on another thread.
+struct OutageSearch {
+    DishSite site;
+    double threshold = 0;
+    UnixSeconds dayStart = 0;  // from the site's day on
+};
+
+// Searches and keeps the result for the reports that ask next; safe on any thread.
+void RunOutageSearch(const OutageSearch& search);
+
+// Wait: the outages are searched there and then (the sheet). Later: the
+// report carries the search still to do (a window, which runs it on
+// another thread and looks again), unless it was done before.
+enum class OutageMode { Wait, Later };
+
 struct InstallationReport {
     MissingInput missing = MissingInput::Location;
     std::optional<DisplaySite> site;  // none: the window's values describe no calculation
@@ -37,6 +53,7 @@ struct InstallationReport {
     SiteZone zone;
     std::vector<UnixSeconds> todaysAlignments;  // the site's day
     std::vector<SunOutage> nextOutages;         // from now on, the coming season
+    std::optional<OutageSearch> pendingOutages;  // not searched yet: nextOutages is empty until it is
     ObstacleReport obstacle;
     double offsetAngle = kDefaultOffsetAngle;
     UnixSeconds instant = 0;  // now, for the report
@@ -45,7 +62,8 @@ struct InstallationReport {
 // Computes everything for the values at the instant now (the site's day
 // for the sun).
 [[nodiscard]] InstallationReport BuildInstallationReport(const DisplayValues& values, const AssistantSettings& settings,
-                                                         const ObstacleHorizon& obstacles, const QDateTime& now);
+                                                         const ObstacleHorizon& obstacles, const QDateTime& now,
+                                                         OutageMode mode = OutageMode::Wait);
 
 struct InstallationRow {
     QString section;  // "Pointing", "Mounting", "Sun", "Obstacles", "Time"

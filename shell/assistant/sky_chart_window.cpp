@@ -20,6 +20,7 @@
 #include "main_window/main_window.h"
 #include "sky_chart/sky_chart_widget.h"
 #include "widgets/angle_text.h"
+#include "widgets/figure_label.h"
 
 namespace azimora::shell {
 namespace {
@@ -38,11 +39,8 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
     notice_ = new QLabel(QString::fromLatin1(kNoCalculationNotice), this);
     notice_->setWordWrap(true);
     chartWidget_ = new SkyChartWidget(this);
-    summary_ = new QLabel(this);
+    summary_ = new FigureLabel(this);
     summary_->setObjectName(QStringLiteral("summary"));
-    summary_->setWordWrap(true);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    summary_->setFocusPolicy(Qt::StrongFocus);
     left->addWidget(notice_);
     left->addWidget(chartWidget_, 1);
     left->addWidget(summary_);

@@ -18,7 +18,7 @@ const std::vector<CatalogueSatellite>& DisplaySkyChart::catalogue() {
     for (std::size_t i = 0; i < satellites.RootCount(); ++i) {
         const CatalogueNode& node = satellites.Root(i);
         if (const auto longitude = ParseNumber(node.Data1))
-            catalogue_.push_back({node.Text, static_cast<double>(*longitude)});
+            catalogue_.emplace_back(node.Text, static_cast<double>(*longitude));
     }
     return catalogue_;
 }

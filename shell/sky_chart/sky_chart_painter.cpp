@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "sky_chart/sky_chart_painter.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -130,17 +131,32 @@ void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart&
     painter.setPen(QPen(colours.arc, 2));
     painter.drawPolyline(arc);
 
-    // Thousands of satellites: round points in two passes, clear then blocked.
-    QPolygonF clear, blocked;
+    // Thousands of satellites: one small round dot drawn once per colour and
+    // stamped at each place, rather than a round pen stroked each time.
     const ChartSatellite* selected = nullptr;
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const auto stamp = [ratio](const QColor& colour) {
+        const int side = static_cast<int>(std::ceil(6 * ratio));
+        QImage dot(side, side, QImage::Format_ARGB32_Premultiplied);
+        dot.setDevicePixelRatio(ratio);
+        dot.fill(Qt::transparent);
+        QPainter draw(&dot);
+        draw.setRenderHint(QPainter::Antialiasing);
+        draw.setPen(Qt::NoPen);
+        draw.setBrush(colour);
+        draw.drawEllipse(QRectF(0.5, 0.5, 5, 5));
+        return dot;
+    };
+    const QImage clearDot = stamp(colours.satellite), blockedDot = stamp(colours.blocked);
+    const QPointF offset(3, 3);
     for (const ChartSatellite& satellite : chart.satellites) {
         if (satellite.selected) selected = &satellite;
-        (satellite.blocked ? blocked : clear) << sky.point(satellite.position.azimuth, satellite.position.elevation);
+        if (satellite.blocked) continue;
+        painter.drawImage(sky.point(satellite.position.azimuth, satellite.position.elevation) - offset, clearDot);
     }
-    painter.setPen(QPen(colours.satellite, 5, Qt::SolidLine, Qt::RoundCap));
-    painter.drawPoints(clear);
-    painter.setPen(QPen(colours.blocked, 5, Qt::SolidLine, Qt::RoundCap));
-    painter.drawPoints(blocked);
+    for (const ChartSatellite& satellite : chart.satellites)
+        if (satellite.blocked)
+            painter.drawImage(sky.point(satellite.position.azimuth, satellite.position.elevation) - offset, blockedDot);
 
     if (selected == nullptr) return;
     const QPointF at = sky.point(selected->position.azimuth, selected->position.elevation);

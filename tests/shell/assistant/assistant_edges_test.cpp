@@ -146,6 +146,24 @@ TEST_F(AssistantEdges, TheFourNumbersToSetAsOneSentence) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description), sentence);
 }
 
+// The year's outage search runs off the window's thread: meanwhile it says
+// so, never the outages of the site before; then they arrive.
+TEST_F(AssistantEdges, OutagesArriveWhenReadyAndNeverStale) {
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    QTRY_VERIFY(Row(details, "Next sun outages").contains("(within"));
+    const QString calgary = Row(details, "Next sun outages");
+    // Another site: never Calgary's outages shown as its own.
+    window->controller().SetValue(DisplayField::NLat, "53.57");
+    QCoreApplication::processEvents();
+    const QString now = Row(details, "Next sun outages");
+    EXPECT_TRUE(now == "working them out\u2026" || now != calgary) << now.toStdString();
+    QTRY_VERIFY(Row(details, "Next sun outages").contains("(within"));
+    EXPECT_NE(Row(details, "Next sun outages"), calgary);
+}
+
 // A click on a satellite's dot names it and offers it; it never marks an obstacle.
 TEST_F(AssistantEdges, ClickingASatelliteOffersToChooseIt) {
     ShowWindow();
