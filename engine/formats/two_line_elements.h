@@ -40,7 +40,9 @@ inline constexpr std::size_t kMaxListedSkips = 500;
 // the reason.
 class ElementSetReader {
 public:
-    explicit ElementSetReader(UnixSeconds instant) : instant_(instant) {}
+    // firstLine: the number of the first line given (a block of a larger file).
+    explicit ElementSetReader(UnixSeconds instant, std::size_t firstLine = 1)
+        : instant_(instant), lineNumber_(firstLine - 1) {}
 
     void AddLine(std::string_view line);
     // Call at the end: a name left without its set is reported.
