@@ -9,6 +9,16 @@
 
 namespace azimora {
 
+std::optional<DisplayLocation> LocationOfDisplay(const DisplayValues& values) {
+    for (const std::string* coordinate : {&values.NLat, &values.WLong})
+        if (*coordinate == kNotEnteredText || coordinate->empty()) return std::nullopt;
+    const auto latitude = ParseNumber(values.NLat), longitude = ParseNumber(values.WLong);
+    if (!latitude || !longitude || !std::isfinite(static_cast<double>(*latitude)) ||
+        !std::isfinite(static_cast<double>(*longitude)))
+        return std::nullopt;
+    return DisplayLocation{static_cast<double>(*latitude), static_cast<double>(*longitude)};
+}
+
 MissingInput WhatIsMissing(const DisplayValues& values) {
     for (const std::string* coordinate : {&values.NLat, &values.WLong})
         if (*coordinate == kNotEnteredText || coordinate->empty()) return MissingInput::Location;

@@ -27,6 +27,14 @@ struct DisplaySite {
 // calculation that fails.
 [[nodiscard]] std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values);
 
+// The location alone, as the calculation reads it: latitude and longitude
+// (west positive); nullopt while either is not entered or no number.
+struct DisplayLocation {
+    double latitude = 0;
+    double longitudeWest = 0;
+};
+[[nodiscard]] std::optional<DisplayLocation> LocationOfDisplay(const DisplayValues& values);
+
 // Why there is no site: what the windows ask the user for.
 enum class MissingInput { Nothing, Location, Satellite, Calculation };
 [[nodiscard]] MissingInput WhatIsMissing(const DisplayValues& values);

@@ -23,54 +23,66 @@ bool IsFiniteNumber(const std::string& text) {
 
 }  // namespace
 
-ImportResult ImportSatellites(Catalogue& satellites, const std::filesystem::path& listsFolder,
-                              std::span<const SatelliteEntry> entries) {
-    ImportResult result;
+ImportPlan PlanImport(const Catalogue& satellites, std::span<const SatelliteEntry> entries) {
+    ImportPlan plan;
     // Looked up in a set built once: a search through the listing for every
     // entry grows with both.
     std::unordered_set<std::string> listed;
     listed.reserve(satellites.RootCount() + entries.size());
     for (std::size_t i = 0; i < satellites.RootCount(); ++i)
         listed.insert(Key(satellites.Root(i).Text, satellites.Root(i).Data1));
-
-    struct Accepted {
-        std::size_t entry;
-        std::string text, longitude;
-    };
-    std::vector<Accepted> accepted;
-    std::vector<std::string> records;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const SatelliteEntry& entry = entries[i];
         // As the next start would show it: the record keeps the stored form.
         std::string text = kUserSatellitePrefix + StoredListValue(entry.name);
         std::string longitude = StoredListValue(entry.longitudeText);
         if (listed.count(Key(text, longitude))) {
-            ++result.alreadyListed;
+            ++plan.result.alreadyListed;
             continue;
         }
         try {
             if (!entry.longitudeText.empty() && !IsFiniteNumber(entry.longitudeText))
                 throw Error("Nothing was saved: the satellite longitude is not a finite number");
-            records.push_back(UserSatelliteRecord(entry.name, entry.longitudeText));
+            plan.records.push_back(UserSatelliteRecord(entry.name, entry.longitudeText));
         } catch (const Error& error) {
-            result.notAdded.push_back({i, error.what()});
+            plan.result.notAdded.push_back({i, error.what()});
             continue;
         }
         listed.insert(Key(text, longitude));
-        accepted.push_back({i, std::move(text), std::move(longitude)});
+        plan.accepted.push_back({i, std::move(text), std::move(longitude)});
     }
-    if (records.empty()) return result;
+    return plan;
+}
+
+void SaveImport(const std::filesystem::path& listsFolder, const ImportPlan& plan) {
+    if (!plan.records.empty()) SaveUserSatellites(listsFolder, plan.records);
+}
+
+ImportResult ApplyImport(Catalogue& satellites, ImportPlan& plan) {
+    for (ImportPlan::Accepted& entry : plan.accepted)
+        satellites.AddChild(nullptr, std::move(entry.text)).Data1 = std::move(entry.longitude);
+    plan.result.added = static_cast<int>(plan.accepted.size());
+    plan.accepted.clear();
+    return plan.result;
+}
+
+ImportResult FailImport(ImportPlan& plan, const std::string& reason) {
+    for (const ImportPlan::Accepted& entry : plan.accepted) plan.result.notAdded.push_back({entry.entry, reason});
+    std::sort(plan.result.notAdded.begin(), plan.result.notAdded.end(),
+              [](const NotAdded& a, const NotAdded& b) { return a.entry < b.entry; });
+    plan.accepted.clear();
+    return plan.result;
+}
+
+ImportResult ImportSatellites(Catalogue& satellites, const std::filesystem::path& listsFolder,
+                              std::span<const SatelliteEntry> entries) {
+    ImportPlan plan = PlanImport(satellites, entries);
     try {
-        SaveUserSatellites(listsFolder, records);
+        SaveImport(listsFolder, plan);
     } catch (const Error& error) {
-        for (const Accepted& entry : accepted) result.notAdded.push_back({entry.entry, error.what()});
-        std::sort(result.notAdded.begin(), result.notAdded.end(),
-                  [](const NotAdded& a, const NotAdded& b) { return a.entry < b.entry; });
-        return result;
+        return FailImport(plan, error.what());
     }
-    for (Accepted& entry : accepted) satellites.AddChild(nullptr, std::move(entry.text)).Data1 = std::move(entry.longitude);
-    result.added = static_cast<int>(accepted.size());
-    return result;
+    return ApplyImport(satellites, plan);
 }
 
 }  // namespace azimora

@@ -31,6 +31,26 @@ struct ImportResult {
     std::vector<NotAdded> notAdded;
 };
 
+// An import worked out against the listing, to be saved (on any thread) and
+// then applied to the listing: the three steps of ImportSatellites, for a
+// window that saves off its own thread.
+struct ImportPlan {
+    ImportResult result;
+    struct Accepted {
+        std::size_t entry;
+        std::string text, longitude;  // as the listing shows them
+    };
+    std::vector<Accepted> accepted;
+    std::vector<std::string> records;  // as the list file keeps them
+};
+[[nodiscard]] ImportPlan PlanImport(const Catalogue& satellites, std::span<const SatelliteEntry> entries);
+// Throws what the save throws; nothing is saved then.
+void SaveImport(const std::filesystem::path& listsFolder, const ImportPlan& plan);
+// After a save: the listing gains the entries. After a failed one: each is
+// not added, with the reason.
+[[nodiscard]] ImportResult ApplyImport(Catalogue& satellites, ImportPlan& plan);
+[[nodiscard]] ImportResult FailImport(ImportPlan& plan, const std::string& reason);
+
 // Adds what can be added, in one save for them all, and says of every other
 // entry why not: one that could not be read back (an empty name, a longitude
 // that is no finite number, ...) is left out and the rest go on; when the

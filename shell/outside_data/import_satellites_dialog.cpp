@@ -2,42 +2,87 @@
 // SPDX-License-Identifier: MIT
 #include "outside_data/import_satellites_dialog.h"
 
+#include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
+#include "controller/display_site.h"
 #include "errors.h"
-#include "formats/satellite_import.h"
-#include "formats/two_line_elements.h"
+#include "formats/element_file_reader.h"
 #include "main_window/main_window.h"
-#include "widgets/angle_text.h"
+#include "sky/sky_chart.h"
+#include "trees/catalogue_model.h"
+#include "trees/catalogue_tree_view.h"
 
 namespace azimora::shell {
+
+// An element file being read on other threads: what they hand back.
+struct ElementLoad {
+    QString file;
+    ElementFileProgress progress;
+    std::vector<ImportCandidate> rows;
+    std::vector<std::string> warnings;  // a row's warning n is warnings[n - 1]
+    std::vector<std::string> skipped;
+    std::size_t skippedCount = 0;
+    bool cancelled = false;
+    std::string error;
+};
+
+struct ImportSatellitesDialog::Saving {
+    ImportPlan plan;
+    std::vector<std::size_t> rows;  // the model's row of each entry
+    std::string error;
+};
+
 namespace {
 
-QString PolarisationText(Polarisation polarisation) {
-    switch (polarisation) {
-        case Polarisation::Linear: return QStringLiteral("linear (H/V)");
-        case Polarisation::Circular: return QStringLiteral("circular (L/R)");
-        case Polarisation::Mixed: return QStringLiteral("linear and circular");
-        case Polarisation::Unknown: break;
-    }
-    return QStringLiteral("unknown");
-}
-
-QString Position(const QString& westText) { return LongitudeText(westText.toDouble(), 1); }
+constexpr int kSkippedShown = 200;
+constexpr int kSkippedLineLength = 160;
 
 QString ChooseElementFile(QWidget* owner) {
     return QFileDialog::getOpenFileName(owner, QStringLiteral("Open Two-Line Elements"), QDir::homePath(),
                                         QStringLiteral("Two-line elements (*.txt *.tle *.3le);;All files (*)"));
+}
+
+void ReadInto(ElementLoad& load) {
+    try {
+        const UnixSeconds now = static_cast<double>(QDateTime::currentSecsSinceEpoch());
+        const auto summary = ReadElementFile(QFile::encodeName(load.file).toStdString(), now, load.progress,
+                                             [&load](ElementBlock&& block) {
+            for (GeostationaryObject& object : block.objects) {
+                ImportCandidate row;
+                row.name = std::move(object.elements.name);
+                row.longitudeWest = static_cast<float>(object.longitudeWest);
+                row.longitudeText = QString::number(object.longitudeWest, 'f', 1).toStdString();
+                if (!object.warning.empty()) {
+                    load.warnings.push_back(std::move(object.warning));
+                    row.warning = static_cast<std::uint32_t>(load.warnings.size());
+                }
+                load.rows.push_back(std::move(row));
+            }
+            for (std::string& line : block.skipped)
+                if (load.skipped.size() < kSkippedShown) load.skipped.push_back(std::move(line));
+            load.skippedCount += block.skippedCount;
+        });
+        load.cancelled = summary.cancelled;
+    } catch (const std::exception& error) {
+        load.error = error.what();
+    }
+    if (load.cancelled) load.rows = {};
 }
 
 }  // namespace
@@ -47,26 +92,54 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     setObjectName(QStringLiteral("ImportSatellites"));
     setWindowTitle(QStringLiteral("Import Satellites"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(760, 560);
+    resize(800, 600);
 
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(
-        QStringLiteral("Satellites from Debian's DVB scan tables, and from a file of two-line elements you choose "
-                       "(for where they stand now). Tick those to add to your satellite list."),
+        QStringLiteral("Satellites from Debian's DVB scan tables, and from files of two-line elements you choose "
+                       "(placed where they stand now). Tick those to add to your satellite list."),
         this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
-    table_ = new QTableWidget(0, 5, this);
+    auto* filterRow = new QHBoxLayout;
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(QStringLiteral("filter"));
+    filter_->setPlaceholderText(QStringLiteral("name or position, 19.2 E"));
+    filter_->setClearButtonEnabled(true);
+    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+    filterLabel->setBuddy(filter_);
+    visibleOnly_ = new QCheckBox(QStringLiteral("&Visible from this site"), this);
+    visibleOnly_->setObjectName(QStringLiteral("visibleOnly"));
+    filterRow->addWidget(filterLabel);
+    filterRow->addWidget(filter_, 1);
+    filterRow->addWidget(visibleOnly_);
+    layout->addLayout(filterRow);
+
+    model_ = new ImportCandidatesModel(this);
+    table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("candidates"));
     table_->setAccessibleName(QStringLiteral("Satellites to import"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Satellite"), QStringLiteral("Position"),
-                                       QStringLiteral("Polarisation"), QStringLiteral("Source"), QStringLiteral("Warning")});
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setSectionResizeMode(ImportCandidatesModel::Name, QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(ImportCandidatesModel::Warning, QHeaderView::Interactive);
+    table_->horizontalHeader()->resizeSection(ImportCandidatesModel::Warning, 220);
     layout->addWidget(table_, 1);
+
+    auto* progressRow = new QHBoxLayout;
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progress"));
+    cancel_ = new QPushButton(QStringLiteral("Cance&l"), this);
+    cancel_->setObjectName(QStringLiteral("cancel"));
+    progressRow->addWidget(progress_, 1);
+    progressRow->addWidget(cancel_);
+    layout->addLayout(progressRow);
+    progress_->hide();
+    cancel_->hide();
 
     auto* skippedTitle = new QLabel(QStringLiteral("Skipped:"), this);
     skipped_ = new QPlainTextEdit(this);
@@ -74,12 +147,14 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     skipped_->setAccessibleName(QStringLiteral("Skipped entries"));
     skipped_->setReadOnly(true);
     skipped_->setMaximumHeight(110);
+    skipped_->setLineWrapMode(QPlainTextEdit::NoWrap);
     skippedTitle->setBuddy(skipped_);
     layout->addWidget(skippedTitle);
     layout->addWidget(skipped_);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
+    status_->setWordWrap(true);
     layout->addWidget(status_);
 
     auto* buttons = new QHBoxLayout;
@@ -93,45 +168,97 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     connect(none, &QPushButton::clicked, this, [this] { tickAll(false); });
     connect(add, &QPushButton::clicked, this, &ImportSatellitesDialog::addTicked);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(cancel_, &QPushButton::clicked, this, &ImportSatellitesDialog::cancelWork);
+    connect(filter_, &QLineEdit::textChanged, this, &ImportSatellitesDialog::applyFilter);
+    connect(visibleOnly_, &QCheckBox::toggled, this, &ImportSatellitesDialog::applyFilter);
     for (QPushButton* button : {open, all, none}) buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(add);
     buttons->addWidget(close);
     layout->addLayout(buttons);
+    actions_ = {open, all, none, add};
 
-    // The scan tables at once; the element file when asked for.
+    progressTimer_.setInterval(100);
+    connect(&progressTimer_, &QTimer::timeout, this, [this] {
+        if (!load_ || load_->progress.bytesTotal == 0) return;
+        progress_->setValue(static_cast<int>(1000 * load_->progress.bytesRead / load_->progress.bytesTotal));
+    });
+    connect(&loading_, &QFutureWatcher<void>::finished, this, &ImportSatellitesDialog::elementsRead);
+    connect(&savingWatcher_, &QFutureWatcher<void>::finished, this, &ImportSatellitesDialog::importSaved);
+
+    // The scan tables at once (a few hundred small files); element files when asked for.
     try {
         const ScanTables tables = ReadScanTables(QFile::encodeName(scanTablesFolder).toStdString());
-        std::vector<Candidate> found;
+        std::vector<ImportCandidate> rows;
         for (const ScanTableSatellite& satellite : tables.satellites) {
-            found.push_back({QString::fromStdString(satellite.name), QString::fromStdString(satellite.longitudeText),
-                             PolarisationText(satellite.polarisation), QStringLiteral("DVB scan table ") +
-                                                                           QString::fromStdString(satellite.file),
-                             QString()});
+            ImportCandidate row;
+            row.name = satellite.name;
+            row.longitudeText = satellite.longitudeText;
+            row.longitudeWest = static_cast<float>(satellite.longitudeWest);
+            row.polarisation = satellite.polarisation;
+            row.source = model_->sourceIndex(QStringLiteral("DVB scan table ") + QString::fromStdString(satellite.file));
+            rows.push_back(std::move(row));
         }
-        append(found);
-        for (const std::string& line : tables.skipped)
-            skipped_->appendPlainText(QStringLiteral("DVB scan tables: ") + QString::fromStdString(line));
+        model_->setRows(std::move(rows), false);
+        showSkipped(QStringLiteral("DVB scan tables"), tables.skipped, tables.skipped.size());
     } catch (const Error& error) {
         skipped_->appendPlainText(QString::fromUtf8(error.what()));
     }
+    applyFilter();
 }
 
-void ImportSatellitesDialog::append(const std::vector<Candidate>& candidates) {
-    for (const Candidate& candidate : candidates) {
-        const int row = table_->rowCount();
-        table_->insertRow(row);
-        auto* name = new QTableWidgetItem(candidate.name);
-        name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
-        name->setCheckState(Qt::Unchecked);
-        table_->setItem(row, 0, name);
-        table_->setItem(row, 1, new QTableWidgetItem(Position(candidate.longitudeText)));
-        table_->setItem(row, 2, new QTableWidgetItem(candidate.polarisation));
-        table_->setItem(row, 3, new QTableWidgetItem(candidate.source));
-        table_->setItem(row, 4, new QTableWidgetItem(candidate.note));
-        candidates_.push_back(candidate);
+ImportSatellitesDialog::~ImportSatellitesDialog() {
+    // Work still running ends before the window goes.
+    if (load_) load_->progress.cancelled = true;
+    loading_.waitForFinished();
+    savingWatcher_.waitForFinished();
+}
+
+bool ImportSatellitesDialog::busy() const { return loading_.isRunning() || savingWatcher_.isRunning(); }
+
+void ImportSatellitesDialog::setBusy(const QString& what) {
+    const bool working = !what.isEmpty();
+    progress_->setVisible(working);
+    cancel_->setVisible(working);
+    for (QPushButton* button : actions_) button->setEnabled(!working);
+    if (working) {
+        status_->setText(what);
+        progress_->setRange(0, 1000);
+        progress_->setValue(0);
+        progressTimer_.start();
+    } else {
+        progressTimer_.stop();
     }
 }
+
+void ImportSatellitesDialog::showSkipped(const QString& source, const std::vector<std::string>& lines, std::size_t count) {
+    int shown = 0;
+    for (const std::string& line : lines) {
+        if (shown++ == kSkippedShown) break;
+        QString text = source + QStringLiteral(": ") + QString::fromStdString(line);
+        if (text.size() > kSkippedLineLength) text = text.left(kSkippedLineLength - 1) + u'\u2026';
+        skipped_->appendPlainText(text);
+    }
+    if (count > static_cast<std::size_t>(shown))
+        skipped_->appendPlainText(QStringLiteral("%1: and %2 more lines skipped").arg(source).arg(count - static_cast<std::size_t>(shown)));
+}
+
+void ImportSatellitesDialog::applyFilter() {
+    std::function<bool(float)> sees;
+    const auto site = LocationOfDisplay(main_.controller().Values());
+    visibleOnly_->setEnabled(site.has_value() || visibleOnly_->isChecked());
+    visibleOnly_->setToolTip(site ? QString() : QStringLiteral("Choose a location in the main window first"));
+    if (visibleOnly_->isChecked() && site) {
+        sees = [latitude = site->latitude, longitude = site->longitudeWest](float west) {
+            return GeostationaryPositionInSky(latitude, longitude, west).elevation > 0;
+        };
+    }
+    model_->setFilter(filter_->text(), std::move(sees));
+}
+
+void ImportSatellitesDialog::setFilterText(const QString& text) { filter_->setText(text); }
+
+void ImportSatellitesDialog::setOnlyVisible(bool visible) { visibleOnly_->setChecked(visible); }
 
 void ImportSatellitesDialog::openElementSets() {
     const QString file = chooseFile_(this);
@@ -139,57 +266,113 @@ void ImportSatellitesDialog::openElementSets() {
 }
 
 void ImportSatellitesDialog::openElementSets(const QString& file) {
-    QFile input(file);
-    if (!input.open(QIODevice::ReadOnly)) {
-        skipped_->appendPlainText(file + QStringLiteral(": cannot be read (") + input.errorString() + u')');
-        return;
-    }
-    const QByteArray text = input.readAll();
-    const ElementSetFile sets = ReadElementSets(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                                                static_cast<double>(QDateTime::currentSecsSinceEpoch()));
-    std::vector<Candidate> found;
-    const QString source = QStringLiteral("elements ") + QFileInfo(file).fileName();
-    for (const GeostationaryObject& object : sets.objects) {
-        found.push_back({QString::fromStdString(object.elements.name), QString::number(object.longitudeWest, 'f', 1),
-                         QStringLiteral("unknown"), source, QString::fromStdString(object.warning)});
-    }
-    append(found);
-    for (const std::string& line : sets.skipped)
-        skipped_->appendPlainText(QFileInfo(file).fileName() + QStringLiteral(": ") + QString::fromStdString(line));
-    if (sets.objects.empty() && sets.skipped.empty())
-        skipped_->appendPlainText(QFileInfo(file).fileName() + QStringLiteral(": no element sets in it"));
+    if (busy()) return;
+    load_ = std::make_shared<ElementLoad>();
+    load_->file = file;
+    setBusy(QStringLiteral("Reading %1\u2026").arg(QFileInfo(file).fileName()));
+    loading_.setFuture(QtConcurrent::run([load = load_] { ReadInto(*load); }));
 }
 
-void ImportSatellitesDialog::tickAll(bool ticked) {
-    for (int row = 0; row < table_->rowCount(); ++row) table_->item(row, 0)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+void ImportSatellitesDialog::elementsRead() {
+    setBusy({});
+    const std::shared_ptr<ElementLoad> load = std::move(load_);
+    if (!load) return;
+    const QString name = QFileInfo(load->file).fileName();
+    if (!load->error.empty()) {
+        skipped_->appendPlainText(QString::fromStdString(load->error));
+        status_->setText(QStringLiteral("%1 could not be read.").arg(name));
+    } else if (load->cancelled) {
+        status_->setText(QStringLiteral("Reading %1 was cancelled; nothing from it was added to the list.").arg(name));
+    } else {
+        // The rows at the top, selected: what the user just opened.
+        const std::uint16_t source = model_->sourceIndex(QStringLiteral("elements ") + name);
+        const std::uint32_t firstWarning = model_->addWarnings(std::move(load->warnings));
+        for (ImportCandidate& row : load->rows) {
+            row.source = source;
+            if (row.warning != 0) row.warning += firstWarning - 1;
+        }
+        const std::size_t count = load->rows.size();
+        model_->setRows(std::move(load->rows), true);
+        if (!filter_->text().isEmpty() || visibleOnly_->isChecked()) {
+            filter_->clear();
+            visibleOnly_->setChecked(false);
+        }
+        if (count > 0) {
+            table_->selectionModel()->select(
+                QItemSelection(model_->index(0, 0), model_->index(static_cast<int>(count) - 1, ImportCandidatesModel::ColumnCount - 1)),
+                QItemSelectionModel::ClearAndSelect);
+            table_->scrollToTop();
+        }
+        showSkipped(name, load->skipped, load->skippedCount);
+        if (count == 0 && load->skippedCount == 0) skipped_->appendPlainText(name + QStringLiteral(": no element sets in it"));
+        status_->setText(QStringLiteral("%1: %2 near-geostationary objects, at the top; %3 lines skipped.")
+                             .arg(name)
+                             .arg(count)
+                             .arg(load->skippedCount));
+    }
+    emit finished();
 }
+
+void ImportSatellitesDialog::cancelWork() {
+    if (load_) load_->progress.cancelled = true;
+}
+
+void ImportSatellitesDialog::tickAll(bool ticked) { model_->tickShown(ticked); }
 
 void ImportSatellitesDialog::addTicked() {
-    std::vector<SatelliteEntry> entries;
-    std::vector<int> rows;
-    for (int row = 0; row < table_->rowCount(); ++row) {
-        if (table_->item(row, 0)->checkState() != Qt::Checked) continue;
-        const Candidate& candidate = candidates_[static_cast<std::size_t>(row)];
-        entries.push_back({candidate.name.toStdString(), candidate.longitudeText.toStdString()});
-        rows.push_back(row);
-    }
-    if (entries.empty()) {
+    if (busy()) return;
+    const std::vector<std::size_t> rows = model_->tickedRows();
+    if (rows.empty()) {
         status_->setText(QStringLiteral("Nothing is ticked."));
+        emit finished();
         return;
     }
+    std::vector<SatelliteEntry> entries;
+    entries.reserve(rows.size());
+    for (const std::size_t row : rows) entries.push_back({model_->row(row).name, model_->row(row).longitudeText});
+    saving_ = std::make_shared<Saving>();
+    saving_->plan = PlanImport(main_.satellites(), entries);
+    saving_->rows = rows;
+    setBusy(QStringLiteral("Adding %1 satellites to your list\u2026").arg(rows.size()));
+    cancel_->hide();  // the list is written whole or not at all, in one step
+    progress_->setRange(0, 0);
+    savingWatcher_.setFuture(QtConcurrent::run([saving = saving_, folder = main_.controller().ListsFolder()] {
+        try {
+            SaveImport(folder, saving->plan);
+        } catch (const std::exception& error) {
+            saving->error = error.what();
+        }
+    }));
+}
+
+void ImportSatellitesDialog::importSaved() {
+    setBusy({});
+    const std::shared_ptr<Saving> saving = std::move(saving_);
+    if (!saving) return;
     ImportResult result;
-    main_.callHandler([&] { result = ImportSatellites(main_.satellites(), main_.controller().ListsFolder(), entries); });
+    if (!saving->error.empty()) {
+        result = FailImport(saving->plan, saving->error);
+    } else {
+        // Many thousand nodes at once: the listing takes them in one go.
+        auto* listing = main_.findChild<CatalogueTreeView*>(QStringLiteral("tvwSat"));
+        std::optional<CatalogueModel::BulkAppend> bulk;
+        if (listing != nullptr) bulk.emplace(listing->catalogueModel());
+        result = ApplyImport(main_.satellites(), saving->plan);
+    }
     if (result.added > 0) emit main_.displayValuesChanged();  // the catalogue grew
     // What was not added keeps its tick, and its reason is listed.
-    std::vector<bool> keepTick(entries.size(), false);
+    std::vector<bool> keepTick(saving->rows.size(), false);
+    int listed = 0;
     for (const NotAdded& entry : result.notAdded) {
         keepTick[entry.entry] = true;
-        const Candidate& candidate = candidates_[static_cast<std::size_t>(rows[entry.entry])];
+        if (listed++ >= kSkippedShown) continue;
+        const ImportCandidate& candidate = model_->row(saving->rows[entry.entry]);
         skipped_->appendPlainText(QStringLiteral("Not added: %1 at %2: %3")
-                                      .arg(candidate.name, Position(candidate.longitudeText), QString::fromStdString(entry.reason)));
+                                      .arg(QString::fromStdString(candidate.name), model_->positionText(candidate),
+                                           QString::fromStdString(entry.reason)));
     }
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (!keepTick[i]) table_->item(rows[i], 0)->setCheckState(Qt::Unchecked);
+    for (std::size_t i = 0; i < saving->rows.size(); ++i)
+        if (!keepTick[i]) model_->setTicked(saving->rows[i], false);
     QString text = QStringLiteral("Added %1 to your satellite list; %2 already there.")
                        .arg(result.added == 1 ? QStringLiteral("1 satellite") : QStringLiteral("%1 satellites").arg(result.added))
                        .arg(result.alreadyListed);
@@ -198,6 +381,7 @@ void ImportSatellitesDialog::addTicked() {
         text += QStringLiteral("; not added: %1 (listed below with the reason, still ticked).").arg(result.notAdded.size());
     }
     status_->setText(text);
+    emit finished();
 }
 
 QString ImportSatellitesDialog::skippedText() const { return skipped_->toPlainText(); }

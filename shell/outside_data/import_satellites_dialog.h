@@ -3,29 +3,42 @@
 #pragma once
 
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "formats/dvb_scan_tables.h"
+#include "formats/satellite_import.h"
+#include "outside_data/import_candidates_model.h"
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
-class QTableWidget;
+class QProgressBar;
+class QPushButton;
+class QTableView;
 
 // Tools > Import Satellites: satellites in orbit now, from Debian's DVB
-// scan tables and from a file of two-line elements the user chooses, ticked
-// and appended to the user's satellite list and listing.
+// scan tables and from files of two-line elements the user chooses, ticked
+// and appended to the user's satellite list and listing. A file of the
+// whole catalogue is read on other threads with progress and a Cancel; the
+// save runs off the window's thread too, and the window keeps answering.
 namespace azimora::shell {
 
 class TfrmKorvel;
+struct ElementLoad;
 
 class ImportSatellitesDialog final : public QDialog {
     Q_OBJECT
 
 public:
     ImportSatellitesDialog(TfrmKorvel& main, QString scanTablesFolder = QString::fromLatin1(kDvbScanTablesFolder));
+    ~ImportSatellitesDialog() override;
     Q_DISABLE_COPY_MOVE(ImportSatellitesDialog)
 
     // The element file to open: a file dialog; tests answer with a path. Empty: cancelled.
@@ -33,30 +46,49 @@ public:
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
     void openElementSets();
+    // Starts reading the file; finished() when its rows are in (or it was cancelled).
     void openElementSets(const QString& file);
+    void cancelWork();
+    [[nodiscard]] bool busy() const;
     void tickAll(bool ticked);
+    // Starts adding the ticked satellites; finished() when done.
     void addTicked();
 
-    [[nodiscard]] QTableWidget& table() const { return *table_; }
+    [[nodiscard]] ImportCandidatesModel& candidates() const { return *model_; }
+    [[nodiscard]] QTableView& table() const { return *table_; }
     [[nodiscard]] QString skippedText() const;
     [[nodiscard]] QString status() const;
+    void setFilterText(const QString& text);
+    void setOnlyVisible(bool visible);
+
+signals:
+    void finished();
 
 private:
-    struct Candidate {
-        QString name;
-        QString longitudeText;
-        QString polarisation;
-        QString source;
-        QString note;
-    };
-    void append(const std::vector<Candidate>& candidates);
+    void showSkipped(const QString& source, const std::vector<std::string>& lines, std::size_t count);
+    void elementsRead();
+    void importSaved();
+    void setBusy(const QString& what);
+    void applyFilter();
 
     TfrmKorvel& main_;
     FileChooser chooseFile_;
-    std::vector<Candidate> candidates_;
-    QTableWidget* table_ = nullptr;
+    ImportCandidatesModel* model_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    QCheckBox* visibleOnly_ = nullptr;
     QPlainTextEdit* skipped_ = nullptr;
     QLabel* status_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QList<QPushButton*> actions_;
+    QTimer progressTimer_;
+
+    std::shared_ptr<ElementLoad> load_;
+    QFutureWatcher<void> loading_;
+    struct Saving;
+    std::shared_ptr<Saving> saving_;
+    QFutureWatcher<void> savingWatcher_;
 };
 
 }  // namespace azimora::shell

@@ -31,10 +31,10 @@ std::optional<SkyChart> DisplaySkyChart::build(const ObstacleHorizon& obstacles,
     SkyChartRequest request;
     if (missing == MissingInput::Satellite) {
         // The sky of the site all the same, without a chosen satellite.
-        const auto latitude = ParseNumber(values.NLat), longitude = ParseNumber(values.WLong);
-        if (!latitude || !longitude) return std::nullopt;
-        request.latitude = static_cast<double>(*latitude);
-        request.longitudeWest = static_cast<double>(*longitude);
+        const auto location = LocationOfDisplay(values);
+        if (!location) return std::nullopt;
+        request.latitude = location->latitude;
+        request.longitudeWest = location->longitudeWest;
         request.hasSelected = false;
     } else {
         const auto site = SiteOfDisplay(values);

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <fstream>
 
@@ -56,31 +56,39 @@ protected:
 TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheListing) {
     ShowWindow();
     ImportSatellitesDialog dialog(*window, QString::fromStdString((sources.Path() / "dvb-s").string()));
-    QTableWidget& table = dialog.table();
+    const ImportCandidatesModel& table = dialog.candidates();
+    const auto text = [&](int row, int column) { return table.index(row, column).data().toString(); };
+    const auto tick = [&](int row) { dialog.candidates().setData(table.index(row, 0), Qt::Checked, Qt::CheckStateRole); };
     ASSERT_EQ(table.rowCount(), 2);
-    EXPECT_EQ(table.item(0, 0)->text(), "Astra");
-    EXPECT_EQ(table.item(0, 1)->text(), "19.2 E");
-    EXPECT_EQ(table.item(1, 2)->text(), "circular (L/R)");
+    EXPECT_EQ(text(0, 0), "Astra");
+    EXPECT_EQ(text(0, 1), "19.2 E");
+    EXPECT_EQ(text(1, 2), "circular (L/R)");
     EXPECT_TRUE(dialog.skippedText().contains("DVB scan tables: README: no orbital position at the end of its name"));
 
     dialog.setFileChooser([&](QWidget*) { return QString::fromStdString((sources.Path() / "elements.txt").string()); });
     dialog.openElementSets();
+    QTRY_VERIFY(!dialog.busy());
+    QCoreApplication::processEvents();
     ASSERT_EQ(table.rowCount(), 3);
-    EXPECT_EQ(table.item(2, 0)->text(), "MADE-UP GEO");
+    EXPECT_EQ(text(0, 0), "MADE-UP GEO");  // an opened file's rows come first
     EXPECT_TRUE(dialog.skippedText().contains("elements.txt: line 5: checksum is 5, the line says 1 (BROKEN)"))
         << dialog.skippedText().toStdString();
 
-    table.item(0, 0)->setCheckState(Qt::Checked);
-    table.item(1, 0)->setCheckState(Qt::Checked);
+    tick(1);
+    tick(2);
     dialog.addTicked();
+    QTRY_VERIFY(!dialog.busy());
+    QCoreApplication::processEvents();
     EXPECT_EQ(dialog.status(), "Added 2 satellites to your satellite list; 0 already there.");
     EXPECT_EQ(azimora::testing::ReadFile(UserSatelliteFile(folder.Path())), "Astra,-19.2\r\nEchoStar 14,119.0\r\n");
     auto* listing = window->findChild<QAbstractItemView*>("tvwSat");
     EXPECT_EQ(listing->model()->rowCount(), 103);
     EXPECT_EQ(listing->model()->index(101, 0).data().toString(), "USER: Astra");
     // Again: nothing twice.
-    table.item(0, 0)->setCheckState(Qt::Checked);
+    tick(1);
     dialog.addTicked();
+    QTRY_VERIFY(!dialog.busy());
+    QCoreApplication::processEvents();
     EXPECT_EQ(dialog.status(), "Added 0 satellites to your satellite list; 1 already there.");
     EXPECT_EQ(listing->model()->rowCount(), 103);
     EXPECT_TRUE(dialogs.errors.empty());
@@ -89,7 +97,7 @@ TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheL
 TEST_F(ImportAndFind, WithoutTheScanTablesTheDialogNamesThePackageAndWritesNothing) {
     ShowWindow();
     ImportSatellitesDialog dialog(*window, QString::fromStdString((sources.Path() / "missing").string()));
-    EXPECT_EQ(dialog.table().rowCount(), 0);
+    EXPECT_EQ(dialog.candidates().rowCount(), 0);
     EXPECT_TRUE(dialog.skippedText().contains("dtv-scan-tables")) << dialog.skippedText().toStdString();
     dialog.addTicked();
     EXPECT_EQ(dialog.status(), "Nothing is ticked.");
