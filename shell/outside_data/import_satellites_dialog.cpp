@@ -214,7 +214,7 @@ ImportSatellitesDialog::~ImportSatellitesDialog() {
     savingWatcher_.waitForFinished();
 }
 
-bool ImportSatellitesDialog::busy() const { return loading_.isRunning() || savingWatcher_.isRunning(); }
+bool ImportSatellitesDialog::busy() const { return load_ != nullptr || saving_ != nullptr; }
 
 void ImportSatellitesDialog::setBusy(const QString& what) {
     const bool working = !what.isEmpty();
