@@ -49,7 +49,6 @@ int RunAzimora(int argc, char* argv[]) {
     InstallQtTranslations(app);  // before the first dialog
     RegisterArtwork();
     QApplication::setWindowIcon(ApplicationIcon());
-    RegisterBundledFonts();
 
     QtDialogs dialogs;
     std::unique_ptr<TfrmKorvel> window;
@@ -58,7 +57,12 @@ int RunAzimora(int argc, char* argv[]) {
         // Destroyed on every way out of this block, a failure included.
         const auto splash = std::make_unique<SplashWindow>();
         splash->showAndPaint();
-        std::this_thread::sleep_for(std::chrono::milliseconds(kSplashMilliseconds));
+        // The wait shows the splash for its time; what the main window needs
+        // and no window shows yet is made ready meanwhile, not after it.
+        const auto shown = std::chrono::steady_clock::now();
+        RegisterBundledFonts();
+        PreloadWindowFonts();
+        std::this_thread::sleep_until(shown + std::chrono::milliseconds(kSplashMilliseconds));
         // The name the desktop lists us under; window captions stay as they are.
         QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
         QGuiApplication::setDesktopFileName(QStringLiteral("azimora"));

@@ -11,11 +11,11 @@
 #include "assistant/installation_details_window.h"
 #include "assistant/installation_sheet.h"
 #include "assistant/sky_chart_window.h"
-#include "assistant/vector_state.h"
 #include "main_window/main_window.h"
 #include "outside_data/find_location_dialog.h"
 #include "outside_data/import_satellites_dialog.h"
 #include "sky_chart/display_sky_chart.h"
+#include "widgets/vector_state.h"
 
 namespace azimora::shell {
 namespace {

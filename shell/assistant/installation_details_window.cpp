@@ -20,9 +20,9 @@
 
 #include "assistant/obstacle_marks_editor.h"
 #include "assistant/point_here.h"
-#include "assistant/vector_state.h"
 #include "main_window/main_window.h"
 #include "widgets/figure_label.h"
+#include "widgets/vector_state.h"
 
 namespace azimora::shell {
 namespace {

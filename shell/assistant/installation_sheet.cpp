@@ -9,10 +9,10 @@
 
 #include <cmath>
 
+#include "assistant/point_here.h"
 #include "azimora_version.h"
 #include "errors.h"
 #include "geometry/vector3.h"
-#include "assistant/point_here.h"
 #include "sky_chart/sky_chart_painter.h"
 
 namespace azimora::shell {

@@ -16,11 +16,11 @@
 #include "assistant/assistant_session.h"
 #include "assistant/installation_report.h"
 #include "assistant/obstacle_marks_editor.h"
-#include "assistant/vector_state.h"
 #include "main_window/main_window.h"
 #include "sky_chart/sky_chart_widget.h"
 #include "widgets/angle_text.h"
 #include "widgets/figure_label.h"
+#include "widgets/vector_state.h"
 
 namespace azimora::shell {
 namespace {

@@ -22,6 +22,7 @@
 #include "widgets/recessed_button.h"
 #include "widgets/shadow_label.h"
 #include "widgets/ui_style.h"
+#include "widgets/vector_state.h"
 
 namespace azimora::shell {
 namespace {
@@ -237,7 +238,12 @@ void TfrmKorvel::wireEvents() {
             [this](const CatalogueNode& node) { callHandler([&] { controller_->tvwLocChange(node); }); });
 }
 
-void TfrmKorvel::callHandler(const std::function<void()>& handler) { RunHandler(dialogs_, handler); }
+void TfrmKorvel::callHandler(const std::function<void()>& handler) {
+    // Every engine call of the window comes through here: its SSE code runs
+    // at full speed whatever vector state Qt's code left behind.
+    ClearUpperVectorState();
+    RunHandler(dialogs_, handler);
+}
 
 void TfrmKorvel::layOutClient(QSize client) {
     const int w = client.width();

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -82,6 +83,17 @@ void RegisterBundledFonts() {
     for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
         if (QFile::exists(QString::fromLatin1(file))) QFontDatabase::addApplicationFont(QString::fromLatin1(file));
     }
+}
+
+void PreloadWindowFonts() {
+    struct Face {
+        const char* family;
+        int pixels;
+        bool bold;
+    };
+    for (const Face& face : {Face{"Tahoma", 9, false}, Face{"Tahoma", 11, false}, Face{"Tahoma", 13, false},
+                             Face{"Arial", 9, false}, Face{"Arial", 9, true}})
+        (void)QFontMetrics(PixelFont(QString::fromLatin1(face.family), face.pixels, face.bold)).horizontalAdvance(u'0');
 }
 
 QFont PixelFont(const QString& family, int pixels, bool bold) {

@@ -16,6 +16,10 @@ namespace azimora::shell {
 // known to Qt. Without it "Tahoma" falls back to a wider face.
 void RegisterBundledFonts();
 
+// Loads the fonts the main window draws with (Tahoma and Arial at their
+// pixel sizes), so that creating the window finds them ready.
+void PreloadWindowFonts();
+
 [[nodiscard]] QFont PixelFont(const QString& family, int pixels, bool bold = false);
 [[nodiscard]] inline QFont Tahoma(int pixels, bool bold = false) { return PixelFont(QStringLiteral("Tahoma"), pixels, bold); }
 [[nodiscard]] inline QFont Arial(int pixels, bool bold = false) { return PixelFont(QStringLiteral("Arial"), pixels, bold); }

@@ -21,8 +21,8 @@
 #include "errors.h"
 #include "lists/list_file_io.h"
 #include "lists/userlists.h"
-#include "text/text_encoding.h"
 #include "temp_folder.h"
+#include "text/text_encoding.h"
 #include "unprivileged.h"
 
 namespace azimora {

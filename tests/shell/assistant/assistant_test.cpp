@@ -14,8 +14,8 @@
 
 #include "assistant/assistant_session.h"
 #include "assistant/installation_details_window.h"
-#include "assistant/obstacle_marks_editor.h"
 #include "assistant/installation_sheet.h"
+#include "assistant/obstacle_marks_editor.h"
 #include "assistant/sky_chart_window.h"
 #include "pdf_text.h"
 #include "sky_chart/sky_chart_painter.h"

@@ -11,8 +11,8 @@
 
 #include "formats/two_line_elements.h"
 #include "lists/userlists.h"
-#include "sky/sky_chart.h"
 #include "outside_data/import_satellites_dialog.h"
+#include "sky/sky_chart.h"
 #include "small_disk.h"
 #include "window_fixture.h"
 
