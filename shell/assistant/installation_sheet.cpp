@@ -59,7 +59,9 @@ void DrawCompassRose(QPainter& painter, QPointF centre, double radius, double az
     arrow(azimuth, QColor(220, 100, 0), 2.4, 0.95);
     painter.setFont(SheetFont(7));
     painter.setPen(QColor(150, 0, 150));
-    label(declination, QStringLiteral("MN"), 0.62);
+    // Nearer the middle where the dish's arrow runs close by.
+    const double apart = std::fabs(std::remainder(azimuth - declination, 360.0));
+    label(declination, QStringLiteral("MN"), apart < 30 ? 0.34 : 0.62);
     painter.setPen(QColor(220, 100, 0));
     label(azimuth, QStringLiteral("dish"), 0.62);
     painter.restore();

@@ -57,7 +57,7 @@ FindLocationDialog::FindLocationDialog(TfrmKorvel& main, const QString& location
     coordinates_->setPlaceholderText(QStringLiteral("51 05 N 114 05 W, 51\u00B005'N 114\u00B005'W or 51.08, -114.08"));
     coordinates_->setAccessibleDescription(
         QStringLiteral("Decimal degrees, or degrees minutes seconds with N S E W; signed decimals are east positive"));
-    coordinates->addRow(QStringLiteral("Or &coordinates:"), coordinates_);
+    coordinates->addRow(QStringLiteral("Or c&oordinates:"), coordinates_);
     layout->addLayout(coordinates);
 
     message_ = new QLabel(this);
@@ -74,16 +74,19 @@ FindLocationDialog::FindLocationDialog(TfrmKorvel& main, const QString& location
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
+    // Enter and Use take what the user worked on last: a town searched for
+    // or highlighted wins over coordinates left in their box, and the other way.
+    connect(search_, &QLineEdit::textEdited, this, [this] { lastWorkedOn_ = WorkedOn::Town; });
     connect(search_, &QLineEdit::textChanged, this, &FindLocationDialog::search);
+    connect(search_, &QLineEdit::returnPressed, this, [this] { useResult(results_->currentRow()); });
     connect(results_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { useResult(results_->row(item)); });
-    connect(coordinates_, &QLineEdit::returnPressed, this, &FindLocationDialog::useCoordinates);
-    connect(use, &QPushButton::clicked, this, [this] {
-        if (!coordinates_->text().trimmed().isEmpty()) {
-            useCoordinates();
-        } else {
-            useResult(results_->currentRow());
-        }
+    connect(results_, &QListWidget::itemClicked, this, [this] { lastWorkedOn_ = WorkedOn::Town; });
+    connect(results_, &QListWidget::currentRowChanged, this, [this] {
+        if (results_->hasFocus()) lastWorkedOn_ = WorkedOn::Town;
     });
+    connect(coordinates_, &QLineEdit::textEdited, this, [this] { lastWorkedOn_ = WorkedOn::Coordinates; });
+    connect(coordinates_, &QLineEdit::returnPressed, this, &FindLocationDialog::useCoordinates);
+    connect(use, &QPushButton::clicked, this, &FindLocationDialog::use);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     try {
@@ -105,6 +108,13 @@ void FindLocationDialog::search(const QString& query) {
                           Hemispheres(place->latitude, place->longitudeWest) + u')');
     }
     if (!shown_.empty()) results_->setCurrentRow(0);
+}
+
+bool FindLocationDialog::use() {
+    const bool coordinatesTyped = !coordinates_->text().trimmed().isEmpty();
+    const bool townHighlighted = results_->currentRow() >= 0;
+    if (coordinatesTyped && (lastWorkedOn_ == WorkedOn::Coordinates || !townHighlighted)) return useCoordinates();
+    return useResult(results_->currentRow());
 }
 
 bool FindLocationDialog::useResult(int row) {

@@ -31,6 +31,9 @@ public:
     bool useResult(int row);
     // The coordinates field into the main window; false when it does not read.
     bool useCoordinates();
+    // What Use and Enter do: the town highlighted or the coordinates typed,
+    // whichever the user worked on last.
+    bool use();
 
     [[nodiscard]] QListWidget& results() const { return *results_; }
     [[nodiscard]] QLineEdit& searchBox() const { return *search_; }
@@ -47,6 +50,7 @@ private:
     QListWidget* results_ = nullptr;
     QLineEdit* coordinates_ = nullptr;
     QLabel* message_ = nullptr;
+    enum class WorkedOn { Town, Coordinates } lastWorkedOn_ = WorkedOn::Town;
 };
 
 // Degrees for a coordinate box: up to four decimals, no trailing zeros.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "geometry/vector3.h"
@@ -23,14 +24,42 @@ bool IsDark(const QColor& colour) { return colour.lightness() < 128; }
 
 QString Angle(double degrees) { return DegreesText(degrees, 1); }
 
-void DrawGrid(QPainter& painter, const SkyProjection& sky, const ChartColours& colours) {
+// Where the chart's words stand: one never over another. The compass marks
+// and the chosen satellite's label come first; grid and hour labels show
+// where there is room.
+class LabelPlaces {
+public:
+    void Take(const QRectF& box) { taken_.push_back(box); }
+    [[nodiscard]] bool Free(const QRectF& box) const {
+        return std::none_of(taken_.begin(), taken_.end(), [&](const QRectF& other) { return other.intersects(box); });
+    }
+    bool TakeIfFree(const QRectF& box) {
+        if (!Free(box)) return false;
+        Take(box);
+        return true;
+    }
+
+private:
+    std::vector<QRectF> taken_;
+};
+
+// A word's box as drawText(point, text) draws it: the point on the baseline.
+QRectF TextBox(const QFontMetricsF& metrics, QPointF baseline, const QString& text) {
+    return {baseline.x(), baseline.y() - metrics.ascent(), metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void DrawGrid(QPainter& painter, const SkyProjection& sky, const ChartColours& colours, LabelPlaces& labels) {
     painter.setPen(QPen(colours.grid, 0));
     painter.setBrush(Qt::NoBrush);
+    const QFontMetricsF metrics(painter.font());
     for (int elevation = 15; elevation < 90; elevation += 15) {
         const double r = sky.radius() * (90 - elevation) / 90.0;
         painter.drawEllipse(sky.centre(), r, r);
+        const QString text = QString::number(elevation) + QStringLiteral("\u00B0");
+        const QPointF at = sky.point(0, elevation) + QPointF(3, -2);
+        if (!labels.TakeIfFree(TextBox(metrics, at, text))) continue;
         painter.setPen(colours.grid);
-        painter.drawText(sky.point(0, elevation) + QPointF(3, -2), QString::number(elevation) + QStringLiteral("\u00B0"));
+        painter.drawText(at, text);
         painter.setPen(QPen(colours.grid, 0));
     }
     for (int azimuth = 0; azimuth < 360; azimuth += 30) painter.drawLine(sky.centre(), sky.point(azimuth, 0));
@@ -38,24 +67,42 @@ void DrawGrid(QPainter& painter, const SkyProjection& sky, const ChartColours& c
     painter.drawEllipse(sky.centre(), sky.radius(), sky.radius());
 }
 
+struct CompassMark {
+    QString text;
+    QRectF box;
+    bool magnetic;
+};
+
+// N, E, S, W outside the horizon, and MN where magnetic north is.
+std::vector<CompassMark> CompassMarks(const QFontMetricsF& metrics, const SkyProjection& sky, const SkyChart& chart) {
+    const double outside = 90.0 * metrics.height() / sky.radius();
+    const auto mark = [&](double azimuth, const char* text, double beyond, bool magnetic) {
+        const QString word = QString::fromLatin1(text);
+        const QPointF at = sky.point(azimuth, -beyond);
+        return CompassMark{word,
+                           {at.x() - metrics.horizontalAdvance(word) / 2, at.y() - metrics.height() / 2,
+                            metrics.horizontalAdvance(word), metrics.height()},
+                           magnetic};
+    };
+    std::vector<CompassMark> marks = {mark(0, "N", outside, false), mark(90, "E", outside, false),
+                                      mark(180, "S", outside, false), mark(270, "W", outside, false)};
+    CompassMark north = mark(chart.magneticDeclination, "MN", outside * 1.9, true);
+    // Beside N when it would stand on it (a small declination).
+    if (north.box.intersects(marks[0].box)) north.box.moveLeft(marks[0].box.right() + 2);
+    marks.push_back(north);
+    return marks;
+}
+
 void DrawCompassMarks(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours) {
     const QFontMetricsF metrics(painter.font());
-    const auto label = [&](double azimuth, const QString& text, const QColor& colour, double outside) {
-        const QPointF at = sky.point(azimuth, -outside);
-        const QRectF box(at.x() - metrics.horizontalAdvance(text) / 2, at.y() - metrics.height() / 2,
-                         metrics.horizontalAdvance(text), metrics.height());
-        painter.setPen(colour);
-        painter.drawText(box, Qt::AlignCenter, text);
-    };
     const double outside = 90.0 * metrics.height() / sky.radius();
-    label(0, QStringLiteral("N"), colours.text, outside);
-    label(90, QStringLiteral("E"), colours.text, outside);
-    label(180, QStringLiteral("S"), colours.text, outside);
-    label(270, QStringLiteral("W"), colours.text, outside);
+    for (const CompassMark& mark : CompassMarks(metrics, sky, chart)) {
+        painter.setPen(mark.magnetic ? colours.magnetic : colours.text);
+        painter.drawText(mark.box, Qt::AlignCenter, mark.text);
+    }
     // Magnetic north: where a compass needle points.
     painter.setPen(QPen(colours.magnetic, 0, Qt::DashLine));
     painter.drawLine(sky.point(chart.magneticDeclination, 0), sky.point(chart.magneticDeclination, -outside * 0.6));
-    label(chart.magneticDeclination, QStringLiteral("MN"), colours.magnetic, outside * 1.9);
 }
 
 void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHorizon& obstacles,
@@ -101,7 +148,8 @@ void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHo
     painter.setBrush(Qt::NoBrush);
 }
 
-void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours) {
+void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours,
+             LabelPlaces& labels) {
     if (chart.sunPath.empty()) return;
     QPolygonF path;
     for (const SkyPosition& p : chart.sunPath) path << sky.point(p.azimuth, p.elevation);
@@ -109,23 +157,60 @@ void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart,
     painter.drawPolyline(path);
     painter.setPen(QPen(colours.sun, 0));
     painter.setBrush(colours.sun);
-    // Each hour marked; its number only where it does not cover another's
+    // Each hour marked; its number only where it covers no other word
     // (under the midnight sun the first and last hours meet).
     const QFontMetricsF metrics(painter.font());
-    std::vector<QRectF> labels;
     for (const SunMark& mark : chart.sunHours) {
         const QPointF at = sky.point(mark.position.azimuth, mark.position.elevation);
         painter.drawEllipse(at, 2.5, 2.5);
         const QString text = QString::number(mark.hour);
-        const QRectF box(at + QPointF(4, -4 - metrics.ascent()), QSizeF(metrics.horizontalAdvance(text), metrics.height()));
-        if (std::any_of(labels.begin(), labels.end(), [&](const QRectF& other) { return other.intersects(box); })) continue;
-        labels.push_back(box);
-        painter.drawText(at + QPointF(4, -4), text);
+        if (labels.TakeIfFree(TextBox(metrics, at + QPointF(4, -4), text))) painter.drawText(at + QPointF(4, -4), text);
     }
     painter.setBrush(Qt::NoBrush);
 }
 
-void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours) {
+struct SatelliteLabel {
+    QString text;
+    QRectF box;
+};
+
+// The chosen satellite's name and angles beside it: towards the middle of
+// the chart, off the arc, which runs across that direction; within the
+// chart's area whatever its size, the name cut to fit; clear of the
+// compass marks.
+std::optional<SatelliteLabel> PlaceSelectedLabel(const QFontMetricsF& metrics, const SkyProjection& sky,
+                                                 const SkyChart& chart, const LabelPlaces& labels) {
+    const auto selected = std::find_if(chart.satellites.begin(), chart.satellites.end(),
+                                       [](const ChartSatellite& satellite) { return satellite.selected; });
+    if (selected == chart.satellites.end()) return std::nullopt;
+    const QRectF area = sky.area();
+    const QString name = metrics.elidedText(QString::fromStdString(selected->name), Qt::ElideRight, area.width() - 8);
+    const QString text = name + u'\n' + Angle(selected->position.azimuth) + QStringLiteral(" / ") +
+                         Angle(selected->position.elevation) + (selected->blocked ? QStringLiteral(" (blocked)") : QString());
+    QRectF box = metrics.boundingRect(QRectF(0, 0, area.width(), 100), Qt::AlignLeft, text).adjusted(-3, -2, 3, 2);
+    const QPointF at = sky.point(selected->position.azimuth, selected->position.elevation);
+    const QPointF inward = sky.centre() - at;
+    const bool vertical = std::fabs(inward.y()) >= std::fabs(inward.x());
+    const auto place = [&](double push) {
+        if (vertical) {
+            box.moveLeft(at.x() - box.width() / 2);
+            box.moveTop(inward.y() < 0 ? at.y() - box.height() - push : at.y() + push);
+        } else {
+            box.moveTop(at.y() - box.height() / 2);
+            box.moveLeft(inward.x() < 0 ? at.x() - box.width() - push : at.x() + push);
+        }
+        box.moveLeft(std::clamp(box.left(), area.left(), std::max(area.left(), area.right() - box.width())));
+        box.moveTop(std::clamp(box.top(), area.top(), std::max(area.top(), area.bottom() - box.height())));
+    };
+    for (double push = 28; push < 28 + 6 * metrics.height(); push += metrics.height()) {
+        place(push);
+        if (labels.Free(box)) break;
+    }
+    return SatelliteLabel{text, box};
+}
+
+void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours,
+                    const std::optional<SatelliteLabel>& label) {
     QPolygonF arc;
     for (const SkyPosition& p : chart.geostationaryArc) arc << sky.point(p.azimuth, p.elevation);
     painter.setPen(QPen(colours.arc, 2));
@@ -166,24 +251,9 @@ void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart&
     painter.setBrush(colours.selected);
     painter.drawEllipse(at, 3.5, 3.5);
     painter.setBrush(Qt::NoBrush);
-    const QString text = QString::fromStdString(selected->name) + u'\n' + Angle(selected->position.azimuth) +
-                         QStringLiteral(" / ") + Angle(selected->position.elevation) +
-                         (selected->blocked ? QStringLiteral(" (blocked)") : QString());
-    const QFontMetricsF metrics(painter.font());
-    QRectF box = metrics.boundingRect(QRectF(0, 0, 1000, 100), Qt::AlignLeft, text).adjusted(-3, -2, 3, 2);
-    // Towards the middle of the chart, off the arc, which runs across that
-    // direction; never beyond the chart's area, whatever its size.
-    const QPointF inward = sky.centre() - at;
-    if (std::fabs(inward.y()) >= std::fabs(inward.x())) {
-        box.moveLeft(at.x() - box.width() / 2);
-        box.moveTop(inward.y() < 0 ? at.y() - box.height() - 28 : at.y() + 28);
-    } else {
-        box.moveTop(at.y() - box.height() / 2);
-        box.moveLeft(inward.x() < 0 ? at.x() - box.width() - 12 : at.x() + 12);
-    }
-    const QRectF area = sky.area();
-    box.moveLeft(std::clamp(box.left(), area.left(), std::max(area.left(), area.right() - box.width())));
-    box.moveTop(std::clamp(box.top(), area.top(), std::max(area.top(), area.bottom() - box.height())));
+    if (!label) return;
+    const QRectF box = label->box;
+    const QString& text = label->text;
     QColor back = colours.background;
     back.setAlpha(210);
     painter.fillRect(box, back);
@@ -235,10 +305,16 @@ void PaintSkyChart(QPainter& painter, const SkyProjection& projection, const Sky
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.background);
     painter.drawEllipse(projection.centre(), projection.radius(), projection.radius());
-    DrawGrid(painter, projection, colours);
+    // Where the words go, before anything is drawn.
+    const QFontMetricsF metrics(painter.font());
+    LabelPlaces labels;
+    for (const CompassMark& mark : CompassMarks(metrics, projection, chart)) labels.Take(mark.box);
+    const auto selected = PlaceSelectedLabel(metrics, projection, chart, labels);
+    if (selected) labels.Take(selected->box);
+    DrawGrid(painter, projection, colours, labels);
     DrawObstacles(painter, projection, obstacles, colours, selectedMark);
-    DrawSun(painter, projection, chart, colours);
-    DrawSatellites(painter, projection, chart, colours);
+    DrawSun(painter, projection, chart, colours, labels);
+    DrawSatellites(painter, projection, chart, colours, selected);
     DrawCompassMarks(painter, projection, chart, colours);
     painter.restore();
 }

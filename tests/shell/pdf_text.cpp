@@ -70,6 +70,24 @@ std::optional<std::vector<PdfLineBox>> PdfLineBoxes(const QString& pdfFile) {
     return merged;
 }
 
+std::optional<PdfPage> PdfPageWords(const QString& pdfFile) {
+    const auto html = RunPdfToText({QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                    QStringLiteral("1"), pdfFile, QStringLiteral("-")});
+    if (!html) return std::nullopt;
+    static const QRegularExpression page(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    const auto size = page.match(*html);
+    if (!size.hasMatch()) return std::nullopt;
+    PdfPage result{size.captured(1).toDouble(), size.captured(2).toDouble(), {}};
+    for (auto match = word.globalMatch(*html); match.hasNext();) {
+        const auto m = match.next();
+        result.words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                                m.captured(4).toDouble()});
+    }
+    return result;
+}
+
 QStringList ReportPageProblems(const QString& pdfFile) {
     const auto lines = PdfLineBoxes(pdfFile);
     if (!lines) return {QStringLiteral("pdftotext (poppler-utils) cannot read ") + pdfFile};

@@ -32,6 +32,18 @@ struct PdfLineBox {
 // -bbox-layout), top to bottom; nullopt when pdftotext is missing or fails.
 [[nodiscard]] std::optional<std::vector<PdfLineBox>> PdfLineBoxes(const QString& pdfFile);
 
+// A word of a PDF page with its whole box, in points from the page's top left.
+struct PdfWordBox {
+    QString text;
+    double left, top, right, bottom;
+};
+struct PdfPage {
+    double width = 0, height = 0;
+    std::vector<PdfWordBox> words;
+};
+// The first page's size and words (pdftotext -bbox); nullopt when it fails.
+[[nodiscard]] std::optional<PdfPage> PdfPageWords(const QString& pdfFile);
+
 // What keeps a printed report from being read, as a reader would see it:
 // lines that overlap, a page whose twelve lines do not reach down to about
 // 9 cm (between 8 and 10 cm from the top), no text at all. Empty when legible.

@@ -10,6 +10,7 @@
 
 #include "small_disk.h"
 #include "tools_menu.h"
+#include "pdf_text.h"
 #include "window_fixture.h"
 
 namespace azimora::shell {
@@ -57,6 +58,47 @@ TEST_F(SheetFile, ALinkStaysALinkToTheNewSheet) {
     EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
     EXPECT_TRUE(std::filesystem::is_symlink(root / "sheet.pdf"));
     EXPECT_TRUE(Bytes(root / "synced" / "sheet.pdf").starts_with("%PDF"));
+}
+
+// Names of 200 characters, a Sydney site, a US locale: every word on the
+// page, inside its printable area, none over another.
+TEST_F(SheetFile, LongNamesStayInsideTheirBoxes) {
+    const std::string longName(200, 'W');
+    window->controller().SetValue(DisplayField::LocName, "Sydney " + std::string(190, 'x'));
+    window->controller().SetValue(DisplayField::NLat, "-33.8678");
+    window->controller().SetValue(DisplayField::WLong, "-151.2073");
+    window->controller().SetValue(DisplayField::SatName, longName);
+    window->controller().SetValue(DisplayField::SatLong, "-156");
+    QTemporaryDir folder;
+    const std::filesystem::path file = folder.filePath("sheet.pdf").toStdString();
+    qputenv("LC_PAPER", "en_US.UTF-8");
+    SaveTo(file);
+    qunsetenv("LC_PAPER");
+    ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
+    const auto page = testing::PdfPageWords(QString::fromStdString(file.string()));
+    ASSERT_TRUE(page.has_value());
+    EXPECT_NEAR(page->width, 612, 1);  // Letter, as LC_PAPER says
+    EXPECT_NEAR(page->height, 792, 1);
+    ASSERT_GT(page->words.size(), 100u);
+    constexpr double kMargin = 30;
+    for (const testing::PdfWordBox& word : page->words) {
+        EXPECT_GE(word.left, kMargin) << word.text.toStdString();
+        EXPECT_LE(word.right, page->width - kMargin) << word.text.toStdString();
+        EXPECT_GE(word.top, kMargin) << word.text.toStdString();
+        EXPECT_LE(word.bottom, page->height - kMargin) << word.text.toStdString();
+    }
+    int overlaps = 0;
+    for (std::size_t i = 0; i < page->words.size(); ++i)
+        for (std::size_t j = i + 1; j < page->words.size(); ++j) {
+            const auto& a = page->words[i];
+            const auto& b = page->words[j];
+            // Touching edges are no overlap: a quarter point of slack.
+            if (a.left < b.right - 0.25 && b.left < a.right - 0.25 && a.top < b.bottom - 0.25 && b.top < a.bottom - 0.25) {
+                ++overlaps;
+                ADD_FAILURE() << "'" << a.text.toStdString() << "' over '" << b.text.toStdString() << "'";
+            }
+        }
+    EXPECT_EQ(overlaps, 0);
 }
 
 }  // namespace

@@ -124,6 +124,27 @@ TEST_F(ImportAndFind, ATownFillsTheLocationAsTypingWould) {
     EXPECT_EQ(Find<QLineEdit>("edtNLat")->text(), "51.0833");
 }
 
+// Left-over coordinates never beat the town the user highlighted after them,
+// nor the other way round.
+TEST_F(ImportAndFind, UseTakesWhatTheUserWorkedOnLast) {
+    ShowWindow();
+    FindLocationDialog dialog(*window, QString::fromStdString((sources.Path() / "Locations.xml").string()));
+    QTest::keyClicks(&dialog.coordinatesBox(), "10 N 20 W");
+    QTest::keyClicks(&dialog.searchBox(), "calg");
+    ASSERT_EQ(dialog.results().currentRow(), 0);
+    EXPECT_TRUE(dialog.use());
+    EXPECT_EQ(Shown(DisplayField::LocName), "Calgary (Alberta)");
+    // Now the coordinates again.
+    QTest::keyClick(&dialog.coordinatesBox(), Qt::Key_End);
+    QTest::keyClicks(&dialog.coordinatesBox(), " ");
+    EXPECT_TRUE(dialog.use());
+    EXPECT_EQ(Shown(DisplayField::NLat), "10");
+    // Enter in the town box takes the town.
+    QTest::keyClicks(&dialog.searchBox(), "a");
+    QTest::keyClick(&dialog.searchBox(), Qt::Key_Return);
+    EXPECT_EQ(Shown(DisplayField::LocName), "Calgary (Alberta)");
+}
+
 TEST_F(ImportAndFind, TypedCoordinatesFillTheLocation) {
     ShowWindow();
     FindLocationDialog dialog(*window, QString::fromStdString((sources.Path() / "Locations.xml").string()));
