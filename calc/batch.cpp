@@ -85,6 +85,9 @@ SiteReport RowReport(const Columns& columns, const std::vector<std::string>& fie
     SiteReport report;
     report.inputs = inputs;
     report.figures = ComputeInstallation(inputs);
+    report.sunAlignments = SunAlignmentsBetween(DishSiteOf(inputs), static_cast<double>(report.figures.pointing.Azimuth),
+                                                settings.zone.StartOfDay(inputs.instant),
+                                                settings.zone.StartOfNextDay(inputs.instant));
     // The next outage from the date on: what a batch of sites is planned by.
     if (report.figures.visible) {
         report.outages = SunOutages(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
@@ -166,7 +169,7 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
             return record && index && *index < fields.size() ? Trimmed(fields[*index]) : std::string();
         };
         const std::string name = record && columns.name < fields.size() ? fields[columns.name] : std::string();
-        const std::string site[] = {given(columns.latitude), given(columns.longitude), given(columns.satellite)};
+        std::string site[] = {given(columns.latitude), given(columns.longitude), given(columns.satellite)};
         std::string error;
         SiteReport report;
         try {
@@ -188,6 +191,8 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
                 buffer += "{" + prefix + ", \"error\": " + JsonString(error) + "}";
             }
         } else {
+            // The satellite a row took from --sat-lon is written as used.
+            if (error.empty() && site[2].empty()) site[2] = NumberText(report.inputs.satelliteLongitudeWest);
             buffer += CsvTextCell(name);
             for (const std::string& text : site) buffer += ',' + CsvTextCell(text);
             buffer += ',';

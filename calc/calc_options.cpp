@@ -106,7 +106,7 @@ std::string CalcUsage() {
            "  --sat-lon DEG      the satellite's orbital longitude (-180 to 360)\n"
            "  --lat DEG          the site's latitude (-90 to 90)\n"
            "  --lon DEG          the site's longitude (-180 to 360)\n"
-           "  --date D           2026-12-07 (that day, UTC), 2026.5, or an instant\n"
+           "  --date D           2026-12-07 (that day, of --tz), 2026.5, or an instant\n"
            "                     2026-12-07T12:00:00Z or with an offset; default now\n"
            "  --tz ZONE          times in this zone (an IANA name such as America/Edmonton,\n"
            "                     or local); default UTC\n"
@@ -127,6 +127,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
     CalcOptions options;
     options.inputs.instant = now;
     bool hasLatitude = false, hasLongitude = false, optionsEnded = false;
+    std::optional<CivilDate> bareDay;  // --date as a day, read in --tz once all is known
     std::set<std::string> given;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -173,6 +174,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
                                      " is no date (YYYY-MM-DD), decimal year or instant with its zone "
                                      "(2026-12-07T12:00:00Z) from 1583 to 9999"};
             options.inputs.instant = *instant;
+            bareDay = ParseIsoDate(*value);
         } else if (canonical == "--tz") {
             if (!ZoneTime::Named(std::string(*value)))
                 return ArgumentError{"--tz: " + Quoted(*value) + " is no time zone this system knows (an IANA name "
@@ -193,6 +195,9 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
         }
     }
     if (options.mode == CalcMode::Help || options.mode == CalcMode::Version) return options;
+    // A day given with a zone is that zone's day, as its user reads it.
+    if (bareDay && options.timeZone)
+        options.inputs.instant = ZoneTime::Named(*options.timeZone)->Midnight(bareDay->year, bareDay->month, bareDay->day);
 
     // Nothing given is silently ignored.
     const auto refuse = [&](std::initializer_list<const char*> names, const std::string& why) -> std::optional<ArgumentError> {

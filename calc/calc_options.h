@@ -46,7 +46,8 @@ struct ArgumentError {
 // for a latitude, "EW" for a longitude.
 [[nodiscard]] std::optional<double> ParseAngle(std::string_view text, std::string_view letters);
 
-// A date, a decimal year or an instant: "2026-12-07" (its start, UTC),
+// A date, a decimal year or an instant: "2026-12-07" (its start, UTC; with
+// --tz the zone's, settled by ParseCalcArguments),
 // "2026.5", "2026-12-07T12:00:00Z", "2026-12-07T05:00:00-07:00". One rule
 // for the earliest: the first whole year of the Gregorian calendar, 1583.
 [[nodiscard]] std::optional<UnixSeconds> ParseDateArgument(std::string_view text);

@@ -35,6 +35,9 @@ public:
     // The zone's midnight that starts the year of the instant, and the next one.
     [[nodiscard]] UnixSeconds StartOfYear(UnixSeconds instant) const;
     [[nodiscard]] UnixSeconds StartOfNextYear(UnixSeconds instant) const;
+    // The zone's midnight that starts a day of its calendar (the earlier,
+    // where a change of clocks makes it twice).
+    [[nodiscard]] UnixSeconds Midnight(int year, int month, int day) const;
 
 private:
     struct Local {
@@ -43,9 +46,6 @@ private:
         std::string abbreviation;
     };
     [[nodiscard]] Local At(UnixSeconds instant) const;
-    // The instant of a wall-clock time of the zone (the earlier, where a
-    // change of clocks makes it twice).
-    [[nodiscard]] UnixSeconds Midnight(int year, int month, int day) const;
 
     std::optional<std::string> zone_;  // for TZ; empty: the system's own
 };

@@ -1,12 +1,25 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Azimora developers
 # SPDX-License-Identifier: MIT
-# Builds Azimora's Debian package into dist/: a release build installed
-# under /usr, with Debian's hardening flags, packed by CPack, then checked by
-# lintian (which must report no errors).
+# Builds Azimora's Debian packages into dist/: azimora (the desktop program)
+# and azimora-calc (the calculator, without Qt), from a release build
+# installed under /usr with Debian's hardening flags, packed by CPack, then
+# checked by lintian (which must report no errors).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --package
+
+# A run as root leaves root's files behind (build/package, dist); a later
+# run as a user cannot replace them: say what to do rather than fail half-way.
+for leftover in build/package dist; do
+  if [[ -e "$leftover" && ! -w "$leftover" ]] || find "$leftover" ! -user "$(id -u)" -print -quit 2>/dev/null | grep -q .; then
+    if [[ $(id -u) -ne 0 ]]; then
+      echo "package: $leftover holds files of another user (an earlier run as root); remove it with" >&2
+      echo "package:   sudo rm -rf $PWD/$leftover" >&2
+      exit 1
+    fi
+  fi
+done
 
 # Debian's compiler and linker flags with all hardening (stack protector,
 # fortify, PIE, relro, bindnow) for a first configure of the package build.
@@ -19,6 +32,7 @@ cmake --build --preset package -j "$(nproc)"
 rm -rf dist
 cpack --config build/package/CPackConfig.cmake -B dist
 rm -rf dist/_CPack_Packages
-deb=$(ls dist/*.deb)
-echo "package: $deb"
-lintian --fail-on error --info "$deb"
+for deb in dist/*.deb; do
+  echo "package: $deb"
+  lintian --fail-on error --info "$deb"
+done

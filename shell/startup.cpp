@@ -65,7 +65,7 @@ int RunAzimora(int argc, char* argv[]) {
         std::this_thread::sleep_until(shown + std::chrono::milliseconds(kSplashMilliseconds));
         // The name the desktop lists us under; window captions stay as they are.
         QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-        QGuiApplication::setDesktopFileName(QStringLiteral("azimora"));
+        QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntryName));
         const std::filesystem::path programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
         const std::filesystem::path listsFolder = UserListsFolder(ThisProgramsFacts(programFolder));
         // The lists' own folder, data/, is made by the first save; its parent

@@ -6,6 +6,10 @@ namespace azimora::shell {
 
 inline constexpr int kSplashMilliseconds = 3000;
 
+// The name the desktop knows the program by: the AppStream id, the desktop
+// entry's file name (without ".desktop") and, on Wayland, the app id.
+inline constexpr char kDesktopEntryName[] = "org.azimora.azimora";
+
 // The program: the splash window for three seconds (the thread blocked, so
 // the desktop sees it drawn and the program takes no input), the
 // application title, the main window created hidden, the splash gone, then

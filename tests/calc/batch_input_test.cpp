@@ -131,6 +131,36 @@ TEST(CalcBatchInput, WhatIsNoCsvIsAPromptClearError) {
     }
 }
 
+// Sites from standard input ("--batch -"), written as JSON Lines and read
+// back by Python's json module, so that what a script's parser sees is
+// checked, not our own substrings. Calgary to Anik F2 (107.3 W): azimuth
+// 171.31 deg, as in the window's tests.
+TEST(CalcBatchInput, StandardInputToJsonLinesThatAJsonParserReads) {
+    const std::string sites =
+        "\"name\",lat,lon\n"
+        "\"Calgary, AB\nsouth gate\",51.08N,114.08W\n"
+        "=1+1,51.08,114.08\n"
+        "Broken,abc,1\n";
+    const std::string reader =
+        "import json, sys\n"
+        "for line in sys.stdin:\n"
+        "    o = json.loads(line)\n"
+        "    print(o['line'], json.dumps(o['name']), o.get('sat_lon'), round(o['azimuth'], 2) if 'azimuth' in o else None,\n"
+        "          len(o['sun_alignments']) if 'sun_alignments' in o else None, o['version'] if 'version' in o else None,\n"
+        "          o.get('error'), sep='|')\n";
+    azimora::testing::TempFolder folder;
+    std::ofstream(folder.Path() / "sites.csv") << sites;
+    std::ofstream(folder.Path() / "read.py") << reader;
+    const ProgramRun run = Shell(kCalc + " --batch - --sat-lon 107.3W --date 2026-12-07 --json < " +
+                                 (folder.Path() / "sites.csv").string() + " 2>/dev/null | python3 " +
+                                 (folder.Path() / "read.py").string());
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out,
+              "2|\"Calgary, AB\\nsouth gate\"|107.3|171.31|1|2.0|None\n"
+              "4|\"=1+1\"|107.3|171.31|1|2.0|None\n"
+              "5|\"Broken\"|None|None|None|None|lat: 'abc' is not a number\n");
+}
+
 // "> /dev/full" used to exit 0 without a word.
 TEST(CalcBatchInput, OutputThatCannotBeWrittenIsAFailure) {
     azimora::testing::TempFolder folder;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "batch.h"
 #include "calc_options.h"
@@ -34,6 +36,32 @@ TEST(CalcZones, TimesInTheZoneWithItsOffsetAcrossAChangeOfClocks) {
     EXPECT_EQ(ZoneTime().Iso(winter), "2026-12-07T18:51:37Z");
     EXPECT_FALSE(ZoneTime::Named("Nowhere/Atlantis"));
     EXPECT_FALSE(ZoneTime::Named("../zoneinfo/UTC"));
+}
+
+// A day given with --tz is that zone's day: its midnight, by the tz
+// database's offsets (MST UTC-7 in December, Kiritimati UTC+14, Kathmandu
+// UTC+5:45); without --tz, UTC's.
+TEST(CalcZones, ADayWithAZoneStartsAtTheZonesMidnight) {
+    struct Case {
+        std::vector<std::string_view> args;
+        UnixSeconds expected;
+    };
+    const UnixSeconds utcMidnight = StartOfDay({2026, 12, 7});
+    const std::vector<Case> cases = {
+        {{"--date", "2026-12-07", "--tz", "America/Edmonton"}, utcMidnight + 7 * 3600},
+        {{"--tz", "America/Edmonton", "--date", "2026-12-07"}, utcMidnight + 7 * 3600},
+        {{"--date", "2026-12-07", "--tz", "Pacific/Kiritimati"}, utcMidnight - 14 * 3600},
+        {{"--date", "2026-12-07", "--tz", "Asia/Kathmandu"}, utcMidnight - (5 * 3600 + 45 * 60)},
+        {{"--date", "2026-12-07"}, utcMidnight},
+        {{"--date", "2026-12-07T12:00:00Z", "--tz", "America/Edmonton"}, utcMidnight + 12 * 3600},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string_view> args = {"--sat-lon", "107.3", "--lat", "51.08", "--lon", "114.08"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto parsed = ParseCalcArguments(args, 0);
+        ASSERT_TRUE(std::holds_alternative<CalcOptions>(parsed)) << c.args[1];
+        EXPECT_EQ(std::get<CalcOptions>(parsed).inputs.instant, c.expected) << c.args[1] << " " << c.args.back();
+    }
 }
 
 TEST(CalcZones, TheTableAndJsonSpeakTheZone) {
@@ -111,7 +139,7 @@ TEST(CalcConventions, FormulaInjectionIsNeutralised) {
     settings.satelliteLongitude = 107.3;
     const BatchResult result = RunBatch(in, out, settings);
     EXPECT_EQ(result.failed, 0u);
-    EXPECT_NE(out.str().find("\n'=HYPERLINK(1),51.08,114.08,,171.306422331434,"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\n'=HYPERLINK(1),51.08,114.08,107.3,171.306422331434,"), std::string::npos) << out.str();
 }
 
 TEST(CalcBatchOptions, EveryRowTakesTheCommandLinesValues) {
@@ -127,8 +155,8 @@ TEST(CalcBatchOptions, EveryRowTakesTheCommandLinesValues) {
     std::istringstream printed(out.str());
     for (std::string line; std::getline(printed, line);) lines.push_back(line);
     ASSERT_EQ(lines.size(), 3u) << out.str();
-    // The default satellite for the empty sat_lon, the offset in the face tilt, the zone in the outage.
-    EXPECT_TRUE(lines[1].starts_with("\"Calgary, AB\",51.08,114.08W,,171.306422331434,")) << lines[1];
+    // The default satellite written for the empty sat_lon, the offset in the face tilt, the zone in the outage.
+    EXPECT_TRUE(lines[1].starts_with("\"Calgary, AB\",51.08,114.08W,107.3,171.306422331434,")) << lines[1];
     EXPECT_NE(lines[1].find(",14.19207905"), std::string::npos) << lines[1];  // 31.192 - 17
     EXPECT_NE(lines[1].find("-07:00,"), std::string::npos) << lines[1];       // late February: MST
     EXPECT_TRUE(lines[2].starts_with("Belfast,54.6N,5.93W,19.2E,")) << lines[2];

@@ -125,7 +125,7 @@ TEST_F(Program, ShowsTheSplashThenTheMainWindowAndEndsCleanly) {
             if (line.startsWith("VmHWM")) std::printf("[ measured ] peak memory %s\n", line.mid(6).trimmed().constData());
     }
 
-    // Its caption exactly; the desktop finds its entry (assets/azimora.desktop) by class.
+    // Its caption exactly; an X11 desktop finds its entry by class (StartupWMClass).
     EXPECT_EQ(WindowProperty(window, "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"Azimora 2.0\"");
     EXPECT_EQ(WindowProperty(window, "WM_CLASS"), "WM_CLASS(STRING) = \"azimora\", \"azimora\"");
     ExpectCleanExitAfterClosing(window);

@@ -22,31 +22,54 @@ fail() { echo "package test: FAILED: $*" >&2; exit 1; }
 
 scripts/package.sh >/dev/null
 deb=$(ls dist/azimora_*.deb)
+calc=$(ls dist/azimora-calc_*.deb)
 
-# What it holds.
-contents=$(dpkg -c "$deb" | awk '{print $6}')
-for path in ./usr/bin/azimora ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz \
-    ./usr/share/applications/azimora.desktop \
-    ./usr/share/metainfo/org.azimora.azimora.metainfo.xml ./usr/share/man/man1/azimora.1.gz \
-    ./usr/share/doc/azimora/copyright ./usr/share/doc/azimora/changelog.gz \
-    ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/azimora.png; do
-  grep -qxF "$path" <<<"$contents" || fail "$path is missing from the package"
+# What each holds.
+holds() {
+  local package=$1
+  shift
+  local contents
+  contents=$(dpkg -c "$package" | awk '{print $6}')
+  for path in "$@"; do
+    grep -qxF "$path" <<<"$contents" || fail "$path is missing from $package"
+  done
+}
+holds "$deb" ./usr/bin/azimora ./usr/share/applications/org.azimora.azimora.desktop \
+  ./usr/share/metainfo/org.azimora.azimora.metainfo.xml ./usr/share/man/man1/azimora.1.gz \
+  ./usr/share/doc/azimora/copyright ./usr/share/doc/azimora/changelog.gz \
+  ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/azimora.png
+holds "$calc" ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz ./usr/share/doc/azimora-calc/copyright \
+  ./usr/share/doc/azimora-calc/changelog.gz
+dpkg -c "$deb" | grep -q "usr/bin/azimora-calc" && fail "the desktop package holds the calculator"
+
+# What each pulls in: the calculator no Qt; the program its fonts and Qt's
+# X11 platform; Wayland, the scan tables and the towns only recommended.
+depends=$(dpkg -f "$deb" Depends)
+recommends=$(dpkg -f "$deb" Recommends)
+for package in fonts-wine fonts-liberation qt6-qpa-plugins libqt6widgets6; do
+  grep -q "$package" <<<"$depends" || fail "azimora does not depend on $package: $depends"
 done
-dpkg -f "$deb" Depends | grep -q "qt6-wayland" || fail "no dependency on qt6-wayland"
+for package in qt6-wayland dtv-scan-tables libgweather-4-common qt6-translations-l10n; do
+  grep -q "$package" <<<"$recommends" || fail "azimora does not recommend $package: $recommends"
+  grep -q "$package" <<<"$depends" && fail "azimora depends on $package, which it only recommends"
+done
+grep -qi "qt" <<<"$(dpkg -f "$calc" Depends)" && fail "azimora-calc depends on Qt: $(dpkg -f "$calc" Depends)"
 
 scratch=$(mktemp -d)
 cleanup() {
-  apt-get remove -y --purge azimora >/dev/null 2>&1 || true
+  apt-get remove -y --purge azimora azimora-calc >/dev/null 2>&1 || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
 
 dpkg -x "$deb" "$scratch/root"
-desktop-file-validate "$scratch/root/usr/share/applications/azimora.desktop"
+desktop-file-validate "$scratch/root/usr/share/applications/org.azimora.azimora.desktop"
+grep -q '<launchable type="desktop-id">org.azimora.azimora.desktop</launchable>' \
+  "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" || fail "the metadata launches another desktop file"
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" >/dev/null ||
   fail "appstreamcli finds errors in the metadata"
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" "./$calc" >/dev/null
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb /usr/bin/azimora --version)
 [[ "$version" == "azimora 2.0" ]] || fail "--version answered '$version'"
 /usr/bin/azimora-calc --sat-lon 107.3 --lat 51.08 --lon 114.08 --json | grep -q '"azimuth": 171.306422331434,' ||
@@ -60,4 +83,4 @@ list="$XDG_DATA_HOME/azimora/data/locdata.dat"
 [[ -f "$list" ]] || fail "no list at $list"
 [[ "$(cat "$list")" == $'No location selected.,0.00,0.00\r' ]] || fail "the list holds: $(cat -A "$list")"
 [[ ! -e /usr/bin/data ]] || fail "/usr/bin/data was created"
-echo "package test: passed ($deb)"
+echo "package test: passed ($deb, $calc)"
