@@ -14,6 +14,7 @@
 #include "csv_reader.h"
 #include "errors.h"
 #include "sky/sun_events.h"
+#include "text/coordinate_text.h"
 #include "text/number_text.h"
 
 namespace azimora::calc {

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "text/coordinate_text.h"
 #include "text/number_text.h"
 #include "zone_time.h"
 
@@ -49,28 +50,26 @@ const std::map<std::string_view, NumberRule>& NumberOptions() {
     return options;
 }
 
+// Numbers that are no installation input.
+struct ExtraRule {
+    double lowest;
+    double highest;
+    const char* range;
+};
+const std::map<std::string_view, ExtraRule>& ExtraNumberOptions() {
+    static const std::map<std::string_view, ExtraRule> options = {
+        {"--second-sat-lon", {-180, 360, "-180 to 360"}},
+        {"--focal-mm", {1, 100000, "1 to 100000"}},
+        {"--los-m", {1, 100000, "1 to 100000"}},
+    };
+    return options;
+}
+
 // Options that take no value, and options that do.
-const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "--json"};
-const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz"};
+const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "--json", "--kml", "--geojson"};
+const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz", "--nmea"};
 
 }  // namespace
-
-std::optional<double> ParseAngle(std::string_view text, std::string_view letters) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    double sign = 1;
-    if (!text.empty()) {
-        const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
-        if (last == letters[0] || last == letters[1]) {
-            // N and W keep the sign; S and E turn it.
-            sign = (last == 'S' || last == 'E') ? -1 : 1;
-            text.remove_suffix(1);
-            if (text.empty() || text.back() == '+' || text.back() == '-') return std::nullopt;
-        }
-    }
-    const auto number = Number(text);
-    if (!number) return std::nullopt;
-    return sign * *number;
-}
 
 std::optional<UnixSeconds> ParseDateArgument(std::string_view text) {
     std::optional<UnixSeconds> instant;
@@ -88,8 +87,9 @@ std::optional<UnixSeconds> ParseDateArgument(std::string_view text) {
 }
 
 std::string CalcUsage() {
-    return "Usage: azimora-calc --sat-lon DEG --lat DEG --lon DEG [--date D] [--tz ZONE]\n"
-           "                    [--altitude-km KM] [--dish-m M] [--freq-ghz GHZ] [--offset-deg DEG] [--json]\n"
+    return "Usage: azimora-calc --sat-lon DEG (--lat DEG --lon DEG | --nmea FILE) [--date D] [--tz ZONE]\n"
+           "                    [--altitude-km KM] [--dish-m M] [--freq-ghz GHZ] [--offset-deg DEG]\n"
+           "                    [--second-sat-lon DEG [--focal-mm MM]] [--json | --kml | --geojson [--los-m M]]\n"
            "       azimora-calc --batch FILE.csv|- [--sat-lon DEG] [--date D] [--tz ZONE] [--dish-m M]\n"
            "                    [--freq-ghz GHZ] [--offset-deg DEG] [--altitude-km KM] [--json]\n"
            "       azimora-calc --tle FILE [--date D]\n"
@@ -114,7 +114,15 @@ std::string CalcUsage() {
            "  --dish-m M         the dish's diameter, default 0.6\n"
            "  --freq-ghz GHZ     the downlink frequency, default 12\n"
            "  --offset-deg DEG   an offset dish's offset angle, default 22.3\n"
+           "  --nmea FILE        the site (and its height) from the last valid fix of a GPS\n"
+           "                     receiver's NMEA log (GGA or RMC), instead of --lat and --lon\n"
+           "  --second-sat-lon DEG  a second satellite on the same dish: the angle between\n"
+           "                     the two, where its LNB goes, its skew, whether a monoblock fits\n"
+           "  --focal-mm MM      the dish's focal length, default 0.6 times its diameter\n"
            "  --json             one JSON object instead of the table (with --batch: one a row)\n"
+           "  --kml, --geojson   the line of sight for a map program: the site and a line\n"
+           "                     along the true azimuth (in KML also rising at the elevation)\n"
+           "  --los-m M          the line's length, default 1000 m\n"
            "  --batch FILE.csv   rows with the header name,lat,lon[,sat_lon] (- reads standard\n"
            "                     input) to CSV on standard output; --sat-lon is the default for\n"
            "                     an empty sat_lon; exit status 1 when a row failed\n"
@@ -144,11 +152,12 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             name = name.substr(0, equals);
         }
         const auto number = NumberOptions().find(name);
-        const bool valued = kValued.count(name) || number != NumberOptions().end();
+        const auto extra = ExtraNumberOptions().find(name);
+        const bool valued = kValued.count(name) || number != NumberOptions().end() || extra != ExtraNumberOptions().end();
         if (!valued && !kFlags.count(name)) return ArgumentError{"unknown option " + Quoted(name)};
         if (!valued && value) return ArgumentError{std::string(name) + " takes no value"};
         if (valued && !value) {
-            const bool file = name == "--batch" || name == "--tle" || name == "--elements";
+            const bool file = name == "--batch" || name == "--tle" || name == "--elements" || name == "--nmea";
             if (i + 1 >= args.size()) return ArgumentError{std::string(name) + (file ? " needs a file" : " needs a value")};
             value = args[++i];
         }
@@ -159,8 +168,24 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             options.mode = CalcMode::Help;
         } else if (canonical == "--version") {
             options.mode = CalcMode::Version;
-        } else if (canonical == "--json") {
-            options.json = true;
+        } else if (canonical == "--json" || canonical == "--kml" || canonical == "--geojson") {
+            if (given.count("--json") + given.count("--kml") + given.count("--geojson") > 1)
+                return ArgumentError{"--json, --kml and --geojson choose one output; give one of them"};
+            options.json = canonical == "--json";
+            if (canonical == "--kml") options.mapFormat = CalcOptions::MapFormat::Kml;
+            if (canonical == "--geojson") options.mapFormat = CalcOptions::MapFormat::GeoJson;
+        } else if (canonical == "--nmea") {
+            if (value->empty()) return ArgumentError{"--nmea needs a file"};
+            options.nmeaFile = std::string(*value);
+        } else if (extra != ExtraNumberOptions().end()) {
+            const ExtraRule& rule = extra->second;
+            const auto parsed = canonical == "--second-sat-lon" ? ParseAngle(*value, "EW") : Number(*value);
+            if (!parsed) return ArgumentError{canonical + ": " + Quoted(*value) + " is not a number"};
+            if (*parsed < rule.lowest || *parsed > rule.highest)
+                return ArgumentError{canonical + ": " + Quoted(*value) + " lies outside " + rule.range};
+            if (canonical == "--second-sat-lon") options.secondSatellite = *parsed;
+            if (canonical == "--focal-mm") options.focalLengthMm = *parsed;
+            if (canonical == "--los-m") options.lineOfSightMetres = *parsed;
         } else if (canonical == "--batch" || canonical == "--tle" || canonical == "--elements") {
             if (value->empty()) return ArgumentError{canonical + " needs a file"};
             if (given.count("--batch") + given.count("--tle") + given.count("--elements") > 1)
@@ -211,8 +236,11 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
     } catch (const std::exception& error) {
         return ArgumentError{std::string("--dish-m and --freq-ghz: ") + error.what()};
     }
+    const std::initializer_list<const char*> oneSite = {"--nmea", "--second-sat-lon", "--focal-mm", "--kml", "--geojson",
+                                                         "--los-m"};
     if (options.mode == CalcMode::Batch) {
         if (auto error = refuse({"--lat", "--lon"}, "to --batch: the rows give the sites")) return *error;
+        if (auto error = refuse(oneSite, "to --batch: it is for one site")) return *error;
         return options;
     }
     if (options.mode == CalcMode::Elements) {
@@ -220,11 +248,24 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
                                  "--tz", "--json"},
                                 "to --tle, which lists the objects of the file"))
             return *error;
+        if (auto error = refuse(oneSite, "to --tle, which lists the objects of the file")) return *error;
         return options;
     }
+    if (options.nmeaFile) {
+        if (auto error = refuse({"--lat", "--lon", "--altitude-km"}, "with --nmea, whose fix gives the site")) return *error;
+        hasLatitude = hasLongitude = true;
+    }
+    if (options.focalLengthMm && !options.secondSatellite)
+        return ArgumentError{"--focal-mm does not apply without --second-sat-lon"};
+    if (given.count("--los-m") && options.mapFormat == CalcOptions::MapFormat::None)
+        return ArgumentError{"--los-m does not apply without --kml or --geojson"};
+    if (options.mapFormat != CalcOptions::MapFormat::None) {
+        if (auto error = refuse({"--second-sat-lon"}, "to --kml or --geojson, which draw the line of sight"))
+            return *error;
+    }
     if (!options.hasSatellite) return ArgumentError{"--sat-lon is required"};
-    if (!hasLatitude) return ArgumentError{"--lat is required"};
-    if (!hasLongitude) return ArgumentError{"--lon is required"};
+    if (!hasLatitude) return ArgumentError{"--lat is required (or --nmea)"};
+    if (!hasLongitude) return ArgumentError{"--lon is required (or --nmea)"};
     return options;
 }
 

@@ -29,6 +29,13 @@ struct CalcOptions {
     bool json = false;
     std::optional<std::string> timeZone;  // --tz: an IANA name or "local"
     std::string file;                      // of --batch ("-": standard input) or --tle
+    std::optional<std::string> nmeaFile;   // --nmea: the site from a GPS log instead of --lat/--lon
+    // --second-sat-lon and --focal-mm: a second satellite on the same dish.
+    std::optional<double> secondSatellite;
+    std::optional<double> focalLengthMm;
+    // --kml, --geojson: the line of sight for a map program instead of the figures.
+    enum class MapFormat { None, Kml, GeoJson } mapFormat = MapFormat::None;
+    double lineOfSightMetres = 1000;  // --los-m
 };
 
 // A wrong command line: one line naming the argument ("--lat: 'abc' is not a number").
@@ -40,11 +47,7 @@ struct ArgumentError {
 [[nodiscard]] std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std::string_view> args,
                                                                          UnixSeconds now);
 
-// An angle as people write it: "54.6N", "5.9 W", "19.2E", or a bare number.
-// Bare numbers keep the program's convention (north and west positive); a
-// letter of the other side turns the sign ("-5.9E" is 5.9 W). letters: "NS"
-// for a latitude, "EW" for a longitude.
-[[nodiscard]] std::optional<double> ParseAngle(std::string_view text, std::string_view letters);
+// Angles as people write them ("54.6N", "19.2E"): ParseAngle of text/coordinate_text.h.
 
 // A date, a decimal year or an instant: "2026-12-07" (its start, UTC; with
 // --tz the zone's, settled by ParseCalcArguments),

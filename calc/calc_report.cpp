@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "azimora_version.h"
+#include "formats/line_of_sight.h"
 #include "sky/sun_events.h"
 
 namespace azimora::calc {
@@ -88,12 +89,83 @@ SiteReport ComputeSiteReport(const InstallationInputs& inputs, const ZoneTime& z
     return report;
 }
 
+void AddSecondSatellite(SiteReport& report, double longitudeWest, std::optional<double> focalLengthMm) {
+    const InstallationInputs& inputs = report.inputs;
+    const double focal = focalLengthMm ? *focalLengthMm : kDefaultFocalRatio * inputs.dishDiameterMetres * 1000;
+    report.second = SecondSatellite{longitudeWest, focal,
+                                    ComputeTwoSatelliteDish(inputs.latitude, inputs.longitudeWest,
+                                                            inputs.satelliteLongitudeWest, longitudeWest,
+                                                            inputs.dishDiameterMetres, focal)};
+}
+
+namespace {
+
+std::optional<double> FittingMonoblock(const TwoSatelliteDish& dish) {
+    for (const double spacing : kMonoblockSpacings)
+        if (MonoblockFits(spacing, dish)) return spacing;
+    return std::nullopt;
+}
+
+std::string SpacingText(double spacing) { return spacing == 6.0 ? "6" : Fixed(spacing, 1); }
+
+void SecondSatelliteRows(std::string& out, const SiteReport& report) {
+    const SecondSatellite& second = *report.second;
+    const TwoSatelliteDish& dish = second.dish;
+    Row(out, "Second satellite", Longitude(second.longitudeWest));
+    Row(out, "  Separation", Degrees2(dish.separation) + " between the lines of sight (" +
+                                 Fixed(dish.orbitalSpacing, 2) + " deg apart in orbit)");
+    if (!dish.secondVisible || !report.figures.visible) {
+        Row(out, "  Second LNB", report.figures.visible ? "none: the second satellite cannot be seen from this site"
+                                                        : kOutOfSight);
+        return;
+    }
+    const auto side = [](double value, const char* positive, const char* negative) {
+        return Fixed(std::fabs(value), 1) + " mm " + (value >= 0 ? positive : negative);
+    };
+    Row(out, "  Second LNB", Fixed(dish.lnbOffsetMm, 1) + " mm from the first: " +
+                                 side(dish.lnbRightMm, "right", "left") + ", " + side(dish.lnbUpMm, "up", "down") +
+                                 ", seen from behind the dish (focal length " + Fixed(second.focalLengthMm, 0) + " mm)");
+    Row(out, "  Its skew", dish.secondSkew ? Degrees2(*dish.secondSkew) + (*dish.secondSkew >= 0 ? " (clockwise" :
+                                                                                                " (counter-clockwise") +
+                                                 ", seen from behind the dish)"
+                                           : "none to set: it stands straight overhead");
+    const auto monoblock = FittingMonoblock(dish);
+    Row(out, "  Monoblock", monoblock ? "a " + SpacingText(*monoblock) + " deg monoblock fits"
+                                      : "no monoblock fits (4.3 or 6 deg): use a multifeed holder");
+}
+
+}  // namespace
+
+std::string MapReport(const SiteReport& report, bool kml, double lengthMetres) {
+    const InstallationInputs& inputs = report.inputs;
+    const InstallationFigures& figures = report.figures;
+    LineOfSight line;
+    line.siteName = report.gpsFix ? "GPS fix of " + report.gpsFix->timeOfDay + " UTC"
+                                  : Latitude(inputs.latitude) + ", " + Longitude(inputs.longitudeWest);
+    line.satelliteName = Longitude(inputs.satelliteLongitudeWest);
+    line.latitude = inputs.latitude;
+    line.longitudeWest = inputs.longitudeWest;
+    line.azimuth = static_cast<double>(figures.pointing.Azimuth);
+    line.elevation = figures.visible ? static_cast<double>(figures.pointing.Elevation) : -1;
+    line.lengthMetres = lengthMetres;
+    if (report.gpsFix) line.dishAltitudeMetres = report.gpsFix->altitudeMetres;
+    line.figures = {{"Satellite", line.satelliteName},
+                    {"Azimuth (true)", Degrees2(line.azimuth)},
+                    {"Elevation", Degrees2(line.elevation)},
+                    {"Compass bearing", Degrees2(figures.compassBearing)}};
+    if (figures.skew) line.figures.emplace_back("LNB skew", Degrees2(*figures.skew));
+    return kml ? LineOfSightKml(line) : LineOfSightGeoJson(line);
+}
+
 std::string PlainReport(const SiteReport& report, const ZoneTime& zone) {
     const InstallationInputs& inputs = report.inputs;
     const InstallationFigures& figures = report.figures;
     std::string out;
     const double elevation = static_cast<double>(figures.pointing.Elevation);
-    Row(out, "Site", Latitude(inputs.latitude) + ", " + Longitude(inputs.longitudeWest));
+    Row(out, "Site", Latitude(inputs.latitude) + ", " + Longitude(inputs.longitudeWest) +
+                         (report.gpsFix ? " (GPS fix of " + report.gpsFix->timeOfDay + " UTC, line " +
+                                              std::to_string(report.gpsFix->line) + ")"
+                                        : ""));
     Row(out, "Satellite", Longitude(inputs.satelliteLongitudeWest));
     Row(out, "Date", zone.Date(inputs.instant) + (zone.IsUtc() ? " (UTC)" : ""));
     Row(out, "Azimuth (true)", Degrees2(static_cast<double>(figures.pointing.Azimuth)));
@@ -130,6 +202,7 @@ std::string PlainReport(const SiteReport& report, const ZoneTime& zone) {
     } else {
         Row(out, "Motor angle", kOutOfSight);
     }
+    if (report.second) SecondSatelliteRows(out, report);
     std::string alignments;
     for (const UnixSeconds t : report.sunAlignments) alignments += (alignments.empty() ? "" : ", ") + zone.TimeOfDay(t);
     Row(out, "Sun in the azimuth", alignments.empty() ? "not today" : alignments);
@@ -181,6 +254,29 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
               return "{\"start\": " + time(o.start) + ", \"peak\": " + time(o.peak) + ", \"end\": " + time(o.end) + "}";
           }));
     field("outage_threshold", NumberText(figures.outageThreshold));
+    if (report.second) {
+        const TwoSatelliteDish& dish = report.second->dish;
+        const bool placed = dish.secondVisible && figures.visible;
+        const auto monoblock = FittingMonoblock(dish);
+        field("second_satellite",
+              "{\"sat_lon\": " + NumberText(report.second->longitudeWest) + ", \"separation\": " +
+                  NumberText(dish.separation) + ", \"lnb_right_mm\": " + (placed ? NumberText(dish.lnbRightMm) : "null") +
+                  ", \"lnb_up_mm\": " + (placed ? NumberText(dish.lnbUpMm) : "null") + ", \"lnb_offset_mm\": " +
+                  (placed ? NumberText(dish.lnbOffsetMm) : "null") + ", \"focal_mm\": " +
+                  NumberText(report.second->focalLengthMm) + ", \"visible\": " + (dish.secondVisible ? "true" : "false") +
+                  ", \"skew\": " + OrNull(dish.secondSkew) + ", \"monoblock\": " +
+                  (monoblock ? NumberText(*monoblock) : "null") + "}");
+    } else {
+        field("second_satellite", "null");
+    }
+    if (report.gpsFix) {
+        const NmeaFix& fix = *report.gpsFix;
+        field("gps_fix", "{\"lat\": " + NumberText(fix.latitude) + ", \"lon\": " + NumberText(fix.longitudeWest) +
+                             ", \"altitude_m\": " + OrNull(fix.altitudeMetres) + ", \"ellipsoid_height_m\": " +
+                             OrNull(fix.ellipsoidHeightMetres) + ", \"time\": " + JsonString(fix.timeOfDay) +
+                             ", \"sentence\": " + JsonString(fix.sentence) + ", \"line\": " + std::to_string(fix.line) +
+                             "}");
+    }
     field("version", JsonString(kVersion));
     return out + "}";
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/nmea.h"
+#include "geometry/two_satellite_dish.h"
 #include "installation.h"
 #include "zone_time.h"
 
@@ -14,15 +16,29 @@ namespace azimora::calc {
 
 // The figures of one site as azimora-calc shows them: those of the engine,
 // with the sun's moments of the zone's day and the outages of its year.
+struct SecondSatellite {
+    double longitudeWest = 0;
+    double focalLengthMm = 0;
+    TwoSatelliteDish dish;
+};
+
 struct SiteReport {
     InstallationInputs inputs;
     InstallationFigures figures;
     std::vector<UnixSeconds> sunAlignments;  // the zone's day of the instant
     std::vector<SunOutage> outages;          // the zone's year of the instant
+    std::optional<SecondSatellite> second;
+    std::optional<NmeaFix> gpsFix;           // where the site came from, with --nmea
 };
 
 // Throws what ComputeInstallation throws.
 [[nodiscard]] SiteReport ComputeSiteReport(const InstallationInputs& inputs, const ZoneTime& zone);
+
+// The second satellite on the same dish; the focal length 0.6 D by default.
+void AddSecondSatellite(SiteReport& report, double longitudeWest, std::optional<double> focalLengthMm);
+
+// The line of sight of the report for a map program.
+[[nodiscard]] std::string MapReport(const SiteReport& report, bool kml, double lengthMetres);
 
 [[nodiscard]] std::string PlainReport(const SiteReport& report, const ZoneTime& zone);
 
@@ -30,7 +46,9 @@ struct SiteReport {
 // visible, declination, compass_bearing, horizontal_field_nt,
 // compass_warning, magnetic_model, magnetic_model_valid, skew, motor_angle,
 // motor_declination_offset, dish_tilt, sun_alignments, sun_outages,
-// outage_threshold, version. Angles in degrees, 15 significant digits;
+// outage_threshold, second_satellite (null without one; else sat_lon,
+// separation, lnb_right_mm, lnb_up_mm, lnb_offset_mm, focal_mm, visible,
+// skew, monoblock), version; and gps_fix with --nmea. Angles in degrees, 15 significant digits;
 // null where a figure means nothing (a satellite out of sight, straight
 // overhead). prefix: keys that go first (the batch's name and site).
 [[nodiscard]] std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std::string& prefix = {});

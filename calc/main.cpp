@@ -17,6 +17,7 @@
 #include "calc_report.h"
 #include "element_list.h"
 #include "file_input.h"
+#include "formats/nmea.h"
 
 namespace {
 
@@ -74,9 +75,36 @@ int Run(const azimora::calc::CalcOptions& options) {
         }
         case CalcMode::Site: break;
     }
+    InstallationInputs inputs = options.inputs;
+    std::optional<NmeaFix> gpsFix;
+    if (options.nmeaFile) {
+        const std::string& path = *options.nmeaFile;
+        calc::FileInput file(path);
+        if (!file.Error().empty()) return UsageError("--nmea: cannot read '" + path + "': " + file.Error());
+        std::istream in(&file);
+        const NmeaLog log = ReadNmeaLog(in);
+        if (!file.Error().empty()) return Fail("--nmea: cannot read '" + path + "': " + file.Error(), 1);
+        for (const std::string& problem : log.problems) std::fprintf(stderr, "azimora-calc: --nmea: %s\n", problem.c_str());
+        if (log.broken > log.problems.size())
+            std::fprintf(stderr, "azimora-calc: --nmea: and %zu more broken lines\n", log.broken - log.problems.size());
+        if (!log.lastFix)
+            return Fail("--nmea: no valid fix in '" + path + "' (a GGA sentence with a fix quality above 0, or an RMC "
+                        "with status A, and its checksum right)",
+                        1);
+        gpsFix = log.lastFix;
+        inputs.latitude = gpsFix->latitude;
+        inputs.longitudeWest = gpsFix->longitudeWest;
+        if (gpsFix->ellipsoidHeightMetres) inputs.altitudeKm = *gpsFix->ellipsoidHeightMetres / 1000;
+    }
     const calc::ZoneTime zone = ZoneOf(options);
-    const calc::SiteReport report = calc::ComputeSiteReport(options.inputs, zone);
-    const std::string text = options.json ? calc::JsonReport(report, zone) + "\n" : calc::PlainReport(report, zone);
+    calc::SiteReport report = calc::ComputeSiteReport(inputs, zone);
+    report.gpsFix = gpsFix;
+    if (options.secondSatellite) calc::AddSecondSatellite(report, *options.secondSatellite, options.focalLengthMm);
+    std::string text;
+    if (options.mapFormat != calc::CalcOptions::MapFormat::None)
+        text = calc::MapReport(report, options.mapFormat == calc::CalcOptions::MapFormat::Kml, options.lineOfSightMetres);
+    else
+        text = options.json ? calc::JsonReport(report, zone) + "\n" : calc::PlainReport(report, zone);
     std::fputs(text.c_str(), stdout);
     return 0;
 }

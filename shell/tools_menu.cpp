@@ -83,7 +83,9 @@ void ToolsMenu::saveSheet() {
         if (file.isEmpty()) return;
         file = WithPdfSuffix(file);
         content.obstacles = session.obstacles();
-        content.chart = DisplaySkyChart(main_).build(content.obstacles, now, content.report.zone.zone).value_or(SkyChart{});
+        content.chart = DisplaySkyChart(main_)
+                            .build(content.obstacles, now, content.report.zone.zone, SecondSatelliteOnChart(session.settings()))
+                            .value_or(SkyChart{});
         content.printedOn = QLocale().toString(InZone(content.report.instant, content.report.zone.zone), QLocale::LongFormat);
         WriteInstallationSheet(file, content);
     });

@@ -106,6 +106,10 @@ SkyChart BuildSkyChart(const SkyChartRequest& request, const ObstacleHorizon& ob
         const SkyPosition selected = site.Of(request.selectedLongitudeWest);
         chart.satellites.push_back({request.selectedName, selected, true, obstacles.Blocks(selected)});
     }
+    if (request.secondLongitudeWest) {
+        const SkyPosition second = site.Of(*request.secondLongitudeWest);
+        chart.second = ChartSatellite{request.secondName, second, false, obstacles.Blocks(second)};
+    }
     // The sun from the site's midnight to the next.
     for (UnixSeconds t = request.dayStart; t <= request.dayEnd; t += kSunStepSeconds) {
         const HorizonPosition sun = ToHorizon(SunDirection(t), request.latitude, request.longitudeWest);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -66,6 +67,7 @@ struct SkyChart {
     std::vector<SkyPosition> sunPath;           // above the horizon, every ten minutes
     std::vector<SunMark> sunHours;              // on the whole local hours
     double magneticDeclination = 0;             // where magnetic north lies, east positive
+    std::optional<ChartSatellite> second;       // a second satellite on the same dish
 };
 
 // A whole hour of the site's clock, at the instant it strikes.
@@ -80,6 +82,8 @@ struct SkyChartRequest {
     bool hasSelected = true;    // a satellite chosen in the window
     std::string selectedName;   // the window's satellite, typed or chosen
     double selectedLongitudeWest = 0;
+    std::optional<double> secondLongitudeWest;  // a second satellite on the same dish
+    std::string secondName;
     std::span<const CatalogueSatellite> catalogue;  // not copied: it must outlive the request
     // The site's day for the sun's path: from its midnight to the next (in
     // UTC; 23 or 25 hours across a change of clocks), and its whole hours.

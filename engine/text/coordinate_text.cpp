@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/number_text.h"
+
 namespace azimora {
 namespace {
 
@@ -121,6 +123,23 @@ std::optional<GeoCoordinates> ParseCoordinates(std::string_view text) {
     place.longitudeWest = longitudeSide == 'W' ? *longitude : -*longitude;
     if (std::fabs(place.latitude) > 90 || std::fabs(place.longitudeWest) > 180) return std::nullopt;
     return place;
+}
+
+std::optional<double> ParseAngle(std::string_view text, std::string_view letters) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    double sign = 1;
+    if (!text.empty()) {
+        const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+        if (last == letters[0] || last == letters[1]) {
+            // N and W keep the sign; S and E turn it.
+            sign = (last == 'S' || last == 'E') ? -1 : 1;
+            text.remove_suffix(1);
+            if (text.empty() || text.back() == '+' || text.back() == '-') return std::nullopt;
+        }
+    }
+    const auto number = ParseNumber(text);
+    if (!number || !std::isfinite(static_cast<double>(*number))) return std::nullopt;
+    return sign * static_cast<double>(*number);
 }
 
 }  // namespace azimora

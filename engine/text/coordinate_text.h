@@ -21,4 +21,10 @@ struct GeoCoordinates {
 
 [[nodiscard]] std::optional<GeoCoordinates> ParseCoordinates(std::string_view text);
 
+// One angle as people write it: "54.6N", "5.9 W", "19.2E", or a bare number.
+// Bare numbers keep the program's convention (north and west positive); a
+// letter of the other side turns the sign ("-5.9E" is 5.9 W). letters: "NS"
+// for a latitude, "EW" for a longitude. Only '.' is a decimal point.
+[[nodiscard]] std::optional<double> ParseAngle(std::string_view text, std::string_view letters);
+
 }  // namespace azimora

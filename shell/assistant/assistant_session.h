@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
 #include <optional>
 
@@ -23,6 +24,12 @@ struct AssistantSettings {
     double dishDiameterMetres = kDefaultDishDiameterMetres;
     double frequencyGHz = kDefaultFrequencyGHz;
     QByteArray timeZone;  // an IANA id the user chose; empty: the site's own
+    // A second satellite on the same dish (a second LNB): its orbital
+    // longitude, west positive, and its name; the dish's focal length, 0
+    // for the usual 0.6 times its diameter.
+    std::optional<double> secondSatelliteWest;
+    QString secondSatelliteName;
+    double focalLengthMm = 0;
 };
 
 class AssistantSession final : public QObject {

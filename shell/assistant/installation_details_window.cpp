@@ -20,6 +20,7 @@
 
 #include "assistant/obstacle_marks_editor.h"
 #include "assistant/point_here.h"
+#include "assistant/second_satellite_editor.h"
 #include "main_window/main_window.h"
 #include "widgets/figure_label.h"
 #include "widgets/vector_state.h"
@@ -78,6 +79,8 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     fillTimeZones();
     dishForm->addRow(QStringLiteral("&Time zone:"), zone_);
     entriesLayout->addWidget(dish);
+    second_ = new SecondSatelliteEditor(main_, entriesPage);
+    entriesLayout->addWidget(second_);
     auto* marks = new ObstacleMarksEditor(session, entriesPage);
     entriesLayout->addWidget(marks);
     splitter->addWidget(Scrolling(entriesPage, splitter));
@@ -163,6 +166,7 @@ void InstallationDetailsWindow::setClock(std::function<QDateTime()> clock) {
 
 void InstallationDetailsWindow::refresh() {
     ClearUpperVectorState();
+    second_->fillSatellites();
     const AssistantSession& session = AssistantSession::Of(main_);
     try {
         report_ = BuildInstallationReport(main_.controller().Values(), session.settings(), session.obstacles(), clock_(),

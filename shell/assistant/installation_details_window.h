@@ -27,6 +27,7 @@ namespace azimora::shell {
 
 class ObstacleMarksEditor;
 class PointHereWidget;
+class SecondSatelliteEditor;
 class TfrmKorvel;
 
 class InstallationDetailsWindow final : public ToolWindow {
@@ -56,6 +57,7 @@ private:
     InstallationReport report_;
     QLabel* notice_ = nullptr;
     PointHereWidget* pointHere_ = nullptr;
+    SecondSatelliteEditor* second_ = nullptr;
     QScrollArea* figures_ = nullptr;
     QFormLayout* figuresForm_ = nullptr;
     QList<QPair<QLabel*, QLabel*>> rows_;

@@ -193,16 +193,70 @@ InstallationReport BuildInstallationReport(const DisplayValues& values, const As
             report.pendingOutages = search;
         }
     }
+    if (settings.secondSatelliteWest) {
+        const double focal = settings.focalLengthMm > 0 ? settings.focalLengthMm
+                                                        : kDefaultFocalRatio * settings.dishDiameterMetres * 1000;
+        report.second = InstallationReport::Second{
+            settings.secondSatelliteName, *settings.secondSatelliteWest, focal,
+            ComputeTwoSatelliteDish(inputs.latitude, inputs.longitudeWest, inputs.satelliteLongitudeWest,
+                                    *settings.secondSatelliteWest, settings.dishDiameterMetres, focal)};
+    }
     report.obstacle.marks = obstacles.Points().size();
     report.obstacle.skyline = obstacles.ElevationAt(azimuth);
     report.obstacle.blocked = obstacles.Blocks({azimuth, static_cast<double>(report.figures.pointing.Elevation)});
     return report;
 }
 
+std::optional<DisplaySkyChart::Second> SecondSatelliteOnChart(const AssistantSettings& settings) {
+    if (!settings.secondSatelliteWest) return std::nullopt;
+    const QString name =
+        settings.secondSatelliteName.isEmpty() ? Longitude(*settings.secondSatelliteWest) : settings.secondSatelliteName;
+    return DisplaySkyChart::Second{name.toStdString(), *settings.secondSatelliteWest};
+}
+
 QString NoFiguresNotice(const InstallationReport& report) {
     if (!report.problem.empty()) return QString::fromStdString(report.problem);
     return QString::fromLatin1(report.missing == MissingInput::Satellite ? kNoSatelliteNotice : kNoCalculationNotice);
 }
+
+namespace {
+
+template <typename Add>
+void SecondSatelliteRows(const InstallationReport::Second& second, bool firstVisible, const Add& add) {
+    const TwoSatelliteDish& dish = second.dish;
+    const QString name = second.name.isEmpty() ? QString() : second.name + QStringLiteral(" (");
+    add("Second satellite", "Second satellite",
+        name + Longitude(second.longitudeWest) + (second.name.isEmpty() ? QString() : QStringLiteral(")")));
+    add("Second satellite", "Separation",
+        QStringLiteral("%1 between the two lines of sight (%2 apart in orbit)")
+            .arg(Degrees(dish.separation), Degrees(dish.orbitalSpacing)));
+    if (!firstVisible) return;
+    if (!dish.secondVisible) {
+        add("Second satellite", "Second LNB", QStringLiteral("none: the second satellite cannot be seen from this site"));
+        return;
+    }
+    const auto side = [](double mm, const char* positive, const char* negative) {
+        return QStringLiteral("%1 mm %2").arg(std::fabs(mm), 0, 'f', 1).arg(QLatin1String(mm >= 0 ? positive : negative));
+    };
+    add("Second satellite", "Second LNB",
+        QStringLiteral("%1 mm from the first LNB: %2 and %3, seen from behind the dish (focal length %4 mm; "
+                       "beam deviation factor %5)")
+            .arg(dish.lnbOffsetMm, 0, 'f', 1)
+            .arg(side(dish.lnbRightMm, "right", "left"), side(dish.lnbUpMm, "up", "down"))
+            .arg(second.focalLengthMm, 0, 'f', 0)
+            .arg(dish.beamDeviationFactor, 0, 'f', 3));
+    add("Second satellite", "Its LNB skew",
+        dish.secondSkew ? SkewInWords(*dish.secondSkew) : QStringLiteral("none to set: it stands straight overhead"));
+    QString monoblock = QStringLiteral("no monoblock fits (made for 4.3° or 6° apart in orbit): use a "
+                                       "multifeed holder");
+    for (const double spacing : kMonoblockSpacings)
+        if (MonoblockFits(spacing, dish))
+            monoblock = QStringLiteral("a %1° monoblock fits").arg(spacing == 6.0 ? QStringLiteral("6")
+                                                                                         : QString::number(spacing, 'f', 1));
+    add("Second satellite", "Monoblock", monoblock);
+}
+
+}  // namespace
 
 QList<InstallationRow> InstallationRows(const InstallationReport& report) {
     QList<InstallationRow> rows;
@@ -259,6 +313,7 @@ QList<InstallationRow> InstallationRows(const InstallationReport& report) {
                               : outages.join(u'\n') +
                                     QStringLiteral("\n(within %1 of the dish's direction)").arg(Degrees(f.outageThreshold)));
     }
+    if (report.second) SecondSatelliteRows(*report.second, f.visible, add);
     const ObstacleReport& obstacle = report.obstacle;
     if (obstacle.marks == 0) {
         add("Obstacles", "Obstacles",

@@ -14,7 +14,9 @@
 #include "controller/display_site.h"
 #include "formats/dvb_scan_tables.h"
 #include "geometry/dish_setup.h"
+#include "geometry/two_satellite_dish.h"
 #include "installation.h"
+#include "sky_chart/display_sky_chart.h"
 #include "sky/sun_events.h"
 
 // What the installation assistant knows about the main window's current
@@ -55,6 +57,14 @@ struct InstallationReport {
     std::vector<SunOutage> nextOutages;         // from now on, the coming season
     std::optional<OutageSearch> pendingOutages;  // not searched yet: nextOutages is empty until it is
     ObstacleReport obstacle;
+    // A second satellite on the same dish, when one is set.
+    struct Second {
+        QString name;
+        double longitudeWest = 0;
+        double focalLengthMm = 0;
+        TwoSatelliteDish dish;
+    };
+    std::optional<Second> second;
     double offsetAngle = kDefaultOffsetAngle;
     UnixSeconds instant = 0;  // now, for the report
 };
@@ -66,7 +76,7 @@ struct InstallationReport {
                                                          OutageMode mode = OutageMode::Wait);
 
 struct InstallationRow {
-    QString section;  // "Pointing", "Mounting", "Sun", "Obstacles", "Time"
+    QString section;  // "Pointing", "Mounting", "Second satellite", "Sun", "Obstacles", "Time"
     QString label;
     QString value;
 };
@@ -77,6 +87,9 @@ struct InstallationRow {
 // The site's zone (see site_time_zone.h), looked up again only when the site
 // or the choice changes.
 [[nodiscard]] SiteZone ZoneOfDisplay(const DisplaySite& site, const QByteArray& chosen);
+
+// The second satellite of the settings, for the sky chart to ring.
+[[nodiscard]] std::optional<DisplaySkyChart::Second> SecondSatelliteOnChart(const AssistantSettings& settings);
 
 // Shown instead of the rows while there is nothing to show, and why.
 [[nodiscard]] QString NoFiguresNotice(const InstallationReport& report);

@@ -105,7 +105,7 @@ void SkyChartWindow::refresh() {
     } else {
         zoneText_ = QStringLiteral("Hours in UTC.");
     }
-    const auto chart = source_.build(session.obstacles(), now, zone);
+    const auto chart = source_.build(session.obstacles(), now, zone, SecondSatelliteOnChart(session.settings()));
     hasChart_ = chart.has_value();
     chart_ = chart.value_or(SkyChart{});
     InstallationReport missing;

@@ -24,7 +24,7 @@ const std::vector<CatalogueSatellite>& DisplaySkyChart::catalogue() {
 }
 
 std::optional<SkyChart> DisplaySkyChart::build(const ObstacleHorizon& obstacles, const QDateTime& now,
-                                               const QTimeZone& zone) {
+                                               const QTimeZone& zone, const std::optional<Second>& second) {
     const DisplayValues& values = main_.controller().Values();
     const MissingInput missing = WhatIsMissing(values);
     if (missing == MissingInput::Location || missing == MissingInput::Calculation) return std::nullopt;
@@ -45,6 +45,10 @@ std::optional<SkyChart> DisplaySkyChart::build(const ObstacleHorizon& obstacles,
         request.selectedLongitudeWest = site->satelliteLongitudeWest;
     }
     request.catalogue = catalogue();
+    if (second && request.hasSelected) {
+        request.secondLongitudeWest = second->longitudeWest;
+        request.secondName = second->name;
+    }
     // The site's day and its whole hours, whatever the computer's zone.
     const QDate today = now.toTimeZone(zone).date();
     const QDateTime midnight = today.startOfDay(zone), nextMidnight = today.addDays(1).startOfDay(zone);

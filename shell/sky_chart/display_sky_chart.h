@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "sky/sky_chart.h"
@@ -25,8 +26,14 @@ public:
     // nullopt while the window's values describe no site. Without a chosen
     // satellite the chart shows the sky and the others. The sun's path is of
     // the site's day, its hours on the site's clock (zone).
+    // second: a second satellite on the same dish, ringed (its name, its
+    // longitude west positive).
+    struct Second {
+        std::string name;
+        double longitudeWest = 0;
+    };
     [[nodiscard]] std::optional<SkyChart> build(const ObstacleHorizon& obstacles, const QDateTime& now,
-                                                const QTimeZone& zone);
+                                                const QTimeZone& zone, const std::optional<Second>& second = {});
 
 private:
     const std::vector<CatalogueSatellite>& catalogue();

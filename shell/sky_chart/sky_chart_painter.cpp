@@ -243,6 +243,13 @@ void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart&
         if (satellite.blocked)
             painter.drawImage(sky.point(satellite.position.azimuth, satellite.position.elevation) - offset, blockedDot);
 
+    // The second satellite of a two-LNB dish: a dashed ring.
+    if (chart.second && chart.second->position.elevation > 0) {
+        QPen dashed(colours.selected, 2, Qt::DashLine);
+        painter.setPen(dashed);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(sky.point(chart.second->position.azimuth, chart.second->position.elevation), 7, 7);
+    }
     if (selected == nullptr) return;
     const QPointF at = sky.point(selected->position.azimuth, selected->position.elevation);
     painter.setPen(QPen(colours.selected, 2.5));

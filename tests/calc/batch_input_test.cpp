@@ -12,26 +12,14 @@
 
 #include "batch.h"
 #include "csv_reader.h"
+#include "shell_command.h"
 #include "temp_folder.h"
 
 namespace azimora::calc {
 namespace {
 
-struct ProgramRun {
-    int status;
-    std::string out;
-};
-
-ProgramRun Shell(const std::string& command) {
-    ProgramRun run{-1, {}};
-    FILE* pipe = ::popen(("{ " + command + "; } 2>&1").c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), count);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using azimora::testing::ProgramRun;
+ProgramRun Shell(const std::string& command) { return azimora::testing::RunShellCommand(command); }
 
 const std::string kCalc = AZIMORA_CALC;
 

@@ -12,6 +12,7 @@
 #include "batch.h"
 #include "calc_options.h"
 #include "calc_report.h"
+#include "shell_command.h"
 #include "temp_folder.h"
 
 namespace azimora::calc {
@@ -37,8 +38,8 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
     };
     const Case cases[] = {
         {{"--lat", "51.08", "--lon", "114.08"}, "--sat-lon is required"},
-        {{"--sat-lon", "107.3", "--lon", "114.08"}, "--lat is required"},
-        {{"--sat-lon", "107.3", "--lat", "51.08"}, "--lon is required"},
+        {{"--sat-lon", "107.3", "--lon", "114.08"}, "--lat is required (or --nmea)"},
+        {{"--sat-lon", "107.3", "--lat", "51.08"}, "--lon is required (or --nmea)"},
         {{"--sat-lon", "abc", "--lat", "51.08", "--lon", "114.08"}, "--sat-lon: 'abc' is not a number"},
         {{"--sat-lon", "107,3"}, "--sat-lon: '107,3' is not a number"},
         {{"--sat-lon", "400", "--lat", "1", "--lon", "1"}, "--sat-lon: '400' lies outside -180 to 360"},
@@ -69,6 +70,24 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
         {{"51.08"}, "unexpected argument '51.08' (options take the form --name value)"},
         {{"--batch"}, "--batch needs a file"},
+        {{"--nmea"}, "--nmea needs a file"},
+        {{"--sat-lon", "1", "--nmea", "a.nmea", "--lat", "1"}, "--lat does not apply with --nmea, whose fix gives the site"},
+        {{"--sat-lon", "1", "--nmea", "a.nmea", "--altitude-km", "1"},
+         "--altitude-km does not apply with --nmea, whose fix gives the site"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--kml", "--json"},
+         "--json, --kml and --geojson choose one output; give one of them"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--los-m", "500"}, "--los-m does not apply without --kml or --geojson"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--kml", "--los-m", "0"}, "--los-m: '0' lies outside 1 to 100000"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--focal-mm", "480"},
+         "--focal-mm does not apply without --second-sat-lon"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--second-sat-lon", "400"},
+         "--second-sat-lon: '400' lies outside -180 to 360"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--second-sat-lon", "13N"}, "--second-sat-lon: '13N' is not a number"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--kml", "--second-sat-lon", "13E"},
+         "--second-sat-lon does not apply to --kml or --geojson, which draw the line of sight"},
+        {{"--batch", "x.csv", "--kml"}, "--kml does not apply to --batch: it is for one site"},
+        {{"--tle", "x.tle", "--second-sat-lon", "1"}, "--second-sat-lon does not apply to --tle, which lists the objects of the file"},
+        {{"--kml=1"}, "--kml takes no value"},
     };
     for (const Case& c : cases) {
         const auto parsed = ParseCalcArguments(c.args, kToday);
@@ -176,21 +195,9 @@ TEST(CalcBatch, TheHeaderIsRequired) {
 }
 
 // The program itself: exit codes and where its words go.
-struct ProgramRun {
-    int status;
-    std::string out;
-};
-
+using azimora::testing::ProgramRun;
 ProgramRun Calc(const std::string& arguments) {
-    const std::string command = std::string(AZIMORA_CALC) + " " + arguments + " 2>&1";
-    ProgramRun run{-1, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), count);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return azimora::testing::RunShellCommand(std::string(AZIMORA_CALC) + " " + arguments);
 }
 
 TEST(CalcProgram, ExitCodes) {

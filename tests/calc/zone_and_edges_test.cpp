@@ -11,6 +11,7 @@
 #include "batch.h"
 #include "calc_options.h"
 #include "calc_report.h"
+#include "text/coordinate_text.h"
 #include "zone_time.h"
 
 namespace azimora::calc {

@@ -1,0 +1,196 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "formats/line_of_sight.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cmath>
+
+#include "errors.h"
+#include "geometry/geodesic.h"
+#include "geometry/vector3.h"
+
+namespace azimora {
+namespace {
+
+constexpr double kVertexSpacingMetres = 50;
+constexpr std::size_t kMostSegments = 400;
+
+// Locale-free fixed notation: map files use '.' whatever the desktop's language.
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value + 0.0, std::chars_format::fixed, decimals);
+    return error == std::errc() ? std::string(text, end) : std::string("0");
+}
+
+std::string XmlText(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default:
+                // XML 1.0 has no place for the other control characters.
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') out += ' ';
+                else out += c;
+        }
+    }
+    return out;
+}
+
+std::string JsonText(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+// The Earth's radius of curvature at the site in the line's direction
+// (Euler: 1/R = cos^2 a / M + sin^2 a / N), for the height of the rising line.
+double RadiusAlong(double latitude, double azimuth) {
+    constexpr double a = kWgs84SemiMajorAxisMetres;
+    constexpr double e2 = kWgs84Flattening * (2 - kWgs84Flattening);
+    const double s = std::sin(Radians(latitude));
+    const double w = std::sqrt(1 - e2 * s * s);
+    const double m = a * (1 - e2) / (w * w * w);
+    const double n = a / w;
+    const double c = std::cos(Radians(azimuth)), sn = std::sin(Radians(azimuth));
+    return 1 / (c * c / m + sn * sn / n);
+}
+
+std::string Title(const LineOfSight& line) {
+    return "Line of sight from " + line.siteName + " to " + line.satelliteName;
+}
+
+std::string FiguresText(const LineOfSight& line, const char* separator) {
+    std::string text;
+    for (const auto& [name, value] : line.figures) text += name + ": " + value + separator;
+    return text;
+}
+
+}  // namespace
+
+std::vector<LineOfSightPoint> LineOfSightPoints(const LineOfSight& line) {
+    if (!(line.lengthMetres > 0 && line.lengthMetres <= kLongestLineOfSightMetres))
+        throw Error("The length of the line must be more than 0 and at most " + Fixed(kLongestLineOfSightMetres / 1000, 0) +
+                    " km");
+    if (!(std::isfinite(line.elevation) && line.elevation > 0 && line.elevation < 90))
+        throw Error("The satellite is not in sight from this site: there is no line of sight");
+    const std::size_t segments =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(line.lengthMetres / kVertexSpacingMetres)), 1, kMostSegments);
+    const double radius = RadiusAlong(line.latitude, line.azimuth);
+    const double longitudeEast = -line.longitudeWest;
+    std::vector<LineOfSightPoint> points;
+    points.reserve(segments + 1);
+    for (std::size_t i = 0; i <= segments; ++i) {
+        const double distance = line.lengthMetres * static_cast<double>(i) / static_cast<double>(segments);
+        const GeodesicEnd end = GeodesicDirect(line.latitude, longitudeEast, line.azimuth, distance);
+        // The ray leaves the dish at the elevation angle; over the sphere of
+        // the local curvature its height above the dish's level at ground
+        // distance d is R cos(e) / cos(e + d/R) - R.
+        const double e = Radians(line.elevation);
+        const double height = radius * std::cos(e) / std::cos(e + distance / radius) - radius;
+        points.push_back({end.latitude, end.longitudeEast, distance, height});
+    }
+    return points;
+}
+
+std::string LineOfSightKml(const LineOfSight& line) {
+    const std::vector<LineOfSightPoint> points = LineOfSightPoints(line);
+    const bool absolute = line.dishAltitudeMetres.has_value();
+    const double base = absolute ? *line.dishAltitudeMetres : 0;
+    const auto coordinate = [&](const LineOfSightPoint& point, double height) {
+        return Fixed(point.longitudeEast, 8) + "," + Fixed(point.latitude, 8) + "," + Fixed(height, 2);
+    };
+    std::string ground, rising;
+    for (const LineOfSightPoint& point : points) {
+        ground += coordinate(point, 0) + " ";
+        rising += coordinate(point, base + point.heightMetres) + " ";
+    }
+    ground.pop_back();
+    rising.pop_back();
+    const std::string heights = absolute ? "Heights above sea level, from the dish at " + Fixed(base, 1) + " m."
+                                         : "Heights above the ground under each point (no dish altitude given).";
+    std::string kml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n";
+    kml += "  <name>" + XmlText(Title(line)) + "</name>\n";
+    // Colours are aabbggrr: an opaque orange on the ground, red in the air.
+    kml += "  <Style id=\"ground\"><LineStyle><color>ff0080ff</color><width>3</width></LineStyle></Style>\n";
+    kml += "  <Style id=\"sight\"><LineStyle><color>ff0000ff</color><width>3</width></LineStyle>"
+           "<PolyStyle><color>400000ff</color></PolyStyle></Style>\n";
+    kml += "  <Placemark>\n    <name>" + XmlText(line.siteName) + "</name>\n    <description>" +
+           XmlText(FiguresText(line, "\n")) + "</description>\n    <Point><coordinates>" +
+           coordinate(points.front(), 0) + "</coordinates></Point>\n  </Placemark>\n";
+    kml += "  <Placemark>\n    <name>" + XmlText("Towards " + line.satelliteName + " on the ground") +
+           "</name>\n    <description>" +
+           XmlText("True azimuth " + Fixed(line.azimuth, 2) + " deg, " + Fixed(line.lengthMetres, 0) + " m") +
+           "</description>\n    <styleUrl>#ground</styleUrl>\n    <LineString><tessellate>1</tessellate>"
+           "<altitudeMode>clampToGround</altitudeMode><coordinates>" + ground + "</coordinates></LineString>\n  </Placemark>\n";
+    kml += "  <Placemark>\n    <name>" + XmlText("Line of sight to " + line.satelliteName) + "</name>\n    <description>" +
+           XmlText("Elevation " + Fixed(line.elevation, 2) + " deg: an obstacle that reaches this line blocks the "
+                   "satellite. " + heights) +
+           "</description>\n    <styleUrl>#sight</styleUrl>\n    <LineString><extrude>1</extrude><altitudeMode>" +
+           (absolute ? "absolute" : "relativeToGround") + "</altitudeMode><coordinates>" + rising +
+           "</coordinates></LineString>\n  </Placemark>\n";
+    kml += "</Document>\n</kml>\n";
+    return kml;
+}
+
+std::string LineOfSightGeoJson(const LineOfSight& line) {
+    const std::vector<LineOfSightPoint> points = LineOfSightPoints(line);
+    const auto position = [](double longitudeEast, double latitude) {
+        return "[" + Fixed(longitudeEast, 8) + ", " + Fixed(latitude, 8) + "]";
+    };
+    // RFC 7946, 3.1.9: a line that crosses the antimeridian is cut in two there.
+    std::vector<std::string> parts(1);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i > 0 && std::abs(points[i].longitudeEast - points[i - 1].longitudeEast) > 180) {
+            const LineOfSightPoint& a = points[i - 1];
+            const LineOfSightPoint& b = points[i];
+            const double side = a.longitudeEast > 0 ? 180 : -180;
+            const double bUnwrapped = b.longitudeEast + 2 * side;
+            const double t = (side - a.longitudeEast) / (bUnwrapped - a.longitudeEast);
+            const double latitude = a.latitude + t * (b.latitude - a.latitude);
+            parts.back() += position(side, latitude);
+            parts.push_back(position(-side, latitude) + ", ");
+        }
+        parts.back() += position(points[i].longitudeEast, points[i].latitude);
+        if (i + 1 < points.size()) parts.back() += ", ";
+    }
+    std::string geometry;
+    if (parts.size() == 1) {
+        geometry = "{\"type\": \"LineString\", \"coordinates\": [" + parts[0] + "]}";
+    } else {
+        geometry = "{\"type\": \"MultiLineString\", \"coordinates\": [";
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (parts[i].ends_with(", ")) parts[i].resize(parts[i].size() - 2);
+            geometry += (i ? ", [" : "[") + parts[i] + "]";
+        }
+        geometry += "]}";
+    }
+    std::string figures;
+    for (const auto& [name, value] : line.figures) figures += ", " + JsonText(name) + ": " + JsonText(value);
+    std::string json = "{\"type\": \"FeatureCollection\", \"features\": [\n";
+    json += "  {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": " +
+            position(points.front().longitudeEast, points.front().latitude) + "}, \"properties\": {\"name\": " +
+            JsonText(line.siteName) + ", \"satellite\": " + JsonText(line.satelliteName) + figures + "}},\n";
+    json += "  {\"type\": \"Feature\", \"geometry\": " + geometry + ", \"properties\": {\"name\": " +
+            JsonText("Towards " + line.satelliteName) + ", \"azimuth\": " + Fixed(line.azimuth, 6) +
+            ", \"elevation\": " + Fixed(line.elevation, 6) + ", \"length_m\": " + Fixed(line.lengthMetres, 1) + "}}\n";
+    json += "]}\n";
+    return json;
+}
+
+}  // namespace azimora

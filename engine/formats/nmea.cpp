@@ -1,0 +1,192 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "formats/nmea.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cmath>
+
+namespace azimora {
+namespace {
+
+constexpr std::size_t kMaxLineBytes = 1024;
+
+std::vector<std::string_view> Fields(std::string_view body) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = body.find(',', start);
+        fields.push_back(body.substr(start, comma - start));
+        if (comma == std::string_view::npos) return fields;
+        start = comma + 1;
+    }
+}
+
+// Digits with at most one '.', nothing else: NMEA's numbers.
+std::optional<double> Decimal(std::string_view text) {
+    if (text.empty() || text.find_first_not_of("0123456789.-") != std::string_view::npos) return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// "4807.038" with "N": degrees and minutes, ddmm.mmm (dddmm.mmm for longitudes).
+std::optional<double> Angle(std::string_view value, std::string_view hemisphere, int degreeDigits, char positive,
+                            char negative, double limit) {
+    const std::size_t dot = value.find('.');
+    const std::size_t whole = dot == std::string_view::npos ? value.size() : dot;
+    if (whole != static_cast<std::size_t>(degreeDigits + 2) || hemisphere.size() != 1) return std::nullopt;
+    const auto degrees = Decimal(value.substr(0, degreeDigits));
+    const auto minutes = Decimal(value.substr(degreeDigits));
+    if (!degrees || !minutes || *minutes >= 60 || value.find('-') != std::string_view::npos) return std::nullopt;
+    const double angle = *degrees + *minutes / 60;
+    if (angle > limit) return std::nullopt;
+    if (hemisphere[0] == positive) return angle;
+    if (hemisphere[0] == negative) return -angle;
+    return std::nullopt;
+}
+
+std::string TimeOfDay(std::string_view hhmmss) {
+    if (hhmmss.size() < 6) return {};
+    return std::string(hhmmss.substr(0, 2)) + ":" + std::string(hhmmss.substr(2, 2)) + ":" +
+           std::string(hhmmss.substr(4, 2));
+}
+
+// Reads one line of at most kMaxLineBytes; a longer one is read to its end
+// and reported by tooLong. False at the end of the input.
+bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    std::streambuf* buffer = in.rdbuf();
+    bool any = false;
+    for (int c; (c = buffer->sbumpc()) != std::char_traits<char>::eof();) {
+        any = true;
+        if (c == '\n') return true;
+        if (line.size() < kMaxLineBytes)
+            line.push_back(static_cast<char>(c));
+        else
+            tooLong = true;
+    }
+    return any;
+}
+
+}  // namespace
+
+std::optional<NmeaFix> ParseNmeaFix(std::string_view sentence, std::string& why) {
+    why.clear();
+    while (!sentence.empty() && (sentence.back() == '\r' || sentence.back() == ' ')) sentence.remove_suffix(1);
+    if (sentence.empty() || sentence.front() != '$') {
+        why = "not an NMEA sentence (no '$' first)";
+        return std::nullopt;
+    }
+    const std::size_t star = sentence.rfind('*');
+    if (star == std::string_view::npos || star + 3 != sentence.size()) {
+        why = "no checksum";
+        return std::nullopt;
+    }
+    const std::string_view body = sentence.substr(1, star - 1);
+    unsigned sum = 0;
+    for (const char c : body) sum ^= static_cast<unsigned char>(c);
+    const int high = HexDigit(sentence[star + 1]), low = HexDigit(sentence[star + 2]);
+    if (high < 0 || low < 0) {
+        why = "the checksum is no hex number";
+        return std::nullopt;
+    }
+    if (static_cast<unsigned>(high * 16 + low) != sum) {
+        char expected[3];
+        std::snprintf(expected, sizeof expected, "%02X", sum);
+        why = "wrong checksum " + std::string(sentence.substr(star + 1)) + " (the sentence gives " + expected + ")";
+        return std::nullopt;
+    }
+    const std::vector<std::string_view> fields = Fields(body);
+    const std::string_view kind = fields[0].size() == 5 ? fields[0].substr(2) : std::string_view();
+    if (kind != "GGA" && kind != "RMC") return std::nullopt;  // another sentence: nothing to say
+
+    NmeaFix fix;
+    fix.sentence = std::string(kind);
+    std::size_t latitudeField = 0;
+    if (kind == "GGA") {
+        if (fields.size() < 10) {
+            why = "GGA with too few fields";
+            return std::nullopt;
+        }
+        const auto quality = Decimal(fields[6]);
+        if (!quality) {
+            why = "GGA without a fix quality";
+            return std::nullopt;
+        }
+        if (*quality <= 0) return std::nullopt;  // no fix yet: normal at start-up
+        latitudeField = 2;
+        if (const auto satellites = Decimal(fields[7])) fix.satellites = static_cast<int>(*satellites);
+        fix.horizontalDilution = Decimal(fields[8]);
+        fix.altitudeMetres = Decimal(fields[9]);
+        if (fix.altitudeMetres && fields.size() > 11)
+            if (const auto separation = Decimal(fields[11])) fix.ellipsoidHeightMetres = *fix.altitudeMetres + *separation;
+    } else {
+        if (fields.size() < 10) {
+            why = "RMC with too few fields";
+            return std::nullopt;
+        }
+        if (fields[2] != "A") return std::nullopt;                      // V: the receiver's warning, no fix
+        if (fields.size() > 12 && fields[12] == "N") return std::nullopt;  // mode: data not valid
+        latitudeField = 3;
+    }
+    const auto latitude = Angle(fields[latitudeField], fields[latitudeField + 1], 2, 'N', 'S', 90);
+    const auto longitudeEast = Angle(fields[latitudeField + 2], fields[latitudeField + 3], 3, 'E', 'W', 180);
+    if (!latitude || !longitudeEast) {
+        why = std::string(kind) + " with a position that cannot be read";
+        return std::nullopt;
+    }
+    fix.latitude = *latitude;
+    fix.longitudeWest = -*longitudeEast + 0.0;  // no -0 for 0 E
+    fix.timeOfDay = TimeOfDay(fields[1]);
+    return fix;
+}
+
+NmeaLog ReadNmeaLog(std::istream& in) {
+    NmeaLog log;
+    std::optional<NmeaFix> lastGga;
+    std::string line, why;
+    bool tooLong = false;
+    const auto problem = [&](const std::string& text) {
+        ++log.broken;
+        if (log.problems.size() < kMaxNmeaProblems) log.problems.push_back("line " + std::to_string(log.lines) + ": " + text);
+    };
+    while (ReadLine(in, line, tooLong)) {
+        ++log.lines;
+        if (tooLong) {
+            problem("longer than 1 KiB: no NMEA sentence");
+            continue;
+        }
+        std::string_view text = line;
+        while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
+        if (text.empty() || text.front() != '$') continue;  // blank lines, AIS and the like
+        auto fix = ParseNmeaFix(text, why);
+        if (!fix) {
+            if (!why.empty()) problem(why);
+            continue;
+        }
+        fix->line = log.lines;
+        ++log.fixes;
+        if (fix->sentence == "GGA") {
+            lastGga = fix;
+        } else if (lastGga && lastGga->timeOfDay == fix->timeOfDay) {
+            fix->altitudeMetres = lastGga->altitudeMetres;
+            fix->ellipsoidHeightMetres = lastGga->ellipsoidHeightMetres;
+            fix->horizontalDilution = lastGga->horizontalDilution;
+            fix->satellites = lastGga->satellites;
+        }
+        log.lastFix = std::move(fix);
+    }
+    return log;
+}
+
+}  // namespace azimora

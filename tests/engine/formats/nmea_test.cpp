@@ -1,0 +1,130 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// NMEA 0183 fixes from a GPS receiver's log. The sentences with their real
+// checksums are the standard's textbook pair (NMEA 0183 as documented by
+// D. DePriester, "NMEA data"): 48 07.038 N, 11 31.000 E, 545.4 m above mean
+// sea level, geoid 46.9 m above the ellipsoid.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "formats/nmea.h"
+
+namespace azimora {
+namespace {
+
+const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
+const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
+
+// The checksum of a sentence body: the XOR of its characters, as two hex digits.
+std::string WithChecksum(const std::string& body) {
+    unsigned sum = 0;
+    for (const char c : body) sum ^= static_cast<unsigned char>(c);
+    char hex[3];
+    std::snprintf(hex, sizeof hex, "%02X", sum);
+    return "$" + body + "*" + hex;
+}
+
+TEST(Nmea, TheTextbookFixes) {
+    std::string why;
+    const auto gga = ParseNmeaFix(kGga, why);
+    ASSERT_TRUE(gga) << why;
+    EXPECT_NEAR(gga->latitude, 48 + 7.038 / 60, 1e-12);
+    EXPECT_NEAR(gga->longitudeWest, -(11 + 31.0 / 60), 1e-12);
+    EXPECT_NEAR(*gga->altitudeMetres, 545.4, 1e-9);
+    EXPECT_NEAR(*gga->ellipsoidHeightMetres, 545.4 + 46.9, 1e-9);
+    EXPECT_EQ(gga->satellites, 8);
+    EXPECT_NEAR(*gga->horizontalDilution, 0.9, 1e-12);
+    EXPECT_EQ(gga->timeOfDay, "12:35:19");
+    const auto rmc = ParseNmeaFix(kRmc + "\r", why);
+    ASSERT_TRUE(rmc) << why;
+    EXPECT_EQ(rmc->sentence, "RMC");
+    EXPECT_FALSE(rmc->altitudeMetres);
+}
+
+struct Refused {
+    std::string sentence;
+    std::string why;  // empty: refused without complaint (no fix yet, another sentence)
+};
+
+TEST(Nmea, WhatCarriesNoFix) {
+    for (const Refused& r : {
+             Refused{"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*48",
+                     "wrong checksum 48 (the sentence gives 47)"},
+             Refused{"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", "no checksum"},
+             Refused{"GPGGA,123519,4807.038,N*47", "not an NMEA sentence (no '$' first)"},
+             Refused{WithChecksum("GPGGA,123519,4807.038,N,01131.000,E,0,00,,,M,,M,,"), ""},  // no fix yet
+             Refused{WithChecksum("GPRMC,123519,V,4807.038,N,01131.000,E,,,230394,,"), ""},   // receiver's warning
+             Refused{WithChecksum("GPRMC,123519,A,4807.038,N,01131.000,E,,,230394,,,N"), ""},  // mode: not valid
+             Refused{WithChecksum("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00"), ""},
+             Refused{WithChecksum("GPGGA,123519,9107.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+                     "GGA with a position that cannot be read"},
+             Refused{WithChecksum("GPGGA,123519,4867.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+                     "GGA with a position that cannot be read"},  // 67 minutes
+             Refused{WithChecksum("GPGGA,123519,4807.038,X,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+                     "GGA with a position that cannot be read"},
+             Refused{WithChecksum("GPGGA,123519,4807.038,N,1131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+                     "GGA with a position that cannot be read"},  // two digits of degrees for a longitude
+             Refused{WithChecksum("GPGGA,123519,4807.038,N"), "GGA with too few fields"},
+             Refused{"$GPGGA,1*ZZ", "the checksum is no hex number"},
+         }) {
+        std::string why = "unset";
+        EXPECT_FALSE(ParseNmeaFix(r.sentence, why)) << r.sentence;
+        EXPECT_EQ(why, r.why) << r.sentence;
+    }
+}
+
+// Other talkers, the southern and western hemispheres, 0 E without a -0.
+TEST(Nmea, TalkersAndHemispheres) {
+    std::string why;
+    const auto sydney = ParseNmeaFix(WithChecksum("GNRMC,031500.00,A,3352.200,S,15112.600,E,0.0,,071226,,,A"), why);
+    ASSERT_TRUE(sydney) << why;
+    EXPECT_NEAR(sydney->latitude, -(33 + 52.2 / 60), 1e-12);
+    EXPECT_NEAR(sydney->longitudeWest, -(151 + 12.6 / 60), 1e-12);
+    const auto calgary = ParseNmeaFix(WithChecksum("GLGGA,185137,5104.800,N,11404.800,W,2,10,0.7,1045.0,M,-17.3,M,,"), why);
+    ASSERT_TRUE(calgary) << why;
+    EXPECT_NEAR(calgary->longitudeWest, 114.08, 1e-12);
+    EXPECT_NEAR(*calgary->ellipsoidHeightMetres, 1045.0 - 17.3, 1e-9);
+    const auto greenwich = ParseNmeaFix(WithChecksum("GPGGA,120000,5128.670,N,00000.000,E,1,05,1.0,46.0,M,47.0,M,,"), why);
+    ASSERT_TRUE(greenwich) << why;
+    EXPECT_FALSE(std::signbit(greenwich->longitudeWest));
+}
+
+TEST(Nmea, TheLastValidFixOfALog) {
+    std::ostringstream log;
+    log << kGga << "\r\n"
+        << kRmc << "\r\n"
+        << WithChecksum("GPGGA,123520,4807.040,N,01131.002,E,1,08,0.9,546.0,M,46.9,M,,") << "\n"
+        << "$GPGGA,123521,4807.041,N,01131.003,E,1,08,0.9,546.1,M,46.9,M,,*00\n"  // broken checksum
+        << WithChecksum("GPRMC,123520,A,4807.040,N,01131.002,E,000.0,000.0,071226,,") << "\n"
+        << std::string(5000, 'x') << "\n"
+        << WithChecksum("GPGGA,123521,,,,,0,00,,,M,,M,,") << "\n";  // the fix lost at the end
+    std::istringstream in(log.str());
+    const NmeaLog result = ReadNmeaLog(in);
+    ASSERT_TRUE(result.lastFix);
+    EXPECT_EQ(result.lastFix->line, 5u);
+    EXPECT_EQ(result.lastFix->sentence, "RMC");
+    EXPECT_NEAR(result.lastFix->latitude, 48 + 7.040 / 60, 1e-12);
+    // The RMC of 12:35:20 takes the height of the GGA of the same second.
+    EXPECT_NEAR(*result.lastFix->altitudeMetres, 546.0, 1e-9);
+    EXPECT_EQ(result.lines, 7u);
+    EXPECT_EQ(result.fixes, 4u);
+    EXPECT_EQ(result.broken, 2u);
+    ASSERT_EQ(result.problems.size(), 2u);
+    EXPECT_EQ(result.problems[0], "line 4: wrong checksum 00 (the sentence gives 47)");
+    EXPECT_EQ(result.problems[1], "line 6: longer than 1 KiB: no NMEA sentence");
+}
+
+TEST(Nmea, ALogWithoutAFix) {
+    std::istringstream in(WithChecksum("GPGGA,123521,,,,,0,00,,,M,,M,,") + "\nhello\n\n");
+    const NmeaLog result = ReadNmeaLog(in);
+    EXPECT_FALSE(result.lastFix);
+    EXPECT_EQ(result.broken, 0u);
+    std::istringstream empty("");
+    EXPECT_FALSE(ReadNmeaLog(empty).lastFix);
+}
+
+}  // namespace
+}  // namespace azimora
