@@ -10,6 +10,7 @@
 #include "assistant/assistant_session.h"
 #include "assistant/installation_details_window.h"
 #include "assistant/installation_sheet.h"
+#include "assistant/line_of_sight_export.h"
 #include "assistant/sky_chart_window.h"
 #include "main_window/main_window.h"
 #include "outside_data/find_location_dialog.h"
@@ -49,6 +50,7 @@ ToolsMenu::ToolsMenu(TfrmKorvel& main, QMenuBar& bar)
     add("btnDetails", "Installation &Details...", [this] { openDetails(); });
     add("btnSkyChart", "&Sky Chart...", [this] { openSkyChart(); });
     add("btnSheet", "Save Installation S&heet...", [this] { saveSheet(); });
+    add("btnLineOfSight", "Export &Line of Sight...", [this] { openLineOfSight(); });
     tools->addSeparator();
     add("btnImport", "&Import Satellites...", [this] { openImport(); });
     add("btnFindLocation", "&Find Location...", [this] { openFindLocation(); });
@@ -63,6 +65,8 @@ ToolsMenu& ToolsMenu::Of(const TfrmKorvel& main) {
 ImportSatellitesDialog& ToolsMenu::openImport() { return Raise(import_, main_); }
 
 FindLocationDialog& ToolsMenu::openFindLocation() { return Raise(findLocation_, main_); }
+
+LineOfSightDialog& ToolsMenu::openLineOfSight() { return Raise(lineOfSight_, main_); }
 
 InstallationDetailsWindow& ToolsMenu::openDetails() { return Raise(details_, main_); }
 

@@ -20,6 +20,7 @@ namespace azimora::shell {
 class FindLocationDialog;
 class ImportSatellitesDialog;
 class InstallationDetailsWindow;
+class LineOfSightDialog;
 class SkyChartWindow;
 class TfrmKorvel;
 
@@ -44,6 +45,7 @@ public:
     void saveSheet();
     ImportSatellitesDialog& openImport();
     FindLocationDialog& openFindLocation();
+    LineOfSightDialog& openLineOfSight();
 
 private:
     TfrmKorvel& main_;
@@ -51,6 +53,7 @@ private:
     QPointer<SkyChartWindow> skyChart_;
     QPointer<ImportSatellitesDialog> import_;
     QPointer<FindLocationDialog> findLocation_;
+    QPointer<LineOfSightDialog> lineOfSight_;
     SheetFileChooser chooseSheetFile_;
 };
 

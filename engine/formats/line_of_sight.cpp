@@ -151,7 +151,12 @@ std::string LineOfSightKml(const LineOfSight& line) {
 std::string LineOfSightGeoJson(const LineOfSight& line) {
     const std::vector<LineOfSightPoint> points = LineOfSightPoints(line);
     const auto position = [](double longitudeEast, double latitude) {
-        return "[" + Fixed(longitudeEast, 8) + ", " + Fixed(latitude, 8) + "]";
+        std::string text(1, '[');  // appended: GCC 12 misreads "[" + std::string at -O2 (-Wrestrict)
+        text += Fixed(longitudeEast, 8);
+        text += ", ";
+        text += Fixed(latitude, 8);
+        text += ']';
+        return text;
     };
     // RFC 7946, 3.1.9: a line that crosses the antimeridian is cut in two there.
     std::vector<std::string> parts(1);

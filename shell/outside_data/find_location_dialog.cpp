@@ -12,6 +12,7 @@
 
 #include "errors.h"
 #include "main_window/main_window.h"
+#include "outside_data/my_position_dialog.h"
 #include "search_folding.h"
 #include "text/coordinate_text.h"
 #include "widgets/angle_text.h"
@@ -66,6 +67,10 @@ FindLocationDialog::FindLocationDialog(TfrmKorvel& main, const QString& location
     layout->addWidget(message_);
 
     auto* buttons = new QHBoxLayout;
+    auto* myPosition = new QPushButton(QStringLiteral("Use &My Position..."), this);
+    myPosition->setObjectName(QStringLiteral("myPosition"));
+    buttons->addWidget(myPosition);
+    connect(myPosition, &QPushButton::clicked, this, [this] { openMyPosition(); });
     auto* use = new QPushButton(QStringLiteral("&Use"), this);
     use->setDefault(true);
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
@@ -145,6 +150,23 @@ void FindLocationDialog::fill(const QString& name, double latitude, double longi
         controller.SetValue(DisplayField::WLong, CoordinateText(longitudeWest).toStdString());
     });
     message_->setText(QStringLiteral("In the main window: ") + name);
+}
+
+MyPositionDialog& FindLocationDialog::openMyPosition() {
+    if (myPosition_.isNull()) {
+        myPosition_ = new MyPositionDialog(this);
+        connect(myPosition_, &MyPositionDialog::positionChosen, this, &FindLocationDialog::usePosition);
+    }
+    myPosition_->show();
+    myPosition_->raise();
+    return *myPosition_;
+}
+
+void FindLocationDialog::usePosition(double latitude, double longitudeWest) {
+    // Named after the town it is in, as a user would name it; else plainly.
+    double distanceKm = 0;
+    const Place* town = places_.Nearest(latitude, longitudeWest, kSameTownKm, distanceKm);
+    fill(town != nullptr ? QString::fromStdString(town->name) : QStringLiteral("My position"), latitude, longitudeWest);
 }
 
 QString FindLocationDialog::message() const { return message_->text(); }

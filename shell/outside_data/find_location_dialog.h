@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 #include "formats/place_search.h"
 #include "gweather_locations.h"
@@ -17,7 +18,11 @@ class QListWidget;
 // location name, latitude and longitude of the main window as typing would.
 namespace azimora::shell {
 
+class MyPositionDialog;
 class TfrmKorvel;
+
+// A position this close to a town of the list is named after it.
+inline constexpr double kSameTownKm = 5;
 
 class FindLocationDialog final : public QDialog {
     Q_OBJECT
@@ -39,6 +44,10 @@ public:
     [[nodiscard]] QLineEdit& searchBox() const { return *search_; }
     [[nodiscard]] QLineEdit& coordinatesBox() const { return *coordinates_; }
     [[nodiscard]] QString message() const;
+    // Use My Position: the desktop's location service or a GPS receiver.
+    MyPositionDialog& openMyPosition();
+    // A fix into the main window, named "My position" or after the town it is in.
+    void usePosition(double latitude, double longitudeWest);
 
 private:
     void fill(const QString& name, double latitude, double longitudeWest);
@@ -50,6 +59,7 @@ private:
     QListWidget* results_ = nullptr;
     QLineEdit* coordinates_ = nullptr;
     QLabel* message_ = nullptr;
+    QPointer<MyPositionDialog> myPosition_;
     enum class WorkedOn { Town, Coordinates } lastWorkedOn_ = WorkedOn::Town;
 };
 

@@ -46,10 +46,10 @@ dpkg -c "$deb" | grep -q "usr/bin/azimora-calc" && fail "the desktop package hol
 # X11 platform; Wayland, the scan tables and the towns only recommended.
 depends=$(dpkg -f "$deb" Depends)
 recommends=$(dpkg -f "$deb" Recommends)
-for package in fonts-wine fonts-liberation qt6-qpa-plugins libqt6widgets6; do
+for package in fonts-wine fonts-liberation qt6-qpa-plugins libqt6widgets6 libqt6positioning6 libqt6serialport6; do
   grep -q "$package" <<<"$depends" || fail "azimora does not depend on $package: $depends"
 done
-for package in qt6-wayland dtv-scan-tables libgweather-4-common qt6-translations-l10n; do
+for package in qt6-wayland dtv-scan-tables libgweather-4-common qt6-translations-l10n libqt6positioning6-plugins geoclue-2.0; do
   grep -q "$package" <<<"$recommends" || fail "azimora does not recommend $package: $recommends"
   grep -q "$package" <<<"$depends" && fail "azimora depends on $package, which it only recommends"
 done

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "formats/nmea.h"
+#include "nmea_sentences.h"
 
 namespace azimora {
 namespace {
@@ -18,14 +19,8 @@ namespace {
 const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
 
-// The checksum of a sentence body: the XOR of its characters, as two hex digits.
-std::string WithChecksum(const std::string& body) {
-    unsigned sum = 0;
-    for (const char c : body) sum ^= static_cast<unsigned char>(c);
-    char hex[3];
-    std::snprintf(hex, sizeof hex, "%02X", sum);
-    return "$" + body + "*" + hex;
-}
+using azimora::testing::NmeaSentence;
+const auto& WithChecksum = NmeaSentence;
 
 TEST(Nmea, TheTextbookFixes) {
     std::string why;

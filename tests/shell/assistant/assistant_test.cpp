@@ -58,7 +58,8 @@ TEST_F(Assistant, OneToolsMenuAfterFile) {
     EXPECT_EQ(menus[1]->text(), "&Tools");
     QStringList commands;
     for (const QAction* action : menus[1]->menu()->actions()) commands << action->text();
-    EXPECT_EQ(commands, (QStringList{"Installation &Details...", "&Sky Chart...", "Save Installation S&heet...", "",
+    EXPECT_EQ(commands, (QStringList{"Installation &Details...", "&Sky Chart...", "Save Installation S&heet...",
+                                     "Export &Line of Sight...", "",
                                      "&Import Satellites...", "&Find Location..."}));
     // The File menu is as it was.
     QStringList file;
