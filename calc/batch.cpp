@@ -11,7 +11,7 @@
 
 #include "calc_options.h"
 #include "calc_report.h"
-#include "csv_reader.h"
+#include "text/csv_reader.h"
 #include "errors.h"
 #include "sky/sun_events.h"
 #include "text/coordinate_text.h"

@@ -7,36 +7,62 @@
 
 #include "batch.h"
 #include "calc_report.h"
+#include "errors.h"
+#include "formats/element_file_reader.h"
+#include "formats/orbit_mean_elements.h"
 #include "formats/two_line_elements.h"
 
 namespace azimora::calc {
 
 ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream& errors, UnixSeconds instant) {
+    // Orbit mean-elements messages are read whole (publishers' files of
+    // them are small); two-line sets line by line, whatever the line ends,
+    // so that a file of the whole catalogue is read as a stream.
+    std::string start(4096, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    ElementSetFile omm;
     ElementSetReader reader(instant);
-    // Line by line, whatever the line ends: a file of the whole catalogue
-    // is read as a stream.
-    std::string line;
-    for (char c; in.get(c);) {
-        if (c == '\n' || c == '\r') {
-            if (c == '\r' && in.peek() == '\n') in.get();
-            reader.AddLine(line);
-            line.clear();
-        } else if (line.size() < 4096) {
-            line += c;
+    const bool messages = SniffElementFormat(start) != ElementFormat::TwoLine;
+    if (messages) {
+        std::string text = std::move(start);
+        std::string rest(1 << 20, '\0');
+        while (in) {
+            in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
+            text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
+            if (text.size() > kMaxOmmFileBytes) throw Error("the orbit mean-elements messages are larger than 256 MB");
         }
+        omm = ReadOrbitElements(text, instant);
+    } else {
+        std::string line;
+        bool afterCarriageReturn = false;
+        const auto feed = [&](char c) {
+            const bool secondHalf = c == '\n' && afterCarriageReturn;  // CR LF: one break
+            afterCarriageReturn = c == '\r';
+            if (secondHalf) return;
+            if (c == '\n' || c == '\r') {
+                reader.AddLine(line);
+                line.clear();
+            } else if (line.size() < 4096) {
+                line += c;
+            }
+        };
+        for (const char c : start) feed(c);  // the bytes read to tell the format
+        for (char c; in.get(c);) feed(c);
+        if (!line.empty()) reader.AddLine(line);
+        reader.Finish();
     }
-    if (!line.empty()) reader.AddLine(line);
-    reader.Finish();
-    const ElementSetFile& file = reader.Result();
-    out << "name,sat_lon,inclination,drift_per_day,epoch_age_days,warning\n";
+    const ElementSetFile& file = messages ? omm : reader.Result();
+    out << "name,catalogue_number,sat_lon,inclination,drift_per_day,epoch_age_days,warning\n";
     for (const GeostationaryObject& object : file.objects) {
-        out << CsvTextCell(object.elements.name) << ',' << NumberText(object.longitudeWest) << ','
+        out << CsvTextCell(object.elements.name) << ',' << CsvTextCell(object.elements.catalogueNumber) << ','
+            << NumberText(object.longitudeWest) << ','
             << NumberText(object.elements.inclination) << ',' << NumberText(object.driftPerDay) << ','
             << NumberText(object.epochAgeDays) << ',' << CsvTextCell(object.warning) << '\n';
     }
     for (const std::string& skipped : file.skipped) errors << "azimora-calc: --tle: " << skipped << '\n';
     if (file.skippedCount > file.skipped.size())
-        errors << "azimora-calc: --tle: and " << file.skippedCount - file.skipped.size() << " more lines skipped\n";
+        errors << "azimora-calc: --tle: and " << file.skippedCount - file.skipped.size() << " more skipped\n";
     return {file.objects.size(), file.skippedCount};
 }
 

@@ -9,7 +9,7 @@
 
 // azimora-calc --tle FILE: the near-geostationary objects of an element
 // file, placed at an instant by the SGP4 model, as CSV:
-//   name,sat_lon,inclination,drift_per_day,epoch_age_days,warning
+//   name,catalogue_number,sat_lon,inclination,drift_per_day,epoch_age_days,warning
 // (sat_lon west positive, as everywhere). What cannot be used goes to
 // errors, a line each with its line number.
 namespace azimora::calc {

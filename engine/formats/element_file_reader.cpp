@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "errors.h"
+#include "formats/orbit_mean_elements.h"
 #include "text/text_encoding.h"
 
 namespace azimora {
@@ -90,6 +91,33 @@ ElementFileSummary ReadElementFile(const std::filesystem::path& file, UnixSecond
         throw Error("Cannot read \"" + file.string() + "\": " + std::strerror(errno == 0 ? EISDIR : errno));
     progress.bytesTotal = std::filesystem::file_size(file, ec);
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+
+    // Orbit mean-elements messages are read whole: their records are not
+    // lines to cut between, and publishers' files of them are small.
+    std::string start(4096, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    if (SniffElementFormat(start) != ElementFormat::TwoLine) {
+        if (progress.bytesTotal > kMaxOmmFileBytes)
+            throw Error("\"" + file.string() + "\" holds orbit mean-elements messages of more than " +
+                        std::to_string(kMaxOmmFileBytes >> 20) + " MB: too large to read");
+        std::string text = std::move(start);
+        std::string rest(kBlockBytes, '\0');
+        while (in) {
+            in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
+            text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
+            progress.bytesRead = text.size();
+            if (text.size() > kMaxOmmFileBytes) throw Error("\"" + file.string() + "\" grew while it was read");
+            if (progress.cancelled) return {0, 0, true};
+        }
+        if (in.bad()) throw Error("Cannot read \"" + file.string() + "\": " + std::strerror(errno));
+        ElementSetFile read = ReadOrbitElements(text, instant);
+        ElementFileSummary summary{read.objects.size(), read.skippedCount, false};
+        takeBlock({std::move(read.objects), std::move(read.skipped), read.skippedCount});
+        return summary;
+    }
+    in.clear();
+    in.seekg(0);
 
     ElementFileSummary summary;
     std::deque<std::future<ElementBlock>> running;

@@ -11,10 +11,11 @@
 
 #include "formats/two_line_elements.h"
 
-// A file of element sets of any size (a whole catalogue is 100 MB and more)
-// read as a stream, in blocks placed on several threads at once: memory
-// stays a few blocks however large the file, and the objects arrive in file
-// order, a block at a time, for the caller to keep in whatever form it needs.
+// A file of two-line element sets of any size (a whole catalogue is 100 MB
+// and more) read as a stream, in blocks placed on several threads at once:
+// memory stays a few blocks however large the file, and the objects arrive
+// in file order, a block at a time, for the caller to keep in whatever form
+// it needs. A file of orbit mean-elements messages is read whole, as one block.
 namespace azimora {
 
 struct ElementFileProgress {
@@ -34,6 +35,9 @@ struct ElementFileSummary {
     std::size_t skippedCount = 0;
     bool cancelled = false;
 };
+
+// Orbit mean-elements messages (XML, KVN, JSON, CSV) are read whole, up to this size.
+inline constexpr std::uint64_t kMaxOmmFileBytes = 256ull << 20;
 
 // Calls takeBlock on the calling thread, block after block in file order.
 // Throws Error when the file cannot be read.

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSettings>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -23,6 +24,7 @@
 #include "controller/display_site.h"
 #include "errors.h"
 #include "formats/element_file_reader.h"
+#include "formats/kept_elements.h"
 #include "main_window/main_window.h"
 #include "sky/sky_chart.h"
 #include "trees/catalogue_model.h"
@@ -54,9 +56,14 @@ constexpr int kSkippedShown = 200;
 constexpr int kSkippedLineLength = 160;
 
 QString ChooseElementFile(QWidget* owner) {
-    return QFileDialog::getOpenFileName(owner, QStringLiteral("Open Two-Line Elements"), QDir::homePath(),
-                                        QStringLiteral("Two-line elements (*.txt *.tle *.3le);;All files (*)"));
+    return QFileDialog::getOpenFileName(
+        owner, QStringLiteral("Open an Element File"), QDir::homePath(),
+        QStringLiteral("Element files: two-line sets, OMM (*.txt *.tle *.3le *.json *.xml *.csv *.kvn *.omm);;All files (*)"));
 }
+
+// The address of the last download the user asked for; the publisher's default first.
+QSettings AddressSettings() { return QSettings(QStringLiteral("azimora"), QStringLiteral("azimora")); }
+constexpr const char* kAddressKey = "elements/address";
 
 void ReadInto(ElementLoad& load) {
     try {
@@ -87,8 +94,9 @@ void ReadInto(ElementLoad& load) {
 
 }  // namespace
 
-ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTablesFolder)
-    : QDialog(&main), main_(main), chooseFile_(ChooseElementFile) {
+ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTablesFolder,
+                                               std::filesystem::path keptFolder)
+    : QDialog(&main), main_(main), chooseFile_(ChooseElementFile), keptFolder_(std::move(keptFolder)) {
     setObjectName(QStringLiteral("ImportSatellites"));
     setWindowTitle(QStringLiteral("Import Satellites"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -96,11 +104,50 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
 
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(
-        QStringLiteral("Satellites from Debian's DVB scan tables, and from files of two-line elements you choose "
-                       "(placed where they stand now). Tick those to add to your satellite list."),
+        QStringLiteral("Satellites from Debian's DVB scan tables, from element files you choose (two-line sets or "
+                       "orbit mean-elements messages), and current elements downloaded when you ask, all placed where "
+                       "they stand now. Tick those to add to your satellite list."),
         this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
+
+    // The network only when the user asks: the address is the user's to change.
+    auto* downloadRow = new QHBoxLayout;
+    address_ = new QLineEdit(this);
+    address_->setObjectName(QStringLiteral("elementsAddress"));
+    address_->setAccessibleName(QStringLiteral("Address of the current elements"));
+    address_->setText(AddressSettings().value(QString::fromLatin1(kAddressKey),
+                                              QString::fromLatin1(sources::kDefaultElementsAddress)).toString());
+    auto* addressLabel = new QLabel(QStringLiteral("&Current elements from:"), this);
+    addressLabel->setBuddy(address_);
+    auto* download = new QPushButton(QStringLiteral("Do&wnload"), this);
+    download->setObjectName(QStringLiteral("download"));
+    download->setAccessibleName(QStringLiteral("Download Current Elements"));
+    downloadRow->addWidget(addressLabel);
+    downloadRow->addWidget(address_, 1);
+    downloadRow->addWidget(download);
+    layout->addLayout(downloadRow);
+    auto* keptRow = new QHBoxLayout;
+    kept_ = new QLabel(this);
+    kept_->setObjectName(QStringLiteral("keptCopy"));
+    kept_->setWordWrap(true);
+    useKept_ = new QPushButton(QStringLiteral("Use &Kept Copy"), this);
+    useKept_->setObjectName(QStringLiteral("useKept"));
+    keptRow->addWidget(kept_, 1);
+    keptRow->addWidget(useKept_);
+    layout->addLayout(keptRow);
+    download_ = new sources::ElementDownload(keptFolder_, this);
+    connect(download, &QPushButton::clicked, this, [this] { downloadCurrentElements(); });
+    connect(useKept_, &QPushButton::clicked, this, &ImportSatellitesDialog::useKeptCopy);
+    connect(download_, &sources::ElementDownload::finished, this, &ImportSatellitesDialog::downloaded);
+    connect(download_, &sources::ElementDownload::progress, this, [this](qint64 received, qint64 total) {
+        if (total > 0) {
+            progress_->setRange(0, 1000);
+            progress_->setValue(static_cast<int>(1000 * received / total));
+        } else {
+            progress_->setRange(0, 0);  // no length given: busy without an end
+        }
+    });
 
     auto* filterRow = new QHBoxLayout;
     filter_ = new QLineEdit(this);
@@ -158,7 +205,7 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     layout->addWidget(status_);
 
     auto* buttons = new QHBoxLayout;
-    auto* open = new QPushButton(QStringLiteral("Open &Two-Line Elements..."), this);
+    auto* open = new QPushButton(QStringLiteral("Open &Element File..."), this);
     auto* all = new QPushButton(QStringLiteral("Tick &All"), this);
     auto* none = new QPushButton(QStringLiteral("Tick &None"), this);
     auto* add = new QPushButton(QStringLiteral("A&dd Ticked"), this);
@@ -176,7 +223,7 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     buttons->addWidget(add);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    actions_ = {open, all, none, add};
+    actions_ = {open, all, none, add, download, useKept_};
 
     progressTimer_.setInterval(100);
     connect(&progressTimer_, &QTimer::timeout, this, [this] {
@@ -205,6 +252,60 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
         skipped_->appendPlainText(QString::fromUtf8(error.what()));
     }
     applyFilter();
+    showKeptCopy();
+}
+
+void ImportSatellitesDialog::showKeptCopy() {
+    const auto kept = FindKeptElements(keptFolder_);
+    useKept_->setVisible(kept.has_value());
+    if (!kept) {
+        kept_->setText(QStringLiteral("No download kept yet."));
+        return;
+    }
+    const double age = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000 - kept->downloaded;
+    const QDateTime when = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(kept->downloaded * 1000), Qt::UTC);
+    kept_->setText(QStringLiteral("Kept download of %1 UTC, %2 old, from %3.")
+                       .arg(when.toString(QStringLiteral("yyyy-MM-dd HH:mm")), QString::fromStdString(AgeText(age)),
+                            QUrl(QString::fromStdString(kept->address)).host()));
+}
+
+QString ImportSatellitesDialog::keptText() const { return kept_->text(); }
+
+void ImportSatellitesDialog::useKeptCopy() {
+    if (const auto kept = FindKeptElements(keptFolder_)) openElementSets(QFile::decodeName(kept->file.c_str()));
+}
+
+void ImportSatellitesDialog::downloadCurrentElements(int timeoutMs) {
+    if (busy()) return;
+    const QUrl address(address_->text().trimmed());
+    switch (download_->start(address, QDateTime::currentDateTimeUtc(), timeoutMs)) {
+        case sources::ElementDownload::Start::Refused:
+            status_->setText(download_->message());
+            emit finished();
+            return;
+        case sources::ElementDownload::Start::KeptIsFresh:
+            status_->setText(download_->message());
+            useKeptCopy();
+            return;
+        case sources::ElementDownload::Start::Started:
+            if (address_->text().trimmed() != QLatin1String(sources::kDefaultElementsAddress) ||
+                AddressSettings().contains(QString::fromLatin1(kAddressKey)))
+                AddressSettings().setValue(QString::fromLatin1(kAddressKey), address_->text().trimmed());
+            setBusy(download_->message());
+            progress_->setRange(0, 0);
+            return;
+    }
+}
+
+void ImportSatellitesDialog::downloaded(bool ok) {
+    setBusy({});
+    status_->setText(download_->message());
+    showKeptCopy();
+    if (ok) {
+        useKeptCopy();
+        return;
+    }
+    emit finished();
 }
 
 ImportSatellitesDialog::~ImportSatellitesDialog() {
@@ -214,7 +315,9 @@ ImportSatellitesDialog::~ImportSatellitesDialog() {
     savingWatcher_.waitForFinished();
 }
 
-bool ImportSatellitesDialog::busy() const { return load_ != nullptr || saving_ != nullptr; }
+bool ImportSatellitesDialog::busy() const {
+    return load_ != nullptr || saving_ != nullptr || (download_ != nullptr && download_->running());
+}
 
 void ImportSatellitesDialog::setBusy(const QString& what) {
     const bool working = !what.isEmpty();
@@ -305,7 +408,7 @@ void ImportSatellitesDialog::elementsRead() {
         }
         showSkipped(name, load->skipped, load->skippedCount);
         if (count == 0 && load->skippedCount == 0) skipped_->appendPlainText(name + QStringLiteral(": no element sets in it"));
-        status_->setText(QStringLiteral("%1: %2 near-geostationary objects, at the top; %3 lines skipped.")
+        status_->setText(QStringLiteral("%1: %2 near-geostationary objects, at the top; %3 skipped.")
                              .arg(name)
                              .arg(count)
                              .arg(load->skippedCount));
@@ -315,6 +418,7 @@ void ImportSatellitesDialog::elementsRead() {
 
 void ImportSatellitesDialog::cancelWork() {
     if (load_) load_->progress.cancelled = true;
+    download_->cancel();
 }
 
 void ImportSatellitesDialog::tickAll(bool ticked) { model_->tickShown(ticked); }

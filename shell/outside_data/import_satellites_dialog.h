@@ -7,9 +7,12 @@
 #include <QString>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "element_download.h"
 
 #include "formats/dvb_scan_tables.h"
 #include "formats/satellite_import.h"
@@ -37,7 +40,8 @@ class ImportSatellitesDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    ImportSatellitesDialog(TfrmKorvel& main, QString scanTablesFolder = QString::fromLatin1(kDvbScanTablesFolder));
+    ImportSatellitesDialog(TfrmKorvel& main, QString scanTablesFolder = QString::fromLatin1(kDvbScanTablesFolder),
+                           std::filesystem::path keptFolder = sources::DefaultKeptElementsFolder());
     ~ImportSatellitesDialog() override;
     Q_DISABLE_COPY_MOVE(ImportSatellitesDialog)
 
@@ -49,6 +53,13 @@ public:
     // Starts reading the file; finished() when its rows are in (or it was cancelled).
     void openElementSets(const QString& file);
     void cancelWork();
+    // Download Current Elements: from the address field, unless the kept copy
+    // is fresh; then they are read as an element file. finished() at the end.
+    void downloadCurrentElements(int timeoutMs = sources::kDownloadTimeoutMs);
+    // Use Kept Copy: the last download, read as an element file.
+    void useKeptCopy();
+    [[nodiscard]] QLineEdit& address() const { return *address_; }
+    [[nodiscard]] QString keptText() const;
     [[nodiscard]] bool busy() const;
     void tickAll(bool ticked);
     // Starts adding the ticked satellites; finished() when done.
@@ -70,12 +81,19 @@ private:
     void importSaved();
     void setBusy(const QString& what);
     void applyFilter();
+    void showKeptCopy();
+    void downloaded(bool ok);
 
     TfrmKorvel& main_;
     FileChooser chooseFile_;
     ImportCandidatesModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QLineEdit* filter_ = nullptr;
+    QLineEdit* address_ = nullptr;
+    QLabel* kept_ = nullptr;
+    QPushButton* useKept_ = nullptr;
+    std::filesystem::path keptFolder_;
+    sources::ElementDownload* download_ = nullptr;
     QCheckBox* visibleOnly_ = nullptr;
     QPlainTextEdit* skipped_ = nullptr;
     QLabel* status_ = nullptr;

@@ -209,7 +209,7 @@ void MyPositionDialog::locateWith(QGeoPositionInfoSource* source, QIODevice* dev
     connect(source, &QGeoPositionInfoSource::errorOccurred, this, [this, timeoutMs](QGeoPositionInfoSource::Error error) {
         showFailure(ErrorText(error, timeoutMs));
     });
-    status_->setText(QStringLiteral("Waiting for a fix from %1\u2026").arg(sources_->currentText()));
+    status_->setText(QStringLiteral("Waiting for a fix: %1\u2026").arg(sources_->currentText()));
     waiting_->show();
     locate_->setEnabled(false);
     cancel_->setEnabled(true);

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "batch.h"
-#include "csv_reader.h"
+#include "text/csv_reader.h"
 #include "shell_command.h"
 #include "temp_folder.h"
 

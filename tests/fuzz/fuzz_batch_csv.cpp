@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "batch.h"
-#include "csv_reader.h"
+#include "text/csv_reader.h"
 #include "fuzz_support.h"
 
 using namespace azimora;
@@ -17,15 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     {
         std::istringstream in(text);
-        calc::CsvReader reader(in);
+        CsvReader reader(in);
         std::vector<std::string> fields;
         std::size_t records = 0;
-        for (calc::CsvReader::Status status; (status = reader.Next(fields)) != calc::CsvReader::Status::End;) {
+        for (CsvReader::Status status; (status = reader.Next(fields)) != CsvReader::Status::End;) {
             std::size_t bytes = 0;
             for (const std::string& field : fields) bytes += field.size();
-            Expect(bytes <= calc::kMaxCsvRecordBytes, "a record within its limit");
+            Expect(bytes <= kMaxCsvRecordBytes, "a record within its limit");
             Expect(++records <= size + 1, "no record out of nothing");
-            if (status == calc::CsvReader::Status::NotText || status == calc::CsvReader::Status::Unclosed) break;
+            if (status == CsvReader::Status::NotText || status == CsvReader::Status::Unclosed) break;
         }
     }
     std::istringstream in("name,lat,lon,sat_lon\n" + text);

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "csv_reader.h"
+#include "text/csv_reader.h"
 
 #include <streambuf>
 
-namespace azimora::calc {
+namespace azimora {
 
 CsvReader::Status CsvReader::Next(std::vector<std::string>& fields) {
     fields.assign(1, std::string());
@@ -59,4 +59,4 @@ CsvReader::Status CsvReader::Next(std::vector<std::string>& fields) {
     }
 }
 
-}  // namespace azimora::calc
+}  // namespace azimora

@@ -12,7 +12,7 @@
 // line break outside quotes (LF or CR LF). Memory stays bounded whatever the
 // input: a record longer than kMaxCsvRecordBytes is skipped to its end and
 // reported, and bytes that are no text (NUL) end the reading.
-namespace azimora::calc {
+namespace azimora {
 
 inline constexpr std::size_t kMaxCsvRecordBytes = 64 * 1024;
 
@@ -39,4 +39,4 @@ private:
     std::size_t recordLine_ = 0;
 };
 
-}  // namespace azimora::calc
+}  // namespace azimora

@@ -1,0 +1,184 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "element_download.h"
+
+#include <QFile>
+#include <QHostAddress>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+
+#include "formats/kept_elements.h"
+#include "formats/orbit_mean_elements.h"
+
+namespace azimora::sources {
+namespace {
+
+QString Megabytes(qint64 bytes) { return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1) + " MB"; }
+
+bool Loopback(const QUrl& address) {
+    const QString host = address.host();
+    if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0) return true;
+    const QHostAddress ip(host);
+    return !ip.isNull() && ip.isLoopback();
+}
+
+QString FolderText(const std::filesystem::path& folder) { return QFile::decodeName(folder.c_str()); }
+
+}  // namespace
+
+std::filesystem::path DefaultKeptElementsFolder() {
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME"), home = qgetenv("HOME");
+    return KeptElementsFolder(cache.isEmpty() ? nullptr : cache.constData(), home.isEmpty() ? nullptr : home.constData());
+}
+
+QString AddressProblem(const QUrl& address) {
+    if (!address.isValid() || address.host().isEmpty())
+        return QStringLiteral("\"%1\" is no web address").arg(address.toString());
+    if (address.scheme() == QLatin1String("https")) return {};
+    if (address.scheme() == QLatin1String("http") && Loopback(address)) return {};
+    return QStringLiteral("Only https:// addresses are used (plain http:// only to this computer itself): \"%1\"")
+        .arg(address.toString());
+}
+
+ElementDownload::ElementDownload(std::filesystem::path keptFolder, QObject* parent)
+    : QObject(parent), folder_(std::move(keptFolder)) {
+    // Redirects only to addresses as safe as the one asked for (no https to http).
+    network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+ElementDownload::~ElementDownload() {
+    if (!reply_.isNull()) {
+        reply_->disconnect(this);
+        reply_->abort();
+    }
+}
+
+QString ElementDownload::keptFile() const { return FolderText(folder_ / kKeptElementsFile); }
+
+ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTime& now, int timeoutMs) {
+    if (running()) return Start::Refused;
+    if (const QString problem = AddressProblem(address); !problem.isEmpty()) {
+        message_ = problem;
+        return Start::Refused;
+    }
+    if (folder_.empty()) {
+        message_ = QStringLiteral("No cache folder to keep the download in: neither XDG_CACHE_HOME nor HOME is set.");
+        return Start::Refused;
+    }
+    const double nowSeconds = static_cast<double>(now.toMSecsSinceEpoch()) / 1000;
+    if (const auto kept = FindKeptElements(folder_); kept && kept->address == address.toString().toStdString()) {
+        const double age = nowSeconds - kept->downloaded;
+        if (age >= 0 && age < kDownloadIntervalSeconds) {
+            message_ = QStringLiteral("The kept copy from this address is %1 old: fresh enough. Publishers ask for "
+                                      "the same data no more than once every two hours, so it is used instead.")
+                           .arg(QString::fromStdString(AgeText(age)));
+            return Start::KeptIsFresh;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder_, ec);
+    if (ec) {
+        message_ = QStringLiteral("Cannot make the cache folder %1: %2")
+                       .arg(FolderText(folder_), QString::fromStdString(ec.message()));
+        return Start::Refused;
+    }
+    address_ = address;
+    data_.clear();
+    cancelled_ = false;
+    timeoutMs_ = timeoutMs;
+    QNetworkRequest request(address);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Azimora/2.0"));
+    // No byte for this long: the server is taken as gone.
+    request.setTransferTimeout(timeoutMs);
+    reply_ = network_.get(request);
+    connect(reply_, &QNetworkReply::readyRead, this, &ElementDownload::received);
+    connect(reply_, &QNetworkReply::downloadProgress, this, &ElementDownload::progress);
+    connect(reply_, &QNetworkReply::finished, this, &ElementDownload::done);
+    message_ = QStringLiteral("Downloading from %1\u2026").arg(address.host());
+    return Start::Started;
+}
+
+void ElementDownload::cancel() {
+    if (reply_.isNull()) return;
+    cancelled_ = true;
+    reply_->abort();
+}
+
+void ElementDownload::received() {
+    if (reply_.isNull()) return;
+    const QByteArray chunk = reply_->readAll();
+    if (data_.size() + chunk.size() > kMaxDownloadBytes) {
+        fail(QStringLiteral("The download grew past %1: no element file is that large; nothing was kept.")
+                 .arg(Megabytes(kMaxDownloadBytes)));
+        return;
+    }
+    data_ += chunk;
+}
+
+void ElementDownload::fail(const QString& message) {
+    message_ = message;
+    data_.clear();
+    if (!reply_.isNull()) {
+        QNetworkReply* reply = reply_;
+        reply_.clear();
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
+    }
+    emit finished(false);
+}
+
+void ElementDownload::done() {
+    if (reply_.isNull()) return;
+    received();
+    QNetworkReply* reply = reply_;
+    if (reply == nullptr) return;  // failed while reading the last bytes
+    const QString host = address_.host();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (cancelled_) return fail(QStringLiteral("Download cancelled; the kept copy is as it was."));
+    if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
+        return fail(QStringLiteral("%1 did not answer within %2 s; nothing was changed.").arg(host).arg(timeoutMs_ / 1000));
+    if (status >= 400)
+        return fail(QStringLiteral("%1 answered HTTP %2 %3: check the address; nothing was changed.")
+                        .arg(host)
+                        .arg(status)
+                        .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
+    if (error == QNetworkReply::HostNotFoundError || error == QNetworkReply::ConnectionRefusedError ||
+        error == QNetworkReply::TemporaryNetworkFailureError || error == QNetworkReply::NetworkSessionFailedError ||
+        error == QNetworkReply::UnknownNetworkError)
+        return fail(QStringLiteral("No connection to %1 (%2): offline? The kept copy, if any, is still offered.")
+                        .arg(host, reply->errorString()));
+    if (length.isValid() && length.toLongLong() != data_.size())
+        return fail(QStringLiteral("The download broke off after %1 of %2 bytes; nothing was changed.")
+                        .arg(data_.size())
+                        .arg(length.toLongLong()));
+    if (error != QNetworkReply::NoError)
+        return fail(QStringLiteral("The download from %1 failed: %2").arg(host, reply->errorString()));
+    // What came must be element sets before it replaces the kept copy: an
+    // error page or a portal's login form is not.
+    const double now = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000;
+    try {
+        const ElementSetFile read = ReadOrbitElements(std::string_view(data_.constData(), static_cast<std::size_t>(data_.size())), now);
+        if (read.objects.empty())
+            return fail(QStringLiteral("What %1 sent holds no near-geostationary element sets; nothing was changed.").arg(host));
+    } catch (const std::exception& problem) {
+        return fail(QStringLiteral("What %1 sent cannot be read: %2; nothing was changed.").arg(host, QString::fromUtf8(problem.what())));
+    }
+    reply_.clear();
+    reply->deleteLater();
+    const std::string info = KeptElementsInfoText(address_.toString().toStdString(), now);
+    QSaveFile elements(keptFile()), record(FolderText(folder_ / kKeptElementsInfo));
+    if (!elements.open(QIODevice::WriteOnly) || elements.write(data_) != data_.size() || !elements.commit())
+        return fail(QStringLiteral("Cannot keep the download in %1: %2").arg(FolderText(folder_), elements.errorString()));
+    if (!record.open(QIODevice::WriteOnly) || record.write(info.data(), static_cast<qint64>(info.size())) != static_cast<qint64>(info.size()) ||
+        !record.commit())
+        return fail(QStringLiteral("Cannot keep the download in %1: %2").arg(FolderText(folder_), record.errorString()));
+    message_ = QStringLiteral("Downloaded %1 from %2.").arg(Megabytes(data_.size()), host);
+    data_.clear();
+    emit finished(true);
+}
+
+}  // namespace azimora::sources

@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// JSON (RFC 8259) read into a small tree, for the outside formats that come
+// as JSON (orbit mean-elements messages). Numbers keep the text they were
+// written with, so that the format's reader converts them as it needs.
+// Nesting is limited, so that no input runs the stack out.
+namespace azimora {
+
+struct JsonValue {
+    enum class Kind { Null, Boolean, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    bool boolean = false;
+    std::string text;  // a string, decoded to UTF-8; a number as written
+    std::vector<JsonValue> items;
+    std::vector<std::pair<std::string, JsonValue>> members;  // in the order written
+    std::size_t line = 0;                                     // where the value starts, from 1
+
+    // The member of this name; nullptr when there is none (or this is no object).
+    [[nodiscard]] const JsonValue* Find(std::string_view name) const;
+};
+
+inline constexpr std::size_t kMaxJsonDepth = 64;
+
+// Throws Error "line 3: ..." for text that is no JSON.
+[[nodiscard]] JsonValue ParseJson(std::string_view text);
+
+}  // namespace azimora
