@@ -66,7 +66,8 @@ const std::map<std::string_view, ExtraRule>& ExtraNumberOptions() {
 }
 
 // Options that take no value, and options that do.
-const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "--json", "--kml", "--geojson"};
+const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "--json", "--kml", "--geojson",
+                                           "--kept-elements"};
 const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz", "--nmea"};
 
 }  // namespace
@@ -92,7 +93,7 @@ std::string CalcUsage() {
            "                    [--second-sat-lon DEG [--focal-mm MM]] [--json | --kml | --geojson [--los-m M]]\n"
            "       azimora-calc --batch FILE.csv|- [--sat-lon DEG] [--date D] [--tz ZONE] [--dish-m M]\n"
            "                    [--freq-ghz GHZ] [--offset-deg DEG] [--altitude-km KM] [--json]\n"
-           "       azimora-calc --tle FILE [--date D]\n"
+           "       azimora-calc (--tle FILE | --kept-elements) [--date D]\n"
            "       azimora-calc --help | --version\n"
            "\n"
            "Longitudes are WEST POSITIVE, as in Azimora's window: 19.2 E is -19.2, and\n"
@@ -126,8 +127,10 @@ std::string CalcUsage() {
            "  --batch FILE.csv   rows with the header name,lat,lon[,sat_lon] (- reads standard\n"
            "                     input) to CSV on standard output; --sat-lon is the default for\n"
            "                     an empty sat_lon; exit status 1 when a row failed\n"
-           "  --tle FILE         the near-geostationary objects of a two-line element file, as\n"
-           "                     CSV, placed at --date by the SGP4 model\n"
+           "  --tle FILE         the near-geostationary objects of an element file (two-line\n"
+           "                     sets or OMM in XML, KVN, JSON or CSV), as CSV, placed at\n"
+           "                     --date by the SGP4 model; --elements FILE is the same\n"
+           "  --kept-elements    the same for the current elements Azimora downloaded last\n"
            "  -V, --version      the version; -h, --help this text; -- ends the options\n";
 }
 
@@ -186,12 +189,14 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             if (canonical == "--second-sat-lon") options.secondSatellite = *parsed;
             if (canonical == "--focal-mm") options.focalLengthMm = *parsed;
             if (canonical == "--los-m") options.lineOfSightMetres = *parsed;
-        } else if (canonical == "--batch" || canonical == "--tle" || canonical == "--elements") {
-            if (value->empty()) return ArgumentError{canonical + " needs a file"};
-            if (given.count("--batch") + given.count("--tle") + given.count("--elements") > 1)
-                return ArgumentError{"--batch and --tle cannot go together"};
+        } else if (canonical == "--batch" || canonical == "--tle" || canonical == "--elements" ||
+                   canonical == "--kept-elements") {
+            if (value && value->empty()) return ArgumentError{canonical + " needs a file"};
+            if (given.count("--batch") + given.count("--tle") + given.count("--elements") + given.count("--kept-elements") > 1)
+                return ArgumentError{"--batch, --tle, --elements and --kept-elements cannot go together"};
             options.mode = canonical == "--batch" ? CalcMode::Batch : CalcMode::Elements;
-            options.file = std::string(*value);
+            options.file = value ? std::string(*value) : std::string();
+            options.keptElements = canonical == "--kept-elements";
         } else if (canonical == "--date") {
             const auto instant = ParseDateArgument(*value);
             if (!instant)

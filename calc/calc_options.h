@@ -28,7 +28,8 @@ struct CalcOptions {
     bool hasSatellite = false;  // --sat-lon given (for --batch: the rows' default)
     bool json = false;
     std::optional<std::string> timeZone;  // --tz: an IANA name or "local"
-    std::string file;                      // of --batch ("-": standard input) or --tle
+    std::string file;                      // of --batch ("-": standard input), --tle or --elements
+    bool keptElements = false;             // --kept-elements: the download kept by Import Satellites
     std::optional<std::string> nmeaFile;   // --nmea: the site from a GPS log instead of --lat/--lon
     // --second-sat-lon and --focal-mm: a second satellite on the same dish.
     std::optional<double> secondSatellite;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -17,6 +18,7 @@
 #include "calc_report.h"
 #include "element_list.h"
 #include "file_input.h"
+#include "formats/kept_elements.h"
 #include "formats/nmea.h"
 
 namespace {
@@ -65,12 +67,25 @@ int Run(const azimora::calc::CalcOptions& options) {
             return 0;
         }
         case CalcMode::Elements: {
-            calc::FileInput file(options.file);
-            if (!file.Error().empty()) return UsageError("--tle: cannot read '" + options.file + "': " + file.Error());
+            std::string path = options.file;
+            if (options.keptElements) {
+                const auto folder = KeptElementsFolder(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
+                const auto kept = FindKeptElements(folder);
+                if (!kept)
+                    return Fail("--kept-elements: no download is kept in '" + folder.string() +
+                                    "': download current elements in Azimora's Tools > Import Satellites first",
+                                1);
+                path = kept->file.string();
+                std::fprintf(stderr, "azimora-calc: --kept-elements: downloaded %s from %s, %s old\n",
+                             IsoUtc(kept->downloaded).c_str(), kept->address.c_str(),
+                             AgeText(Now() - kept->downloaded).c_str());
+            }
+            calc::FileInput file(path);
+            if (!file.Error().empty()) return UsageError("--tle: cannot read '" + path + "': " + file.Error());
             std::istream in(&file);
             const auto result = calc::ListElements(in, std::cout, std::cerr, options.inputs.instant);
-            if (!file.Error().empty()) return Fail("--tle: cannot read '" + options.file + "': " + file.Error(), 1);
-            if (result.objects == 0) return Fail("--tle: no near-geostationary object in '" + options.file + "'", 1);
+            if (!file.Error().empty()) return Fail("--tle: cannot read '" + path + "': " + file.Error(), 1);
+            if (result.objects == 0) return Fail("--tle: no near-geostationary object in '" + path + "'", 1);
             return 0;
         }
         case CalcMode::Site: break;

@@ -4,9 +4,12 @@
 
 #include <QFile>
 #include <QHostAddress>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+
+#include <algorithm>
 
 #include "formats/kept_elements.h"
 #include "formats/orbit_mean_elements.h"
@@ -14,7 +17,11 @@
 namespace azimora::sources {
 namespace {
 
-QString Megabytes(qint64 bytes) { return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1) + " MB"; }
+QString SizeText(qint64 bytes) {
+    if (bytes < 1024) return QStringLiteral("%1 bytes").arg(bytes);
+    if (bytes < (1 << 20)) return QStringLiteral("%1 KB").arg(bytes / 1024);
+    return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1) + QStringLiteral(" MB");
+}
 
 bool Loopback(const QUrl& address) {
     const QString host = address.host();
@@ -69,10 +76,11 @@ ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTi
     const double nowSeconds = static_cast<double>(now.toMSecsSinceEpoch()) / 1000;
     if (const auto kept = FindKeptElements(folder_); kept && kept->address == address.toString().toStdString()) {
         const double age = nowSeconds - kept->downloaded;
-        if (age >= 0 && age < kDownloadIntervalSeconds) {
+        // The kept time is to the second: a moment later can read as a little earlier.
+        if (age > -60 && age < kDownloadIntervalSeconds) {
             message_ = QStringLiteral("The kept copy from this address is %1 old: fresh enough. Publishers ask for "
                                       "the same data no more than once every two hours, so it is used instead.")
-                           .arg(QString::fromStdString(AgeText(age)));
+                           .arg(QString::fromStdString(AgeText(std::max(0.0, age))));
             return Start::KeptIsFresh;
         }
     }
@@ -87,6 +95,8 @@ ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTi
     data_.clear();
     cancelled_ = false;
     timeoutMs_ = timeoutMs;
+    // This computer's own server is reached directly, whatever proxy the desktop names.
+    network_.setProxy(Loopback(address) ? QNetworkProxy(QNetworkProxy::NoProxy) : QNetworkProxy(QNetworkProxy::DefaultProxy));
     QNetworkRequest request(address);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Azimora/2.0"));
     // No byte for this long: the server is taken as gone.
@@ -110,7 +120,7 @@ void ElementDownload::received() {
     const QByteArray chunk = reply_->readAll();
     if (data_.size() + chunk.size() > kMaxDownloadBytes) {
         fail(QStringLiteral("The download grew past %1: no element file is that large; nothing was kept.")
-                 .arg(Megabytes(kMaxDownloadBytes)));
+                 .arg(SizeText(kMaxDownloadBytes)));
         return;
     }
     data_ += chunk;
@@ -176,7 +186,7 @@ void ElementDownload::done() {
     if (!record.open(QIODevice::WriteOnly) || record.write(info.data(), static_cast<qint64>(info.size())) != static_cast<qint64>(info.size()) ||
         !record.commit())
         return fail(QStringLiteral("Cannot keep the download in %1: %2").arg(FolderText(folder_), record.errorString()));
-    message_ = QStringLiteral("Downloaded %1 from %2.").arg(Megabytes(data_.size()), host);
+    message_ = QStringLiteral("Downloaded %1 from %2.").arg(SizeText(data_.size()), host);
     data_.clear();
     emit finished(true);
 }

@@ -83,21 +83,22 @@ std::vector<OmmRecord> CsvRecords(std::string_view text) {
     return records;
 }
 
-void JsonRecord(const JsonValue& value, std::size_t index, std::vector<OmmRecord>& records) {
+void JsonRecord(JsonValue& value, std::size_t index, std::vector<OmmRecord>& records) {
     OmmRecord record{"record " + std::to_string(index) + " (line " + std::to_string(value.line) + ")", {}};
     if (value.kind != JsonValue::Kind::Object) {
         record.fields.emplace_back("", "not an object of keywords");
     } else {
-        for (const auto& [name, field] : value.members) {
-            if (field.kind == JsonValue::Kind::String || field.kind == JsonValue::Kind::Number)
-                record.fields.emplace_back(name, field.text);
+        record.fields.reserve(value.members.size());
+        for (JsonMember& member : value.members) {
+            if (member.value.kind == JsonValue::Kind::String || member.value.kind == JsonValue::Kind::Number)
+                record.fields.emplace_back(std::move(member.name), std::move(member.value.text));
         }
     }
     records.push_back(std::move(record));
 }
 
 std::vector<OmmRecord> JsonRecords(std::string_view text) {
-    const JsonValue document = ParseJson(text);
+    JsonValue document = ParseJson(text);
     std::vector<OmmRecord> records;
     if (document.kind == JsonValue::Kind::Array) {
         records.reserve(document.items.size());

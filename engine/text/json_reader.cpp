@@ -65,7 +65,7 @@ private:
                 SkipSpace();
                 if (!Take(':')) Fail("expected ':' after a name");
                 SkipSpace();
-                value.members.emplace_back(std::move(name), Value(depth + 1));
+                value.members.push_back({std::move(name), Value(depth + 1)});
                 SkipSpace();
             } while (Take(','));
             if (!Take('}')) Fail("expected ',' or '}' in an object");
@@ -153,6 +153,12 @@ private:
         ++at_;  // the opening quote
         std::string out;
         while (true) {
+            // The plain run up to the next quote, escape or control character, at once.
+            const std::size_t start = at_;
+            while (at_ < text_.size() && text_[at_] != '"' && text_[at_] != '\\' &&
+                   static_cast<unsigned char>(text_[at_]) >= 0x20)
+                ++at_;
+            out.append(text_.data() + start, at_ - start);
             if (at_ >= text_.size()) Fail("a string without its closing quote");
             const char c = text_[at_++];
             if (c == '"') return out;
@@ -195,8 +201,8 @@ private:
 }  // namespace
 
 const JsonValue* JsonValue::Find(std::string_view name) const {
-    for (const auto& [key, value] : members)
-        if (key == name) return &value;
+    for (const JsonMember& member : members)
+        if (member.name == name) return &member.value;
     return nullptr;
 }
 

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 // JSON (RFC 8259) read into a small tree, for the outside formats that come
@@ -14,17 +13,24 @@
 // Nesting is limited, so that no input runs the stack out.
 namespace azimora {
 
+struct JsonMember;
+
 struct JsonValue {
     enum class Kind { Null, Boolean, Number, String, Array, Object };
     Kind kind = Kind::Null;
     bool boolean = false;
     std::string text;  // a string, decoded to UTF-8; a number as written
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;  // in the order written
+    std::vector<JsonMember> members;  // in the order written
     std::size_t line = 0;                                     // where the value starts, from 1
 
     // The member of this name; nullptr when there is none (or this is no object).
     [[nodiscard]] const JsonValue* Find(std::string_view name) const;
+};
+
+struct JsonMember {
+    std::string name;
+    JsonValue value;
 };
 
 inline constexpr std::size_t kMaxJsonDepth = 64;

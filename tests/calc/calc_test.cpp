@@ -54,7 +54,9 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         {{"--tz", "../../etc/passwd"}, "--tz: '../../etc/passwd' is no time zone this system knows (an IANA name such as Europe/Zurich, or local)"},
         {{"--batch", "x.csv", "--lat", "1"}, "--lat does not apply to --batch: the rows give the sites"},
         {{"--tle", "x.tle", "--json"}, "--json does not apply to --tle, which lists the objects of the file"},
-        {{"--batch", "x.csv", "--tle", "y"}, "--batch and --tle cannot go together"},
+        {{"--batch", "x.csv", "--tle", "y"}, "--batch, --tle, --elements and --kept-elements cannot go together"},
+        {{"--tle", "y", "--kept-elements"}, "--batch, --tle, --elements and --kept-elements cannot go together"},
+        {{"--kept-elements=1"}, "--kept-elements takes no value"},
         {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--dish-m", "1e-9", "--freq-ghz", "1e-9"},
          "--dish-m and --freq-ghz: the dish is too small for this frequency: a 1e-09 m dish at 1e-09 GHz has a beam "
          "wider than 60 degrees, and no sun outage to speak of"},
