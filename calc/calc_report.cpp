@@ -8,6 +8,7 @@
 #include "azimora_version.h"
 #include "formats/line_of_sight.h"
 #include "sky/sun_events.h"
+#include "text/json_reader.h"
 
 namespace azimora::calc {
 namespace {
@@ -43,22 +44,7 @@ std::string NumberText(double value) {
     return text;
 }
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
+std::string JsonString(const std::string& text) { return JsonQuoted(text); }
 
 std::string CompassWarningText(CompassWarning warning) {
     switch (warning) {

@@ -10,6 +10,7 @@
 #include "errors.h"
 #include "geometry/geodesic.h"
 #include "geometry/vector3.h"
+#include "text/json_reader.h"
 
 namespace azimora {
 namespace {
@@ -39,23 +40,6 @@ std::string XmlText(const std::string& text) {
         }
     }
     return out;
-}
-
-std::string JsonText(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
 }
 
 // The Earth's radius of curvature at the site in the line's direction
@@ -186,13 +170,13 @@ std::string LineOfSightGeoJson(const LineOfSight& line) {
         geometry += "]}";
     }
     std::string figures;
-    for (const auto& [name, value] : line.figures) figures += ", " + JsonText(name) + ": " + JsonText(value);
+    for (const auto& [name, value] : line.figures) figures += ", " + JsonQuoted(name) + ": " + JsonQuoted(value);
     std::string json = "{\"type\": \"FeatureCollection\", \"features\": [\n";
     json += "  {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": " +
             position(points.front().longitudeEast, points.front().latitude) + "}, \"properties\": {\"name\": " +
-            JsonText(line.siteName) + ", \"satellite\": " + JsonText(line.satelliteName) + figures + "}},\n";
+            JsonQuoted(line.siteName) + ", \"satellite\": " + JsonQuoted(line.satelliteName) + figures + "}},\n";
     json += "  {\"type\": \"Feature\", \"geometry\": " + geometry + ", \"properties\": {\"name\": " +
-            JsonText("Towards " + line.satelliteName) + ", \"azimuth\": " + Fixed(line.azimuth, 6) +
+            JsonQuoted("Towards " + line.satelliteName) + ", \"azimuth\": " + Fixed(line.azimuth, 6) +
             ", \"elevation\": " + Fixed(line.elevation, 6) + ", \"length_m\": " + Fixed(line.lengthMetres, 1) + "}}\n";
     json += "]}\n";
     return json;

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "text/json_reader.h"
 
+#include <cstdio>
+
 #include "errors.h"
+#include "text/text_encoding.h"
 
 namespace azimora {
 namespace {
@@ -131,23 +134,6 @@ private:
         return value;
     }
 
-    static void AppendUtf8(std::string& out, unsigned code) {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
 
     std::string String() {
         ++at_;  // the opening quote
@@ -185,7 +171,7 @@ private:
                     } else if (code >= 0xDC00 && code < 0xE000) {
                         Fail("half of a surrogate pair");
                     }
-                    AppendUtf8(out, code);
+                    AppendUtf8(out, static_cast<char32_t>(code));
                     break;
                 }
                 default: Fail("an unknown escape in a string");
@@ -207,5 +193,22 @@ const JsonValue* JsonValue::Find(std::string_view name) const {
 }
 
 JsonValue ParseJson(std::string_view text) { return JsonParser(text).Document(); }
+
+std::string JsonQuoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
 
 }  // namespace azimora

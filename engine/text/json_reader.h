@@ -35,6 +35,9 @@ struct JsonMember {
 
 inline constexpr std::size_t kMaxJsonDepth = 64;
 
+// A text as a JSON string, quotes and all; control characters escaped.
+[[nodiscard]] std::string JsonQuoted(std::string_view text);
+
 // Throws Error "line 3: ..." for text that is no JSON.
 [[nodiscard]] JsonValue ParseJson(std::string_view text);
 

@@ -19,6 +19,9 @@ inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 [[nodiscard]] bool IsValidUtf8(std::string_view bytes) noexcept;
 
+// One character (a Unicode scalar value) appended in UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 // Splits a text into lines at CR LF, LF or a lone CR, as files from any
 // system end them.
 [[nodiscard]] std::vector<std::string_view> SplitLines(std::string_view text);

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "errors.h"
+#include "text/text_encoding.h"
 
 namespace azimora {
 namespace {
@@ -19,24 +20,6 @@ bool NameCharacter(char c) {
 std::string_view LocalName(std::string_view name) {
     const std::size_t colon = name.rfind(':');
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
-void AppendUtf8(std::string& out, unsigned long code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 }  // namespace
@@ -75,7 +58,7 @@ void XmlPullReader::Decode(std::string_view raw, std::string& out) const {
             if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || code == 0 ||
                 code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
                 Fail("a character reference that names no character");
-            AppendUtf8(out, code);
+            AppendUtf8(out, static_cast<char32_t>(code));
         } else {
             Fail("an entity XML does not define: &" + std::string(entity) + ";");
         }
