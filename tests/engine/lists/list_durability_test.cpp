@@ -21,6 +21,7 @@
 #include "errors.h"
 #include "lists/list_file_io.h"
 #include "lists/userlists.h"
+#include "error_text.h"
 #include "temp_folder.h"
 #include "text/text_encoding.h"
 #include "unprivileged.h"
@@ -34,14 +35,7 @@ using azimora::testing::WriteFile;
 
 constexpr const char* kTwoRecords = "Astra 1KR,-19.2\r\nHot Bird,-13\r\n";
 
-std::string SaveError(const std::function<void()>& save) {
-    try {
-        save();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "";
-}
+std::string SaveError(const std::function<void()>& save) { return azimora::testing::ErrorOf(save); }
 
 std::vector<std::filesystem::path> Leftovers(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> found;

@@ -14,6 +14,7 @@
 #include "lists/list_file_io.h"
 #include "lists/userlists.h"
 #include "small_disk.h"
+#include "error_text.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
 
@@ -24,14 +25,7 @@ using azimora::testing::ReadFile;
 using azimora::testing::TempFolder;
 using azimora::testing::WriteFile;
 
-std::string SaveError(const std::function<void()>& save) {
-    try {
-        save();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "";
-}
+std::string SaveError(const std::function<void()>& save) { return azimora::testing::ErrorOf(save); }
 
 std::vector<std::pair<std::string, std::string>> UserSatellites(const Catalogue& satellites) {
     std::vector<std::pair<std::string, std::string>> out;
