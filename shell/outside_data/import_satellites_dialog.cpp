@@ -21,6 +21,8 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <utility>
+
 #include "controller/display_site.h"
 #include "errors.h"
 #include "formats/element_file_reader.h"
@@ -284,7 +286,7 @@ void ImportSatellitesDialog::downloadCurrentElements(int timeoutMs) {
             emit finished();
             return;
         case sources::ElementDownload::Start::KeptIsFresh:
-            status_->setText(download_->message());
+            downloadNote_ = download_->message();
             useKeptCopy();
             return;
         case sources::ElementDownload::Start::Started:
@@ -302,6 +304,7 @@ void ImportSatellitesDialog::downloaded(bool ok) {
     status_->setText(download_->message());
     showKeptCopy();
     if (ok) {
+        downloadNote_ = download_->message();
         useKeptCopy();
         return;
     }
@@ -378,6 +381,7 @@ void ImportSatellitesDialog::openElementSets(const QString& file) {
 
 void ImportSatellitesDialog::elementsRead() {
     setBusy({});
+    const QString note = std::exchange(downloadNote_, QString());
     const std::shared_ptr<ElementLoad> load = std::move(load_);
     if (!load) return;
     const QString name = QFileInfo(load->file).fileName();
@@ -408,7 +412,8 @@ void ImportSatellitesDialog::elementsRead() {
         }
         showSkipped(name, load->skipped, load->skippedCount);
         if (count == 0 && load->skippedCount == 0) skipped_->appendPlainText(name + QStringLiteral(": no element sets in it"));
-        status_->setText(QStringLiteral("%1: %2 near-geostationary objects, at the top; %3 skipped.")
+        status_->setText((note.isEmpty() ? QString() : note + u' ') +
+                         QStringLiteral("%1: %2 near-geostationary objects, at the top; %3 skipped.")
                              .arg(name)
                              .arg(count)
                              .arg(load->skippedCount));

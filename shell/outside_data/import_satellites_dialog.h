@@ -93,6 +93,7 @@ private:
     QLabel* kept_ = nullptr;
     QPushButton* useKept_ = nullptr;
     std::filesystem::path keptFolder_;
+    QString downloadNote_;  // what the download said, before what the reading says
     sources::ElementDownload* download_ = nullptr;
     QCheckBox* visibleOnly_ = nullptr;
     QPlainTextEdit* skipped_ = nullptr;

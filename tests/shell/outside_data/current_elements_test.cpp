@@ -75,6 +75,10 @@ TEST_F(CurrentElements_, DownloadedReadAndKeptForTheNextOfflineStart) {
         dialog->downloadCurrentElements(5000);
         ASSERT_TRUE(finished.count() > 0 || finished.wait(10000));
         EXPECT_EQ(server.Requests(), 1);
+        EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("The kept copy from this address is 0 min old: fresh enough.")))
+            << dialog->status().toStdString();
+        EXPECT_TRUE(dialog->status().endsWith(QStringLiteral("current-elements: 2 near-geostationary objects, at the top; 0 skipped.")))
+            << dialog->status().toStdString();
     }
     // The next start, offline: the kept copy is offered with its age.
     server.Respond(LoopbackHttpServer::Answer::NotFound);
