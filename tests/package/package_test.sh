@@ -49,7 +49,7 @@ recommends=$(dpkg -f "$deb" Recommends)
 for package in fonts-wine fonts-liberation qt6-qpa-plugins libqt6widgets6 libqt6positioning6 libqt6serialport6; do
   grep -q "$package" <<<"$depends" || fail "azimora does not depend on $package: $depends"
 done
-for package in qt6-wayland dtv-scan-tables libgweather-4-common qt6-translations-l10n libqt6positioning6-plugins geoclue-2.0; do
+for package in qt6-wayland dtv-scan-tables libgweather-4-common qt6-translations-l10n libqt6positioning6-plugins geoclue-2.0 ca-certificates; do
   grep -q "$package" <<<"$recommends" || fail "azimora does not recommend $package: $recommends"
   grep -q "$package" <<<"$depends" && fail "azimora depends on $package, which it only recommends"
 done
