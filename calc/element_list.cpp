@@ -7,7 +7,6 @@
 
 #include "batch.h"
 #include "calc_report.h"
-#include "errors.h"
 #include "formats/element_file_reader.h"
 #include "formats/orbit_mean_elements.h"
 #include "formats/two_line_elements.h"
@@ -25,14 +24,7 @@ ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream
     ElementSetReader reader(instant);
     const bool messages = SniffElementFormat(start) != ElementFormat::TwoLine;
     if (messages) {
-        std::string text = std::move(start);
-        std::string rest(1 << 20, '\0');
-        while (in) {
-            in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
-            text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
-            if (text.size() > kMaxOmmFileBytes) throw Error("the orbit mean-elements messages are larger than 256 MB");
-        }
-        omm = ReadOrbitElements(text, instant);
+        omm = ReadOrbitElements(*ReadWholeMessages(in, std::move(start)), instant);
     } else {
         std::string line;
         bool afterCarriageReturn = false;

@@ -83,6 +83,22 @@ ElementBlock ReadBlock(const std::string& text, std::size_t firstLine, UnixSecon
 
 }  // namespace
 
+std::optional<std::string> ReadWholeMessages(std::istream& in, std::string start, ElementFileProgress* progress) {
+    std::string text = std::move(start);
+    std::string rest(kBlockBytes, '\0');
+    while (in) {
+        in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
+        text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxOmmFileBytes)
+            throw Error("orbit mean-elements messages of more than " + std::to_string(kMaxOmmFileBytes >> 20) +
+                        " MB are not read");
+        if (progress == nullptr) continue;
+        progress->bytesRead = text.size();
+        if (progress->cancelled) return std::nullopt;
+    }
+    return text;
+}
+
 ElementFileSummary ReadElementFile(const std::filesystem::path& file, UnixSeconds instant, ElementFileProgress& progress,
                                    const std::function<void(ElementBlock&&)>& takeBlock, unsigned threads) {
     std::ifstream in(file, std::ios::binary);
@@ -101,17 +117,10 @@ ElementFileSummary ReadElementFile(const std::filesystem::path& file, UnixSecond
         if (progress.bytesTotal > kMaxOmmFileBytes)
             throw Error("\"" + file.string() + "\" holds orbit mean-elements messages of more than " +
                         std::to_string(kMaxOmmFileBytes >> 20) + " MB: too large to read");
-        std::string text = std::move(start);
-        std::string rest(kBlockBytes, '\0');
-        while (in) {
-            in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
-            text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
-            progress.bytesRead = text.size();
-            if (text.size() > kMaxOmmFileBytes) throw Error("\"" + file.string() + "\" grew while it was read");
-            if (progress.cancelled) return {0, 0, true};
-        }
+        const auto text = ReadWholeMessages(in, std::move(start), &progress);
+        if (!text) return {0, 0, true};
         if (in.bad()) throw Error("Cannot read \"" + file.string() + "\": " + std::strerror(errno));
-        ElementSetFile read = ReadOrbitElements(text, instant);
+        ElementSetFile read = ReadOrbitElements(*text, instant);
         ElementFileSummary summary{read.objects.size(), read.skippedCount, false};
         takeBlock({std::move(read.objects), std::move(read.skipped), read.skippedCount});
         return summary;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,13 @@ struct ElementFileSummary {
 
 // Orbit mean-elements messages (XML, KVN, JSON, CSV) are read whole, up to this size.
 inline constexpr std::uint64_t kMaxOmmFileBytes = 256ull << 20;
+
+// The rest of a stream of orbit mean-elements messages whose first bytes,
+// start, were read already to tell the format: the whole text, up to
+// kMaxOmmFileBytes (Error past that). With progress, its bytes are counted
+// and a cancel gives nullopt.
+[[nodiscard]] std::optional<std::string> ReadWholeMessages(std::istream& in, std::string start,
+                                                           ElementFileProgress* progress = nullptr);
 
 // Calls takeBlock on the calling thread, block after block in file order.
 // Throws Error when the file cannot be read.

@@ -23,7 +23,7 @@ inline constexpr const char* kKeptElementsInfo = "current-elements.info";
 inline constexpr double kDownloadIntervalSeconds = 2 * 3600;
 
 // $XDG_CACHE_HOME/azimora, or ~/.cache/azimora when it is unset or not an
-// absolute path (the XDG Base Directory Specification). Empty when neither
+// absolute path (as freedesktop.org's base directory rules have it). Empty when neither
 // is known.
 [[nodiscard]] std::filesystem::path KeptElementsFolder(const char* xdgCacheHome, const char* home);
 

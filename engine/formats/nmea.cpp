@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "formats/nmea.h"
 
-#include <charconv>
 #include <cstdio>
-#include <cmath>
+
+#include "text/number_text.h"
 
 namespace azimora {
 namespace {
@@ -22,13 +22,10 @@ std::vector<std::string_view> Fields(std::string_view body) {
     }
 }
 
-// Digits with at most one '.', nothing else: NMEA's numbers.
+// Digits with at most one '.' and a sign, nothing else: NMEA's numbers.
 std::optional<double> Decimal(std::string_view text) {
     if (text.empty() || text.find_first_not_of("0123456789.-") != std::string_view::npos) return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
+    return ParseDataNumber(text);
 }
 
 int HexDigit(char c) {

@@ -4,42 +4,25 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <sstream>
 
 #include "errors.h"
 #include "text/csv_reader.h"
 #include "text/json_reader.h"
+#include "text/number_text.h"
 #include "text/xml_reader.h"
 
 namespace azimora {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-    return text;
-}
-
 std::string_view WithoutByteOrderMark(std::string_view text) {
     return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
-}
-
-// A decimal number as the formats write it (".1845686", "-.22483E-4", "+1.0"); finite only.
-std::optional<double> Decimal(std::string_view text) {
-    text = Trimmed(text);
-    if (text.starts_with('+')) text.remove_prefix(1);
-    if (text.empty()) return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
 }
 
 // EPOCH: "2020-10-13T04:52:48.472320" (UTC, a "Z" allowed) or, as CCSDS
 // also allows, the day of the year: "2020-287T04:52:48.472320".
 std::optional<UnixSeconds> Epoch(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     if (text.size() >= 8 && text[4] == '-' && text[8] == 'T') {
         int year = 0, day = 0;
         const auto y = std::from_chars(text.data(), text.data() + 4, year);
@@ -60,14 +43,14 @@ std::vector<OmmRecord> CsvRecords(std::string_view text) {
     CsvReader reader(in);
     std::vector<std::string> header, fields;
     if (reader.Next(header) != CsvReader::Status::Record) throw Error("the CSV file has no header line");
-    for (std::string& name : header) name = std::string(Trimmed(name));
+    for (std::string& name : header) name = std::string(TrimBlanks(name));
     if (std::find(header.begin(), header.end(), "MEAN_MOTION") == header.end())
         throw Error("the CSV file's header names no MEAN_MOTION: no orbit mean elements");
     std::vector<OmmRecord> records;
     for (CsvReader::Status status; (status = reader.Next(fields)) != CsvReader::Status::End;) {
         if (status == CsvReader::Status::NotText) throw Error("line " + std::to_string(reader.RecordLine()) + " holds a NUL byte");
         OmmRecord record{"line " + std::to_string(reader.RecordLine()), {}};
-        if (status == CsvReader::Status::Record && fields.size() == 1 && Trimmed(fields[0]).empty()) continue;
+        if (status == CsvReader::Status::Record && fields.size() == 1 && TrimBlanks(fields[0]).empty()) continue;
         if (status == CsvReader::Status::Record && fields.size() != header.size()) {
             record.fields.emplace_back("", "expected " + std::to_string(header.size()) + " fields but found " +
                                                std::to_string(fields.size()));
@@ -154,15 +137,15 @@ std::vector<OmmRecord> KvnRecords(std::string_view text) {
     std::size_t lineNumber = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        const std::string_view line = Trimmed(text.substr(0, end));
+        const std::string_view line = TrimBlanks(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         ++lineNumber;
         if (line.empty() || line.starts_with("COMMENT")) continue;
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) continue;
-        const std::string keyword(Trimmed(line.substr(0, equals)));
-        std::string_view value = Trimmed(line.substr(equals + 1));
-        if (const std::size_t unit = value.find('['); unit != std::string_view::npos) value = Trimmed(value.substr(0, unit));
+        const std::string keyword(TrimBlanks(line.substr(0, equals)));
+        std::string_view value = TrimBlanks(line.substr(equals + 1));
+        if (const std::size_t unit = value.find('['); unit != std::string_view::npos) value = TrimBlanks(value.substr(0, unit));
         if (keyword == "CCSDS_OMM_VERS" || records.empty())
             records.push_back({"message " + std::to_string(records.size() + 1) + " (line " + std::to_string(lineNumber) + ")", {}});
         records.back().fields.emplace_back(keyword, std::string(value));
@@ -223,7 +206,7 @@ std::optional<OrbitalElements> ElementsOfOmm(const OmmRecord& record, std::strin
     }
     const auto text = [&](const char* keyword) -> std::string {
         const std::string* value = record.Find(keyword);
-        return value != nullptr ? std::string(Trimmed(*value)) : std::string();
+        return value != nullptr ? std::string(TrimBlanks(*value)) : std::string();
     };
     const auto refuse = [&](std::string why) {
         problem = std::move(why);
@@ -244,7 +227,7 @@ std::optional<OrbitalElements> ElementsOfOmm(const OmmRecord& record, std::strin
             if (required) problem = std::string("no ") + keyword;
             return !required;
         }
-        const auto parsed = Decimal(value);
+        const auto parsed = ParseDataNumber(value);
         if (!parsed) {
             problem = std::string(keyword) + " '" + value + "' is not a finite number";
             return false;

@@ -2,49 +2,33 @@
 // SPDX-License-Identifier: MIT
 #include "formats/two_line_elements.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "text/number_text.h"
 #include "text/text_encoding.h"
 
 namespace azimora {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-    return text;
-}
-
-std::optional<double> Number(std::string_view text) {
-    text = Trimmed(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    // "nan" and "inf" read as numbers, and would place a satellite nowhere.
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
 // Columns from and to, counted from 1 as NORAD's format gives them.
 std::optional<double> Field(std::string_view line, std::size_t from, std::size_t to) {
     if (line.size() < to) return std::nullopt;
-    return Number(line.substr(from - 1, to - from + 1));
+    return ParseDataNumber(line.substr(from - 1, to - from + 1));
 }
 
 // A number with an assumed leading decimal point and an exponent: " 28098-4"
 // is 0.28098e-4, "-11606-4" is -0.11606e-4.
 std::optional<double> ExponentField(std::string_view line, std::size_t from, std::size_t to) {
     if (line.size() < to) return std::nullopt;
-    std::string_view text = Trimmed(line.substr(from - 1, to - from + 1));
+    std::string_view text = TrimBlanks(line.substr(from - 1, to - from + 1));
     if (text.empty()) return 0.0;
     const std::size_t exponentSign = text.find_last_of("+-");
     if (exponentSign == std::string_view::npos || exponentSign == 0) return std::nullopt;
     std::string mantissa(text.substr(0, exponentSign));
     const bool negative = !mantissa.empty() && mantissa.front() == '-';
     if (negative || (!mantissa.empty() && mantissa.front() == '+')) mantissa.erase(0, 1);
-    const auto digits = Number("0." + mantissa);
-    const auto exponent = Number(text.substr(exponentSign));
+    const auto digits = ParseDataNumber("0." + mantissa);
+    const auto exponent = ParseDataNumber(text.substr(exponentSign));
     if (!digits || !exponent || mantissa.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
     return (negative ? -1 : 1) * *digits * std::pow(10.0, *exponent);
 }
@@ -82,9 +66,9 @@ std::optional<OrbitalElements> ParseElementLines(std::string_view name, std::str
         return std::nullopt;
     }
     OrbitalElements elements;
-    elements.name = std::string(Trimmed(name));
-    elements.catalogueNumber = std::string(Trimmed(line1.substr(2, 5)));
-    if (elements.catalogueNumber != Trimmed(line2.substr(2, 5))) {
+    elements.name = std::string(TrimBlanks(name));
+    elements.catalogueNumber = std::string(TrimBlanks(line1.substr(2, 5)));
+    if (elements.catalogueNumber != TrimBlanks(line2.substr(2, 5))) {
         problem = "lines 1 and 2 are of different objects";
         return std::nullopt;
     }
@@ -121,7 +105,7 @@ void ElementSetReader::Skip(std::size_t lineNumber, const std::string& reason) {
 
 void ElementSetReader::AddLine(std::string_view raw) {
     const std::size_t number = ++lineNumber_;
-    const std::string_view line = Trimmed(raw);
+    const std::string_view line = TrimBlanks(raw);
     if (!line1_.empty()) {
         if (line.starts_with("2 ")) {
             Set(line, number);
@@ -143,7 +127,7 @@ void ElementSetReader::AddLine(std::string_view raw) {
     }
     if (!name_.empty()) Skip(nameLine_, "a name without an element set: " + name_);
     // Space-Track writes the name line as "0 NAME".
-    name_ = std::string(line.starts_with("0 ") ? Trimmed(line.substr(2)) : line);
+    name_ = std::string(line.starts_with("0 ") ? TrimBlanks(line.substr(2)) : line);
     nameLine_ = number;
 }
 

@@ -25,4 +25,12 @@ namespace azimora {
 // ParseNumber, or ConvertError "'<text>' is not a valid floating point value".
 [[nodiscard]] long double ConvertNumber(std::string_view text);
 
+// Spaces, tabs and carriage returns off both ends: fields of outside files.
+[[nodiscard]] std::string_view TrimBlanks(std::string_view text);
+
+// A number as data files write it (element sets, orbit messages, GPS logs):
+// blanks around, an optional '+', ".5", "-.22483E-4". Only finite values:
+// "nan" and "inf" would read as numbers and place a satellite nowhere.
+[[nodiscard]] std::optional<double> ParseDataNumber(std::string_view text);
+
 }  // namespace azimora
