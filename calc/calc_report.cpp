@@ -86,14 +86,6 @@ void AddSecondSatellite(SiteReport& report, double longitudeWest, std::optional<
 
 namespace {
 
-std::optional<double> FittingMonoblock(const TwoSatelliteDish& dish) {
-    for (const double spacing : kMonoblockSpacings)
-        if (MonoblockFits(spacing, dish)) return spacing;
-    return std::nullopt;
-}
-
-std::string SpacingText(double spacing) { return spacing == 6.0 ? "6" : Fixed(spacing, 1); }
-
 void SecondSatelliteRows(std::string& out, const SiteReport& report) {
     const SecondSatellite& second = *report.second;
     const TwoSatelliteDish& dish = second.dish;
@@ -116,7 +108,7 @@ void SecondSatelliteRows(std::string& out, const SiteReport& report) {
                                                  ", seen from behind the dish)"
                                            : "none to set: it stands straight overhead");
     const auto monoblock = FittingMonoblock(dish);
-    Row(out, "  Monoblock", monoblock ? "a " + SpacingText(*monoblock) + " deg monoblock fits"
+    Row(out, "  Monoblock", monoblock ? "a " + NumberText(*monoblock) + " deg monoblock fits"
                                       : "no monoblock fits (4.3 or 6 deg): use a multifeed holder");
 }
 

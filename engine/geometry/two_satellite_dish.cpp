@@ -65,4 +65,10 @@ bool MonoblockFits(double nominalSpacing, const TwoSatelliteDish& dish) {
     return dish.secondVisible && std::abs(dish.orbitalSpacing - nominalSpacing) <= kMonoblockTolerance;
 }
 
+std::optional<double> FittingMonoblock(const TwoSatelliteDish& dish) {
+    for (const double spacing : kMonoblockSpacings)
+        if (MonoblockFits(spacing, dish)) return spacing;
+    return std::nullopt;
+}
+
 }  // namespace azimora

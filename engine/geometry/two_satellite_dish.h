@@ -56,5 +56,7 @@ struct TwoSatelliteDish {
 
 // Whether a monoblock of this nominal spacing fits the pair.
 [[nodiscard]] bool MonoblockFits(double nominalSpacing, const TwoSatelliteDish& dish);
+// The nominal spacing of the monoblock sold that fits the pair; none when none does.
+[[nodiscard]] std::optional<double> FittingMonoblock(const TwoSatelliteDish& dish);
 
 }  // namespace azimora

@@ -247,13 +247,10 @@ void SecondSatelliteRows(const InstallationReport::Second& second, bool firstVis
             .arg(dish.beamDeviationFactor, 0, 'f', 3));
     add("Second satellite", "Its LNB skew",
         dish.secondSkew ? SkewInWords(*dish.secondSkew) : QStringLiteral("none to set: it stands straight overhead"));
-    QString monoblock = QStringLiteral("no monoblock fits (made for 4.3° or 6° apart in orbit): use a "
-                                       "multifeed holder");
-    for (const double spacing : kMonoblockSpacings)
-        if (MonoblockFits(spacing, dish))
-            monoblock = QStringLiteral("a %1° monoblock fits").arg(spacing == 6.0 ? QStringLiteral("6")
-                                                                                         : QString::number(spacing, 'f', 1));
-    add("Second satellite", "Monoblock", monoblock);
+    const auto spacing = FittingMonoblock(dish);
+    add("Second satellite", "Monoblock",
+        spacing ? QStringLiteral("a %1° monoblock fits").arg(QString::number(*spacing))
+                : QStringLiteral("no monoblock fits (made for 4.3° or 6° apart in orbit): use a multifeed holder"));
 }
 
 }  // namespace
