@@ -86,14 +86,38 @@ struct Periodic {
     double e, i, l, gh, h;
 };
 
-Periodic BodyPeriodics(double zm, double eccentricity, double e2, double e3, double i2, double i3, double l2,
-                       double l3, double l4, double gh2, double gh3, double gh4, double h2, double h3) {
+// The periodic coefficients of a body from its terms (the same for the Sun and the Moon).
+LunarSolarCoefficients CoefficientsOf(const Perturbation& b, double bodyEccentricity, double emsq) {
+    LunarSolarCoefficients c;
+    c.e2 = 2 * b.s1 * b.s6;
+    c.e3 = 2 * b.s1 * b.s7;
+    c.i2 = 2 * b.s2 * b.z12;
+    c.i3 = 2 * b.s2 * (b.z13 - b.z11);
+    c.l2 = -2 * b.s3 * b.z2;
+    c.l3 = -2 * b.s3 * (b.z3 - b.z1);
+    c.l4 = -2 * b.s3 * (-21 - 9 * emsq) * bodyEccentricity;
+    c.gh2 = 2 * b.s4 * b.z32;
+    c.gh3 = 2 * b.s4 * (b.z33 - b.z31);
+    c.gh4 = -18 * b.s4 * bodyEccentricity;
+    c.h2 = -2 * b.s2 * b.z22;
+    c.h3 = -2 * b.s2 * (b.z23 - b.z21);
+    return c;
+}
+
+// A body's secular rates: eccentricity, inclination, mean anomaly, perigee
+// (before the node's share) and node (before the division by sin i).
+Periodic SecularOf(const Perturbation& b, double bodyMotion, double emsq) {
+    return {b.s1 * bodyMotion * b.s5, b.s2 * bodyMotion * (b.z11 + b.z13), -bodyMotion * b.s3 * (b.z1 + b.z3 - 14 - 6 * emsq),
+            b.s4 * bodyMotion * (b.z31 + b.z33 - 6), -bodyMotion * b.s2 * (b.z21 + b.z23)};
+}
+
+Periodic BodyPeriodics(double zm, double eccentricity, const LunarSolarCoefficients& c) {
     const double zf = zm + 2 * eccentricity * std::sin(zm);
     const double sinzf = std::sin(zf);
     const double f2 = 0.5 * sinzf * sinzf - 0.25;
     const double f3 = -0.5 * sinzf * std::cos(zf);
-    return {e2 * f2 + e3 * f3, i2 * f2 + i3 * f3, l2 * f2 + l3 * f3 + l4 * sinzf, gh2 * f2 + gh3 * f3 + gh4 * sinzf,
-            h2 * f2 + h3 * f3};
+    return {c.e2 * f2 + c.e3 * f3, c.i2 * f2 + c.i3 * f3, c.l2 * f2 + c.l3 * f3 + c.l4 * sinzf,
+            c.gh2 * f2 + c.gh3 * f3 + c.gh4 * sinzf, c.h2 * f2 + c.h3 * f3};
 }
 
 }  // namespace
@@ -135,38 +159,30 @@ void DeepSpace::ComputeLunarSolarTerms(const DeepSpaceEpoch& epoch) {
     zmol_ = std::fmod(4.7199672 + 0.22997150 * day - gam, kTwoPi);
     zmos_ = std::fmod(6.2565837 + 0.017201977 * day, kTwoPi);
 
-    se2_ = 2 * sun.s1 * sun.s6;
-    se3_ = 2 * sun.s1 * sun.s7;
-    si2_ = 2 * sun.s2 * sun.z12;
-    si3_ = 2 * sun.s2 * (sun.z13 - sun.z11);
-    sl2_ = -2 * sun.s3 * sun.z2;
-    sl3_ = -2 * sun.s3 * (sun.z3 - sun.z1);
-    sl4_ = -2 * sun.s3 * (-21 - 9 * emsq_) * kSolarEccentricity;
-    sgh2_ = 2 * sun.s4 * sun.z32;
-    sgh3_ = 2 * sun.s4 * (sun.z33 - sun.z31);
-    sgh4_ = -18 * sun.s4 * kSolarEccentricity;
-    sh2_ = -2 * sun.s2 * sun.z22;
-    sh3_ = -2 * sun.s2 * (sun.z23 - sun.z21);
+    sun_ = CoefficientsOf(sun, kSolarEccentricity, emsq_);
+    moon_ = CoefficientsOf(moon, kLunarEccentricity, emsq_);
 
-    ee2_ = 2 * moon.s1 * moon.s6;
-    e3_ = 2 * moon.s1 * moon.s7;
-    xi2_ = 2 * moon.s2 * moon.z12;
-    xi3_ = 2 * moon.s2 * (moon.z13 - moon.z11);
-    xl2_ = -2 * moon.s3 * moon.z2;
-    xl3_ = -2 * moon.s3 * (moon.z3 - moon.z1);
-    xl4_ = -2 * moon.s3 * (-21 - 9 * emsq_) * kLunarEccentricity;
-    xgh2_ = 2 * moon.s4 * moon.z32;
-    xgh3_ = 2 * moon.s4 * (moon.z33 - moon.z31);
-    xgh4_ = -18 * moon.s4 * kLunarEccentricity;
-    xh2_ = -2 * moon.s2 * moon.z22;
-    xh3_ = -2 * moon.s2 * (moon.z23 - moon.z21);
+    // Secular rates: the Sun's terms, then the Moon's.
+    const Periodic solar = SecularOf(sun, kSolarMotion, emsq_);
+    const Periodic lunar = SecularOf(moon, kLunarMotion, emsq_);
+    double shs = solar.h;
+    const bool nearEquatorial =
+        epoch.inclination < kNearEquatorial || epoch.inclination > std::numbers::pi - kNearEquatorial;
+    if (nearEquatorial) shs = 0;
+    if (sinim_ != 0) shs /= sinim_;
+    const double sgs = solar.gh - cosim_ * shs;
 
-    s1_ = moon.s1, s2_ = moon.s2, s3_ = moon.s3, s4_ = moon.s4, s5_ = moon.s5;
-    ss1_ = sun.s1, ss2_ = sun.s2, ss3_ = sun.s3, ss4_ = sun.s4, ss5_ = sun.s5;
-    sz1_ = sun.z1, sz3_ = sun.z3, sz11_ = sun.z11, sz13_ = sun.z13, sz21_ = sun.z21, sz23_ = sun.z23, sz31_ = sun.z31,
-    sz33_ = sun.z33;
-    z1_ = moon.z1, z3_ = moon.z3, z11_ = moon.z11, z13_ = moon.z13, z21_ = moon.z21, z23_ = moon.z23, z31_ = moon.z31,
-    z33_ = moon.z33;
+    dedt_ = solar.e + lunar.e;
+    didt_ = solar.i + lunar.i;
+    dmdt_ = solar.l + lunar.l;
+    double shll = lunar.h;
+    if (nearEquatorial) shll = 0;
+    domdt_ = sgs + lunar.gh;
+    dnodt_ = shs;
+    if (sinim_ != 0) {
+        domdt_ -= cosim_ / sinim_ * shll;
+        dnodt_ += shll / sinim_;
+    }
 }
 
 void DeepSpace::InitialiseResonance(const DeepSpaceEpoch& epoch) {
@@ -175,30 +191,6 @@ void DeepSpace::InitialiseResonance(const DeepSpaceEpoch& epoch) {
     if (nm > 0.0034906585 && nm < 0.0052359877) resonance_ = 1;
     if (nm >= 8.26e-3 && nm <= 9.24e-3 && em >= 0.5) resonance_ = 2;
 
-    // Secular rates: the Sun's terms, then the Moon's.
-    const double ses = ss1_ * kSolarMotion * ss5_;
-    const double sis = ss2_ * kSolarMotion * (sz11_ + sz13_);
-    const double sls = -kSolarMotion * ss3_ * (sz1_ + sz3_ - 14 - 6 * emsq_);
-    const double sghs = ss4_ * kSolarMotion * (sz31_ + sz33_ - 6);
-    double shs = -kSolarMotion * ss2_ * (sz21_ + sz23_);
-    const bool nearEquatorial =
-        epoch.inclination < kNearEquatorial || epoch.inclination > std::numbers::pi - kNearEquatorial;
-    if (nearEquatorial) shs = 0;
-    if (sinim_ != 0) shs /= sinim_;
-    const double sgs = sghs - cosim_ * shs;
-
-    dedt_ = ses + s1_ * kLunarMotion * s5_;
-    didt_ = sis + s2_ * kLunarMotion * (z11_ + z13_);
-    dmdt_ = sls - kLunarMotion * s3_ * (z1_ + z3_ - 14 - 6 * emsq_);
-    const double sghl = s4_ * kLunarMotion * (z31_ + z33_ - 6);
-    double shll = -kLunarMotion * s2_ * (z21_ + z23_);
-    if (nearEquatorial) shll = 0;
-    domdt_ = sgs + sghl;
-    dnodt_ = shs;
-    if (sinim_ != 0) {
-        domdt_ -= cosim_ / sinim_ * shll;
-        dnodt_ += shll / sinim_;
-    }
     if (resonance_ == 0) return;
 
     const double theta = std::fmod(epoch.gsto, kTwoPi);
@@ -361,10 +353,8 @@ void DeepSpace::AddSecular(double t, DeepSpaceMean& mean) {
 
 void DeepSpace::AddPeriodics(double t, double& eccentricity, double& inclination, double& node, double& perigee,
                              double& anomaly) const {
-    const Periodic sun = BodyPeriodics(zmos_ + kSolarMotion * t, kSolarEccentricity, se2_, se3_, si2_, si3_, sl2_, sl3_,
-                                       sl4_, sgh2_, sgh3_, sgh4_, sh2_, sh3_);
-    const Periodic moon = BodyPeriodics(zmol_ + kLunarMotion * t, kLunarEccentricity, ee2_, e3_, xi2_, xi3_, xl2_,
-                                        xl3_, xl4_, xgh2_, xgh3_, xgh4_, xh2_, xh3_);
+    const Periodic sun = BodyPeriodics(zmos_ + kSolarMotion * t, kSolarEccentricity, sun_);
+    const Periodic moon = BodyPeriodics(zmol_ + kLunarMotion * t, kLunarEccentricity, moon_);
     // The terms at the epoch are taken as zero (AIAA 2006-6753).
     const double pe = sun.e + moon.e, pinc = sun.i + moon.i, pl = sun.l + moon.l, pgh = sun.gh + moon.gh;
     double ph = sun.h + moon.h;

@@ -22,6 +22,13 @@ struct DeepSpaceMean {
     double eccentricity, inclination, node, perigee, anomaly, meanMotion;
 };
 
+// The periodic coefficients of one perturbing body, the Sun or the Moon (the
+// report's se2 ... sh3 and ee2 ... xh3): eccentricity, inclination, mean
+// longitude, perigee and node.
+struct LunarSolarCoefficients {
+    double e2 = 0, e3 = 0, i2 = 0, i3 = 0, l2 = 0, l3 = 0, l4 = 0, gh2 = 0, gh3 = 0, gh4 = 0, h2 = 0, h3 = 0;
+};
+
 class DeepSpace {
 public:
     explicit DeepSpace(const DeepSpaceEpoch& epoch);
@@ -36,20 +43,15 @@ public:
                       double& anomaly) const;
 
 private:
+    // The Sun's and the Moon's periodic coefficients and secular rates.
     void ComputeLunarSolarTerms(const DeepSpaceEpoch& epoch);
     void InitialiseResonance(const DeepSpaceEpoch& epoch);
 
     DeepSpaceEpoch epoch_;
 
-    // Lunar-solar periodic coefficients (solar s..., lunar x... and e.../z...).
-    double e3_ = 0, ee2_ = 0, se2_ = 0, se3_ = 0, sgh2_ = 0, sgh3_ = 0, sgh4_ = 0, sh2_ = 0, sh3_ = 0, si2_ = 0,
-           si3_ = 0, sl2_ = 0, sl3_ = 0, sl4_ = 0, xgh2_ = 0, xgh3_ = 0, xgh4_ = 0, xh2_ = 0, xh3_ = 0, xi2_ = 0,
-           xi3_ = 0, xl2_ = 0, xl3_ = 0, xl4_ = 0, zmol_ = 0, zmos_ = 0;
-
-    // What the secular and resonance terms need of the set-up.
-    double s1_ = 0, s2_ = 0, s3_ = 0, s4_ = 0, s5_ = 0, ss1_ = 0, ss2_ = 0, ss3_ = 0, ss4_ = 0, ss5_ = 0;
-    double sz1_ = 0, sz3_ = 0, sz11_ = 0, sz13_ = 0, sz21_ = 0, sz23_ = 0, sz31_ = 0, sz33_ = 0;
-    double z1_ = 0, z3_ = 0, z11_ = 0, z13_ = 0, z21_ = 0, z23_ = 0, z31_ = 0, z33_ = 0;
+    // Lunar-solar periodic coefficients, and the two bodies' mean anomalies at the epoch.
+    LunarSolarCoefficients sun_, moon_;
+    double zmos_ = 0, zmol_ = 0;
     double sinim_ = 0, cosim_ = 0, emsq_ = 0;
 
     // Secular rates.
