@@ -21,6 +21,7 @@ test_packages=(
   poppler-utils cups printer-driver-cups-pdf qt6ct
   dbus at-spi2-core
   clang libclang-rt-14-dev
+  stress-ng  # keeps the machine busy in scripts/stress-desktop-tests.sh
   python3-sgp4  # its SGP4 verification data, read by the tests as reference values
 )
 package_packages=(

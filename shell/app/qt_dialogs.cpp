@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "main_window/frame_centring.h"
+#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {

@@ -11,7 +11,6 @@
 
 #include "azimora_version.h"
 #include "catalogue/builtin_catalogues.h"
-#include "main_window/frame_centring.h"
 #include "main_window/status_clock.h"
 #include "main_window/text_accessibility.h"
 #include "trees/catalogue_model.h"
@@ -23,6 +22,7 @@
 #include "widgets/shadow_label.h"
 #include "widgets/ui_style.h"
 #include "widgets/vector_state.h"
+#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {

@@ -3,9 +3,9 @@
 #include "widgets/tool_window.h"
 
 #include <QAccessibleWidget>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
+
+#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
@@ -63,16 +63,14 @@ void ToolWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    const QScreen* screen = owner_.screen() != nullptr ? owner_.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    // The window manager's frame, as the owner has it (none before it is mapped).
-    const QRect ownerFrame = owner_.frameGeometry();
-    const QRect ownerClient = owner_.geometry();
-    const QMargins frame(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
-                         ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
-    const QSize wanted = preferred_.expandedTo(minimumSizeHint()).expandedTo(minimumSize());
-    const QRect placed = PlaceBeside(ownerFrame, wanted, screen->availableGeometry(), frame);
-    setGeometry(placed);
+    resize(preferred_.expandedTo(minimumSizeHint()).expandedTo(minimumSize()));
+    KeepPlaced(*this, [this](QSize size, QMargins frame, QRect available) {
+        // The owner's frame from its client area and its window manager's
+        // extents: Qt's own frame geometry lags behind while a window is framed.
+        QMargins ownerExtents = FrameExtents(owner_);
+        if (ownerExtents.isNull()) ownerExtents = frame;
+        return PlaceBeside(owner_.geometry().marginsAdded(ownerExtents), size, available, frame);
+    });
 }
 
 }  // namespace azimora::shell

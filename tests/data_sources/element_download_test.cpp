@@ -15,6 +15,7 @@
 #include "formats/kept_elements.h"
 #include "loopback_http_server.h"
 #include "temp_folder.h"
+#include "event_bound.h"
 
 namespace azimora::sources {
 namespace {
@@ -39,7 +40,7 @@ protected:
         const auto started = download.start(server.Address(), now, timeoutMs);
         EXPECT_EQ(started, ElementDownload::Start::Started) << download.message().toStdString();
         if (started != ElementDownload::Start::Started) return false;
-        EXPECT_TRUE(finished.wait(timeoutMs + 5000)) << "no end";
+        EXPECT_TRUE(finished.wait(timeoutMs + azimora::testing::kEventBoundMs)) << "no end";
         return !finished.isEmpty() && finished.first().first().toBool();
     }
     QByteArray Kept() const {
@@ -114,7 +115,7 @@ TEST_F(Download, CancelStopsItAndKeepsNothing) {
     EXPECT_TRUE(download.running());
     QTest::qWait(100);
     download.cancel();
-    ASSERT_TRUE(finished.count() > 0 || finished.wait(3000));
+    ASSERT_TRUE(finished.count() > 0 || finished.wait(azimora::testing::kEventBoundMs));
     EXPECT_FALSE(finished.first().first().toBool());
     EXPECT_EQ(download.message(), QStringLiteral("Download cancelled; the kept copy is as it was."));
     EXPECT_FALSE(download.running());
@@ -128,7 +129,7 @@ TEST_F(Download, OfflineSaysSo) {
     closed.close();  // nothing listens there any more: as good as offline
     QSignalSpy finished(&download, &ElementDownload::finished);
     ASSERT_EQ(download.start(address), ElementDownload::Start::Started);
-    ASSERT_TRUE(finished.wait(5000));
+    ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs));
     EXPECT_TRUE(download.message().startsWith(QStringLiteral("No connection to 127.0.0.1 ("))) << download.message().toStdString();
     EXPECT_TRUE(download.message().endsWith(QStringLiteral("offline? The kept copy, if any, is still offered.")));
 }

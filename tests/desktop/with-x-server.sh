@@ -18,7 +18,7 @@ workdir=$(mktemp -d)
 # process already gone, a file still being written) would replace it.
 cleanup() {
   set +e
-  [[ -n "${wm_pid:-}" ]] && kill "$wm_pid" 2>/dev/null
+  [[ -n "${wm_pid:-}" ]] && kill -CONT "$wm_pid" 2>/dev/null && kill "$wm_pid" 2>/dev/null
   [[ -n "${xvfb_pid:-}" ]] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$workdir" 2>/dev/null
@@ -26,21 +26,31 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number to the pipe.
+# Xvfb picks a free display and writes its number to the pipe. -noreset:
+# otherwise it resets when its last client leaves (the first xprop below),
+# and a client that connects meanwhile (the window manager) is refused.
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
-read -r -t 20 -u "$display_fd" display_number || { cat "$workdir/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+read -r -t 60 -u "$display_fd" display_number || { cat "$workdir/xvfb.log"; echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$display_number"
 export QT_QPA_PLATFORM=xcb
 
-if command -v openbox >/dev/null 2>&1; then
-  openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
+# The window manager, before any window: on a busy machine it may take
+# seconds to start, and a window mapped before it would go unframed.
+openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
+wm_pid=$!
+# Tests may hold it still for a while, as a busy machine would.
+export AZIMORA_TEST_WM_PID=$wm_pid
+for _ in $(seq 600); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+  kill -0 "$wm_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+  cat "$workdir/openbox.log"
+  echo "with-x-server: the window manager (openbox) did not start"
+  exit 1
 fi
 
 if ((accessibility)); then

@@ -15,6 +15,7 @@
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
 #include "tools_menu.h"
+#include "event_bound.h"
 
 namespace azimora::shell::testing {
 
@@ -34,9 +35,9 @@ protected:
 
     void ShowWindow() {
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), azimora::testing::kEventBoundMs));
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), azimora::testing::kEventBoundMs));
     }
 
     template <typename T>

@@ -83,11 +83,22 @@ TEST_F(ListDurability, ASaverKilledAtAnyMomentLeavesWholeRecords) {
     int killedMidWay = 0;
     for (int round = 0; round < 120; ++round) {
         WriteFile(list, kTwoRecords);
+        // The delay counts from when the saver runs, however late a busy
+        // machine starts it.
+        int running[2];
+        ASSERT_EQ(::pipe(running), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(running[0]);
+            const char ready = 1;
+            if (::write(running[1], &ready, 1) != 1) ::_exit(1);
             for (int k = 0;; ++k) SaveUserSatellite(folder.Path(), "R" + std::to_string(k) + "-" + body, std::to_string(k));
         }
+        ::close(running[1]);
+        char ready = 0;
+        ASSERT_EQ(::read(running[0], &ready, 1), 1);
+        ::close(running[0]);
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         ::kill(child, SIGKILL);
         int status = 0;

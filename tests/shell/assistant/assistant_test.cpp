@@ -263,14 +263,12 @@ TEST_F(Assistant, SkyChartOnScreenShowsTheArcAndTheSatellite) {
     ChooseCalgaryAndAnik();
     auto& sky = ToolsMenu::Of(*window).openSkyChart();
     sky.resize(900, 620);  // the chart beside the obstacle marks
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sky));
-    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sky, azimora::testing::kEventBoundMs));
     SkyChartWidget& chart = sky.chartWidget();
-    const QImage screen = chart.screen()->grabWindow(chart.winId()).toImage();
-    ASSERT_FALSE(screen.isNull());
-    const double scale = screen.devicePixelRatio() > 0 ? screen.width() / double(chart.width()) : 1;
-    const SkyProjection projection = SkyProjection::Fitting(chart.rect());
     const ChartColours colours = ChartColours::From(chart.palette());
+    QImage screen;
+    double scale = 1;
+    SkyProjection projection = SkyProjection::Fitting(chart.rect());
     const auto near = [&](QPointF logical, const QColor& colour, int reach) {
         int count = 0;
         const QPoint centre = (logical * scale).toPoint();
@@ -285,7 +283,19 @@ TEST_F(Assistant, SkyChartOnScreenShowsTheArcAndTheSatellite) {
         return count;
     };
     const ChartSatellite& anik = sky.chart().satellites.back();
-    const QPointF where = projection.point(anik.position.azimuth, anik.position.elevation);
+    QPointF where;
+    // What is on the screen once the window system has shown the last paint
+    // (seconds on a busy machine): the chosen satellite's ring is the sign.
+    const auto grab = [&] {
+        screen = chart.screen()->grabWindow(chart.winId()).toImage();
+        if (screen.isNull()) return false;
+        scale = screen.width() / double(chart.width());
+        projection = SkyProjection::Fitting(chart.rect());
+        where = projection.point(anik.position.azimuth, anik.position.elevation);
+        return near(where, colours.selected, 9) >= 20;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(grab, azimora::testing::kEventBoundMs)) << "the chosen satellite's ring";
+    ASSERT_FALSE(screen.isNull());
     EXPECT_GT(where.y(), projection.centre().y());  // the southern half
     EXPECT_GT(where.x(), projection.centre().x());  // east of south
     EXPECT_GE(near(where, colours.selected, 9), 20) << "the chosen satellite's ring";

@@ -19,6 +19,7 @@
 #include "widgets/flat_panel.h"
 #include "widgets/shadow_label.h"
 #include "window_fixture.h"
+#include "event_bound.h"
 
 namespace azimora::shell {
 namespace {
@@ -266,7 +267,7 @@ TEST_F(MainWindow, ClosingByAnyMeansEndsTheProgram) {
         QTimer safety;  // a window that stays open would hang the loop
         safety.setSingleShot(true);
         QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-        safety.start(5000);
+        safety.start(azimora::testing::kEventBoundMs);
         EXPECT_EQ(QApplication::exec(), 0) << means;
         EXPECT_FALSE(window->isVisible()) << means;
     }

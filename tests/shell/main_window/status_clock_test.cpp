@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "main_window/status_clock.h"
+#include "event_bound.h"
 
 namespace azimora::shell {
 namespace {
@@ -50,7 +51,7 @@ protected:
         bar->setGeometry(0, 0, 600, StatusBar::kHeight);
         bar->clock().setTimeSource([this] { return now; });
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, azimora::testing::kEventBoundMs));
         bar->clock().installEventFilter(&counter);
     }
     void Tick() {
@@ -104,10 +105,10 @@ TEST_F(Clock, AllPanesShareOneTimer) {
 TEST_F(Clock, SizeGripHidesWhileMaximised) {
     EXPECT_TRUE(bar->sizeGrip().isVisible());
     window.showMaximized();
-    QTRY_VERIFY(window.isMaximized());
+    QTRY_VERIFY_WITH_TIMEOUT(window.isMaximized(), azimora::testing::kEventBoundMs);
     EXPECT_FALSE(bar->sizeGrip().isVisible());
     window.showNormal();
-    QTRY_VERIFY(!window.isMaximized());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isMaximized(), azimora::testing::kEventBoundMs);
     EXPECT_TRUE(bar->sizeGrip().isVisible());
 }
 

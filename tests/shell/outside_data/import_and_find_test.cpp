@@ -17,6 +17,7 @@
 #include "search_folding.h"
 #include "tools_menu.h"
 #include "window_fixture.h"
+#include "event_bound.h"
 
 namespace azimora::shell {
 namespace {
@@ -67,7 +68,7 @@ TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheL
 
     dialog.setFileChooser([&](QWidget*) { return QString::fromStdString((sources.Path() / "elements.txt").string()); });
     dialog.openElementSets();
-    QTRY_VERIFY(!dialog.busy());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), azimora::testing::kEventBoundMs);
     QCoreApplication::processEvents();
     ASSERT_EQ(table.rowCount(), 3);
     EXPECT_EQ(text(0, 0), "MADE-UP GEO");  // an opened file's rows come first
@@ -77,7 +78,7 @@ TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheL
     tick(1);
     tick(2);
     dialog.addTicked();
-    QTRY_VERIFY(!dialog.busy());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), azimora::testing::kEventBoundMs);
     QCoreApplication::processEvents();
     EXPECT_EQ(dialog.status(), "Added 2 satellites to your satellite list; 0 already there.");
     EXPECT_EQ(azimora::testing::ReadFile(UserSatelliteFile(folder.Path())), "Astra,-19.2\r\nEchoStar 14,119.0\r\n");
@@ -87,7 +88,7 @@ TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheL
     // Again: nothing twice.
     tick(1);
     dialog.addTicked();
-    QTRY_VERIFY(!dialog.busy());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), azimora::testing::kEventBoundMs);
     QCoreApplication::processEvents();
     EXPECT_EQ(dialog.status(), "Added 0 satellites to your satellite list; 1 already there.");
     EXPECT_EQ(listing->model()->rowCount(), 103);

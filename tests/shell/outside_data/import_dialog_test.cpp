@@ -15,6 +15,7 @@
 #include "sky/sky_chart.h"
 #include "small_disk.h"
 #include "window_fixture.h"
+#include "event_bound.h"
 
 namespace azimora::shell {
 namespace {
@@ -58,7 +59,7 @@ protected:
     }
     void Open(const std::filesystem::path& file) {
         dialog->openElementSets(QString::fromStdString(file.string()));
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog->busy(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->busy(), azimora::testing::kEventBoundMs);
         QCoreApplication::processEvents();
     }
     std::filesystem::path Write(const char* name, const std::string& text) {
@@ -127,7 +128,7 @@ TEST_F(ImportDialog, AFullDiskAddsNoneAndKeepsTheTicks) {
     Open(Write("geo.tle", ElementSets(628)));
     dialog->tickAll(true);
     dialog->addTicked();
-    QTRY_VERIFY(!dialog->busy());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->busy(), azimora::testing::kEventBoundMs);
     QCoreApplication::processEvents();
     EXPECT_EQ(dialog->status(),
               "Added 0 satellites to your satellite list; 0 already there; not added: 628 (listed below with the "
@@ -143,7 +144,7 @@ TEST_F(ImportDialog, AReadingCancelledAddsNothing) {
     const auto big = Write("big.tle", ElementSets(60000));
     dialog->openElementSets(QString::fromStdString(big.string()));
     dialog->cancelWork();
-    QTRY_VERIFY_WITH_TIMEOUT(!dialog->busy(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->busy(), azimora::testing::kEventBoundMs);
     QCoreApplication::processEvents();
     EXPECT_TRUE(dialog->status().contains("was cancelled")) << dialog->status().toStdString();
     EXPECT_EQ(dialog->candidates().rowCount(), 10);

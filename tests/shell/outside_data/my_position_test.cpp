@@ -15,6 +15,7 @@
 #include "outside_data/find_location_dialog.h"
 #include "outside_data/my_position_dialog.h"
 #include "window_fixture.h"
+#include "event_bound.h"
 
 namespace azimora::shell {
 namespace {
@@ -62,8 +63,8 @@ const std::string kCalgaryFix = NmeaSentence("GPGGA,185137,5104.800,N,11404.800,
 const std::string kNoFix = NmeaSentence("GPGGA,185137,,,,,0,00,,,M,,M,,") + "\r\n";
 
 TEST_F(MyPosition, TheFixIsShownThenUsedAsTypingWould) {
-    MyPositionDialog& dialog = Replay(kCalgaryFix, 5000);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.hasFix(); }, 5000)) << dialog.status().toStdString();
+    MyPositionDialog& dialog = Replay(kCalgaryFix, azimora::testing::kEventBoundMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.hasFix(); }, azimora::testing::kEventBoundMs)) << dialog.status().toStdString();
     const QString shown = dialog.status();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("51.08000 N, 114.08000 W, 1045 m above sea level; "))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("fix of 2026-12-07 18:51:37 UTC"))) << shown.toStdString();
@@ -80,8 +81,8 @@ TEST_F(MyPosition, AFixFarFromAnyTownIsMyPosition) {
     MyPositionDialog& dialog =
         Replay(NmeaSentence("GPGGA,120000,3000.000,N,04000.000,W,1,06,1.2,0.0,M,40.0,M,,") + "\r\n" +
                    NmeaSentence("GPRMC,120000,A,3000.000,N,04000.000,W,0.0,0.0,071226,,,A") + "\r\n",
-               5000);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.hasFix(); }, 5000)) << dialog.status().toStdString();
+               azimora::testing::kEventBoundMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.hasFix(); }, azimora::testing::kEventBoundMs)) << dialog.status().toStdString();
     dialog.useButton().click();
     EXPECT_EQ(Shown(DisplayField::LocName), "My position");
     EXPECT_EQ(Shown(DisplayField::NLat), "30");
@@ -90,7 +91,7 @@ TEST_F(MyPosition, AFixFarFromAnyTownIsMyPosition) {
 
 TEST_F(MyPosition, NoFixWithinTheTimeOutChangesNothing) {
     MyPositionDialog& dialog = Replay(kNoFix + kNoFix, 1000);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.status().startsWith(QStringLiteral("No fix")); }, 5000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.status().startsWith(QStringLiteral("No fix")); }, azimora::testing::kEventBoundMs))
         << dialog.status().toStdString();
     EXPECT_EQ(dialog.status(), QStringLiteral("No fix within 1 s: under open sky a receiver needs a minute or two after "
                                               "it is switched on. Nothing was changed."));

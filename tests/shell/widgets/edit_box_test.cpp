@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "widgets/edit_box.h"
+#include "event_bound.h"
 
 namespace azimora::shell {
 namespace {
@@ -74,7 +75,7 @@ TEST(EditBoxFocus, KeyboardEntrySelectsAllAndAClickPlacesTheCaret) {
     auto* second = new EditBox("No satellite selected.", &window);
     second->move(0, 40);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, azimora::testing::kEventBoundMs));
     first->setFocus();
     QTest::keyClick(first, Qt::Key_Tab);
     EXPECT_TRUE(second->hasFocus());
