@@ -84,11 +84,16 @@ SiteReport RowReport(const Columns& columns, const std::vector<std::string>& fie
     for (const auto& [value, name] : {std::pair{inputs.longitudeWest, "lon"}, std::pair{inputs.satelliteLongitudeWest, "sat_lon"}})
         if (value < -180 || value > 360) throw Error(std::string(name) + ": " + FormatGeneral(value) + " lies outside -180 to 360");
     SiteReport report;
+    if (settings.siteZone) {
+        report.siteZone = ZoneOfSite(inputs.latitude, inputs.longitudeWest);
+        if (settings.day)
+            inputs.instant = report.siteZone->zone.Midnight(settings.day->year, settings.day->month, settings.day->day);
+    }
+    const ZoneTime& zone = report.siteZone ? report.siteZone->zone : settings.zone;
     report.inputs = inputs;
     report.figures = ComputeInstallation(inputs);
     report.sunAlignments = SunAlignmentsBetween(DishSiteOf(inputs), static_cast<double>(report.figures.pointing.Azimuth),
-                                                settings.zone.StartOfDay(inputs.instant),
-                                                settings.zone.StartOfNextDay(inputs.instant));
+                                                zone.StartOfDay(inputs.instant), zone.StartOfNextDay(inputs.instant));
     // The next outage from the date on: what a batch of sites is planned by.
     if (report.figures.visible) {
         report.outages = SunOutages(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
@@ -187,7 +192,7 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
                 prefix += ", \"lat\": " + NumberText(report.inputs.latitude) + ", \"lon\": " +
                           NumberText(report.inputs.longitudeWest) + ", \"sat_lon\": " +
                           NumberText(report.inputs.satelliteLongitudeWest);
-                buffer += JsonReport(report, settings.zone, prefix);
+                buffer += JsonReport(report, report.siteZone ? report.siteZone->zone : settings.zone, prefix);
             } else {
                 buffer += "{" + prefix + ", \"error\": " + JsonString(error) + "}";
             }
@@ -197,7 +202,8 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
             buffer += CsvTextCell(name);
             for (const std::string& text : site) buffer += ',' + CsvTextCell(text);
             buffer += ',';
-            buffer += error.empty() ? CsvFigures(report, settings.zone) : std::string(kOutputFigures, ',');
+            buffer += error.empty() ? CsvFigures(report, report.siteZone ? report.siteZone->zone : settings.zone)
+                                    : std::string(kOutputFigures, ',');
             buffer += CsvTextCell(error);
         }
         buffer += '\n';

@@ -27,6 +27,8 @@ struct BatchSettings {
     std::optional<double> satelliteLongitude;  // for rows without one (--sat-lon)
     ZoneTime zone;
     bool json = false;  // JSON Lines: one object a row
+    bool siteZone = false;          // --tz site: each row in its site's own zone
+    std::optional<CivilDate> day;   // --date as a day, then of each site's zone
 };
 
 struct BatchResult {

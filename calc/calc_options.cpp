@@ -110,7 +110,7 @@ std::string CalcUsage() {
            "  --date D           2026-12-07 (that day, of --tz), 2026.5, or an instant\n"
            "                     2026-12-07T12:00:00Z or with an offset; default now\n"
            "  --tz ZONE          times in this zone (an IANA name such as America/Edmonton,\n"
-           "                     or local); default UTC\n"
+           "                     or local, or site: the zone the site keeps); default UTC\n"
            "  --altitude-km KM   the site's height above the ellipsoid, default 0\n"
            "  --dish-m M         the dish's diameter, default 0.6\n"
            "  --freq-ghz GHZ     the downlink frequency, default 12\n"
@@ -205,6 +205,8 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
                                      "(2026-12-07T12:00:00Z) from 1583 to 9999"};
             options.inputs.instant = *instant;
             bareDay = ParseIsoDate(*value);
+        } else if (canonical == "--tz" && *value == "site") {
+            options.siteZone = true;
         } else if (canonical == "--tz") {
             if (!ZoneTime::Named(std::string(*value)))
                 return ArgumentError{"--tz: " + Quoted(*value) + " is no time zone this system knows (an IANA name "
@@ -228,6 +230,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
     // A day given with a zone is that zone's day, as its user reads it.
     if (bareDay && options.timeZone)
         options.inputs.instant = ZoneTime::Named(*options.timeZone)->Midnight(bareDay->year, bareDay->month, bareDay->day);
+    if (options.siteZone) options.day = bareDay;  // once the site is known
 
     // Nothing given is silently ignored.
     const auto refuse = [&](std::initializer_list<const char*> names, const std::string& why) -> std::optional<ArgumentError> {

@@ -28,6 +28,8 @@ struct CalcOptions {
     bool hasSatellite = false;  // --sat-lon given (for --batch: the rows' default)
     bool json = false;
     std::optional<std::string> timeZone;  // --tz: an IANA name or "local"
+    bool siteZone = false;                 // --tz site: each site's own zone
+    std::optional<CivilDate> day;          // --date as a day, of the site's zone (with --tz site)
     std::string file;                      // of --batch ("-": standard input), --tle or --elements
     bool keptElements = false;             // --kept-elements: the download kept by Import Satellites
     std::optional<std::string> nmeaFile;   // --nmea: the site from a GPS log instead of --lat/--lon

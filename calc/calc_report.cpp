@@ -146,6 +146,7 @@ std::string PlainReport(const SiteReport& report, const ZoneTime& zone) {
                                         : ""));
     Row(out, "Satellite", Longitude(inputs.satelliteLongitudeWest));
     Row(out, "Date", zone.Date(inputs.instant) + (zone.IsUtc() ? " (UTC)" : ""));
+    if (report.siteZone) Row(out, "Time zone", SiteZoneWords(*report.siteZone));
     Row(out, "Azimuth (true)", Degrees2(static_cast<double>(figures.pointing.Azimuth)));
     Row(out, "Elevation", figures.visible ? Degrees2(elevation)
                                           : Degrees2(elevation) + " (below the horizon: it cannot be seen from this site)");
@@ -254,6 +255,10 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
                              OrNull(fix.ellipsoidHeightMetres) + ", \"time\": " + JsonString(fix.timeOfDay) +
                              ", \"sentence\": " + JsonString(fix.sentence) + ", \"line\": " + std::to_string(fix.line) +
                              "}");
+    }
+    if (report.siteZone) {
+        field("time_zone", JsonString(report.siteZone->name));
+        field("time_zone_source", JsonString(report.siteZone->atSea ? "sea" : "boundary"));
     }
     field("version", JsonString(kVersion));
     return out + "}";

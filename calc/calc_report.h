@@ -29,6 +29,7 @@ struct SiteReport {
     std::vector<SunOutage> outages;          // the zone's year of the instant
     std::optional<SecondSatellite> second;
     std::optional<NmeaFix> gpsFix;           // where the site came from, with --nmea
+    std::optional<SiteZoneTime> siteZone;    // --tz site: the zone the site keeps
 };
 
 // Throws what ComputeInstallation throws.
@@ -48,7 +49,8 @@ void AddSecondSatellite(SiteReport& report, double longitudeWest, std::optional<
 // motor_declination_offset, dish_tilt, sun_alignments, sun_outages,
 // outage_threshold, second_satellite (null without one; else sat_lon,
 // separation, lnb_right_mm, lnb_up_mm, lnb_offset_mm, focal_mm, visible,
-// skew, monoblock), version; and gps_fix with --nmea. Angles in degrees, 15 significant digits;
+// skew, monoblock), version; gps_fix with --nmea; time_zone and
+// time_zone_source ("boundary" or "sea") with --tz site, before version. Angles in degrees, 15 significant digits;
 // null where a figure means nothing (a satellite out of sight, straight
 // overhead). prefix: keys that go first (the batch's name and site).
 [[nodiscard]] std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std::string& prefix = {});

@@ -53,7 +53,8 @@ int Run(const azimora::calc::CalcOptions& options) {
             const std::string name = options.file == "-" ? "standard input" : "'" + options.file + "'";
             if (!file.Error().empty()) return UsageError("--batch: cannot read " + name + ": " + file.Error());
             std::istream in(&file);
-            calc::BatchSettings settings{options.inputs, std::nullopt, ZoneOf(options), options.json};
+            calc::BatchSettings settings{options.inputs, std::nullopt, ZoneOf(options), options.json, options.siteZone,
+                                         options.day};
             if (options.hasSatellite) settings.satelliteLongitude = options.inputs.satelliteLongitudeWest;
             const auto result = calc::RunBatch(in, std::cout, settings);
             if (!file.Error().empty()) return Fail("--batch: cannot read " + name + ": " + file.Error(), 1);
@@ -111,9 +112,15 @@ int Run(const azimora::calc::CalcOptions& options) {
         inputs.longitudeWest = gpsFix->longitudeWest;
         if (gpsFix->ellipsoidHeightMetres) inputs.altitudeKm = *gpsFix->ellipsoidHeightMetres / 1000;
     }
-    const calc::ZoneTime zone = ZoneOf(options);
+    std::optional<calc::SiteZoneTime> siteZone;
+    if (options.siteZone) {
+        siteZone = calc::ZoneOfSite(inputs.latitude, inputs.longitudeWest);
+        if (options.day) inputs.instant = siteZone->zone.Midnight(options.day->year, options.day->month, options.day->day);
+    }
+    const calc::ZoneTime zone = siteZone ? siteZone->zone : ZoneOf(options);
     calc::SiteReport report = calc::ComputeSiteReport(inputs, zone);
     report.gpsFix = gpsFix;
+    report.siteZone = siteZone;
     if (options.secondSatellite) calc::AddSecondSatellite(report, *options.secondSatellite, options.focalLengthMm);
     std::string text;
     if (options.mapFormat != calc::CalcOptions::MapFormat::None)

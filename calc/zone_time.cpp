@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "errors.h"
+#include "formats/site_zone.h"
+
 namespace azimora::calc {
 namespace {
 
@@ -99,6 +102,23 @@ std::string ZoneTime::TimeOfDay(UnixSeconds instant) const {
     std::snprintf(text, sizeof text, "%02d:%02d:%02d %s", local.hour, local.minute, local.second,
                   local.abbreviation.c_str());
     return text;
+}
+
+SiteZoneTime ZoneOfSite(double latitude, double longitudeWest) {
+    const InstalledBoundaries& installed = InstalledTimeZoneBoundaries();
+    if (installed.boundaries == nullptr) throw Error("--tz site: " + installed.error);
+    const SiteZoneFinding found = FindSiteZone(installed.boundaries, nullptr, latitude, longitudeWest);
+    auto named = ZoneTime::Named(found.zone);
+    if (!named)
+        throw Error("--tz site: the site keeps the zone " + found.zone +
+                    ", which this system's time-zone data does not know (update the package tzdata)");
+    return {*named, found.zone, found.source == SiteZoneSource::AtSea};
+}
+
+std::string SiteZoneWords(const SiteZoneTime& zone) {
+    if (zone.atSea)
+        return zone.name + ", the nautical zone of the longitude: the site lies at sea, outside every zone's boundary";
+    return zone.name + ", whose boundary holds the site";
 }
 
 }  // namespace azimora::calc

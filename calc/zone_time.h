@@ -50,4 +50,19 @@ private:
     std::optional<std::string> zone_;  // for TZ; empty: the system's own
 };
 
+// --tz site: the zone the site keeps, from the time zones' boundaries; at
+// sea, outside every boundary, the nautical zone of its longitude.
+struct SiteZoneTime {
+    ZoneTime zone;
+    std::string name;    // "America/Edmonton", "Etc/GMT+3"
+    bool atSea = false;
+};
+// Throws Error when the boundaries cannot be read or this system does not
+// know the zone they name.
+[[nodiscard]] SiteZoneTime ZoneOfSite(double latitude, double longitudeWest);
+// The words that say where the zone came from: "America/Edmonton, whose
+// boundary holds the site", "Etc/GMT+3, the nautical zone of the
+// longitude: the site lies at sea, outside every zone's boundary".
+[[nodiscard]] std::string SiteZoneWords(const SiteZoneTime& zone);
+
 }  // namespace azimora::calc

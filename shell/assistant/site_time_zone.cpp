@@ -7,6 +7,7 @@
 
 #include "errors.h"
 #include "formats/place_search.h"
+#include "formats/site_zone.h"
 #include "gweather_locations.h"
 
 namespace azimora::shell {
@@ -36,25 +37,40 @@ SiteZone ZoneOfSite(double latitude, double longitudeWest, const QString& locati
         const QTimeZone zone(chosen);
         if (zone.isValid()) return {zone, QStringLiteral("chosen by you")};
     }
+    const InstalledBoundaries& boundaries = InstalledTimeZoneBoundaries();
     const PlaceIndex* towns = KnownTowns();
-    if (towns == nullptr)
-        return {QTimeZone::utc(), QStringLiteral("UTC: the list of towns that gives a site its zone is missing "
-                                                 "(Debian's package libgweather-4-common); choose the zone below")};
-    double distance = 0;
-    const Place* town = towns->Nearest(latitude, longitudeWest, kNearestTownKm, distance);
-    if (town == nullptr || town->timeZone.empty())
-        return {QTimeZone::utc(), QStringLiteral("UTC: no town within %1 km tells the zone of this site; choose it below")
+    const SiteZoneFinding found = FindSiteZone(boundaries.boundaries, towns, latitude, longitudeWest);
+    if (found.source == SiteZoneSource::Unknown) {
+        const QString missing = boundaries.boundaries == nullptr ? QString::fromStdString(boundaries.error) + u' '
+                                                                 : QString();
+        if (towns == nullptr)
+            return {QTimeZone::utc(), QStringLiteral("UTC: %1the list of towns that gives a site its zone is missing "
+                                                     "(Debian's package libgweather-4-common); choose the zone below")
+                                          .arg(missing)};
+        return {QTimeZone::utc(), QStringLiteral("UTC: %1no town within %2 km tells the zone of this site; choose it below")
+                                      .arg(missing)
                                       .arg(kNearestTownKm)};
-    const QTimeZone zone(QByteArray::fromStdString(town->timeZone));
+    }
+    const QTimeZone zone(QByteArray::fromStdString(found.zone));
     if (!zone.isValid())
-        return {QTimeZone::utc(), QStringLiteral("UTC: this system does not know %1, the zone of %2; choose one below")
-                                      .arg(QString::fromStdString(town->timeZone), TownName(*town))};
-    const QString name = TownName(*town);
-    // The town chosen in Find Location (or the list's) names the location and
-    // stands where it is, within the town's own size.
-    if (distance < 20 && locationName.startsWith(QString::fromStdString(town->name)))
-        return {zone, QStringLiteral("the zone of %1, the town of the site").arg(name)};
-    return {zone, QStringLiteral("the zone of the nearest town, %1, %2 km away").arg(name).arg(std::lround(distance))};
+        return {QTimeZone::utc(), QStringLiteral("UTC: this system does not know %1, the zone of this site; choose one below")
+                                      .arg(QString::fromStdString(found.zone))};
+    switch (found.source) {
+        case SiteZoneSource::AtSea:
+            return {zone, QStringLiteral("the nautical zone of the longitude: the site lies at sea, outside every zone's "
+                                         "boundary")};
+        case SiteZoneSource::NearestTown:
+            return {zone, QStringLiteral("the zone of the nearest town, %1, %2 km away: the site lies outside every "
+                                         "zone's boundary")
+                              .arg(TownName(*found.town))
+                              .arg(std::lround(found.townKm))};
+        default:
+            break;
+    }
+    // The town chosen in Find Location (or the list's) names the location.
+    if (found.town != nullptr && locationName.startsWith(QString::fromStdString(found.town->name)))
+        return {zone, QStringLiteral("the zone of %1, the town of the site").arg(TownName(*found.town))};
+    return {zone, QStringLiteral("the zone whose boundary holds the site")};
 }
 
 QDateTime InZone(UnixSeconds instant, const QTimeZone& zone) {

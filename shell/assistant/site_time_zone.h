@@ -10,13 +10,11 @@
 #include "sky/civil_time.h"
 
 // The site's own clock: every time the assistant shows is in the zone of the
-// site, never the computer's, and names it. The zone comes from the town
-// the site is (libgweather gives each town one, inherited from its region
-// or country), else from the nearest town of that list within 200 km, else
-// UTC; the user may choose any other.
+// site, never the computer's, and names it. The zone is the one whose
+// boundary holds the site (formats/site_zone.h); outside every boundary the
+// nearest town's of libgweather's within 200 km, else the nautical zone of
+// the longitude; the user may choose any other.
 namespace azimora::shell {
-
-inline constexpr double kNearestTownKm = 200;
 
 struct SiteZone {
     QTimeZone zone;

@@ -84,6 +84,49 @@ TEST(CalcZones, TheTableAndJsonSpeakTheZone) {
     EXPECT_NE(json.find("-06:00\""), std::string::npos) << json;
 }
 
+// --tz site: each site in the zone its boundary gives (the tz database's
+// offsets: Cancun keeps EST, UTC-5, all year; Denpasar WITA, UTC+8; Hanga
+// Roa is UTC-5 in Easter Island's summer), a day of --date as that zone's,
+// a site at sea in the nautical zone of its longitude, said plainly.
+TEST(CalcZones, TheSitesOwnZone) {
+    struct Case {
+        std::vector<std::string_view> site;  // and a satellite it sees
+        const char* zone;
+        const char* offset;  // of the first sun outage's start
+        bool atSea;
+    };
+    for (const Case& c : {Case{{"--lat", "21.1667", "--lon", "86.8333", "--sat-lon", "97"}, "America/Cancun", "-05:00", false},
+                          Case{{"--lat", "8.65S", "--lon", "115.2167E", "--sat-lon", "108.2E"}, "Asia/Makassar", "+08:00", false},
+                          Case{{"--lat", "27.15S", "--lon", "109.4333W", "--sat-lon", "100W"}, "Pacific/Easter", "-05:00", false},
+                          Case{{"--lat", "30", "--lon", "40", "--sat-lon", "30"}, "Etc/GMT+3", "-03:00", true}}) {
+        std::vector<std::string_view> args = {"--tz", "site", "--date", "2026-03-01"};
+        args.insert(args.end(), c.site.begin(), c.site.end());
+        const auto parsed = ParseCalcArguments(args, 0);
+        ASSERT_TRUE(std::holds_alternative<CalcOptions>(parsed)) << c.zone;
+        const CalcOptions& options = std::get<CalcOptions>(parsed);
+        EXPECT_TRUE(options.siteZone);
+        ASSERT_TRUE(options.day.has_value());
+        const SiteZoneTime site = ZoneOfSite(options.inputs.latitude, options.inputs.longitudeWest);
+        EXPECT_EQ(site.name, c.zone);
+        EXPECT_EQ(site.atSea, c.atSea);
+        InstallationInputs inputs = options.inputs;
+        inputs.instant = site.zone.Midnight(2026, 3, 1);
+        SiteReport report = ComputeSiteReport(inputs, site.zone);
+        report.siteZone = site;
+        const std::string json = JsonReport(report, site.zone);
+        EXPECT_NE(json.find(std::string("\"time_zone\": \"") + c.zone + "\", \"time_zone_source\": \"" +
+                            (c.atSea ? "sea" : "boundary") + "\""),
+                  std::string::npos)
+            << json;
+        EXPECT_NE(json.find(std::string(c.offset) + "\""), std::string::npos) << json;
+        const std::string table = PlainReport(report, site.zone);
+        EXPECT_NE(table.find(c.atSea ? "the nautical zone of the longitude: the site lies at sea"
+                                     : "whose boundary holds the site"),
+                  std::string::npos)
+            << table;
+    }
+}
+
 TEST(CalcEdges, OutOfSightGivesNullsAndNoOutages) {
     InstallationInputs inputs;
     inputs.latitude = 51.08;

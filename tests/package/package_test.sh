@@ -23,6 +23,7 @@ fail() { echo "package test: FAILED: $*" >&2; exit 1; }
 scripts/package.sh >/dev/null
 deb=$(ls dist/azimora_*.deb)
 calc=$(ls dist/azimora-calc_*.deb)
+data=$(ls dist/azimora-data_*_all.deb)
 
 # What each holds.
 holds() {
@@ -40,7 +41,14 @@ holds "$deb" ./usr/bin/azimora ./usr/share/applications/org.azimora.azimora.desk
   ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/azimora.png
 holds "$calc" ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz ./usr/share/doc/azimora-calc/copyright \
   ./usr/share/doc/azimora-calc/changelog.gz
+holds "$data" ./usr/share/azimora/time-zones.dat ./usr/share/doc/azimora-data/copyright
 dpkg -c "$deb" | grep -q "usr/bin/azimora-calc" && fail "the desktop package holds the calculator"
+for package in "$deb" "$calc"; do
+  dpkg -c "$package" | grep -q "time-zones.dat" && fail "$package holds the data package's file"
+  grep -q "azimora-data (= " <<<"$(dpkg -f "$package" Depends)" || fail "$package does not depend on azimora-data"
+done
+dpkg --fsys-tarfile "$data" | tar -xO ./usr/share/doc/azimora-data/copyright | grep -q "^License: ODbL-1.0" ||
+  fail "the data package's copyright does not name the boundaries' licence"
 
 # What each pulls in: the calculator no Qt; the program its fonts and Qt's
 # X11 platform; Wayland, the scan tables and the towns only recommended.
@@ -57,7 +65,7 @@ grep -qi "qt" <<<"$(dpkg -f "$calc" Depends)" && fail "azimora-calc depends on Q
 
 scratch=$(mktemp -d)
 cleanup() {
-  apt-get remove -y --purge azimora azimora-calc >/dev/null 2>&1 || true
+  apt-get remove -y --purge azimora azimora-calc azimora-data >/dev/null 2>&1 || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -69,11 +77,14 @@ grep -q '<launchable type="desktop-id">org.azimora.azimora.desktop</launchable>'
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" >/dev/null ||
   fail "appstreamcli finds errors in the metadata"
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" "./$calc" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" "./$calc" "./$data" >/dev/null
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb /usr/bin/azimora --version)
 [[ "$version" == "azimora 2.0" ]] || fail "--version answered '$version'"
 /usr/bin/azimora-calc --sat-lon 107.3 --lat 51.08 --lon 114.08 --json | grep -q '"azimuth": 171.306422331434,' ||
   fail "azimora-calc does not answer"
+# The installed boundaries: Cancun keeps its own zone, not Mexico City's.
+/usr/bin/azimora-calc --sat-lon 97 --lat 21.17 --lon 86.83 --tz site --json | grep -q '"time_zone": "America/Cancun"' ||
+  fail "azimora-calc --tz site does not find the installed boundaries"
 
 # The installed program saves into the user's data folder.
 export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/data-home"
@@ -83,4 +94,4 @@ list="$XDG_DATA_HOME/azimora/data/locdata.dat"
 [[ -f "$list" ]] || fail "no list at $list"
 [[ "$(cat "$list")" == $'No location selected.,0.00,0.00\r' ]] || fail "the list holds: $(cat -A "$list")"
 [[ ! -e /usr/bin/data ]] || fail "/usr/bin/data was created"
-echo "package test: passed ($deb, $calc)"
+echo "package test: passed ($deb, $calc, $data)"

@@ -67,17 +67,29 @@ TEST(SiteTime, TimesNameTheirZone) {
     EXPECT_EQ(change.end - change.start, 23 * 3600);
 }
 
-TEST(SiteTime, TheZoneOfTheSiteFromItsTown) {
+// The zone whose boundary holds the site, naming the site's town where the
+// site is one; at sea the nearest town's within 200 km, else the nautical
+// zone; a zone chosen by hand over all.
+TEST(SiteTime, TheZoneOfTheSiteFromItsBoundary) {
     if (!TownsInstalled()) GTEST_SKIP() << "libgweather-4-common is not installed";
     const SiteZone calgary = ZoneOfSite(51.0833, 114.0833, "Calgary (Alberta)", {});
     EXPECT_EQ(calgary.zone.id(), "America/Edmonton");
     EXPECT_EQ(calgary.how, "the zone of Calgary (Alberta), the town of the site");
-    const SiteZone outside = ZoneOfSite(51.3, 114.6, "My farm", {});
-    EXPECT_EQ(outside.zone.id(), "America/Edmonton");
-    EXPECT_TRUE(outside.how.startsWith("the zone of the nearest town, ")) << outside.how.toStdString();
+    const SiteZone farm = ZoneOfSite(51.3, 114.6, "My farm", {});
+    EXPECT_EQ(farm.zone.id(), "America/Edmonton");
+    EXPECT_EQ(farm.how, "the zone whose boundary holds the site");
+    // libgweather's hints give Cancun Mexico City's zone and Udachnyy Moscow's.
+    EXPECT_EQ(ZoneOfSite(21.1667, 86.8333, "Cancún", {}).zone.id(), "America/Cancun");
+    EXPECT_EQ(ZoneOfSite(66.4167, -112.4, "Udachnyy", {}).zone.id(), "Asia/Yakutsk");
+    // Lord Howe Island has no town of the list within 200 km.
+    EXPECT_EQ(ZoneOfSite(-31.55, -159.083, "Lord Howe Island", {}).zone.id(), "Australia/Lord_Howe");
+    // 100 km off Cape Cod, outside the territorial waters.
+    const SiteZone offshore = ZoneOfSite(41.7, 68.8, "Georges Bank", {});
+    EXPECT_TRUE(offshore.how.startsWith("the zone of the nearest town, ")) << offshore.how.toStdString();
+    EXPECT_TRUE(offshore.how.endsWith("km away: the site lies outside every zone's boundary")) << offshore.how.toStdString();
     const SiteZone ocean = ZoneOfSite(30, 40, "Mid-Atlantic", {});
-    EXPECT_EQ(ocean.zone, QTimeZone::utc());
-    EXPECT_EQ(ocean.how, "UTC: no town within 200 km tells the zone of this site; choose it below");
+    EXPECT_EQ(ocean.zone.id(), "Etc/GMT+3");
+    EXPECT_EQ(ocean.how, "the nautical zone of the longitude: the site lies at sea, outside every zone's boundary");
     const SiteZone chosen = ZoneOfSite(51.0833, 114.0833, "Calgary (Alberta)", "Europe/Zurich");
     EXPECT_EQ(chosen.zone.id(), "Europe/Zurich");
     EXPECT_EQ(chosen.how, "chosen by you");

@@ -264,6 +264,11 @@ TEST_F(Assistant, SkyChartOnScreenShowsTheArcAndTheSatellite) {
     auto& sky = ToolsMenu::Of(*window).openSkyChart();
     sky.resize(900, 620);  // the chart beside the obstacle marks
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&sky, azimora::testing::kEventBoundMs));
+    // On top: a grab of the window takes whatever covers it (the main window,
+    // should the window manager raise it late on a busy machine).
+    sky.raise();
+    sky.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sky, azimora::testing::kEventBoundMs));
     SkyChartWidget& chart = sky.chartWidget();
     const ChartColours colours = ChartColours::From(chart.palette());
     QImage screen;
