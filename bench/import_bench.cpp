@@ -15,20 +15,13 @@
 #include "formats/two_line_elements.h"
 #include "main_window/main_window.h"
 #include "outside_data/import_satellites_dialog.h"
+#include "process_memory.h"
 #include "silent_dialogs.h"
 
 namespace {
 
-// A figure of /proc/self/status, in MB ("VmHWM", "VmRSS").
-double StatusMegabytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field, 0) == 0) return std::stod(line.substr(line.find(':') + 1)) / 1024.0;
-    return 0;
-}
-
-// Starts the peak of memory afresh (Linux: 5 into clear_refs).
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+using azimora::bench::ResetPeakMemory;
+using azimora::bench::StatusMegabytes;
 
 std::string WithChecksum(std::string line) {
     line.resize(68, ' ');

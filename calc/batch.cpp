@@ -96,9 +96,9 @@ SiteReport RowReport(const Columns& columns, const std::vector<std::string>& fie
                                                 zone.StartOfDay(inputs.instant), zone.StartOfNextDay(inputs.instant));
     // The next outage from the date on: what a batch of sites is planned by.
     if (report.figures.visible) {
-        report.outages = SunOutages(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
-                                    inputs.instant + 366 * kSecondsPerDay);
-        if (report.outages.size() > 1) report.outages.resize(1);
+        if (const auto next = NextSunOutage(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
+                                            inputs.instant + 366 * kSecondsPerDay))
+            report.outages.push_back(*next);
     }
     return report;
 }

@@ -58,7 +58,6 @@ InstallationFigures ComputeInstallation(const InstallationInputs& inputs) {
         figures.motor = MotorMountFor(inputs.latitude, inputs.longitudeWest, inputs.satelliteLongitudeWest);
         figures.dishTilt = DishFaceTilt(elevation, inputs.offsetAngle);
     }
-    figures.sunAlignments = SunAlignments(DishSiteOf(inputs), azimuth, DateOf(inputs.instant));
     figures.outageThreshold = OutageThreshold(inputs.dishDiameterMetres, inputs.frequencyGHz);
     return figures;
 }

@@ -56,7 +56,6 @@ struct InstallationFigures {
     std::optional<double> skew;
     std::optional<MotorMount> motor;
     std::optional<double> dishTilt;
-    std::vector<UnixSeconds> sunAlignments;  // of the UTC day of the instant
     double outageThreshold = 0;
 };
 

@@ -17,48 +17,34 @@ constexpr double kSunRadius = 0.25;
 // The sun's hour angle grows by 360 degrees a solar day.
 constexpr double kHourAngleRate = 360.0 / kSecondsPerDay;
 
-double SunAzimuth(const DishSite& site, UnixSeconds t) {
-    return ToHorizon(SunDirection(t), site.latitude, site.longitudeWest).azimuth;
-}
-
 // The sun's hour angle at the site, degrees, west positive.
 double SunHourAngle(const DishSite& site, UnixSeconds t) {
     const Vector3 sun = SunDirection(t);
     return Wrap180(-site.longitudeWest - Degrees(std::atan2(sun.y, sun.x)));
 }
 
-// The hour angles at which a sun of declination delta stands in azimuth A:
-// east cos A = north sin A, solved as p sin H + q cos H = c.
-std::vector<double> HourAnglesAtAzimuth(double latitude, double declination, double azimuth) {
-    const double phi = Radians(latitude), delta = Radians(declination), a = Radians(azimuth);
-    const double p = -std::cos(delta) * std::cos(a);
-    const double q = std::sin(phi) * std::cos(delta) * std::sin(a);
-    const double c = std::cos(phi) * std::sin(delta) * std::sin(a);
-    const double r = std::hypot(p, q);
-    if (r < 1e-12 || std::fabs(c) > r) return {};
-    const double psi = std::atan2(q, p);
-    const double base = std::asin(c / r);
-    std::vector<double> hours;
-    for (const double h : {base - psi, std::numbers::pi - base - psi}) {
-        // The other root points the opposite way.
-        const double east = -std::cos(delta) * std::sin(h);
-        const double north = std::cos(phi) * std::sin(delta) - std::sin(phi) * std::cos(delta) * std::cos(h);
-        if (east * std::sin(a) + north * std::cos(a) > 0) hours.push_back(Degrees(h));
+// Where f changes sign between a and b (fa, fb of opposite signs): false
+// position with the Illinois step, until the bracket is a hundredth of a
+// second wide or f is as good as zero.
+template <typename F>
+UnixSeconds Root(F f, UnixSeconds a, double fa, UnixSeconds b, double fb, double zero) {
+    int side = 0;
+    UnixSeconds t = (a + b) / 2;
+    for (int i = 0; i < 100 && b - a > 0.01; ++i) {
+        t = (a * fb - b * fa) / (fb - fa);
+        const double ft = f(t);
+        if (std::fabs(ft) <= zero) return t;
+        if ((ft < 0) == (fa < 0)) {
+            a = t, fa = ft;
+            if (side == -1) fb /= 2;
+            side = -1;
+        } else {
+            b = t, fb = ft;
+            if (side == 1) fa /= 2;
+            side = 1;
+        }
     }
-    return hours;
-}
-
-// Newton's method on the sun's azimuth; nullopt when it does not settle.
-std::optional<UnixSeconds> RefineAlignment(const DishSite& site, double azimuth, UnixSeconds t) {
-    constexpr double kStep = 30;
-    for (int i = 0; i < 12; ++i) {
-        const double miss = Wrap180(SunAzimuth(site, t) - azimuth);
-        if (std::fabs(miss) < 1e-6) return t;
-        const double rate = Wrap180(SunAzimuth(site, t + kStep) - SunAzimuth(site, t - kStep)) / (2 * kStep);
-        if (rate == 0 || !std::isfinite(rate)) return std::nullopt;
-        t -= std::clamp(miss / rate, -3600.0, 3600.0);
-    }
-    return std::fabs(Wrap180(SunAzimuth(site, t) - azimuth)) < 1e-4 ? std::optional(t) : std::nullopt;
+    return t;
 }
 
 // The dish's line of sight, a unit vector in the Earth-fixed frame.
@@ -75,50 +61,159 @@ void SortAndMerge(std::vector<UnixSeconds>& instants, double within) {
                    instants.end());
 }
 
-// The instant in [a, b] where f, decreasing then increasing, is least.
-template <typename F>
-UnixSeconds Minimum(F f, UnixSeconds a, UnixSeconds b) {
-    constexpr double kGolden = 0.6180339887498949;
-    double x1 = b - kGolden * (b - a), x2 = a + kGolden * (b - a);
-    double f1 = f(x1), f2 = f(x2);
-    while (b - a > 0.5) {
-        if (f1 < f2) {
-            b = x2, x2 = x1, f2 = f1;
-            x1 = b - kGolden * (b - a), f1 = f(x1);
-        } else {
-            a = x1, x1 = x2, f1 = f2;
-            x2 = a + kGolden * (b - a), f2 = f(x2);
-        }
+// What the search for sun outages needs of one site, worked out once.
+class OutageSearch {
+public:
+    OutageSearch(const DishSite& site, double threshold) : threshold_(threshold) {
+        toSatellite_ = DirectionToSatellite(site);
+        up_ = LocalFrameAt(site.latitude, site.longitudeWest).up;
+        satelliteDeclination_ = Degrees(std::asin(toSatellite_.z));
+        satelliteLongitude_ = Degrees(std::atan2(toSatellite_.y, toSatellite_.x));
     }
-    return (a + b) / 2;
-}
+    [[nodiscard]] bool Possible() const {
+        return threshold_ > 0 && threshold_ <= kWidestOutageThreshold && Dot(toSatellite_, up_) > 0;
+    }
 
-// Where f crosses level between a and b, f(a) and f(b) on either side.
-template <typename F>
-UnixSeconds Crossing(F f, double level, UnixSeconds a, UnixSeconds b) {
-    const bool rising = f(a) < level;
-    while (b - a > 0.25) {
-        const double mid = (a + b) / 2;
-        ((f(mid) < level) == rising ? a : b) = mid;
+    // The first day from day on that may hold an outage: the sun comes
+    // within the threshold only where its declination is within it of the
+    // satellite's (seen from the site), and its declination moves less
+    // than 0.41 degree a day, so the days between are passed over unseen.
+    [[nodiscard]] UnixSeconds NextCandidateDay(UnixSeconds day, UnixSeconds to) const {
+        while (day < to) {
+            const double apart = std::fabs(Degrees(std::asin(SunDirection(day + kSecondsPerDay / 2).z)) -
+                                           satelliteDeclination_) - threshold_ - kDeclinationMargin;
+            if (apart <= 0) return day;
+            day += std::max(1.0, std::floor(apart / kMostDeclinationPerDay)) * kSecondsPerDay;
+        }
+        return day;
     }
-    return (a + b) / 2;
-}
+
+    // The outage of the sun's pass over the satellite's meridian that
+    // follows an hour before day (a pass at midnight is not lost).
+    [[nodiscard]] std::optional<SunOutage> OnDay(UnixSeconds day) const {
+        const UnixSeconds searchStart = day - 3600;
+        UnixSeconds pass = searchStart + Wrap360(SunLongitude(searchStart) - satelliteLongitude_) / kHourAngleRate;
+        for (int i = 0; i < 2; ++i) pass += Wrap180(SunLongitude(pass) - satelliteLongitude_) / kHourAngleRate;
+        const UnixSeconds peak = Closest(pass);
+        if (Separation(peak) >= threshold_) return std::nullopt;
+        SunOutage outage{Edge(peak, -1), peak, Edge(peak, 1)};
+        // Only while the sun is up: it rises or sets at most once in an outage.
+        const auto height = [&](UnixSeconds t) { return Dot(SunDirection(t), up_); };
+        const double atStart = height(outage.start), atEnd = height(outage.end);
+        const bool upAtStart = atStart > 0, upAtEnd = atEnd > 0;
+        if (!upAtStart && !upAtEnd && height(outage.peak) <= 0) return std::nullopt;
+        if (upAtStart != upAtEnd) {
+            const UnixSeconds horizon = Root(height, outage.start, atStart, outage.end, atEnd, 1e-12);
+            (upAtStart ? outage.end : outage.start) = horizon;
+        }
+        outage.peak = std::clamp(outage.peak, outage.start, outage.end);
+        return outage;
+    }
+
+private:
+    // The sun's declination seen from the site differs from the Earth's
+    // centre's by its parallax; and within a day it moves up to 0.41 degree.
+    static constexpr double kDeclinationMargin = 0.5;
+    static constexpr double kMostDeclinationPerDay = 0.41;
+
+    static double SunLongitude(UnixSeconds t) {
+        const Vector3 sun = SunDirection(t);
+        return Degrees(std::atan2(sun.y, sun.x));
+    }
+    [[nodiscard]] double Separation(UnixSeconds t) const {
+        return Degrees(std::acos(std::clamp(Dot(SunDirection(t), toSatellite_), -1.0, 1.0)));
+    }
+    // Where the sun comes closest: Newton's method on the cosine of the
+    // separation, its slopes from steps of 30 s either side.
+    [[nodiscard]] UnixSeconds Closest(UnixSeconds t) const {
+        constexpr double kStep = 30;
+        const auto cosine = [&](UnixSeconds at) { return Dot(SunDirection(at), toSatellite_); };
+        for (int i = 0; i < 8; ++i) {
+            const double before = cosine(t - kStep), here = cosine(t), after = cosine(t + kStep);
+            const double slope = (after - before) / (2 * kStep), curve = (after - 2 * here + before) / (kStep * kStep);
+            if (!(curve < 0)) break;  // no maximum to go for: the sun is far
+            const double move = std::clamp(-slope / curve, -1200.0, 1200.0);
+            t += move;
+            if (std::fabs(move) < 0.01) break;
+        }
+        return t;
+    }
+    // Where the separation reaches the threshold before (-1) or after (+1)
+    // the peak: a guess from the sun's pace (15 degrees an hour across the
+    // sky at its declination), widened until it lies outside, then closed in on.
+    [[nodiscard]] UnixSeconds Edge(UnixSeconds peak, int side) const {
+        const auto beyond = [&](UnixSeconds t) { return Separation(t) - threshold_; };
+        const double closest = Separation(peak);
+        const double pace = kHourAngleRate * std::cos(Radians(satelliteDeclination_));
+        double span = std::max(60.0, std::sqrt(threshold_ * threshold_ - closest * closest) / pace);
+        UnixSeconds inside = peak;
+        double insideMiss = closest - threshold_;
+        UnixSeconds outside = peak + side * span;
+        double outsideMiss = beyond(outside);
+        while (outsideMiss < 0 && span < 6 * 3600) {
+            inside = outside, insideMiss = outsideMiss;
+            span *= 1.5;
+            outside = peak + side * span;
+            outsideMiss = beyond(outside);
+        }
+        if (outsideMiss < 0) return outside;
+        return side > 0 ? Root(beyond, inside, insideMiss, outside, outsideMiss, 1e-9)
+                        : Root(beyond, outside, outsideMiss, inside, insideMiss, 1e-9);
+    }
+
+    double threshold_;
+    Vector3 toSatellite_;
+    Vector3 up_;
+    double satelliteDeclination_ = 0;
+    double satelliteLongitude_ = 0;
+};
 
 }  // namespace
 
+// The sun stands in azimuth A where its direction has no part across the
+// vertical plane of A: g(t) = sun . (east cos A - north sin A) = 0, on the
+// side of A (sun . (north cos A + east sin A) > 0). g is smooth, with no
+// wrap at north, and over a day close to p sin H + q cos H - c in the sun's
+// hour angle H (p, q, c from the latitude, A and the declination): between
+// two extremes of that sinusoid it crosses zero at most once. So g is taken
+// at the day's ends, at the sinusoid's extremes (with the declination of
+// midday) and every six hours (for where the sinusoid is flat and the
+// declination's drift decides, the equator at an equinox), and each change
+// of sign is closed in on with the sun's true position at every step.
 std::vector<UnixSeconds> SunAlignments(const DishSite& site, double azimuth, const CivilDate& day) {
     const UnixSeconds dayStart = StartOfDay(day), dayEnd = dayStart + kSecondsPerDay;
-    const double declination = Degrees(std::asin(SunDirection(dayStart + kSecondsPerDay / 2).z));
-    std::vector<UnixSeconds> found;
+    const LocalFrame frame = LocalFrameAt(site.latitude, site.longitudeWest);
+    const double a = Radians(azimuth);
+    const Vector3 across = std::cos(a) * frame.east - std::sin(a) * frame.north;
+    const Vector3 along = std::cos(a) * frame.north + std::sin(a) * frame.east;
+    const auto g = [&](UnixSeconds t) { return Dot(SunDirection(t), across); };
+
+    const double declination = std::asin(SunDirection(dayStart + kSecondsPerDay / 2).z);
+    const double phi = Radians(site.latitude);
+    const double p = -std::cos(declination) * std::cos(a);
+    const double q = std::sin(phi) * std::cos(declination) * std::sin(a);
+    std::vector<UnixSeconds> points = {dayStart, dayEnd};
+    for (UnixSeconds t = dayStart + 6 * 3600; t < dayEnd; t += 6 * 3600) points.push_back(t);
     const double hourAngleAtStart = SunHourAngle(site, dayStart);
-    for (const double hourAngle : HourAnglesAtAzimuth(site.latitude, declination, azimuth)) {
-        const UnixSeconds guess = dayStart + Wrap360(hourAngle - hourAngleAtStart) / kHourAngleRate;
-        // The same hour angle a solar day either side may fall in the day too.
-        for (const double shift : {-kSecondsPerDay, 0.0, kSecondsPerDay}) {
-            const auto t = RefineAlignment(site, azimuth, guess + shift);
-            if (!t || *t < dayStart || *t >= dayEnd) continue;
-            if (ToHorizon(SunDirection(*t), site.latitude, site.longitudeWest).elevation > 0) found.push_back(*t);
+    const double extreme = Degrees(std::atan2(p, q));  // where p cos H - q sin H = 0
+    for (const double hourAngle : {extreme, extreme + 180}) {
+        const UnixSeconds t = dayStart + Wrap360(hourAngle - hourAngleAtStart) / kHourAngleRate;
+        for (const double shift : {-kSecondsPerDay, 0.0, kSecondsPerDay})
+            if (t + shift > dayStart && t + shift < dayEnd) points.push_back(t + shift);
+    }
+    std::sort(points.begin(), points.end());
+
+    std::vector<UnixSeconds> found;
+    double previous = g(points.front());
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const double now = g(points[i]);
+        if (previous != 0 && (now == 0 || (now < 0) != (previous < 0))) {
+            // 1e-9 across: the sun within 6e-8 degree of the azimuth.
+            const UnixSeconds t = now == 0 ? points[i] : Root(g, points[i - 1], previous, points[i], now, 1e-9);
+            const Vector3 sun = SunDirection(t);
+            if (t >= dayStart && t < dayEnd && Dot(sun, along) > 0 && Dot(sun, frame.up) > 0) found.push_back(t);
         }
+        previous = now;
     }
     SortAndMerge(found, 2);
     return found;
@@ -143,55 +238,29 @@ double SunSeparation(const DishSite& site, UnixSeconds instant) {
 }
 
 std::vector<SunOutage> SunOutages(const DishSite& site, double threshold, UnixSeconds from, UnixSeconds to) {
-    if (!(threshold > 0 && threshold <= kWidestOutageThreshold)) return {};
-    const Vector3 toSatellite = DirectionToSatellite(site);
-    const Vector3 up = LocalFrameAt(site.latitude, site.longitudeWest).up;
-    if (Dot(toSatellite, up) <= 0) return {};
-    // The sun's height over the site's horizon plane, as a sine.
-    const auto sunHeight = [&](UnixSeconds t) { return Dot(SunDirection(t), up); };
-    const double satelliteDeclination = Degrees(std::asin(toSatellite.z));
-    const double satelliteLongitude = Degrees(std::atan2(toSatellite.y, toSatellite.x));
-    const auto separation = [&](UnixSeconds t) {
-        return Degrees(std::acos(std::clamp(Dot(SunDirection(t), toSatellite), -1.0, 1.0)));
-    };
-    const auto sunLongitude = [](UnixSeconds t) {
-        const Vector3 sun = SunDirection(t);
-        return Degrees(std::atan2(sun.y, sun.x));
-    };
-    // The sun crosses about a quarter of a degree a minute; the search
-    // reaches well beyond the threshold either side of the peak.
-    const double reach = std::max(1800.0, threshold / 0.2 * 60 * 1.5);
-
+    const OutageSearch search(site, threshold);
+    if (!search.Possible()) return {};
     std::vector<SunOutage> outages;
-    for (UnixSeconds day = StartOfDay(DateOf(from)); day < to; day += kSecondsPerDay) {
-        // Never nearer than the difference in declination, which moves less
-        // than half a degree a day.
-        const double declination = Degrees(std::asin(SunDirection(day + kSecondsPerDay / 2).z));
-        if (std::fabs(declination - satelliteDeclination) > threshold + 0.5) continue;
-        // When the sun passes the satellite's meridian; from an hour before
-        // the day so that a pass at midnight is not lost.
-        const UnixSeconds searchStart = day - 3600;
-        UnixSeconds pass = searchStart + Wrap360(sunLongitude(searchStart) - satelliteLongitude) / kHourAngleRate;
-        for (int i = 0; i < 3; ++i) pass += Wrap180(sunLongitude(pass) - satelliteLongitude) / kHourAngleRate;
-        const UnixSeconds peak = Minimum(separation, pass - 1200, pass + 1200);
-        if (separation(peak) >= threshold || peak < from || peak >= to) continue;
-        double span = reach;
-        while (span < 6 * 3600 && (separation(peak - span) < threshold || separation(peak + span) < threshold)) span *= 2;
-        SunOutage outage{Crossing(separation, threshold, peak - span, peak), peak,
-                         Crossing(separation, threshold, peak, peak + span)};
-        // Only while the sun is up: it rises or sets at most once in an outage.
-        const bool upAtStart = sunHeight(outage.start) > 0, upAtEnd = sunHeight(outage.end) > 0;
-        if (!upAtStart && !upAtEnd && sunHeight(outage.peak) <= 0) continue;
-        if (!upAtStart) outage.start = Crossing(sunHeight, 0, outage.start, outage.end);
-        if (!upAtEnd) outage.end = Crossing(sunHeight, 0, outage.start, outage.end);
-        outage.peak = std::clamp(outage.peak, outage.start, outage.end);
-        outages.push_back(outage);
+    for (UnixSeconds day = search.NextCandidateDay(StartOfDay(DateOf(from)), to); day < to;
+         day = search.NextCandidateDay(day + kSecondsPerDay, to)) {
+        const auto outage = search.OnDay(day);
+        if (!outage || outage->peak < from || outage->peak >= to) continue;
+        // The pass an hour before one day may be the last day's.
+        if (!outages.empty() && std::fabs(outage->peak - outages.back().peak) < 3600) continue;
+        outages.push_back(*outage);
     }
-    std::sort(outages.begin(), outages.end(), [](const SunOutage& a, const SunOutage& b) { return a.peak < b.peak; });
-    outages.erase(std::unique(outages.begin(), outages.end(),
-                              [](const SunOutage& a, const SunOutage& b) { return std::fabs(a.peak - b.peak) < 3600; }),
-                  outages.end());
     return outages;
+}
+
+std::optional<SunOutage> NextSunOutage(const DishSite& site, double threshold, UnixSeconds from, UnixSeconds to) {
+    const OutageSearch search(site, threshold);
+    if (!search.Possible()) return std::nullopt;
+    for (UnixSeconds day = search.NextCandidateDay(StartOfDay(DateOf(from)), to); day < to;
+         day = search.NextCandidateDay(day + kSecondsPerDay, to)) {
+        const auto outage = search.OnDay(day);
+        if (outage && outage->peak >= from && outage->peak < to) return outage;
+    }
+    return std::nullopt;
 }
 
 }  // namespace azimora

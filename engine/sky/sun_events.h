@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "geometry/earth_model.h"
@@ -48,6 +49,11 @@ inline constexpr double kWidestOutageThreshold = 30.25;
 // not above zero and at most kWidestOutageThreshold.
 [[nodiscard]] std::vector<SunOutage> SunOutages(const DishSite& site, double threshold, UnixSeconds from,
                                                 UnixSeconds to);
+
+// The first of SunOutages(site, threshold, from, to), found without
+// searching past it: what a batch of sites is planned by.
+[[nodiscard]] std::optional<SunOutage> NextSunOutage(const DishSite& site, double threshold, UnixSeconds from,
+                                                     UnixSeconds to);
 
 // The angle between the sun and the satellite seen from the site, degrees.
 [[nodiscard]] double SunSeparation(const DishSite& site, UnixSeconds instant);

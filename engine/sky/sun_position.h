@@ -6,9 +6,10 @@
 #include "sky/civil_time.h"
 
 // The sun's geometric position, from J. Meeus, "Astronomical Algorithms"
-// (2nd ed., 1998): the low-accuracy solar coordinates of chapter 25 (about
-// 0.01 degree), the sidereal time of chapter 12, apparent places (nutation
-// and aberration included), no refraction and no parallax.
+// (2nd ed., 1998): the solar coordinates of higher accuracy of chapter 25
+// (VSOP87D for the Earth, to the FK5 frame, the IAU 1980 nutation of
+// chapter 22, aberration; about 0.1"), the sidereal time of chapter 12;
+// no refraction and no parallax (at most 8.8", the sun's).
 namespace azimora {
 
 struct SunCoordinates {
