@@ -97,6 +97,10 @@ void SecondSatelliteRows(std::string& out, const SiteReport& report) {
                                                         : kOutOfSight);
         return;
     }
+    if (!dish.beyondReach.empty()) {
+        Row(out, "  Second LNB", "none: " + dish.beyondReach);
+        return;
+    }
     const auto side = [](double value, const char* positive, const char* negative) {
         return Fixed(std::fabs(value), 1) + " mm " + (value >= 0 ? positive : negative);
     };
@@ -235,7 +239,7 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
     field("outage_threshold", NumberText(figures.outageThreshold));
     if (report.second) {
         const TwoSatelliteDish& dish = report.second->dish;
-        const bool placed = dish.secondVisible && figures.visible;
+        const bool placed = dish.secondVisible && figures.visible && dish.beyondReach.empty();
         const auto monoblock = FittingMonoblock(dish);
         field("second_satellite",
               "{\"sat_lon\": " + NumberText(report.second->longitudeWest) + ", \"separation\": " +
@@ -245,6 +249,7 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
                   NumberText(report.second->focalLengthMm) + ", \"visible\": " + (dish.secondVisible ? "true" : "false") +
                   ", \"skew\": " + OrNull(dish.secondSkew) + ", \"monoblock\": " +
                   (monoblock ? NumberText(*monoblock) : "null") + "}");
+        field("second_satellite_warning", dish.beyondReach.empty() ? "null" : JsonString(dish.beyondReach));
     } else {
         field("second_satellite", "null");
     }

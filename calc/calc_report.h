@@ -49,7 +49,8 @@ void AddSecondSatellite(SiteReport& report, double longitudeWest, std::optional<
 // motor_declination_offset, dish_tilt, sun_alignments, sun_outages,
 // outage_threshold, second_satellite (null without one; else sat_lon,
 // separation, lnb_right_mm, lnb_up_mm, lnb_offset_mm, focal_mm, visible,
-// skew, monoblock), version; gps_fix with --nmea; time_zone and
+// skew, monoblock) and with one second_satellite_warning (why no second
+// LNB serves the pair, or null), version; gps_fix with --nmea; time_zone and
 // time_zone_source ("boundary" or "sea") with --tz site, before version. Angles in degrees, 15 significant digits;
 // null where a figure means nothing (a satellite out of sight, straight
 // overhead). prefix: keys that go first (the batch's name and site).

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "errors.h"
+#include "geometry/earth_model.h"
 #include "geometry/geodesic.h"
 #include "geometry/vector3.h"
 #include "text/json_reader.h"
@@ -67,33 +68,55 @@ std::string FiguresText(const LineOfSight& line, const char* separator) {
 
 }  // namespace
 
-std::vector<LineOfSightPoint> LineOfSightPoints(const LineOfSight& line) {
+std::string LineOfSightPath::Note() const {
+    if (vertical) return "The satellite stands straight overhead: the line of sight rises vertically from the dish.";
+    if (reachesSatellite)
+        return "The line ends where it reaches the satellite, " + Fixed(points.back().distanceMetres / 1000, 1) +
+               " km from the dish along the ground.";
+    return {};
+}
+
+LineOfSightPath LineOfSightPoints(const LineOfSight& line) {
     if (!(line.lengthMetres > 0 && line.lengthMetres <= kLongestLineOfSightMetres))
         throw Error("The length of the line must be more than 0 and at most " + Fixed(kLongestLineOfSightMetres / 1000, 0) +
                     " km");
-    if (!(std::isfinite(line.elevation) && line.elevation > 0 && line.elevation < 90))
+    if (!(std::isfinite(line.elevation) && line.elevation > 0 && line.elevation <= 90))
         throw Error("The satellite is not in sight from this site: there is no line of sight");
-    const std::size_t segments =
-        std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(line.lengthMetres / kVertexSpacingMetres)), 1, kMostSegments);
     const double radius = RadiusAlong(line.latitude, line.azimuth);
     const double longitudeEast = -line.longitudeWest;
-    std::vector<LineOfSightPoint> points;
-    points.reserve(segments + 1);
-    for (std::size_t i = 0; i <= segments; ++i) {
-        const double distance = line.lengthMetres * static_cast<double>(i) / static_cast<double>(segments);
-        const GeodesicEnd end = GeodesicDirect(line.latitude, longitudeEast, line.azimuth, distance);
-        // The ray leaves the dish at the elevation angle; over the sphere of
-        // the local curvature its height above the dish's level at ground
-        // distance d is R cos(e) / cos(e + d/R) - R.
-        const double e = Radians(line.elevation);
-        const double height = radius * std::cos(e) / std::cos(e + distance / radius) - radius;
-        points.push_back({end.latitude, end.longitudeEast, distance, height});
+    const double e = Radians(line.elevation);
+    // The ray leaves the dish at the elevation angle; over the sphere of the
+    // local curvature its height above the dish's level at ground distance
+    // d is R cos(e) / cos(e + d/R) - R. It reaches the satellite's height
+    // where cos(e + d/R) = R cos(e) / (R + H), and goes no farther.
+    const double satelliteHeight = (static_cast<double>(kOrbitRadius / kEquatorialRadius) - 1) * kWgs84SemiMajorAxisMetres;
+    const double reach = radius * (std::acos(radius * std::cos(e) / (radius + satelliteHeight)) - e);
+    LineOfSightPath path;
+    if (!(reach >= 1)) {
+        // Within a metre of the point under the satellite: straight up.
+        path.vertical = true;
+        path.points = {{line.latitude, longitudeEast, 0, 0}, {line.latitude, longitudeEast, 0, line.lengthMetres}};
+        return path;
     }
-    return points;
+    const double length = std::min(line.lengthMetres, reach);
+    path.reachesSatellite = length < line.lengthMetres;
+    const std::size_t segments =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(length / kVertexSpacingMetres)), 1, kMostSegments);
+    path.points.reserve(segments + 1);
+    for (std::size_t i = 0; i <= segments; ++i) {
+        const double distance = length * static_cast<double>(i) / static_cast<double>(segments);
+        const GeodesicEnd end = GeodesicDirect(line.latitude, longitudeEast, line.azimuth, distance);
+        const double height = i == segments && path.reachesSatellite
+                                  ? satelliteHeight
+                                  : radius * std::cos(e) / std::cos(e + distance / radius) - radius;
+        path.points.push_back({end.latitude, end.longitudeEast, distance, height});
+    }
+    return path;
 }
 
 std::string LineOfSightKml(const LineOfSight& line) {
-    const std::vector<LineOfSightPoint> points = LineOfSightPoints(line);
+    const LineOfSightPath path = LineOfSightPoints(line);
+    const std::vector<LineOfSightPoint>& points = path.points;
     const bool absolute = line.dishAltitudeMetres.has_value();
     const double base = absolute ? *line.dishAltitudeMetres : 0;
     const auto coordinate = [&](const LineOfSightPoint& point, double height) {
@@ -104,6 +127,7 @@ std::string LineOfSightKml(const LineOfSight& line) {
         ground += coordinate(point, 0) + " ";
         rising += coordinate(point, base + point.heightMetres) + " ";
     }
+    const std::string note = path.Note().empty() ? std::string() : " " + path.Note();
     ground.pop_back();
     rising.pop_back();
     const std::string heights = absolute ? "Heights above sea level, from the dish at " + Fixed(base, 1) + " m."
@@ -119,12 +143,13 @@ std::string LineOfSightKml(const LineOfSight& line) {
            coordinate(points.front(), 0) + "</coordinates></Point>\n  </Placemark>\n";
     kml += "  <Placemark>\n    <name>" + XmlText("Towards " + line.satelliteName + " on the ground") +
            "</name>\n    <description>" +
-           XmlText("True azimuth " + Fixed(line.azimuth, 2) + " deg, " + Fixed(line.lengthMetres, 0) + " m") +
+           XmlText("True azimuth " + Fixed(line.azimuth, 2) + " deg, " + Fixed(points.back().distanceMetres, 0) + " m." +
+                   note) +
            "</description>\n    <styleUrl>#ground</styleUrl>\n    <LineString><tessellate>1</tessellate>"
            "<altitudeMode>clampToGround</altitudeMode><coordinates>" + ground + "</coordinates></LineString>\n  </Placemark>\n";
     kml += "  <Placemark>\n    <name>" + XmlText("Line of sight to " + line.satelliteName) + "</name>\n    <description>" +
            XmlText("Elevation " + Fixed(line.elevation, 2) + " deg: an obstacle that reaches this line blocks the "
-                   "satellite. " + heights) +
+                   "satellite. " + heights + note) +
            "</description>\n    <styleUrl>#sight</styleUrl>\n    <LineString><extrude>1</extrude><altitudeMode>" +
            (absolute ? "absolute" : "relativeToGround") + "</altitudeMode><coordinates>" + rising +
            "</coordinates></LineString>\n  </Placemark>\n";
@@ -133,7 +158,8 @@ std::string LineOfSightKml(const LineOfSight& line) {
 }
 
 std::string LineOfSightGeoJson(const LineOfSight& line) {
-    const std::vector<LineOfSightPoint> points = LineOfSightPoints(line);
+    const LineOfSightPath path = LineOfSightPoints(line);
+    const std::vector<LineOfSightPoint>& points = path.points;
     const auto position = [](double longitudeEast, double latitude) {
         std::string text(1, '[');  // appended: GCC 12 misreads "[" + std::string at -O2 (-Wrestrict)
         text += Fixed(longitudeEast, 8);
@@ -177,7 +203,8 @@ std::string LineOfSightGeoJson(const LineOfSight& line) {
             JsonQuoted(line.siteName) + ", \"satellite\": " + JsonQuoted(line.satelliteName) + figures + "}},\n";
     json += "  {\"type\": \"Feature\", \"geometry\": " + geometry + ", \"properties\": {\"name\": " +
             JsonQuoted("Towards " + line.satelliteName) + ", \"azimuth\": " + Fixed(line.azimuth, 6) +
-            ", \"elevation\": " + Fixed(line.elevation, 6) + ", \"length_m\": " + Fixed(line.lengthMetres, 1) + "}}\n";
+            ", \"elevation\": " + Fixed(line.elevation, 6) + ", \"length_m\": " + Fixed(points.back().distanceMetres, 1) +
+            (path.Note().empty() ? std::string() : ", \"note\": " + JsonQuoted(path.Note())) + "}}\n";
     json += "]}\n";
     return json;
 }

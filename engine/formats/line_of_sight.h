@@ -41,9 +41,20 @@ struct LineOfSightPoint {
     double distanceMetres = 0;
     double heightMetres = 0;  // of the line above the dish's level (the site's ground for distance 0)
 };
+// The line's vertices, and where it ends short of the length asked: it
+// rises to the satellite and stops there (seen nearly overhead, the
+// satellite is closer along the ground than the length); a satellite
+// straight overhead gets a vertical line of the length, from the dish up.
+struct LineOfSightPath {
+    std::vector<LineOfSightPoint> points;
+    bool reachesSatellite = false;  // it stops at the satellite, short of the length
+    bool vertical = false;          // straight overhead
+    // "The satellite stands straight overhead: ..." or where the line stops; empty otherwise.
+    [[nodiscard]] std::string Note() const;
+};
 // Throws Error for a length that is not in (0, kLongestLineOfSightMetres] or
 // an elevation that does not rise (the satellite is not in sight).
-[[nodiscard]] std::vector<LineOfSightPoint> LineOfSightPoints(const LineOfSight& line);
+[[nodiscard]] LineOfSightPath LineOfSightPoints(const LineOfSight& line);
 
 [[nodiscard]] std::string LineOfSightKml(const LineOfSight& line);
 [[nodiscard]] std::string LineOfSightGeoJson(const LineOfSight& line);

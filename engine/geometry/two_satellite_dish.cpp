@@ -3,6 +3,7 @@
 #include "geometry/two_satellite_dish.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "errors.h"
 #include "geometry/lnb_skew.h"
@@ -45,9 +46,24 @@ TwoSatelliteDish ComputeTwoSatelliteDish(double latitude, double longitudeWest, 
 
     const double focalLengthMetres = focalLengthMm / 1000;
     dish.beamDeviationFactor = BeamDeviationFactor(dishDiameterMetres, focalLengthMetres);
-    dish.lnbOffsetMm = focalLengthMm * std::tan(Radians(dish.separation) / dish.beamDeviationFactor);
+    const double feedAngle = dish.separation / dish.beamDeviationFactor;
+    dish.lnbOffsetMm = feedAngle < 90 ? focalLengthMm * std::tan(Radians(feedAngle)) : INFINITY;
     dish.lnbRightMm = -dish.lnbOffsetMm * std::cos(towards);
     dish.lnbUpMm = -dish.lnbOffsetMm * std::sin(towards);
+    const double rimMm = dishDiameterMetres * 500;
+    if (!(dish.lnbOffsetMm <= rimMm)) {
+        char text[200];
+        if (std::isfinite(dish.lnbOffsetMm))
+            std::snprintf(text, sizeof text,
+                          "the second LNB would sit %.0f mm from the first, beyond the dish's rim (%.0f mm from its "
+                          "centre): no second LNB serves satellites %.1f degrees apart on this dish",
+                          dish.lnbOffsetMm, rimMm, dish.separation);
+        else
+            std::snprintf(text, sizeof text,
+                          "the satellites are %.1f degrees apart: no second LNB serves satellites that far apart",
+                          dish.separation);
+        dish.beyondReach = text;
+    }
 
     PointingInputs pointing;
     pointing.Latitude = latitude;
@@ -62,7 +78,10 @@ TwoSatelliteDish ComputeTwoSatelliteDish(double latitude, double longitudeWest, 
 }
 
 bool MonoblockFits(double nominalSpacing, const TwoSatelliteDish& dish) {
-    return dish.secondVisible && std::abs(dish.orbitalSpacing - nominalSpacing) <= kMonoblockTolerance;
+    // In hundredths of a degree: 4.8 apart is 4.8 whichever longitudes it comes from.
+    const auto hundredths = [](double degrees) { return std::lround(degrees * 100); };
+    return dish.secondVisible && dish.beyondReach.empty() &&
+           std::labs(hundredths(dish.orbitalSpacing) - hundredths(nominalSpacing)) <= hundredths(kMonoblockTolerance);
 }
 
 std::optional<double> FittingMonoblock(const TwoSatelliteDish& dish) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "geometry/earth_model.h"
 
@@ -31,6 +32,8 @@ inline constexpr double kMonoblockSpacings[] = {4.3, 6.0};
 // one. Its feeds are fixed, so the second beam misses by about that much:
 // half a degree costs a 60-90 cm dish at 12 GHz under a decibel, by the
 // usual 12 (error / half-power beam width)^2 dB with a beam of 70 lambda / D.
+// The spacing is taken to a hundredth of a degree, finer than any
+// catalogue gives it, so that equal spacings always get the same answer.
 inline constexpr double kMonoblockTolerance = 0.5;
 
 struct TwoSatelliteDish {
@@ -45,10 +48,19 @@ struct TwoSatelliteDish {
     double beamDeviationFactor = 1;
     bool secondVisible = false;        // above the horizon, as the window counts it
     std::optional<double> secondSkew;  // its own LNB skew; none out of sight or straight under it
+    // Why no second LNB serves the pair on this dish (the LNB would sit
+    // beyond the dish's rim); empty when one does. The lnb figures then
+    // mean nothing.
+    std::string beyondReach;
 };
 
 // Longitudes west positive. Throws Error for a focal length or diameter that
-// is not positive and finite.
+// is not positive and finite. The second LNB must sit within the dish's
+// outline, no farther from the first than the dish's radius: beyond that a
+// feed at the focal plane looks past the rim, its beam lost to spill-over
+// and coma, and the offset F tan(separation / BDF) runs off to infinity as
+// separation / BDF nears 90 degrees. For the usual F = 0.6 D that is a
+// separation of about 36 degrees; multifeed practice stays well inside it.
 [[nodiscard]] TwoSatelliteDish ComputeTwoSatelliteDish(double latitude, double longitudeWest,
                                                        double firstSatelliteLongitudeWest,
                                                        double secondSatelliteLongitudeWest, double dishDiameterMetres,

@@ -235,6 +235,10 @@ void SecondSatelliteRows(const InstallationReport::Second& second, bool firstVis
         add("Second satellite", "Second LNB", QStringLiteral("none: the second satellite cannot be seen from this site"));
         return;
     }
+    if (!dish.beyondReach.empty()) {
+        add("Second satellite", "Second LNB", QStringLiteral("none: ") + QString::fromStdString(dish.beyondReach));
+        return;
+    }
     const auto side = [](double mm, const char* positive, const char* negative) {
         return QStringLiteral("%1 mm %2").arg(std::fabs(mm), 0, 'f', 1).arg(QLatin1String(mm >= 0 ? positive : negative));
     };

@@ -138,6 +138,16 @@ TEST_F(CalcOnTheRoof, TheLineOfSightReadByXmlAndJsonParsers) {
     EXPECT_NEAR(geoBack->distanceMetres, 1000, 1.0);
     EXPECT_NEAR(geoBack->startAzimuth, 171.306422331434, 0.01);
 
+    // Straight overhead: a vertical line; nearly overhead, the line stops at the satellite.
+    const ProgramRun overhead = RunShellCommand(kCalc + " --sat-lon 0 --lat 1e-9 --lon 0 --kml");
+    EXPECT_EQ(overhead.status, 0) << overhead.out;
+    EXPECT_NE(overhead.out.find("The satellite stands straight overhead"), std::string::npos) << overhead.out;
+    EXPECT_EQ(overhead.out.find(",-"), std::string::npos) << "a height below the dish: " << overhead.out;
+    const ProgramRun near = RunShellCommand(kCalc + " --sat-lon 33E --lat 0.35N --lon 32.6E --kml --los-m 100000");
+    EXPECT_EQ(near.status, 0);
+    EXPECT_NE(near.out.find("The line ends where it reaches the satellite"), std::string::npos) << near.out;
+    EXPECT_EQ(near.out.find("20584007895"), std::string::npos);
+
     // Out of sight: no line, and says so.
     const ProgramRun hidden = RunShellCommand(kCalc + " --sat-lon 19.2E --lat 51.08 --lon 114.08 --kml");
     EXPECT_EQ(hidden.status, 1);
@@ -163,6 +173,29 @@ TEST_F(CalcOnTheRoof, ASecondSatelliteOnTheSameDish) {
         << table.out;
     EXPECT_NE(table.out.find("(focal length 500 mm)\n"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find("  Monoblock           a 4.3 deg monoblock fits\n"), std::string::npos) << table.out;
+    const ProgramRun fits = ThroughPython(site + " --json", "import json, sys\nprint(json.load(sys.stdin)['second_satellite_warning'])\n");
+    EXPECT_EQ(fits.out, "None\n");
+}
+
+// Satellites too far apart for any second LNB on the dish: no millimetres,
+// the reason instead, in the table and in JSON.
+TEST_F(CalcOnTheRoof, NoSecondLnbForSatellitesFarApart) {
+    for (const char* second : {"80E", "75E", "60E"}) {
+        const std::string site = std::string("--sat-lon 0 --lat 0 --lon 0 --second-sat-lon ") + second;
+        const ProgramRun json = ThroughPython(site + " --json",
+                                              "import json, sys\n"
+                                              "d = json.load(sys.stdin)\n"
+                                              "s = d['second_satellite']\n"
+                                              "print(s['lnb_right_mm'], s['lnb_up_mm'], s['lnb_offset_mm'], s['monoblock'])\n"
+                                              "print(d['second_satellite_warning'])\n");
+        EXPECT_EQ(json.status, 0);
+        EXPECT_EQ(json.out.substr(0, json.out.find('\n')), "None None None None") << second;
+        EXPECT_NE(json.out.find("no second LNB serves"), std::string::npos) << json.out;
+        const ProgramRun table = RunShellCommand(kCalc + " " + site);
+        EXPECT_NE(table.out.find("  Second LNB          none: "), std::string::npos) << table.out;
+        EXPECT_EQ(table.out.find(" mm right"), std::string::npos) << table.out;
+        EXPECT_EQ(table.out.find(" mm left"), std::string::npos) << table.out;
+    }
 }
 
 }  // namespace

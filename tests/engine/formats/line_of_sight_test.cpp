@@ -34,8 +34,11 @@ TEST(LineOfSight, EndsAtItsLengthOnItsAzimuthAndRisesAtItsElevation) {
     for (const double length : {1000.0, 50.0, 25000.0}) {
         LineOfSight line = Calgary();
         line.lengthMetres = length;
-        const auto points = LineOfSightPoints(line);
+        const auto path = LineOfSightPoints(line);
+        const auto& points = path.points;
         ASSERT_GE(points.size(), 2u);
+        EXPECT_FALSE(path.reachesSatellite);
+        EXPECT_FALSE(path.vertical);
         EXPECT_NEAR(points.front().latitude, 51.08, 1e-12);
         EXPECT_NEAR(points.front().longitudeEast, -114.08, 1e-12);
         const auto back = GeodesicInverse(51.08, -114.08, points.back().latitude, points.back().longitudeEast);
@@ -48,7 +51,7 @@ TEST(LineOfSight, EndsAtItsLengthOnItsAzimuthAndRisesAtItsElevation) {
         const double curvature = length * length * (t * t + 0.5) / 6.38e6;
         EXPECT_NEAR(points.back().heightMetres, length * t + curvature, 0.02 * curvature + 0.01) << length;
     }
-    EXPECT_EQ(LineOfSightPoints(Calgary()).size(), 21u);  // a vertex every 50 m
+    EXPECT_EQ(LineOfSightPoints(Calgary()).points.size(), 21u);  // a vertex every 50 m
 }
 
 TEST(LineOfSight, RefusesWhatHasNoLine) {
@@ -60,6 +63,53 @@ TEST(LineOfSight, RefusesWhatHasNoLine) {
         line.elevation = elevation;
         EXPECT_THROW((void)LineOfSightPoints(line), Error) << length << " " << elevation;
     }
+}
+
+// Near the point under the satellite the line rises to it within the
+// length asked: its heights climb all the way and end at the satellite's,
+// 35,786 km (42,164 km from the Earth's centre less the equator's 6,378 km),
+// where it stops, and says so. Where the ray reaches it: over a sphere of
+// radius R it meets height H where cos(e + d/R) = R cos e / (R + H); at 0.35 N
+// and an elevation of 89.4 that is about 57 km out.
+TEST(LineOfSight, StopsAtTheSatelliteAndNeverPassesIt) {
+    struct Case {
+        double latitude, elevation, lengthMetres;
+        bool reaches, vertical;
+    };
+    for (const Case& c : {Case{0.35, 89.4, 100000, true, false}, Case{0.35, 89.4, 1000, false, false},
+                          Case{0.01, 89.99, 100000, true, false}, Case{1e-9, 89.99999998, 1000, false, true},
+                          Case{0, 90, 1000, false, true}, Case{51.08, 31.19, 100000, false, false}}) {
+        LineOfSight line = Calgary();
+        line.latitude = c.latitude;
+        line.longitudeWest = -32.6;
+        line.azimuth = 180;
+        line.elevation = c.elevation;
+        line.lengthMetres = c.lengthMetres;
+        const auto path = LineOfSightPoints(line);
+        EXPECT_EQ(path.reachesSatellite, c.reaches) << c.latitude << " " << c.elevation;
+        EXPECT_EQ(path.vertical, c.vertical) << c.latitude << " " << c.elevation;
+        for (std::size_t i = 1; i < path.points.size(); ++i) {
+            EXPECT_GT(path.points[i].heightMetres, path.points[i - 1].heightMetres) << i;
+            EXPECT_LE(path.points[i].heightMetres, 35787.0e3) << i;
+        }
+        if (c.reaches) {
+            EXPECT_NEAR(path.points.back().heightMetres, 35786.0e3, 1e3);
+            EXPECT_LT(path.points.back().distanceMetres, c.lengthMetres);
+            EXPECT_NE(path.Note().find("reaches the satellite"), std::string::npos);
+            EXPECT_NE(LineOfSightKml(line).find("The line ends where it reaches the satellite"), std::string::npos);
+        }
+        if (c.vertical) {
+            ASSERT_EQ(path.points.size(), 2u);
+            EXPECT_EQ(path.points[0].latitude, path.points[1].latitude);
+            EXPECT_EQ(path.points[1].heightMetres, c.lengthMetres);
+            EXPECT_NE(LineOfSightGeoJson(line).find("straight overhead"), std::string::npos);
+        }
+    }
+    LineOfSight uganda = Calgary();
+    uganda.latitude = 0.35;
+    uganda.elevation = 89.4;
+    uganda.lengthMetres = 100000;
+    EXPECT_NEAR(LineOfSightPoints(uganda).points.back().distanceMetres, 57e3, 3e3);
 }
 
 // Text a user typed is escaped, never markup; numbers use '.' in any locale.

@@ -116,5 +116,47 @@ TEST(TwoSatelliteDish, MonoblocksAndTheirEdges) {
     EXPECT_THROW((void)ComputeTwoSatelliteDish(47.37, -8.54, -19.2, -13, NAN, 480), Error);
 }
 
+// The spacing decides to the hundredth of a degree: 4.8 degrees apart is
+// 4.8 whichever pair of longitudes makes it, exactly at the tolerance's
+// edge (0.5 from 4.3) and just past it.
+TEST(TwoSatelliteDish, EqualSpacingsGetEqualAnswers) {
+    struct Case {
+        double first, second;
+        bool fits43;
+    };
+    for (const Case& c : {Case{0, -4.8, true}, Case{-10, -14.8, true}, Case{-30.1, -34.9, true},
+                          Case{-33.3, -28.5, true}, Case{0, -4.81, false}, Case{-10, -14.81, false},
+                          Case{0, -3.8, true}, Case{-10, -13.8, true}, Case{0, -3.79, false}}) {
+        const TwoSatelliteDish dish = ComputeTwoSatelliteDish(45, 10, c.first, c.second, 0.8, 480);
+        EXPECT_EQ(MonoblockFits(4.3, dish), c.fits43) << c.first << " " << c.second;
+    }
+}
+
+// A second LNB serves only within the dish's rim: its offset F tan(s / BDF)
+// at most D/2. A 0.6 m dish of F 360 mm (BDF 0.905 by Lo) reaches
+// s = 0.905 atan(300/360) = 36.0 degrees; 60, 75 or 80 degrees apart in orbit
+// seen from the equator are far beyond, and no figure of millimetres is given.
+TEST(TwoSatelliteDish, NoSecondLnbBeyondTheDishsRim) {
+    struct Case {
+        double second;
+        bool serves;
+    };
+    for (const Case& c : {Case{-13, true}, Case{-30, true}, Case{-38, false}, Case{-60, false}, Case{-75, false},
+                          Case{-80, false}}) {
+        const TwoSatelliteDish dish = ComputeTwoSatelliteDish(0, 0, 0, c.second, 0.6, 360);
+        EXPECT_EQ(dish.beyondReach.empty(), c.serves) << c.second << ": " << dish.beyondReach;
+        if (c.serves) {
+            EXPECT_LE(dish.lnbOffsetMm, 300) << c.second;
+        } else {
+            EXPECT_NE(dish.beyondReach.find("no second LNB serves"), std::string::npos) << dish.beyondReach;
+            EXPECT_FALSE(FittingMonoblock(dish));
+        }
+    }
+    // At the rim exactly: 36.0 degrees between the lines of sight.
+    const TwoSatelliteDish near = ComputeTwoSatelliteDish(0, 0, 0, -34.0, 0.6, 360);
+    const double reach = BeamDeviationFactor(0.6, 0.36) * std::atan(300.0 / 360) * 180 / 3.14159265358979323846;
+    EXPECT_EQ(near.beyondReach.empty(), near.separation <= reach) << near.separation << " " << reach;
+}
+
 }  // namespace
 }  // namespace azimora
