@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "geometry/earth_model.h"
 #include "text/coordinate_text.h"
 #include "text/number_text.h"
 #include "zone_time.h"
@@ -42,7 +43,8 @@ const std::map<std::string_view, NumberRule>& NumberOptions() {
         {"--sat-lon", {&InstallationInputs::satelliteLongitudeWest, Kind::Longitude, -180, 360, false, "-180 to 360"}},
         {"--lat", {&InstallationInputs::latitude, Kind::Latitude, -90, 90, false, "-90 to 90"}},
         {"--lon", {&InstallationInputs::longitudeWest, Kind::Longitude, -180, 360, false, "-180 to 360"}},
-        {"--altitude-km", {&InstallationInputs::altitudeKm, Kind::Plain, -10, 1000, false, "-10 to 1000"}},
+        {"--altitude-km", {&InstallationInputs::altitudeKm, Kind::Plain, kLowestSiteAltitudeKm, kHighestSiteAltitudeKm,
+                           false, "-10 to 1000"}},
         {"--dish-m", {&InstallationInputs::dishDiameterMetres, Kind::Plain, 0, 100, true, "0 (excluded) to 100"}},
         {"--freq-ghz", {&InstallationInputs::frequencyGHz, Kind::Plain, 0, 1000, true, "0 (excluded) to 1000"}},
         {"--offset-deg", {&InstallationInputs::offsetAngle, Kind::Plain, -90, 90, false, "-90 to 90"}},

@@ -10,9 +10,6 @@
 namespace azimora {
 namespace {
 
-// The Earth turns once a sidereal day: 360.9856 degrees a solar day.
-constexpr double kEarthTurnPerDay = 360.98564736629;
-
 const char* ErrorText(Sgp4Error error) {
     switch (error) {
         case Sgp4Error::MeanEccentricity: return "its mean eccentricity leaves 0 to 1";
@@ -71,15 +68,24 @@ std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& ele
         problem = text;
         return std::nullopt;
     }
+    if (!(elements.inclination <= kMaximumGeostationaryInclination)) {
+        std::snprintf(text, sizeof text, "not geostationary: inclined %.1f degrees (%s)", elements.inclination,
+                      elements.inclination > 90 ? "a retrograde orbit" : "far from the equator");
+        problem = text;
+        return std::nullopt;
+    }
     Sgp4Error error = Sgp4Error::None;
     const auto longitude = Place(elements, instant, error);
-    if (!longitude) {
+    // One revolution on: the model's own motion over the day, J2 and all.
+    const double revolution = kSecondsPerDay / elements.meanMotion;
+    const auto later = longitude ? Place(elements, instant + revolution, error) : std::nullopt;
+    if (!longitude || !later) {
         problem = std::string("the orbit model stops: ") + ErrorText(error);
         return std::nullopt;
     }
     GeostationaryObject object;
     object.longitudeWest = *longitude;
-    object.driftPerDay = 360 * elements.meanMotion - kEarthTurnPerDay;
+    object.driftPerDay = -Wrap180(*later - *longitude) * kSecondsPerDay / revolution;
     object.epochAgeDays = (instant - elements.epoch) / kSecondsPerDay;
     const auto addWarning = [&](const char* format, double value, const char* more = "") {
         std::snprintf(text, sizeof text, format, value, more);
@@ -91,6 +97,8 @@ std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& ele
         addWarning("inclined %.1f degrees: it swings north and south", elements.inclination);
     if (object.epochAgeDays > kElementAgeWarningDays)
         addWarning("elements %.0f days old: its position is uncertain", object.epochAgeDays);
+    if (object.epochAgeDays < -kElementAgeWarningDays)
+        addWarning("elements dated %.0f days after this date: its position is uncertain", -object.epochAgeDays);
     object.elements = elements;
     return object;
 }

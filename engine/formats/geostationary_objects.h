@@ -32,16 +32,26 @@ struct OrbitalElements {
 struct GeostationaryObject {
     OrbitalElements elements;
     double longitudeWest = 0;   // at the instant asked for, west positive
-    double driftPerDay = 0;     // degrees a day, east positive
-    double epochAgeDays = 0;    // from the epoch to the instant
+    // Degrees a day, east positive: how far the model moves it over one
+    // revolution from the instant (its daily swing, from inclination and
+    // eccentricity, comes back within that), the Earth's flattening included.
+    double driftPerDay = 0;
+    double epochAgeDays = 0;    // from the epoch to the instant; negative before the epoch
     std::string warning;        // drifting, inclined, old elements; empty otherwise
 };
 
-// Near-geostationary: 0.9 to 1.1 revolutions a day.
+// Near-geostationary: 0.9 to 1.1 revolutions a day, and an orbit near the
+// equator going the Earth's way: inclined 20 degrees at most. A satellite
+// left without station-keeping swings up to 15 degrees inclination over 53
+// years (the sun's and moon's pull on its orbit), so every object of the
+// geostationary belt stays within that; polar and retrograde orbits of one
+// revolution a day do not.
 inline constexpr double kMinimumGeostationaryMotion = 0.9;
 inline constexpr double kMaximumGeostationaryMotion = 1.1;
+inline constexpr double kMaximumGeostationaryInclination = 20;
 // Warnings: drifting more than this many degrees a day, inclined more than
-// this, elements older than this many days (their position grows uncertain).
+// this, elements more than this many days from the instant, before it or
+// after it (their position grows uncertain either way).
 inline constexpr double kDriftWarning = 0.1;
 inline constexpr double kInclinationWarning = 1.0;
 inline constexpr double kElementAgeWarningDays = 14;

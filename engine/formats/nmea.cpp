@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "geometry/earth_model.h"
 #include "text/number_text.h"
 
 namespace azimora {
@@ -59,6 +60,7 @@ std::string TimeOfDay(std::string_view hhmmss) {
 
 // Reads one line of at most kMaxLineBytes; a longer one is read to its end
 // and reported by tooLong. False at the end of the input.
+// A line ends at LF, CR or CR LF: logs saved on any system read alike.
 bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
     line.clear();
     tooLong = false;
@@ -67,6 +69,10 @@ bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
     for (int c; (c = buffer->sbumpc()) != std::char_traits<char>::eof();) {
         any = true;
         if (c == '\n') return true;
+        if (c == '\r') {
+            if (buffer->sgetc() == '\n') buffer->sbumpc();
+            return true;
+        }
         if (line.size() < kMaxLineBytes)
             line.push_back(static_cast<char>(c));
         else
@@ -75,11 +81,26 @@ bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
     return any;
 }
 
+// Blanks around a sentence are no part of it: spaces, tabs, line ends.
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The start of a line that is no sentence, to name it by, printable only.
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    for (const char c : text.substr(0, 24)) quoted += static_cast<unsigned char>(c) >= 0x20 && c != 0x7f ? c : '?';
+    return "'" + quoted + (text.size() > 24 ? "...'" : "'");
+}
+
 }  // namespace
 
 std::optional<NmeaFix> ParseNmeaFix(std::string_view sentence, std::string& why) {
     why.clear();
-    while (!sentence.empty() && (sentence.back() == '\r' || sentence.back() == ' ')) sentence.remove_suffix(1);
+    sentence = Trimmed(sentence);
     if (sentence.empty() || sentence.front() != '$') {
         why = "not an NMEA sentence (no '$' first)";
         return std::nullopt;
@@ -127,6 +148,15 @@ std::optional<NmeaFix> ParseNmeaFix(std::string_view sentence, std::string& why)
         fix.altitudeMetres = Decimal(fields[9]);
         if (fix.altitudeMetres && fields.size() > 11)
             if (const auto separation = Decimal(fields[11])) fix.ellipsoidHeightMetres = *fix.altitudeMetres + *separation;
+        // The heights a site may have, as for a height typed.
+        for (const auto& height : {fix.altitudeMetres, fix.ellipsoidHeightMetres}) {
+            if (height && !(*height >= kLowestSiteAltitudeKm * 1000 && *height <= kHighestSiteAltitudeKm * 1000)) {
+                char text[96];
+                std::snprintf(text, sizeof text, "GGA with a height of %.0f m, outside -10 to 1000 km", *height);
+                why = text;
+                return std::nullopt;
+            }
+        }
     } else {
         if (fields.size() < 10) {
             why = "RMC with too few fields";
@@ -164,8 +194,15 @@ NmeaLog ReadNmeaLog(std::istream& in) {
             continue;
         }
         std::string_view text = line;
-        while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
-        if (text.empty() || text.front() != '$') continue;  // blank lines, AIS and the like
+        // A byte-order mark, as some editors save UTF-8, before the first.
+        if (log.lines == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+        text = Trimmed(text);
+        if (text.empty()) continue;
+        if (text.front() != '$') {
+            problem(text.front() == '!' ? "an AIS message, no position: " + Quoted(text)
+                                        : "not an NMEA sentence (no '$' first): " + Quoted(text));
+            continue;
+        }
         auto fix = ParseNmeaFix(text, why);
         if (!fix) {
             if (!why.empty()) problem(why);

@@ -16,6 +16,12 @@ inline constexpr long double kEccentricitySquared = 0.006694317778266722L;
 inline constexpr long double kPolarFactor = 0.9966472205458325L;  // 1 - flattening
 inline constexpr long double kOrbitRadius = 22752.469L;            // from the Earth's centre
 
+// The heights a site may have above the WGS84 ellipsoid, km: from below the
+// Dead Sea's shore (-0.43) with room for a mine, to the top of the
+// atmosphere, where the magnetic model still answers.
+inline constexpr double kLowestSiteAltitudeKm = -10;
+inline constexpr double kHighestSiteAltitudeKm = 1000;
+
 // An ellipsoid and an orbit radius in one length unit; the pointing
 // calculation's by default. Tests use a sphere to check published figures.
 struct EarthGeometry {

@@ -4,6 +4,8 @@
 // coordinates, and the town search.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "catalogue/builtin_catalogues.h"
 #include "errors.h"
 #include "formats/dvb_scan_tables.h"
@@ -110,10 +112,12 @@ TEST(TwoLineElements, GeostationaryObjectsWhereTheyStandAndWhatIsSkipped) {
     const GeostationaryObject& geo = file.objects[0];
     EXPECT_EQ(geo.elements.name, "MADE-UP GEO");
     EXPECT_NEAR(geo.longitudeWest, -19.2, 0.01);  // over 19.2 E
-    EXPECT_NEAR(geo.driftPerDay, 0, 0.001);
+    // Near standing: its drift by the model is checked against python3-sgp4
+    // in tests/engine/formats/geostationary_objects_test.cpp.
+    EXPECT_LT(std::fabs(geo.driftPerDay), 0.05);
     EXPECT_EQ(geo.warning, "");
     EXPECT_EQ(file.objects[1].warning, "inclined 2.5 degrees: it swings north and south");
-    EXPECT_EQ(file.objects[2].warning, "drifting 0.38 degrees a day east");
+    EXPECT_EQ(file.objects[2].warning, "drifting 0.39 degrees a day east");
     EXPECT_EQ(file.skipped, (std::vector<std::string>{
                                 "line 11: not geostationary: 15.72 revolutions a day (ISS (ZARYA))",
                                 "line 14: checksum is 5, the line says 1 (BAD SUM)",

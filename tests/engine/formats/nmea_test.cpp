@@ -116,9 +116,49 @@ TEST(Nmea, ALogWithoutAFix) {
     std::istringstream in(WithChecksum("GPGGA,123521,,,,,0,00,,,M,,M,,") + "\nhello\n\n");
     const NmeaLog result = ReadNmeaLog(in);
     EXPECT_FALSE(result.lastFix);
-    EXPECT_EQ(result.broken, 0u);
+    EXPECT_EQ(result.broken, 1u);
+    EXPECT_EQ(result.problems, (std::vector<std::string>{"line 2: not an NMEA sentence (no '$' first): 'hello'"}));
     std::istringstream empty("");
     EXPECT_FALSE(ReadNmeaLog(empty).lastFix);
+}
+
+// What editors and receivers add around good sentences is no reason to
+// lose them: a UTF-8 byte-order mark, blanks before, a tab after, lines
+// ended by CR alone; every line that is no sentence is named.
+TEST(Nmea, HarmlessBytesAroundSentencesAreTakenAndTheRestNamed) {
+    const std::string gga = WithChecksum("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+    struct Case {
+        std::string log;
+        std::size_t fixLine;
+        std::vector<std::string> problems;
+    };
+    for (const Case& c : {Case{"\xEF\xBB\xBF" + gga + "\r\n", 1, {}}, Case{"   " + gga + "\n", 1, {}},
+                          Case{"\t" + gga + "\t\n", 1, {}}, Case{gga + "\r" + gga + "\r", 2, {}},
+                          Case{"junk\r" + gga + "\rmore junk", 2,
+                               {"line 1: not an NMEA sentence (no '$' first): 'junk'",
+                                "line 3: not an NMEA sentence (no '$' first): 'more junk'"}},
+                          Case{"!AIVDM,1,1,,A,13u?etPv2;0n:dDPwUM1U1Cb069D,0*23\n" + gga + "\n", 2,
+                               {"line 1: an AIS message, no position: '!AIVDM,1,1,,A,13u?etPv2;...'"}}}) {
+        std::istringstream in(c.log);
+        const NmeaLog result = ReadNmeaLog(in);
+        ASSERT_TRUE(result.lastFix) << c.log;
+        EXPECT_EQ(result.lastFix->line, c.fixLine) << c.log;
+        EXPECT_NEAR(result.lastFix->latitude, 48 + 7.038 / 60, 1e-12);
+        EXPECT_EQ(result.problems, c.problems) << c.log;
+    }
+}
+
+// A height no site has (a checksum-right GGA at -99,999,999 m) is refused as
+// a typed --altitude-km of it would be: -10 to 1000 km.
+TEST(Nmea, HeightsOutsideTheSitesRangeAreRefused) {
+    std::string why;
+    for (const char* height : {"-99999999.0", "1000001.0", "-10001.0"}) {
+        const auto fix = ParseNmeaFix(
+            WithChecksum(std::string("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,") + height + ",M,0.0,M,,"), why);
+        EXPECT_FALSE(fix) << height;
+        EXPECT_NE(why.find("outside -10 to 1000 km"), std::string::npos) << why;
+    }
+    EXPECT_TRUE(ParseNmeaFix(WithChecksum("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,-400.0,M,10.0,M,,"), why));
 }
 
 }  // namespace
