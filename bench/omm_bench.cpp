@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
 // Orbit mean-elements messages: 10,000 records read in each form (target:
-// under 50 ms), and read and placed by SGP4 as Import Satellites does.
+// under 50 ms), and read and placed by SGP4 as Import Satellites does; the
+// peak of memory reading a file at the 256 MiB cap in each form (target:
+// under 4 times the file's size plus 50 MB).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <string>
 
 #include "formats/orbit_mean_elements.h"
+#include "process_memory.h"
 
 namespace {
 
@@ -28,9 +31,9 @@ Record RecordNumber(int i) {
             number("%.4f", (i * 37) % 360), number("%.4f", (i * 11) % 360), number("%.4f", (i * 53) % 360), "0"};
 }
 
-std::string Json() {
+std::string Json(int records = kRecords) {
     std::string text = "[";
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < records; ++i) {
         const Record r = RecordNumber(i);
         text += std::string(i ? ",\n" : "") + "{\"OBJECT_NAME\":\"" + r.name + "\",\"OBJECT_ID\":\"2020-001A\",\"EPOCH\":\"" +
                 r.epoch + "\",\"MEAN_MOTION\":" + r.meanMotion + ",\"ECCENTRICITY\":" + r.eccentricity +
@@ -42,11 +45,11 @@ std::string Json() {
     return text + "]";
 }
 
-std::string Csv() {
+std::string Csv(int records = kRecords) {
     std::string text = "OBJECT_NAME,OBJECT_ID,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,"
                        "MEAN_ANOMALY,EPHEMERIS_TYPE,CLASSIFICATION_TYPE,NORAD_CAT_ID,ELEMENT_SET_NO,REV_AT_EPOCH,BSTAR,"
                        "MEAN_MOTION_DOT,MEAN_MOTION_DDOT\r\n";
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < records; ++i) {
         const Record r = RecordNumber(i);
         text += r.name + ",2020-001A," + r.epoch + "," + r.meanMotion + "," + r.eccentricity + "," + r.inclination + "," +
                 r.node + "," + r.perigee + "," + r.anomaly + ",0,U," + r.id + ",999,1000," + r.bstar + ",0,0\r\n";
@@ -54,9 +57,9 @@ std::string Csv() {
     return text;
 }
 
-std::string Xml() {
+std::string Xml(int records = kRecords) {
     std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ndm>\n";
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < records; ++i) {
         const Record r = RecordNumber(i);
         text += "<omm id=\"CCSDS_OMM_VERS\" version=\"2.0\"><header><CREATION_DATE/><ORIGINATOR/></header><body><segment>"
                 "<metadata><OBJECT_NAME>" + r.name + "</OBJECT_NAME><OBJECT_ID>2020-001A</OBJECT_ID><CENTER_NAME>EARTH"
@@ -99,5 +102,61 @@ void BM_ReadAndPlaceTenThousandOmmJson(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(azimora::ReadOrbitElements(text, instant));
 }
 BENCHMARK(BM_ReadAndPlaceTenThousandOmmJson)->Unit(benchmark::kMillisecond);
+
+std::string Kvn(int records) {
+    std::string text;
+    for (int i = 0; i < records; ++i) {
+        const Record r = RecordNumber(i);
+        text += "CCSDS_OMM_VERS = 2.0\nCREATION_DATE = 2026-12-06T12:00:00\nORIGINATOR = 18 SPCS\nOBJECT_NAME = " +
+                r.name + "\nOBJECT_ID = 2020-001A\nCENTER_NAME = EARTH\nREF_FRAME = TEME\nTIME_SYSTEM = UTC\n"
+                "MEAN_ELEMENT_THEORY = SGP4\nEPOCH = " + r.epoch + "\nMEAN_MOTION = " + r.meanMotion +
+                "\nECCENTRICITY = " + r.eccentricity + "\nINCLINATION = " + r.inclination + "\nRA_OF_ASC_NODE = " +
+                r.node + "\nARG_OF_PERICENTER = " + r.perigee + "\nMEAN_ANOMALY = " + r.anomaly +
+                "\nNORAD_CAT_ID = " + r.id + "\nBSTAR = " + r.bstar + "\n";
+    }
+    return text;
+}
+
+// A file of the form at the cap: its records repeated up to 256 MiB (one in
+// a hundred geostationary, the rest low orbits, placed or skipped as read),
+// or a JSON array of zeros, each a record that is no object.
+std::string AtTheCap(int form) {
+    constexpr std::size_t kCap = 256u << 20;
+    if (form == 4) {
+        std::string zeros = "[";
+        while (zeros.size() + 2 < kCap) zeros += "0,";
+        zeros.back() = ']';
+        return zeros;
+    }
+    const auto make = [form](int n) { return form == 0 ? Json(n) : form == 1 ? Csv(n) : form == 2 ? Xml(n) : Kvn(n); };
+    const std::string sample = make(1000);
+    const std::size_t per = sample.size() / 1000 + 1;
+    std::string text = make(static_cast<int>(kCap / per));
+    for (std::size_t at = 0; (at = text.find("1.0027", at)) != std::string::npos; at += 6)
+        if ((at / 7) % 100 != 0) text.replace(at, 6, "15.027");
+    return text;
+}
+
+void BM_PeakMemoryAtTheCap(benchmark::State& state) {
+    const int form = static_cast<int>(state.range(0));
+    const double start = azimora::bench::StatusMegabytes("VmRSS");
+    const std::string text = AtTheCap(form);
+    const double instant = azimora::StartOfDay({2026, 12, 7});
+    double peak = 0;
+    std::size_t objects = 0;
+    for (auto _ : state) {
+        azimora::bench::ResetPeakMemory();
+        const azimora::ElementSetFile file = azimora::ReadOrbitElements(text, instant);
+        objects = file.objects.size() + file.skippedCount;
+        peak = azimora::bench::StatusMegabytes("VmHWM") - start;
+    }
+    const double size = static_cast<double>(text.size()) / (1 << 20);
+    state.counters["file_MB"] = size;
+    state.counters["peak_MB"] = peak;
+    state.counters["limit_MB"] = 4 * size + 50;
+    state.counters["records"] = static_cast<double>(objects);
+    state.SetLabel(form == 0 ? "JSON" : form == 1 ? "CSV" : form == 2 ? "XML" : form == 3 ? "KVN" : "JSON zeros");
+}
+BENCHMARK(BM_PeakMemoryAtTheCap)->DenseRange(0, 4)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <sstream>
+#include <istream>
+#include <streambuf>
 
 #include "errors.h"
 #include "text/csv_reader.h"
@@ -38,19 +39,32 @@ std::optional<UnixSeconds> Epoch(std::string_view text) {
     return instant->instant;
 }
 
-std::vector<OmmRecord> CsvRecords(std::string_view text) {
-    std::istringstream in{std::string(text)};
+using EachRecord = std::function<void(const OmmRecord&)>;
+
+// The text as a stream for the CSV reader, without a copy of it.
+class TextBuffer final : public std::streambuf {
+public:
+    explicit TextBuffer(std::string_view text) {
+        char* begin = const_cast<char*>(text.data());  // only ever read
+        setg(begin, begin, begin + text.size());
+    }
+};
+
+void CsvRecords(std::string_view text, const EachRecord& each) {
+    TextBuffer buffer(text);
+    std::istream in(&buffer);
     CsvReader reader(in);
     std::vector<std::string> header, fields;
     if (reader.Next(header) != CsvReader::Status::Record) throw Error("the CSV file has no header line");
     for (std::string& name : header) name = std::string(TrimBlanks(name));
     if (std::find(header.begin(), header.end(), "MEAN_MOTION") == header.end())
         throw Error("the CSV file's header names no MEAN_MOTION: no orbit mean elements");
-    std::vector<OmmRecord> records;
+    OmmRecord record;
     for (CsvReader::Status status; (status = reader.Next(fields)) != CsvReader::Status::End;) {
         if (status == CsvReader::Status::NotText) throw Error("line " + std::to_string(reader.RecordLine()) + " holds a NUL byte");
-        OmmRecord record{"line " + std::to_string(reader.RecordLine()), {}};
         if (status == CsvReader::Status::Record && fields.size() == 1 && TrimBlanks(fields[0]).empty()) continue;
+        record.place = "line " + std::to_string(reader.RecordLine());
+        record.fields.clear();
         if (status == CsvReader::Status::Record && fields.size() != header.size()) {
             record.fields.emplace_back("", "expected " + std::to_string(header.size()) + " fields but found " +
                                                std::to_string(fields.size()));
@@ -58,52 +72,42 @@ std::vector<OmmRecord> CsvRecords(std::string_view text) {
             record.fields.emplace_back("", status == CsvReader::Status::TooLong ? "longer than 64 KiB"
                                                                                  : "a quoted field is not closed");
         } else {
-            for (std::size_t i = 0; i < header.size(); ++i) record.fields.emplace_back(header[i], fields[i]);
+            for (std::size_t i = 0; i < header.size(); ++i) record.fields.emplace_back(header[i], std::move(fields[i]));
         }
-        records.push_back(std::move(record));
+        each(record);
         if (status == CsvReader::Status::Unclosed) break;
     }
-    return records;
 }
 
-void JsonRecord(JsonValue& value, std::size_t index, std::vector<OmmRecord>& records) {
-    OmmRecord record{"record " + std::to_string(index) + " (line " + std::to_string(value.line) + ")", {}};
-    if (value.kind != JsonValue::Kind::Object) {
-        record.fields.emplace_back("", "not an object of keywords");
-    } else {
-        record.fields.reserve(value.members.size());
-        for (JsonMember& member : value.members) {
-            if (member.value.kind == JsonValue::Kind::String || member.value.kind == JsonValue::Kind::Number)
-                record.fields.emplace_back(std::move(member.name), std::move(member.value.text));
+void JsonRecords(std::string_view text, const EachRecord& each) {
+    OmmRecord record;
+    ForEachJsonItem(text, [&](JsonValue&& value, std::size_t index) {
+        record.place = "record " + std::to_string(index) + " (line " + std::to_string(value.line) + ")";
+        record.fields.clear();
+        if (value.kind != JsonValue::Kind::Object) {
+            record.fields.emplace_back("", "not an object of keywords");
+        } else {
+            for (JsonMember& member : value.members) {
+                if (member.value.kind == JsonValue::Kind::String || member.value.kind == JsonValue::Kind::Number)
+                    record.fields.emplace_back(std::move(member.name), std::move(member.value.text));
+            }
         }
-    }
-    records.push_back(std::move(record));
-}
-
-std::vector<OmmRecord> JsonRecords(std::string_view text) {
-    JsonValue document = ParseJson(text);
-    std::vector<OmmRecord> records;
-    if (document.kind == JsonValue::Kind::Array) {
-        records.reserve(document.items.size());
-        for (std::size_t i = 0; i < document.items.size(); ++i) JsonRecord(document.items[i], i + 1, records);
-    } else {
-        JsonRecord(document, 1, records);
-    }
-    return records;
+        each(record);
+    });
 }
 
 // Each <segment> of the NDM/XML (or each <omm> without segments) is a
 // message; its leaf elements hold the keywords.
-std::vector<OmmRecord> XmlRecords(std::string_view text) {
+void XmlRecords(std::string_view text, const EachRecord& each) {
     XmlPullReader xml(text);
-    std::vector<OmmRecord> records;
+    std::size_t count = 0;
     std::optional<OmmRecord> current;
     std::size_t currentLine = 0;
     std::string leaf, value;
     const auto finish = [&] {
         if (current && !current->fields.empty()) {
-            current->place = "message " + std::to_string(records.size() + 1) + " (line " + std::to_string(currentLine) + ")";
-            records.push_back(std::move(*current));
+            current->place = "message " + std::to_string(++count) + " (line " + std::to_string(currentLine) + ")";
+            each(*current);
         }
         current.reset();
     };
@@ -128,12 +132,12 @@ std::vector<OmmRecord> XmlRecords(std::string_view text) {
             finish();
         }
     }
-    return records;
 }
 
 // KVN: "KEYWORD = value [unit]" lines; CCSDS_OMM_VERS opens each message.
-std::vector<OmmRecord> KvnRecords(std::string_view text) {
-    std::vector<OmmRecord> records;
+void KvnRecords(std::string_view text, const EachRecord& each) {
+    std::optional<OmmRecord> current;
+    std::size_t count = 0;
     std::size_t lineNumber = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -146,11 +150,13 @@ std::vector<OmmRecord> KvnRecords(std::string_view text) {
         const std::string keyword(TrimBlanks(line.substr(0, equals)));
         std::string_view value = TrimBlanks(line.substr(equals + 1));
         if (const std::size_t unit = value.find('['); unit != std::string_view::npos) value = TrimBlanks(value.substr(0, unit));
-        if (keyword == "CCSDS_OMM_VERS" || records.empty())
-            records.push_back({"message " + std::to_string(records.size() + 1) + " (line " + std::to_string(lineNumber) + ")", {}});
-        records.back().fields.emplace_back(keyword, std::string(value));
+        if (keyword == "CCSDS_OMM_VERS" || !current) {
+            if (current) each(*current);
+            current = OmmRecord{"message " + std::to_string(++count) + " (line " + std::to_string(lineNumber) + ")", {}};
+        }
+        current->fields.emplace_back(keyword, std::string(value));
     }
-    return records;
+    if (current) each(*current);
 }
 
 }  // namespace
@@ -187,16 +193,22 @@ const char* ElementFormatName(ElementFormat format) {
     return "";
 }
 
-std::vector<OmmRecord> OmmRecordsOf(std::string_view text, ElementFormat format) {
+void ForEachOmmRecord(std::string_view text, ElementFormat format, const std::function<void(const OmmRecord&)>& each) {
     text = WithoutByteOrderMark(text);
     switch (format) {
-        case ElementFormat::OmmCsv: return CsvRecords(text);
-        case ElementFormat::OmmJson: return JsonRecords(text);
-        case ElementFormat::OmmXml: return XmlRecords(text);
-        case ElementFormat::OmmKvn: return KvnRecords(text);
+        case ElementFormat::OmmCsv: return CsvRecords(text, each);
+        case ElementFormat::OmmJson: return JsonRecords(text, each);
+        case ElementFormat::OmmXml: return XmlRecords(text, each);
+        case ElementFormat::OmmKvn: return KvnRecords(text, each);
         case ElementFormat::TwoLine: break;
     }
     throw Error("two-line element sets are no orbit mean-elements messages");
+}
+
+std::vector<OmmRecord> OmmRecordsOf(std::string_view text, ElementFormat format) {
+    std::vector<OmmRecord> records;
+    ForEachOmmRecord(text, format, [&](const OmmRecord& record) { records.push_back(record); });
+    return records;
 }
 
 std::optional<OrbitalElements> ElementsOfOmm(const OmmRecord& record, std::string& problem) {
@@ -273,22 +285,20 @@ ElementSetFile ReadOrbitElements(std::string_view text, UnixSeconds instant) {
         if (file.skipped.size() < kMaxListedSkips) file.skipped.push_back(record.place + ": " + problem);
         ++file.skippedCount;
     };
-    std::vector<OmmRecord> records;
     try {
-        records = OmmRecordsOf(text, format);
+        ForEachOmmRecord(text, format, [&](const OmmRecord& record) {
+            const auto elements = ElementsOfOmm(record, problem);
+            if (!elements) {
+                skip(record);
+                return;
+            }
+            if (auto object = PlaceGeostationary(*elements, instant, problem))
+                file.objects.push_back(std::move(*object));
+            else
+                skip(record);
+        });
     } catch (const Error& error) {
         throw Error(std::string("The file cannot be read as ") + ElementFormatName(format) + ": " + error.what());
-    }
-    for (const OmmRecord& record : records) {
-        const auto elements = ElementsOfOmm(record, problem);
-        if (!elements) {
-            skip(record);
-            continue;
-        }
-        if (auto object = PlaceGeostationary(*elements, instant, problem))
-            file.objects.push_back(std::move(*object));
-        else
-            skip(record);
     }
     return file;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,13 @@ struct OmmRecord {
     [[nodiscard]] const std::string* Find(std::string_view keyword) const;
 };
 
-// The messages of a text in an OMM format. Throws Error where the text as a
-// whole cannot be read (broken JSON or XML, a CSV without its header).
+// The messages of a text in an OMM format, one at a time: each is made,
+// handed over and let go before the next is read, so that a file costs
+// little more than its own bytes. Throws Error where the text as a whole
+// cannot be read (broken JSON or XML, a CSV without its header), after the
+// messages before the fault.
+void ForEachOmmRecord(std::string_view text, ElementFormat format, const std::function<void(const OmmRecord&)>& each);
+// All of them (for tests and small texts).
 [[nodiscard]] std::vector<OmmRecord> OmmRecordsOf(std::string_view text, ElementFormat format);
 
 // The elements of one message, or the reason they cannot be used: a keyword

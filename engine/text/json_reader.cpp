@@ -17,12 +17,35 @@ public:
     JsonValue Document() {
         SkipSpace();
         JsonValue value = Value(0);
-        SkipSpace();
-        if (at_ != text_.size()) Fail("more text after the JSON value");
+        End();
         return value;
     }
 
+    void Items(const std::function<void(JsonValue&&, std::size_t)>& each) {
+        SkipSpace();
+        if (!Take('[')) {
+            each(Document(), 1);
+            return;
+        }
+        std::size_t index = 0;
+        SkipSpace();
+        if (!Take(']')) {
+            do {
+                SkipSpace();
+                each(Value(1), ++index);
+                SkipSpace();
+            } while (Take(','));
+            if (!Take(']')) Fail("expected ',' or ']' in an array");
+        }
+        End();
+    }
+
 private:
+    void End() {
+        SkipSpace();
+        if (at_ != text_.size()) Fail("more text after the JSON value");
+    }
+
     [[noreturn]] void Fail(const std::string& what) const {
         throw Error("line " + std::to_string(line_) + ": " + what);
     }
@@ -193,6 +216,10 @@ const JsonValue* JsonValue::Find(std::string_view name) const {
 }
 
 JsonValue ParseJson(std::string_view text) { return JsonParser(text).Document(); }
+
+void ForEachJsonItem(std::string_view text, const std::function<void(JsonValue&&, std::size_t)>& each) {
+    JsonParser(text).Items(each);
+}
 
 std::string JsonQuoted(std::string_view text) {
     std::string out = "\"";

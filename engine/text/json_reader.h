@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,5 +41,11 @@ inline constexpr std::size_t kMaxJsonDepth = 64;
 
 // Throws Error "line 3: ..." for text that is no JSON.
 [[nodiscard]] JsonValue ParseJson(std::string_view text);
+
+// A document that is an array, item by item (from 1), each parsed and
+// handed over before the next is read: the array is never held whole. A
+// document of another kind is one item. Throws as ParseJson, after the
+// items before the fault.
+void ForEachJsonItem(std::string_view text, const std::function<void(JsonValue&& item, std::size_t index)>& each);
 
 }  // namespace azimora
