@@ -3,11 +3,13 @@
 #include "element_download.h"
 
 #include <QFile>
+#include <QFutureWatcher>
 #include <QHostAddress>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
@@ -50,8 +52,15 @@ QString AddressProblem(const QUrl& address) {
 
 ElementDownload::ElementDownload(std::filesystem::path keptFolder, QObject* parent)
     : QObject(parent), folder_(std::move(keptFolder)) {
-    // Redirects only to addresses as safe as the one asked for (no https to http).
-    network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Every hop of a redirect is held to the rule the first address is.
+    network_.setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        if (reply_.isNull()) return;
+        fail(QStringLiteral("The download from %1 did not finish within %2 minutes; nothing was changed.")
+                 .arg(address_.host())
+                 .arg(deadline_.interval() / 60000.0, 0, 'g', 3));
+    });
 }
 
 ElementDownload::~ElementDownload() {
@@ -63,7 +72,7 @@ ElementDownload::~ElementDownload() {
 
 QString ElementDownload::keptFile() const { return FolderText(folder_ / kKeptElementsFile); }
 
-ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTime& now, int timeoutMs) {
+ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTime& now, int timeoutMs, int deadlineMs) {
     if (running()) return Start::Refused;
     if (const QString problem = AddressProblem(address); !problem.isEmpty()) {
         message_ = problem;
@@ -102,7 +111,11 @@ ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTi
     // No byte for this long: the server is taken as gone.
     request.setTransferTimeout(timeoutMs);
     reply_ = network_.get(request);
+    // The network layer stops reading from the server while this much waits for us.
+    reply_->setReadBufferSize(kReadBufferBytes);
     connect(reply_, &QNetworkReply::readyRead, this, &ElementDownload::received);
+    connect(reply_, &QNetworkReply::redirected, this, &ElementDownload::redirected);
+    deadline_.start(deadlineMs);
     connect(reply_, &QNetworkReply::downloadProgress, this, &ElementDownload::progress);
     connect(reply_, &QNetworkReply::finished, this, &ElementDownload::done);
     message_ = QStringLiteral("Downloading from %1\u2026").arg(address.host());
@@ -110,13 +123,20 @@ ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTi
 }
 
 void ElementDownload::cancel() {
-    if (reply_.isNull()) return;
     cancelled_ = true;
-    reply_->abort();
+    if (!reply_.isNull()) reply_->abort();
+}
+
+void ElementDownload::redirected(const QUrl& to) {
+    if (reply_.isNull()) return;
+    if (const QString problem = AddressProblem(to); !problem.isEmpty())
+        return fail(QStringLiteral("%1 sent the download on to another address, which is refused. %2; nothing was changed.")
+                        .arg(address_.host(), problem));
+    emit reply_->redirectAllowed();
 }
 
 void ElementDownload::received() {
-    if (reply_.isNull()) return;
+    if (reply_.isNull() || !reply_->isOpen()) return;
     const QByteArray chunk = reply_->readAll();
     if (data_.size() + chunk.size() > kMaxDownloadBytes) {
         fail(QStringLiteral("The download grew past %1: no element file is that large; nothing was kept.")
@@ -129,6 +149,8 @@ void ElementDownload::received() {
 void ElementDownload::fail(const QString& message) {
     message_ = message;
     data_.clear();
+    deadline_.stop();
+    checking_ = false;
     if (!reply_.isNull()) {
         QNetworkReply* reply = reply_;
         reply_.clear();
@@ -166,28 +188,56 @@ void ElementDownload::done() {
                         .arg(data_.size())
                         .arg(length.toLongLong()));
     if (error != QNetworkReply::NoError)
-        return fail(QStringLiteral("The download from %1 failed: %2").arg(host, reply->errorString()));
-    // What came must be element sets before it replaces the kept copy: an
-    // error page or a portal's login form is not.
-    const double now = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000;
-    try {
-        const ElementSetFile read = ReadOrbitElements(std::string_view(data_.constData(), static_cast<std::size_t>(data_.size())), now);
-        if (read.objects.empty())
-            return fail(QStringLiteral("What %1 sent holds no near-geostationary element sets; nothing was changed.").arg(host));
-    } catch (const std::exception& problem) {
-        return fail(QStringLiteral("What %1 sent cannot be read: %2; nothing was changed.").arg(host, QString::fromUtf8(problem.what())));
-    }
+        return fail(QStringLiteral("The download from %1 failed: %2; nothing was changed.").arg(host, reply->errorString()));
     reply_.clear();
     reply->deleteLater();
+    deadline_.stop();
+    // What came must be element sets, whole, before it replaces the kept
+    // copy: an error page, a portal's login form or a body cut off at the
+    // connection's close is not. Read on another thread; the data stays
+    // untouched here meanwhile.
+    checking_ = true;
+    auto* watcher = new QFutureWatcher<QString>(this);
+    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        keep(watcher->result());
+    });
+    const std::string_view text(data_.constData(), static_cast<std::size_t>(data_.size()));
+    watcher->setFuture(QtConcurrent::run([text, host]() -> QString {
+        try {
+            const double now = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000;
+            const ElementSetFile read = ReadOrbitElements(text, now);
+            if (read.endsMidRecord)
+                return QStringLiteral("The download from %1 broke off inside a record; nothing was changed.").arg(host);
+            if (read.objects.empty())
+                return QStringLiteral("What %1 sent holds no near-geostationary element sets; nothing was changed.").arg(host);
+            return {};
+        } catch (const std::exception& problem) {
+            return QStringLiteral("What %1 sent cannot be read: %2; nothing was changed.").arg(host, QString::fromUtf8(problem.what()));
+        }
+    }));
+}
+
+void ElementDownload::keep(const QString& problem) {
+    if (!checking_) return;  // failed or cancelled meanwhile
+    if (cancelled_) return fail(QStringLiteral("Download cancelled; the kept copy is as it was."));
+    if (!problem.isEmpty()) return fail(problem);
+    const double now = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000;
     const std::string info = KeptElementsInfoText(address_.toString().toStdString(), now);
+    // A link planted in the cache is replaced, never written through.
+    for (const std::filesystem::path& path : {folder_ / kKeptElementsFile, folder_ / kKeptElementsInfo}) {
+        std::error_code ec;
+        if (std::filesystem::is_symlink(path, ec)) std::filesystem::remove(path, ec);
+    }
     QSaveFile elements(keptFile()), record(FolderText(folder_ / kKeptElementsInfo));
     if (!elements.open(QIODevice::WriteOnly) || elements.write(data_) != data_.size() || !elements.commit())
         return fail(QStringLiteral("Cannot keep the download in %1: %2").arg(FolderText(folder_), elements.errorString()));
     if (!record.open(QIODevice::WriteOnly) || record.write(info.data(), static_cast<qint64>(info.size())) != static_cast<qint64>(info.size()) ||
         !record.commit())
         return fail(QStringLiteral("Cannot keep the download in %1: %2").arg(FolderText(folder_), record.errorString()));
-    message_ = QStringLiteral("Downloaded %1 from %2.").arg(SizeText(data_.size()), host);
+    message_ = QStringLiteral("Downloaded %1 from %2.").arg(SizeText(data_.size()), address_.host());
     data_.clear();
+    checking_ = false;
     emit finished(true);
 }
 

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 
 #include <filesystem>
@@ -17,16 +18,25 @@ class QNetworkReply;
 // Current orbital elements fetched from a publisher, only when the user asks,
 // and kept in the user's cache folder for offline use (see
 // formats/kept_elements.h). Over HTTPS only (plain HTTP only to this
-// computer's own loopback address, as tests and local mirrors have it);
-// never more often than the publisher allows; a download that fails,
-// stalls, breaks off or holds no element sets leaves the kept copy as it was.
+// computer's own loopback address, as tests and local mirrors have it), at
+// every hop of a redirect too; never more often than the publisher allows;
+// a download that fails, stalls, breaks off (short of its length, without
+// its last chunk, or inside a record), outlasts its deadline or holds no
+// element sets leaves the kept copy as it was. What came is read on another
+// thread, so that the window answers throughout.
 namespace azimora::sources {
 
 // CelesTrak's GP query for the geostationary group, as orbit mean-elements
 // messages in JSON (https://celestrak.org/NORAD/documentation/gp-data-formats.php).
 inline constexpr const char* kDefaultElementsAddress = "https://celestrak.org/NORAD/elements/gp.php?GROUP=geo&FORMAT=json";
 inline constexpr int kDownloadTimeoutMs = 60000;
+// However it trickles, a download ends within five minutes: CelesTrak's
+// geostationary group (about 1 MB) takes seconds even on a slow line.
+inline constexpr int kDownloadDeadlineMs = 5 * 60 * 1000;
+// The body as it arrives, inflated when it came compressed, counts against
+// this; the network layer holds at most kReadBufferBytes of it at a time.
 inline constexpr qint64 kMaxDownloadBytes = 64ll << 20;
+inline constexpr qint64 kReadBufferBytes = 1ll << 20;
 
 // Where the download is kept: $XDG_CACHE_HOME/azimora (formats/kept_elements.h).
 [[nodiscard]] std::filesystem::path DefaultKeptElementsFolder();
@@ -47,9 +57,11 @@ public:
     // than the publisher's interval, or the address is refused; message()
     // says which.
     Start start(const QUrl& address, const QDateTime& now = QDateTime::currentDateTimeUtc(),
-                int timeoutMs = kDownloadTimeoutMs);
+                int timeoutMs = kDownloadTimeoutMs, int deadlineMs = kDownloadDeadlineMs);
     void cancel();
-    [[nodiscard]] bool running() const { return !reply_.isNull(); }
+    // From the start until finished: while it downloads, and while what came
+    // is read (on another thread) before it is kept.
+    [[nodiscard]] bool running() const { return !reply_.isNull() || checking_; }
     [[nodiscard]] QString message() const { return message_; }
     [[nodiscard]] QString keptFile() const;
 
@@ -61,6 +73,8 @@ signals:
 private:
     void received();
     void done();
+    void redirected(const QUrl& to);
+    void keep(const QString& problem);
     void fail(const QString& message);
 
     std::filesystem::path folder_;
@@ -69,7 +83,9 @@ private:
     QByteArray data_;  // kept in memory until it is known to be element sets
     QUrl address_;
     bool cancelled_ = false;
+    bool checking_ = false;  // what came is being read on another thread
     int timeoutMs_ = kDownloadTimeoutMs;
+    QTimer deadline_;
     QString message_;
 };
 

@@ -101,10 +101,13 @@ std::optional<std::string> ReadWholeMessages(std::istream& in, std::string start
 
 ElementFileSummary ReadElementFile(const std::filesystem::path& file, UnixSeconds instant, ElementFileProgress& progress,
                                    const std::function<void(ElementBlock&&)>& takeBlock, unsigned threads) {
-    std::ifstream in(file, std::ios::binary);
     std::error_code ec;
-    if (!in || std::filesystem::is_directory(file, ec))
-        throw Error("Cannot read \"" + file.string() + "\": " + std::strerror(errno == 0 ? EISDIR : errno));
+    // Only a regular file: a FIFO would block the reading, a device never end.
+    if (std::filesystem::exists(file, ec) && !std::filesystem::is_regular_file(file, ec))
+        throw Error("Cannot read \"" + file.string() + "\": it is no regular file (a folder, a FIFO or a device), "
+                    "and element files are");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw Error("Cannot read \"" + file.string() + "\": " + std::strerror(errno == 0 ? ENOENT : errno));
     progress.bytesTotal = std::filesystem::file_size(file, ec);
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
 

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <sstream>
+
+#include "text/bounded_file.h"
 
 namespace azimora {
 
@@ -19,7 +21,11 @@ std::optional<KeptElements> FindKeptElements(const std::filesystem::path& folder
     KeptElements kept;
     kept.file = folder / kKeptElementsFile;
     if (folder.empty() || !std::filesystem::is_regular_file(kept.file, ec)) return std::nullopt;
-    std::ifstream info(folder / kKeptElementsInfo);
+    // The record is two short lines; anything else in its place (a FIFO, a
+    // device, a huge file) is no record and is not waited on.
+    const BoundedRead read = ReadBoundedFile(folder / kKeptElementsInfo, kMaxKeptInfoBytes);
+    if (!read.bytes) return std::nullopt;
+    std::istringstream info(*read.bytes);
     std::string when;
     if (!std::getline(info, kept.address) || !std::getline(info, when)) return std::nullopt;
     const auto instant = ParseIsoInstant(when);

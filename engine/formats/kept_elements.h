@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ namespace azimora {
 inline constexpr const char* kKeptElementsFile = "current-elements";
 // Two lines: the address, then the moment of the download (ISO 8601, UTC).
 inline constexpr const char* kKeptElementsInfo = "current-elements.info";
+inline constexpr std::size_t kMaxKeptInfoBytes = 16384;
 
 // Publishers ask for no more than one download of the same data this often
 // (CelesTrak: once every two hours); a kept copy younger than this is used.
@@ -33,8 +35,9 @@ struct KeptElements {
     UnixSeconds downloaded = 0;
 };
 
-// The kept download of a folder; nullopt when there is none, or its record
-// of where and when cannot be read.
+// The kept download of a folder; nullopt when there is none (the file is
+// not a regular file), or its record of where and when cannot be read (it
+// is no regular file of at most kMaxKeptInfoBytes, or not two such lines).
 [[nodiscard]] std::optional<KeptElements> FindKeptElements(const std::filesystem::path& folder);
 [[nodiscard]] std::string KeptElementsInfoText(const std::string& address, UnixSeconds downloaded);
 

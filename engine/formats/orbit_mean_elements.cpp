@@ -288,6 +288,8 @@ ElementSetFile ReadOrbitElements(std::string_view text, UnixSeconds instant) {
     try {
         ForEachOmmRecord(text, format, [&](const OmmRecord& record) {
             const auto elements = ElementsOfOmm(record, problem);
+            // A record broken off, or missing a keyword every message has.
+            file.endsMidRecord = record.Find("") != nullptr || (!elements && problem.starts_with("no "));
             if (!elements) {
                 skip(record);
                 return;
@@ -300,6 +302,9 @@ ElementSetFile ReadOrbitElements(std::string_view text, UnixSeconds instant) {
     } catch (const Error& error) {
         throw Error(std::string("The file cannot be read as ") + ElementFormatName(format) + ": " + error.what());
     }
+    // Lines of KVN and CSV end with a line break; the last one too, when whole.
+    const bool lines = format == ElementFormat::OmmKvn || format == ElementFormat::OmmCsv;
+    if (lines && !text.empty() && text.back() != '\n' && text.back() != '\r') file.endsMidRecord = true;
     return file;
 }
 

@@ -33,6 +33,17 @@ std::optional<double> ExponentField(std::string_view line, std::size_t from, std
     return (negative ? -1 : 1) * *digits * std::pow(10.0, *exponent);
 }
 
+// A name line as it shows in a message: a name of an element set is at most
+// 24 characters; of a longer line (a file that is no element file) only
+// its start is quoted, printable characters only.
+std::string QuotedName(std::string_view name) {
+    constexpr std::size_t kLongestName = 24;
+    std::string quoted;
+    for (const char c : name.substr(0, kLongestName)) quoted += static_cast<unsigned char>(c) >= 0x20 && c != 0x7f ? c : '?';
+    if (name.size() <= kLongestName) return quoted;
+    return "'" + quoted + "...', which is no name of an element set (at most 24 characters, then lines 1 and 2)";
+}
+
 std::string Numbered(std::size_t lineNumber, const std::string& reason) {
     return "line " + std::to_string(lineNumber) + ": " + reason;
 }
@@ -111,7 +122,7 @@ void ElementSetReader::AddLine(std::string_view raw) {
             Set(line, number);
             return;
         }
-        Skip(line1Number_, "line 1 without its line 2" + (name_.empty() ? std::string() : " (" + name_ + ")"));
+        Skip(line1Number_, "line 1 without its line 2" + (name_.empty() ? std::string() : " (" + QuotedName(name_) + ")"));
         line1_.clear();
         name_.clear();
     }
@@ -125,14 +136,14 @@ void ElementSetReader::AddLine(std::string_view raw) {
         Skip(number, "line 2 of an element set without its line 1");
         return;
     }
-    if (!name_.empty()) Skip(nameLine_, "a name without an element set: " + name_);
+    if (!name_.empty()) Skip(nameLine_, "a name without an element set: " + QuotedName(name_));
     // Space-Track writes the name line as "0 NAME".
     name_ = std::string(line.starts_with("0 ") ? TrimBlanks(line.substr(2)) : line);
     nameLine_ = number;
 }
 
 void ElementSetReader::Set(std::string_view line2, std::size_t line2Number) {
-    const std::string label = name_.empty() ? std::string() : " (" + name_ + ")";
+    const std::string label = name_.empty() ? std::string() : " (" + QuotedName(name_) + ")";
     std::string problem = LineProblem(line1_, '1');
     std::size_t where = line1Number_;
     if (problem.empty()) {
@@ -157,12 +168,13 @@ void ElementSetReader::Set(std::string_view line2, std::size_t line2Number) {
 }
 
 void ElementSetReader::Finish() {
+    file_.endsMidRecord = !line1_.empty() || !name_.empty();
     if (!line1_.empty()) {
-        Skip(line1Number_, "line 1 without its line 2" + (name_.empty() ? std::string() : " (" + name_ + ")"));
+        Skip(line1Number_, "line 1 without its line 2" + (name_.empty() ? std::string() : " (" + QuotedName(name_) + ")"));
         line1_.clear();
         name_.clear();
     }
-    if (!name_.empty()) Skip(nameLine_, "a name without an element set: " + name_);
+    if (!name_.empty()) Skip(nameLine_, "a name without an element set: " + QuotedName(name_));
     name_.clear();
 }
 
@@ -170,6 +182,7 @@ ElementSetFile ReadElementSets(std::string_view text, UnixSeconds instant) {
     ElementSetReader reader(instant);
     for (const std::string_view line : SplitLines(text)) reader.AddLine(line);
     reader.Finish();
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') reader.Result().endsMidRecord = true;
     return std::move(reader.Result());
 }
 

@@ -20,6 +20,10 @@ struct ElementSetFile {
     std::vector<GeostationaryObject> objects;
     std::vector<std::string> skipped;  // "line 7: checksum is 3, the line says 5", the first kMaxListedSkips
     std::size_t skippedCount = 0;      // all of them
+    // The text stops inside a record: its last line has no line break, or
+    // its last set or message lacks a part. What a download cut off at a
+    // connection's close looks like.
+    bool endsMidRecord = false;
 };
 
 // A file of the whole catalogue skips hundreds of thousands of objects that

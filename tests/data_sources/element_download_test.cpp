@@ -27,6 +27,11 @@ const QByteArray kGoes9 =
     "[{\"OBJECT_NAME\":\"GOES 9\",\"OBJECT_ID\":\"1995-025A\",\"EPOCH\":\"2007-03-05T10:34:41.426400\","
     "\"MEAN_MOTION\":1.00273272,\"ECCENTRICITY\":0.0005013,\"INCLINATION\":3.0539,\"RA_OF_ASC_NODE\":81.7939,"
     "\"ARG_OF_PERICENTER\":249.2363,\"MEAN_ANOMALY\":150.1602,\"NORAD_CAT_ID\":23581,\"BSTAR\":0.0001}]";
+// The same as a two-line set (checksums worked out for it).
+const QByteArray kGoes9Tle =
+    "GOES 9\n"
+    "1 23581U 95025A   07064.44075725 -.00000113  00000-0  10000-3 0  9238\n"
+    "2 23581   3.0539  81.7939 0005013 249.2363 150.1602  1.00273272 43989\n";
 
 class Download : public ::testing::Test {
 protected:
@@ -132,6 +137,69 @@ TEST_F(Download, OfflineSaysSo) {
     ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs));
     EXPECT_TRUE(download.message().startsWith(QStringLiteral("No connection to 127.0.0.1 ("))) << download.message().toStdString();
     EXPECT_TRUE(download.message().endsWith(QStringLiteral("offline? The kept copy, if any, is still offered.")));
+}
+
+// A body that stops short, however the server frames it, never replaces a
+// kept copy: short of its length, without its last chunk, or with no length
+// and cut inside a record (two-line sets here, which no parser refuses whole).
+TEST_F(Download, ACutOffBodyNeverReplacesTheKeptCopy) {
+    QByteArray sets;  // 101 sets: the half of it ends inside one
+    for (int i = 0; i < 101; ++i) sets += kGoes9Tle;
+    server.Respond(LoopbackHttpServer::Answer::Body, sets);
+    ASSERT_TRUE(Run()) << download.message().toStdString();
+    for (const auto answer : {LoopbackHttpServer::Answer::Truncated, LoopbackHttpServer::Answer::ChunkedWithoutEnd,
+                              LoopbackHttpServer::Answer::CloseDelimitedHalf}) {
+        server.Respond(answer, sets);
+        EXPECT_FALSE(Run(20000, QDateTime::currentDateTimeUtc().addSecs(3 * 3600))) << static_cast<int>(answer);
+        EXPECT_TRUE(download.message().endsWith(QStringLiteral("nothing was changed."))) << download.message().toStdString();
+        EXPECT_EQ(Kept(), sets) << static_cast<int>(answer);
+    }
+}
+
+// A link planted in the cache folder as the kept copy (or its record) is
+// replaced by the download, never written through to what it points at.
+TEST_F(Download, ALinkInTheCacheIsReplacedNotWrittenThrough) {
+    azimora::testing::TempFolder elsewhere;
+    const auto target = elsewhere.Path() / "precious";
+    const auto recordTarget = elsewhere.Path() / "precious.info";
+    for (const auto& file : {target, recordTarget}) {
+        QFile precious(QString::fromStdString(file.string()));
+        ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
+        precious.write("keep me\n");
+    }
+    std::filesystem::create_symlink(target, folder.Path() / kKeptElementsFile);
+    std::filesystem::create_symlink(recordTarget, folder.Path() / kKeptElementsInfo);
+    server.Respond(LoopbackHttpServer::Answer::Body, kGoes9);
+    ASSERT_TRUE(Run()) << download.message().toStdString();
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.Path() / kKeptElementsFile));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.Path() / kKeptElementsInfo));
+    EXPECT_EQ(Kept(), kGoes9);
+    for (const auto& file : {target, recordTarget}) {
+        QFile precious(QString::fromStdString(file.string()));
+        ASSERT_TRUE(precious.open(QIODevice::ReadOnly));
+        EXPECT_EQ(precious.readAll(), "keep me\n") << file;
+    }
+}
+
+// A redirect to plain HTTP elsewhere is refused as the address typed would be.
+TEST_F(Download, EveryHopOfARedirectIsCheckedByTheSameRule) {
+    server.Respond(LoopbackHttpServer::Answer::Redirect, "http://example.org/gp.php");
+    EXPECT_FALSE(Run());
+    EXPECT_TRUE(download.message().contains(QStringLiteral("Only https:// addresses are used"))) << download.message().toStdString();
+    EXPECT_EQ(Kept(), "(none)");
+}
+
+// A body that trickles in, never stalling long enough for the stall's
+// time-out, ends at the deadline (a short one here) as a stall does.
+TEST_F(Download, ATrickleEndsAtTheDeadline) {
+    server.Respond(LoopbackHttpServer::Answer::Trickle);
+    QSignalSpy finished(&download, &ElementDownload::finished);
+    ASSERT_EQ(download.start(server.Address(), QDateTime::currentDateTimeUtc(), 5000, 1500), ElementDownload::Start::Started);
+    ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs));
+    EXPECT_FALSE(finished.first().first().toBool());
+    EXPECT_TRUE(download.message().startsWith(QStringLiteral("The download from 127.0.0.1 did not finish within")))
+        << download.message().toStdString();
+    EXPECT_EQ(Kept(), "(none)");
 }
 
 // Nothing but HTTPS leaves the computer.

@@ -9,16 +9,19 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 // A web server on this computer's loopback address for the download's
-// tests, answering as it is told: the body, a 404, nothing at all, or half a
-// body before it hangs up. No test touches the internet.
+// tests, answering as it is told: the body, a 404, nothing at all, half a
+// body before it hangs up (short of its length, without the last chunk, or
+// with no length at all), a redirect, or a byte at a time. No test touches
+// the internet.
 namespace azimora::testing {
 
 class LoopbackHttpServer {
 public:
-    enum class Answer { Body, NotFound, Silent, Truncated };
+    enum class Answer { Body, NotFound, Silent, Truncated, ChunkedWithoutEnd, CloseDelimitedHalf, Redirect, Trickle };
 
     LoopbackHttpServer() {
         server_.listen(QHostAddress::LocalHost, 0);
@@ -34,6 +37,7 @@ public:
             if (!socket.isNull()) socket->abort();
     }
 
+    // For Redirect, body is the address to send the client on to.
     void Respond(Answer answer, QByteArray body = {}) {
         answer_ = answer;
         body_ = std::move(body);
@@ -67,6 +71,30 @@ private:
                 socket->flush();
                 socket->disconnectFromHost();
                 break;
+            case Answer::ChunkedWithoutEnd: {
+                const QByteArray half = body_.left(body_.size() / 2);
+                socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + QByteArray::number(half.size(), 16) +
+                              "\r\n" + half + "\r\n");
+                socket->flush();
+                socket->disconnectFromHost();
+                break;
+            }
+            case Answer::CloseDelimitedHalf:
+                socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + body_.left(body_.size() / 2));
+                socket->flush();
+                socket->disconnectFromHost();
+                break;
+            case Answer::Redirect:
+                socket->write("HTTP/1.1 302 Found\r\nLocation: " + body_ + "\r\nContent-Length: 0\r\n\r\n");
+                socket->flush();
+                break;
+            case Answer::Trickle: {
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n");
+                auto* timer = new QTimer(socket);
+                QObject::connect(timer, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+                timer->start(100);
+                break;
+            }
         }
     }
 
