@@ -35,7 +35,7 @@ QMargins GuessedFrame(const QWidget& window) {
 class PlacementKeeper final : public QObject {
 public:
     PlacementKeeper(QWidget& window, Placement placement)
-        : QObject(&window), window_(window), placement_(std::move(placement)) {
+        : QObject(&window), window_(window), placement_(std::move(placement)), size_(window.size()) {
         age_.start();
         window_.installEventFilter(this);
         connect(&tick_, &QTimer::timeout, this, [this] { check(true); });
@@ -46,7 +46,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &window_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) check(false);
+        if (watched != &window_ || (event->type() != QEvent::Move && event->type() != QEvent::Resize)) return false;
+        // The program's own resize sets the size wanted; the window
+        // system's answers may be older ones arriving late, and do not.
+        if (event->type() == QEvent::Resize && !event->spontaneous() && !placing_) size_ = window_.size();
+        check(false);
         return false;
     }
 
@@ -62,10 +66,11 @@ private:
         QMargins frame = FrameExtents(window_);
         const bool framed = !frame.isNull();
         if (!framed) frame = GuessedFrame(window_);
-        const QRect wanted = placement_(window_.size(), frame, screen->availableGeometry());
+        const QRect wanted = placement_(size_, frame, screen->availableGeometry());
         if (window_.geometry() != wanted) {
             ticksInPlace_ = 0;
             placing_ = true;
+            size_ = wanted.size();
             window_.setGeometry(wanted);  // the client area's place: the frame goes round it
             placing_ = false;
             return;
@@ -81,6 +86,7 @@ private:
 
     QWidget& window_;
     Placement placement_;
+    QSize size_;  // the size wanted: as shown, or as the program resized it since
     QTimer tick_;
     QElapsedTimer age_;
     int ticksInPlace_ = 0;
@@ -92,7 +98,14 @@ private:
 
 QMargins FrameExtents(const QWidget& window) {
     const QWindow* handle = window.windowHandle();
-    return handle != nullptr ? handle->frameMargins() : QMargins();
+    if (handle == nullptr) return {};
+    // While the window manager reparents a window, Qt may work out margins
+    // from a frame that is not yet sized (seen: 0, 0, -939, -619): none
+    // known until they make sense.
+    const QMargins margins = handle->frameMargins();
+    const bool sensible = margins.left() >= 0 && margins.top() >= 0 && margins.right() >= 0 && margins.bottom() >= 0 &&
+                          margins.left() + margins.right() < window.width() && margins.top() + margins.bottom() < window.height();
+    return sensible ? margins : QMargins();
 }
 
 QRect CentredClient(QSize client, QMargins frame, const QRect& available) {

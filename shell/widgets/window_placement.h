@@ -36,7 +36,8 @@ void CentreFrameOnScreen(QWidget& window);
 [[nodiscard]] QRect CentredClient(QSize client, QMargins frame, const QRect& available);
 
 // The frame's extents of a shown top-level window; none before the window
-// manager has framed it, or without a window manager.
+// manager has framed it (or while what Qt reads of it makes no sense), or
+// without a window manager.
 [[nodiscard]] QMargins FrameExtents(const QWidget& window);
 
 }  // namespace azimora::shell

@@ -318,9 +318,11 @@ TEST(ToolWindowPlacement, BesideTheOwnerAndWithinTheScreen) {
 }
 
 // The frame the window manager put round a window (_NET_FRAME_EXTENTS, as
-// Qt reads it); none before it has framed the window.
+// Qt reads it); none before it has framed the window, nor while Qt's
+// reading of it is negative (a frame not yet sized).
 QMargins WindowManagerFrame(const QWidget& shown) {
-    return shown.windowHandle() != nullptr ? shown.windowHandle()->frameMargins() : QMargins();
+    const QMargins margins = shown.windowHandle() != nullptr ? shown.windowHandle()->frameMargins() : QMargins();
+    return margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0 ? QMargins() : margins;
 }
 
 // On a real X server at a scale factor of 2 on a 1280 x 1024 screen
