@@ -11,6 +11,10 @@ ListLineTooLongError::ListLineTooLongError(std::string_view fileName, std::size_
     : Error("Line " + std::to_string(lineNumber) + " of " + std::string(fileName) +
             " is longer than 64 KiB and was skipped") {}
 
+ListTooManyRecordsError::ListTooManyRecordsError(std::string_view fileName, std::size_t most)
+    : Error(std::string(fileName) + " holds more than " + std::to_string(most) +
+            " records; only the first ones were loaded") {}
+
 ListTooLargeError::ListTooLargeError(std::string_view fileName)
     : Error(std::string(fileName) + " is larger than 1 GiB and was not loaded") {}
 

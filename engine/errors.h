@@ -50,6 +50,12 @@ public:
     ListLineTooLongError(std::string_view fileName, std::size_t lineNumber);
 };
 
+// A user list of more records than a list loads: the first ones are shown.
+class ListTooManyRecordsError final : public Error {
+public:
+    ListTooManyRecordsError(std::string_view fileName, std::size_t most);
+};
+
 // A user list file over the size a list may have, refused whole.
 class ListTooLargeError final : public Error {
 public:

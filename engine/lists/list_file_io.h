@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -40,6 +41,14 @@ struct ListLine {
 // cannot be read, when it is no regular file, and when its folder cannot be
 // searched; ListTooLargeError when it is over kMaxListFileBytes.
 [[nodiscard]] std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::path& file);
+// The same line by line, each handed on as it is read: the file is never
+// held whole. False when there is no such file.
+bool ForEachListFileLine(const std::filesystem::path& file, const std::function<void(ListLine&&)>& each);
+
+// The records a list loads at most: more would take the memory of many
+// times the file (a record of a few bytes becomes a node of the tree); a
+// list of that many satellites or places is no list a person keeps.
+inline constexpr std::size_t kMaxListRecords = 1000000;
 
 // Appends lines, each plus CR LF, to file, creating the file, and its folder
 // one level up when missing. The lines land all together or not at all, also

@@ -39,18 +39,22 @@ private:
 // returns the index of the first field the record lacks, if any.
 template <typename AddRecord>
 void LoadListFile(const std::filesystem::path& file, AddRecord addRecord) {
-    const auto lines = ReadListFileLines(file);
-    if (!lines) return;
     FirstFault fault;
-    for (std::size_t i = 0; i < lines->size(); ++i) {
-        const ListLine& line = (*lines)[i];
+    std::size_t number = 0, records = 0;
+    ForEachListFileLine(file, [&](ListLine&& line) {
+        ++number;
         if (line.overlong) {
-            fault.Note([&] { return ListLineTooLongError(file.filename().string(), i + 1); });
-            continue;
+            fault.Note([&] { return ListLineTooLongError(file.filename().string(), number); });
+            return;
         }
+        if (records == kMaxListRecords) {
+            fault.Note([&] { return ListTooManyRecordsError(file.filename().string(), kMaxListRecords); });
+            return;
+        }
+        ++records;
         if (const std::optional<int> missing = addRecord(SplitFields(line.text, kFieldSeparator)))
             fault.Note([&] { return ListIndexError(*missing); });
-    }
+    });
     fault.Raise();
 }
 

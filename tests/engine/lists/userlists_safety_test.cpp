@@ -191,6 +191,35 @@ TEST_F(SafeUserLists, AnOverlongLineIsSkippedAndReportedOnce) {
     EXPECT_EQ(UserSatellites(*satellites), (decltype(UserSatellites(*satellites)){{"USER: A", "1"}, {"USER: C", "3"}}));
 }
 
+// More records than a list loads: the first kMaxListRecords are, the rest
+// cost nothing, and the window hears of it once.
+TEST_F(SafeUserLists, AListOfMoreRecordsThanItLoadsShowsTheFirst) {
+    std::string records;
+    for (std::size_t i = 0; i < kMaxListRecords + 3; ++i) records += "A,1,2\r\n";
+    WriteFile(UserLocationFile(folder.Path()), records);
+    auto locations = BuiltInLocationCatalogue();
+    const std::size_t builtIn = locations->NodeCount();
+    EXPECT_EQ(testing::ErrorOf([&] { LoadUserLocations(*locations, folder.Path()); }),
+              "locdata.dat holds more than 1000000 records; only the first ones were loaded");
+    EXPECT_EQ(locations->NodeCount(), builtIn + kMaxListRecords);
+}
+
+// Lines end with CR LF, LF or a lone CR, in any mix and across the reader's
+// blocks; a last line without a break counts.
+TEST_F(SafeUserLists, LinesOfEveryEndingAcrossBlocks) {
+    std::string text = std::string(65535, 'x') + "\r\n" + "B\rC\nD\r\n\r\nE";
+    WriteFile(UserLocationFile(folder.Path()), text);
+    const auto lines = ReadListFileLines(UserLocationFile(folder.Path()));
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 6u);
+    EXPECT_EQ((*lines)[0].text.size(), 65535u);
+    EXPECT_EQ((*lines)[1].text, "B");
+    EXPECT_EQ((*lines)[2].text, "C");
+    EXPECT_EQ((*lines)[3].text, "D");
+    EXPECT_EQ((*lines)[4].text, "");
+    EXPECT_EQ((*lines)[5].text, "E");
+}
+
 TEST_F(SafeUserLists, ADanglingDataLinkIsAMissingFolder) {
     std::filesystem::create_symlink(folder.Path() / "gone", folder.Path() / "data");
     EXPECT_EQ(SaveSatellite("My Bird", "61.5"), "File not found");
