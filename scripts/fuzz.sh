@@ -22,7 +22,9 @@ for target in "${targets[@]}"; do
   mkdir -p "$work" "$findings"
   log="build/fuzz/$target.log"
   echo "fuzz: $target for ${seconds} s"
-  if ! "build/fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  # Inputs up to 256 KiB: a fault that needs a long input (a regular
+  # expression's stack at 50 KB) is within reach, not only libFuzzer's 4 KB.
+  if ! "build/fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=262144 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$work" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
     failed+=("$target")
     tail -n 40 "$log"

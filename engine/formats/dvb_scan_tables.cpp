@@ -8,7 +8,6 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <regex>
 
 #include "errors.h"
 #include "geometry/vector3.h"
@@ -26,20 +25,43 @@ Polarisation Combined(Polarisation a, Polarisation b) {
 
 std::optional<ScanTableSatellite> SatelliteOfScanTableName(std::string_view fileName) {
     // Name, a hyphen or an underscore, degrees, E or W: "Anik-F1R_C-107.3W".
-    static const std::regex pattern(R"(^(.+?)[-_]?([0-9]{1,3}(?:\.[0-9]+)?)([EW])$)");
-    std::match_results<std::string_view::const_iterator> match;
-    if (!std::regex_match(fileName.begin(), fileName.end(), match, pattern)) return std::nullopt;
+    // Read from the end, in one pass however long the name (no regular
+    // expression: their backtracking runs the stack out on long input).
+    if (fileName.size() < 3 || (fileName.back() != 'E' && fileName.back() != 'W')) return std::nullopt;
+    const std::string_view rest = fileName.substr(0, fileName.size() - 1);
+    const auto digit = [&](std::size_t i) { return rest[i] >= '0' && rest[i] <= '9'; };
+    // Up to three whole degrees ending at end, leaving a name of one
+    // character at least; where they start, or end itself for none.
+    const auto wholeDegrees = [&](std::size_t end) {
+        std::size_t start = end;
+        while (start > 1 && end - start < 3 && digit(start - 1)) --start;
+        return start;
+    };
+    std::size_t start = rest.size();
+    // With a fraction: digits after the last point, whole degrees before it.
+    std::size_t fraction = rest.size();
+    while (fraction > 0 && digit(fraction - 1)) --fraction;
+    if (fraction < rest.size() && fraction > 1 && rest[fraction - 1] == '.') {
+        const std::size_t whole = wholeDegrees(fraction - 1);
+        if (whole < fraction - 1) start = whole;
+    }
+    if (start == rest.size()) start = wholeDegrees(rest.size());
+    if (start == rest.size()) return std::nullopt;
+    std::string_view name = rest.substr(0, start);
+    if (name.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;  // no name of a table
+    if (name.size() > 1 && (name.back() == '-' || name.back() == '_')) name.remove_suffix(1);
+    const std::string_view degrees = rest.substr(start);
+
     ScanTableSatellite satellite;
     satellite.file = std::string(fileName);
-    satellite.name = match[1].str();
+    satellite.name = std::string(name);
     std::replace_if(satellite.name.begin(), satellite.name.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
-    const std::string degrees = match[2].str();
     double value = 0;
     std::from_chars(degrees.data(), degrees.data() + degrees.size(), value);
     if (value > 180) return std::nullopt;
-    const bool east = match[3].str() == "E";
+    const bool east = fileName.back() == 'E';
     satellite.longitudeWest = east ? -value : value;
-    satellite.longitudeText = (east && value != 0 ? "-" : "") + degrees;
+    satellite.longitudeText = (east && value != 0 ? "-" : "") + std::string(degrees);
     return satellite;
 }
 
@@ -48,8 +70,11 @@ Polarisation PolarisationOfScanTable(std::string_view text) {
     std::size_t at = 0;
     while ((at = text.find("POLARIZATION", at)) != std::string_view::npos) {
         at += 12;
-        const std::size_t end = text.find('\n', at);
-        const std::string_view rest = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+        // Its value follows within the line: " = HORIZONTAL". Only that far
+        // is looked at, so a table without line breaks reads in linear time.
+        constexpr std::size_t kValueReach = 32;
+        std::string_view rest = text.substr(at, kValueReach);
+        rest = rest.substr(0, rest.find('\n'));
         if (rest.find("HORIZONTAL") != std::string_view::npos || rest.find("VERTICAL") != std::string_view::npos) {
             found = Combined(found, Polarisation::Linear);
         } else if (rest.find("LEFT") != std::string_view::npos || rest.find("RIGHT") != std::string_view::npos) {

@@ -96,6 +96,11 @@ void ReadInto(ElementLoad& load) {
 
 }  // namespace
 
+struct ImportSatellitesDialog::ScanTablesRead {
+    ScanTables tables;
+    QString problem;
+};
+
 ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTablesFolder,
                                                std::filesystem::path keptFolder)
     : QDialog(&main), main_(main), chooseFile_(ChooseElementFile), keptFolder_(std::move(keptFolder)) {
@@ -235,11 +240,32 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     connect(&loading_, &QFutureWatcher<void>::finished, this, &ImportSatellitesDialog::elementsRead);
     connect(&savingWatcher_, &QFutureWatcher<void>::finished, this, &ImportSatellitesDialog::importSaved);
 
-    // The scan tables at once (a few hundred small files); element files when asked for.
-    try {
-        const ScanTables tables = ReadScanTables(QFile::encodeName(scanTablesFolder).toStdString());
+    // The scan tables on another thread (a few hundred small files, but a
+    // folder may hold anything); element files when asked for.
+    connect(&scanning_, &QFutureWatcher<std::shared_ptr<ScanTablesRead>>::finished, this,
+            &ImportSatellitesDialog::scanTablesRead);
+    status_->setText(QStringLiteral("Reading the DVB scan tables\u2026"));
+    scanning_.setFuture(QtConcurrent::run([folder = QFile::encodeName(scanTablesFolder).toStdString()] {
+        auto read = std::make_shared<ScanTablesRead>();
+        try {
+            read->tables = ReadScanTables(folder);
+        } catch (const Error& error) {
+            read->problem = QString::fromUtf8(error.what());
+        }
+        return read;
+    }));
+    applyFilter();
+    showKeptCopy();
+}
+
+void ImportSatellitesDialog::scanTablesRead() {
+    const std::shared_ptr<ScanTablesRead> read = scanning_.result();
+    status_->clear();
+    if (!read->problem.isEmpty()) {
+        skipped_->appendPlainText(read->problem);
+    } else {
         std::vector<ImportCandidate> rows;
-        for (const ScanTableSatellite& satellite : tables.satellites) {
+        for (const ScanTableSatellite& satellite : read->tables.satellites) {
             ImportCandidate row;
             row.name = satellite.name;
             row.longitudeText = satellite.longitudeText;
@@ -249,12 +275,9 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
             rows.push_back(std::move(row));
         }
         model_->setRows(std::move(rows), false);
-        showSkipped(QStringLiteral("DVB scan tables"), tables.skipped, tables.skipped.size());
-    } catch (const Error& error) {
-        skipped_->appendPlainText(QString::fromUtf8(error.what()));
+        showSkipped(QStringLiteral("DVB scan tables"), read->tables.skipped, read->tables.skipped.size());
     }
     applyFilter();
-    showKeptCopy();
 }
 
 void ImportSatellitesDialog::showKeptCopy() {
@@ -314,12 +337,13 @@ void ImportSatellitesDialog::downloaded(bool ok) {
 ImportSatellitesDialog::~ImportSatellitesDialog() {
     // Work still running ends before the window goes.
     if (load_) load_->progress.cancelled = true;
+    scanning_.waitForFinished();
     loading_.waitForFinished();
     savingWatcher_.waitForFinished();
 }
 
 bool ImportSatellitesDialog::busy() const {
-    return load_ != nullptr || saving_ != nullptr || (download_ != nullptr && download_->running());
+    return scanning_.isRunning() || load_ != nullptr || saving_ != nullptr || (download_ != nullptr && download_->running());
 }
 
 void ImportSatellitesDialog::setBusy(const QString& what) {

@@ -105,6 +105,10 @@ private:
 
     std::shared_ptr<ElementLoad> load_;
     QFutureWatcher<void> loading_;
+    // The scan tables, read on another thread as the window opens.
+    struct ScanTablesRead;
+    QFutureWatcher<std::shared_ptr<ScanTablesRead>> scanning_;
+    void scanTablesRead();
     struct Saving;
     std::shared_ptr<Saving> saving_;
     QFutureWatcher<void> savingWatcher_;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "catalogue/builtin_catalogues.h"
 #include "errors.h"
@@ -35,8 +36,23 @@ TEST(DvbScanTables, NameAndPositionFromTheFileName) {
         EXPECT_EQ(satellite->longitudeText, c.text);
         EXPECT_DOUBLE_EQ(satellite->longitudeWest, c.west);
     }
-    for (const char* bad : {"README", "Astra-19.2", "Weird-190.0E", "19.2E-Astra"})
+    for (const char* bad : {"README", "Astra-19.2", "Weird-190.0E", "19.2E-Astra", "5E", "E", "-E", "Line\nBreak-5E"})
         EXPECT_FALSE(SatelliteOfScanTableName(bad)) << bad;
+    // Three whole degrees at most, a name of one character at least.
+    for (const auto& [file, name, text] : {std::tuple{"X1123.5E", "X1", "-123.5"}, std::tuple{"12E", "1", "-2"},
+                                           std::tuple{"A12.34.5W", "A12.3", "4.5"}, std::tuple{"-12E", "-", "-12"},
+                                           std::tuple{"Hot_Bird_13E", "Hot Bird", "-13"}}) {
+        const auto satellite = SatelliteOfScanTableName(file);
+        ASSERT_TRUE(satellite) << file;
+        EXPECT_EQ(satellite->name, name) << file;
+        EXPECT_EQ(satellite->longitudeText, text) << file;
+    }
+    // A name of any length is read in one pass (a regular expression's
+    // backtracking ran the stack out at 50 KB).
+    const auto huge = SatelliteOfScanTableName(std::string(1 << 20, 'x') + "-19.2E");
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->longitudeText, "-19.2");
+    EXPECT_EQ(huge->name.size(), 1u << 20);
 }
 
 TEST(DvbScanTables, PolarisationOfTheTransponders) {
