@@ -40,7 +40,7 @@ TEST(DvbScanTables, NameAndPositionFromTheFileName) {
         EXPECT_FALSE(SatelliteOfScanTableName(bad)) << bad;
     // Three whole degrees at most, a name of one character at least.
     for (const auto& [file, name, text] : {std::tuple{"X1123.5E", "X1", "-123.5"}, std::tuple{"12E", "1", "-2"},
-                                           std::tuple{"A12.34.5W", "A12.", "34.5"}, std::tuple{"-12E", "-", "-12"},
+                                           std::tuple{"A12.34.5W", "A12.", "34.5"}, std::tuple{"-12E", " ", "-12"},
                                            std::tuple{"Hot_Bird_13E", "Hot Bird", "-13"}}) {
         const auto satellite = SatelliteOfScanTableName(file);
         ASSERT_TRUE(satellite) << file;
