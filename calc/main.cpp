@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: MIT
 // azimora-calc: the installer's numbers from the command line. Parses the
 // arguments, asks the engine, prints; it has no logic of its own.
+#include <poll.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -140,6 +143,12 @@ int CheckedOutput(int status) {
     const bool flushed = std::fflush(stdout) == 0;
     if (error == 0) error = errno;
     if (flushed && !std::ferror(stdout) && std::cout.good()) return status;
+    // The write that failed may lie further back, its errno long gone: a
+    // pipe whose reader left still says so (with SIGPIPE ignored).
+    if (error == 0) {
+        pollfd output{STDOUT_FILENO, 0, 0};
+        if (::poll(&output, 1, 0) == 1 && (output.revents & POLLERR) != 0) error = EPIPE;
+    }
     return Fail(std::string("cannot write the output: ") + std::strerror(error != 0 ? error : EIO), 1);
 }
 

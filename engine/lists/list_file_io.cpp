@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <climits>
 #include <chrono>
 #include <cstring>
@@ -138,9 +139,29 @@ bool StillNamed(int fd, const std::filesystem::path& file) {
 // back with a message, a glued record as a wrong value); a byte order mark
 // before a first record that itself starts with U+FEFF, which would
 // otherwise be taken for the mark and lost.
-std::string RecordPrefix(int fd, off_t size, bool readable, std::string_view firstLine) {
+// The last byte of a list this process may write but not read, when it is
+// the owner's: read permission for the owner lent for the moment of opening
+// it, the file's mode put back at once. Nullopt when it cannot be had.
+std::optional<char> LastByteOfWriteOnly(int fd, const std::filesystem::path& target, off_t size) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || info.st_uid != ::geteuid()) return std::nullopt;
+    if (::fchmod(fd, info.st_mode | S_IRUSR) != 0) return std::nullopt;
+    const FileDescriptor reader(::open(target.c_str(), O_RDONLY | kOpenFlags));
+    const int restored = ::fchmod(fd, info.st_mode & 07777);
+    char last = 0;
+    if (!reader.valid() || restored != 0 || ::pread(reader.get(), &last, 1, size - 1) != 1) return std::nullopt;
+    return last;
+}
+
+std::string RecordPrefix(int fd, const std::filesystem::path& target, off_t size, bool readable,
+                         std::string_view firstLine) {
     if (size == 0) return firstLine.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) : std::string();
-    if (!readable) return "\r\n";
+    if (!readable) {
+        // Without its last byte a break goes in to be safe: a record glued to
+        // the last line would change its value.
+        const auto last = LastByteOfWriteOnly(fd, target, size);
+        return last && (*last == '\n' || *last == '\r') ? std::string() : std::string("\r\n");
+    }
     char tail[3] = {};
     const auto want = static_cast<std::size_t>(std::min<off_t>(size, 3));
     if (::pread(fd, tail, want, size - static_cast<off_t>(want)) != static_cast<ssize_t>(want)) return "\r\n";
@@ -366,7 +387,7 @@ void AppendListFileLines(const std::filesystem::path& file, std::span<const std:
         }
         struct stat info {};
         if (::fstat(fd.get(), &info) != 0) ThrowInOut(errno);
-        records.insert(0, RecordPrefix(fd.get(), info.st_size, readable, lines.front()));
+        records.insert(0, RecordPrefix(fd.get(), target, info.st_size, readable, lines.front()));
         if (readable) {
             ReplaceWithAppended(fd.get(), target, info, records);
         } else {

@@ -162,5 +162,21 @@ TEST(CalcBatchInput, OutputThatCannotBeWrittenIsAFailure) {
     }
 }
 
+// A reader that goes away (head, a closed pipe) with SIGPIPE ignored, as some
+// shells and services leave it: said as the system says it, "Broken pipe".
+TEST(CalcBatchInput, AClosedPipeIsSaidToBeBroken) {
+    azimora::testing::TempFolder folder;
+    const auto sites = folder.Path() / "sites.csv";
+    {
+        std::ofstream out(sites);
+        out << "name,lat,lon,sat_lon\n";
+        for (int i = 0; i < 20000; ++i) out << "Site " << i << ",51.08,114.08,107.3\n";
+    }
+    const ProgramRun run = Shell("trap '' PIPE; " + kCalc + " --batch " + sites.string() + " 2>" +
+                                 (folder.Path() / "errors").string() + " | head -c 10 >/dev/null; cat " +
+                                 (folder.Path() / "errors").string());
+    EXPECT_EQ(run.out, "azimora-calc: cannot write the output: Broken pipe\n");
+}
+
 }  // namespace
 }  // namespace azimora::calc

@@ -257,5 +257,31 @@ TEST_F(ListDurability, AWriteOnlyListGetsTheRecordOnALineOfItsOwn) {
     EXPECT_EQ(*result, "a,1\r\nb,2\r\n");
 }
 
+// A write-only list that ends with its break, as every save leaves it: the
+// next records follow at once, no blank line between (which the next load
+// would report as a faulty line); the file's mode is as it was.
+TEST_F(ListDurability, AWriteOnlyListGetsNoBlankLines) {
+    const auto result = azimora::testing::RunUnprivileged([] {
+        char name[] = "/tmp/azimora-write-only-XXXXXX";
+        if (::mkdtemp(name) == nullptr) return std::string("no folder");
+        const std::filesystem::path own(name);
+        const auto file = UserSatelliteFile(own);
+        std::filesystem::create_directories(file.parent_path());
+        WriteFile(file, "a,1\r\n");
+        ::chmod(file.c_str(), 0200);
+        std::string error = SaveError([&] { SaveUserSatellite(own, "b", "2"); });
+        error += SaveError([&] { SaveUserSatellite(own, "c", "3"); });
+        struct stat info {};
+        ::stat(file.c_str(), &info);
+        const std::string mode = (info.st_mode & 0777) == 0200 ? "" : "the mode changed; ";
+        ::chmod(file.c_str(), 0600);
+        const std::string bytes = ReadFile(file);
+        std::filesystem::remove_all(own);
+        return mode + error + bytes;
+    });
+    if (!result) GTEST_SKIP() << "cannot drop root privileges here";
+    EXPECT_EQ(*result, "a,1\r\nb,2\r\nc,3\r\n");
+}
+
 }  // namespace
 }  // namespace azimora
