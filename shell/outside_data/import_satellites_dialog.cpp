@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QSettings>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -28,6 +27,7 @@
 #include "formats/element_file_reader.h"
 #include "formats/kept_elements.h"
 #include "main_window/main_window.h"
+#include "settings_file.h"
 #include "sky/sky_chart.h"
 #include "trees/catalogue_model.h"
 #include "trees/catalogue_tree_view.h"
@@ -63,9 +63,21 @@ QString ChooseElementFile(QWidget* owner) {
         QStringLiteral("Element files: two-line sets, OMM (*.txt *.tle *.3le *.json *.xml *.csv *.kvn *.omm);;All files (*)"));
 }
 
-// The address of the last download the user asked for; the publisher's default first.
-QSettings AddressSettings() { return QSettings(QStringLiteral("azimora"), QStringLiteral("azimora")); }
+// The address of the last download that worked; the publisher's default first.
 constexpr const char* kAddressKey = "elements/address";
+
+QString RememberedAddress() {
+    const auto settings = sources::OpenSettings();
+    const QString fallback = QString::fromLatin1(sources::kDefaultElementsAddress);
+    return settings ? settings->value(QString::fromLatin1(kAddressKey), fallback).toString() : fallback;
+}
+
+void RememberAddress(const QString& address) {
+    const auto settings = sources::OpenSettings();
+    if (!settings) return;
+    if (address != QLatin1String(sources::kDefaultElementsAddress) || settings->contains(QString::fromLatin1(kAddressKey)))
+        settings->setValue(QString::fromLatin1(kAddressKey), address);
+}
 
 void ReadInto(ElementLoad& load) {
     try {
@@ -123,8 +135,7 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     address_ = new QLineEdit(this);
     address_->setObjectName(QStringLiteral("elementsAddress"));
     address_->setAccessibleName(QStringLiteral("Address of the current elements"));
-    address_->setText(AddressSettings().value(QString::fromLatin1(kAddressKey),
-                                              QString::fromLatin1(sources::kDefaultElementsAddress)).toString());
+    address_->setText(RememberedAddress());
     auto* addressLabel = new QLabel(QStringLiteral("&Current elements from:"), this);
     addressLabel->setBuddy(address_);
     auto* download = new QPushButton(QStringLiteral("Do&wnload"), this);
@@ -258,7 +269,14 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     showKeptCopy();
 }
 
+void ImportSatellitesDialog::finishScan() {
+    if (scanning_.isRunning()) scanning_.waitForFinished();  // a moment: the tables are small
+    scanTablesRead();
+}
+
 void ImportSatellitesDialog::scanTablesRead() {
+    if (scanApplied_ || !scanning_.isFinished()) return;
+    scanApplied_ = true;
     const std::shared_ptr<ScanTablesRead> read = scanning_.result();
     status_->clear();
     if (!read->problem.isEmpty()) {
@@ -301,6 +319,7 @@ void ImportSatellitesDialog::useKeptCopy() {
 }
 
 void ImportSatellitesDialog::downloadCurrentElements(int timeoutMs) {
+    finishScan();
     if (busy()) return;
     const QUrl address(address_->text().trimmed());
     switch (download_->start(address, QDateTime::currentDateTimeUtc(), timeoutMs)) {
@@ -313,9 +332,7 @@ void ImportSatellitesDialog::downloadCurrentElements(int timeoutMs) {
             useKeptCopy();
             return;
         case sources::ElementDownload::Start::Started:
-            if (address_->text().trimmed() != QLatin1String(sources::kDefaultElementsAddress) ||
-                AddressSettings().contains(QString::fromLatin1(kAddressKey)))
-                AddressSettings().setValue(QString::fromLatin1(kAddressKey), address_->text().trimmed());
+            downloadingFrom_ = address_->text().trimmed();
             setBusy(download_->message());
             progress_->setRange(0, 0);
             return;
@@ -327,6 +344,8 @@ void ImportSatellitesDialog::downloaded(bool ok) {
     status_->setText(download_->message());
     showKeptCopy();
     if (ok) {
+        // What worked is remembered; a failed address stays in the field only.
+        RememberAddress(downloadingFrom_);
         downloadNote_ = download_->message();
         useKeptCopy();
         return;
@@ -343,7 +362,7 @@ ImportSatellitesDialog::~ImportSatellitesDialog() {
 }
 
 bool ImportSatellitesDialog::busy() const {
-    return scanning_.isRunning() || load_ != nullptr || saving_ != nullptr || (download_ != nullptr && download_->running());
+    return !scanApplied_ || load_ != nullptr || saving_ != nullptr || (download_ != nullptr && download_->running());
 }
 
 void ImportSatellitesDialog::setBusy(const QString& what) {
@@ -396,6 +415,7 @@ void ImportSatellitesDialog::openElementSets() {
 }
 
 void ImportSatellitesDialog::openElementSets(const QString& file) {
+    finishScan();
     if (busy()) return;
     load_ = std::make_shared<ElementLoad>();
     load_->file = file;
@@ -453,6 +473,7 @@ void ImportSatellitesDialog::cancelWork() {
 void ImportSatellitesDialog::tickAll(bool ticked) { model_->tickShown(ticked); }
 
 void ImportSatellitesDialog::addTicked() {
+    finishScan();
     if (busy()) return;
     const std::vector<std::size_t> rows = model_->tickedRows();
     if (rows.empty()) {

@@ -94,6 +94,7 @@ private:
     QPushButton* useKept_ = nullptr;
     std::filesystem::path keptFolder_;
     QString downloadNote_;  // what the download said, before what the reading says
+    QString downloadingFrom_;  // the address of the download under way
     sources::ElementDownload* download_ = nullptr;
     QCheckBox* visibleOnly_ = nullptr;
     QPlainTextEdit* skipped_ = nullptr;
@@ -108,7 +109,11 @@ private:
     // The scan tables, read on another thread as the window opens.
     struct ScanTablesRead;
     QFutureWatcher<std::shared_ptr<ScanTablesRead>> scanning_;
+    bool scanApplied_ = false;
     void scanTablesRead();
+    // Whatever the user does first waits the moment the tables take, so that
+    // nothing of theirs is overwritten by them.
+    void finishScan();
     struct Saving;
     std::shared_ptr<Saving> saving_;
     QFutureWatcher<void> savingWatcher_;

@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QFile>
+#include <QFileInfo>
+#include <QDir>
 #include <QTest>
 
 #include "formats/kept_elements.h"
 #include "loopback_http_server.h"
+#include "settings_file.h"
 #include "outside_data/import_satellites_dialog.h"
 #include "window_fixture.h"
 
@@ -61,7 +65,7 @@ TEST_F(CurrentElements_, DownloadedReadAndKeptForTheNextOfflineStart) {
         QSignalSpy finished(dialog.get(), &ImportSatellitesDialog::finished);
         dialog->downloadCurrentElements(5000);
         EXPECT_TRUE(dialog->busy());
-        ASSERT_TRUE(finished.wait(10000)) << dialog->status().toStdString();
+        ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs)) << dialog->status().toStdString();
         EXPECT_FALSE(dialog->busy());
         EXPECT_EQ(Names(*dialog), (QStringList{QStringLiteral("TEST GEO 1"), QStringLiteral("TEST GEO 2")}))
             << dialog->status().toStdString();
@@ -73,7 +77,7 @@ TEST_F(CurrentElements_, DownloadedReadAndKeptForTheNextOfflineStart) {
         // Again at once: the kept copy is fresh, the publisher is not asked.
         finished.clear();
         dialog->downloadCurrentElements(5000);
-        ASSERT_TRUE(finished.count() > 0 || finished.wait(10000));
+        ASSERT_TRUE(finished.count() > 0 || finished.wait(azimora::testing::kEventBoundMs));
         EXPECT_EQ(server.Requests(), 1);
         EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("The kept copy from this address is 0 min old: fresh enough.")))
             << dialog->status().toStdString();
@@ -86,7 +90,7 @@ TEST_F(CurrentElements_, DownloadedReadAndKeptForTheNextOfflineStart) {
     EXPECT_TRUE(offline->keptText().contains(QStringLiteral("0 min old"))) << offline->keptText().toStdString();
     QSignalSpy finished(offline.get(), &ImportSatellitesDialog::finished);
     offline->useKeptCopy();
-    ASSERT_TRUE(finished.wait(10000));
+    ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs));
     EXPECT_EQ(Names(*offline).size(), 2);
     EXPECT_EQ(server.Requests(), 1);
 }
@@ -96,7 +100,7 @@ TEST_F(CurrentElements_, AFailedDownloadSaysWhyAndAddsNothing) {
     auto dialog = Dialog();
     QSignalSpy finished(dialog.get(), &ImportSatellitesDialog::finished);
     dialog->downloadCurrentElements(5000);
-    ASSERT_TRUE(finished.wait(10000));
+    ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs));
     EXPECT_EQ(dialog->status(), QStringLiteral("127.0.0.1 answered HTTP 404 Not Found: check the address; nothing was changed."));
     EXPECT_EQ(dialog->candidates().rowCount(), 0);
     // An address that would leave the computer unencrypted is refused before anything is sent.
@@ -104,6 +108,49 @@ TEST_F(CurrentElements_, AFailedDownloadSaysWhyAndAddsNothing) {
     dialog->downloadCurrentElements(5000);
     EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("Only https:// addresses are used"))) << dialog->status().toStdString();
     EXPECT_EQ(server.Requests(), 1);
+}
+
+// The address remembered for the next time is the last that worked; a
+// failed one stays in the field only.
+TEST_F(CurrentElements_, OnlyAnAddressThatWorkedIsRemembered) {
+    QFile::remove(sources::SettingsFile());
+    server.Respond(LoopbackHttpServer::Answer::Body, CurrentElements());
+    {
+        auto dialog = Dialog();
+        QSignalSpy finished(dialog.get(), &ImportSatellitesDialog::finished);
+        dialog->downloadCurrentElements(5000);
+        ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs)) << dialog->status().toStdString();
+    }
+    const QString worked = server.Address().toString();
+    LoopbackHttpServer broken;
+    broken.Respond(LoopbackHttpServer::Answer::NotFound);
+    {
+        auto dialog = Dialog();
+        EXPECT_EQ(dialog->address().text(), worked);
+        dialog->address().setText(broken.Address().toString());
+        QSignalSpy finished(dialog.get(), &ImportSatellitesDialog::finished);
+        dialog->downloadCurrentElements(5000);
+        ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs));
+        EXPECT_EQ(dialog->address().text(), broken.Address().toString());
+    }
+    std::unique_ptr<ImportSatellitesDialog> next(new ImportSatellitesDialog(
+        *window, QString::fromStdString((cache.Path() / "no-tables").string()), cache.Path() / "azimora"));
+    EXPECT_EQ(next->address().text(), worked);
+}
+
+// A FIFO (or a huge file) where the settings file goes: Import Satellites
+// opens at once with the publisher's address, and leaves it alone.
+TEST_F(CurrentElements_, ASettingsFileThatIsNoFileIsLeftAlone) {
+    const QString file = sources::SettingsFile();
+    QDir().mkpath(QFileInfo(file).path());
+    QFile::remove(file);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    QString problem;
+    EXPECT_EQ(sources::OpenSettings(&problem), nullptr);
+    EXPECT_TRUE(problem.endsWith(QStringLiteral("is no settings file (not a regular file of at most 64 KB): it is left alone")));
+    ImportSatellitesDialog dialog(*window, QString::fromStdString((cache.Path() / "no-tables").string()), cache.Path() / "azimora");
+    EXPECT_EQ(dialog.address().text(), QString::fromLatin1(sources::kDefaultElementsAddress));
+    QFile::remove(file);
 }
 
 }  // namespace

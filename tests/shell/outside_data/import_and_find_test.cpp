@@ -57,6 +57,8 @@ protected:
 TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheListing) {
     ShowWindow();
     ImportSatellitesDialog dialog(*window, QString::fromStdString((sources.Path() / "dvb-s").string()));
+    // The scan tables are read on another thread as the window opens.
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), azimora::testing::kEventBoundMs);
     const ImportCandidatesModel& table = dialog.candidates();
     const auto text = [&](int row, int column) { return table.index(row, column).data().toString(); };
     const auto tick = [&](int row) { dialog.candidates().setData(table.index(row, 0), Qt::Checked, Qt::CheckStateRole); };
@@ -98,6 +100,7 @@ TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheL
 TEST_F(ImportAndFind, WithoutTheScanTablesTheDialogNamesThePackageAndWritesNothing) {
     ShowWindow();
     ImportSatellitesDialog dialog(*window, QString::fromStdString((sources.Path() / "missing").string()));
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), azimora::testing::kEventBoundMs);
     EXPECT_EQ(dialog.candidates().rowCount(), 0);
     EXPECT_TRUE(dialog.skippedText().contains("dtv-scan-tables")) << dialog.skippedText().toStdString();
     dialog.addTicked();
