@@ -23,6 +23,7 @@ test_packages=(
   clang libclang-rt-14-dev
   stress-ng  # keeps the machine busy in scripts/stress-desktop-tests.sh
   python3-sgp4  # its SGP4 verification data, read by the tests as reference values
+  nodejs        # the time-zone boundaries' check, and the web page's tests
 )
 package_packages=(
   dpkg-dev file lintian desktop-file-utils appstream
@@ -39,7 +40,24 @@ for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
+# npm comes with some builds of node (NodeSource's); Debian packs it apart.
+if [[ "${1:-}" == "--test" ]] && ! command -v npm >/dev/null 2>&1; then
+  missing+=(npm)
+fi
+
+# The test tools from npm, as the lock file pins them (development and tests
+# only; nothing from npm goes into the programs).
+npm_tools() {
+  [[ "${1:-}" == "--test" ]] || return 0
+  cd "$(dirname "$0")/.."
+  if [[ ! -f node_modules/.package-lock.json || package-lock.json -nt node_modules/.package-lock.json ]]; then
+    echo "Installing the test tools from npm (package-lock.json)"
+    npm ci --no-audit --no-fund --loglevel=error
+  fi
+}
+
 if ((${#missing[@]} == 0)); then
+  npm_tools "$@"
   exit 0
 fi
 
@@ -57,3 +75,4 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update
 "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+npm_tools "$@"
