@@ -21,6 +21,7 @@
 #include "main_window/main_window.h"
 #include "tools_menu.h"
 #include "widgets/ui_style.h"
+#include "widgets/wheel_without_focus.h"
 
 // The artwork lives in this static library; resources of a static library
 // must be registered by name.
@@ -49,6 +50,7 @@ int RunAzimora(int argc, char* argv[]) {
     InstallQtTranslations(app);  // before the first dialog
     RegisterArtwork();
     QApplication::setWindowIcon(ApplicationIcon());
+    WheelOnlyWithFocus(app);
 
     QtDialogs dialogs;
     std::unique_ptr<TfrmKorvel> window;

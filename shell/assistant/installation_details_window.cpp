@@ -108,10 +108,11 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     connect(&main_, &TfrmKorvel::displayValuesChanged, &refreshSoon_, qOverload<>(&QTimer::start));
     connect(&session, &AssistantSession::changed, &refreshSoon_, qOverload<>(&QTimer::start));
     connect(&outageSearch_, &QFutureWatcher<void>::finished, &refreshSoon_, qOverload<>(&QTimer::start));
-    connect(&session, &AssistantSession::changed, marks,
-            [this, marks] { marks->setDeclination(report_.figures.magnetic.declination); });
     refresh();
-    marks->setDeclination(report_.figures.magnetic.declination);
+    marks->setDeclination([this] {
+        if (refreshSoon_.isActive()) refresh();  // the site may have changed a moment ago
+        return report_.figures.magnetic.declination;
+    });
     // The figures first, for the keyboard too.
     setTabOrder(figures_, dish);
 }

@@ -120,7 +120,7 @@ bool ObstacleMarksEditor::eventFilter(QObject* watched, QEvent* event) {
 
 double ObstacleMarksEditor::trueAzimuth() const {
     // A compass reads the true azimuth less the declination (east positive).
-    return Wrap360(azimuth_->value() + (azimuthKind_->currentIndex() == 1 ? declination_ : 0));
+    return Wrap360(azimuth_->value() + (azimuthKind_->currentIndex() == 1 ? declination_() : 0));
 }
 
 double ObstacleMarksEditor::elevation() const {

@@ -4,6 +4,8 @@
 
 #include <QGroupBox>
 
+#include <functional>
+
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -26,8 +28,10 @@ public:
     ObstacleMarksEditor(AssistantSession& session, QWidget* parent);
     Q_DISABLE_COPY_MOVE(ObstacleMarksEditor)
 
-    // The site's magnetic declination (east positive), to turn a compass reading into a true azimuth.
-    void setDeclination(double declination) { declination_ = declination; }
+    // The site's magnetic declination (east positive), to turn a compass
+    // reading into a true azimuth: asked for at each conversion, so that it
+    // is the site's of the moment, never the one before.
+    void setDeclination(std::function<double()> declination) { declination_ = std::move(declination); }
     // The mark the entries describe, as a true azimuth and an elevation.
     [[nodiscard]] double trueAzimuth() const;
     [[nodiscard]] double elevation() const;
@@ -46,7 +50,7 @@ private:
     void showEntryKind();
 
     AssistantSession& session_;
-    double declination_ = 0;
+    std::function<double()> declination_ = [] { return 0.0; };
     QDoubleSpinBox* azimuth_ = nullptr;
     QComboBox* azimuthKind_ = nullptr;
     QComboBox* entryKind_ = nullptr;

@@ -56,6 +56,10 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
 
     auto* side = new QVBoxLayout;
     marks_ = new ObstacleMarksEditor(session, this);
+    marks_->setDeclination([this] {
+        if (refreshSoon_.isActive()) refresh();  // the site may have changed a moment ago
+        return hasChart_ ? chart_.magneticDeclination : 0.0;
+    });
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -116,7 +120,6 @@ void SkyChartWindow::refresh() {
     chartWidget_->show(hasChart_ ? &chart_ : nullptr, &session.obstacles());
     if (const int selected = chartWidget_->selectedMark(); selected >= static_cast<int>(session.obstacles().Points().size()))
         chartWidget_->setSelectedMark(-1);
-    if (const auto site = SiteOfDisplay(values)) marks_->setDeclination(chart_.magneticDeclination);
     summary_->setText(hasChart_ ? summary() : QString());
     chartWidget_->setAccessibleDescription(summary());
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "widgets/ui_style.h"
+#include "widgets/wheel_without_focus.h"
 
 // Widget tests run headless unless told otherwise, under a pinned locale,
 // with settings of their own (the user's azimora.conf stays untouched).
@@ -19,5 +20,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     azimora::shell::RegisterBundledFonts();
+    azimora::shell::WheelOnlyWithFocus(app);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 // clicks on the chart, the keyboard, and windows on a small screen.
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <set>
@@ -247,12 +249,63 @@ TEST_F(AssistantEdges, MarksAreSelectedRemovedWithDeleteAndUndone) {
     // A mark typed as read on a compass becomes a true azimuth: the compass
     // reads the true azimuth less the declination (12.5 E).
     ObstacleMarksEditor& editor = sky.marksEditor();
-    editor.setDeclination(12.5);
+    editor.setDeclination([] { return 12.5; });
     for (QDoubleSpinBox* box : editor.findChildren<QDoubleSpinBox*>())
         if (box->accessibleName() == "Mark azimuth") box->setValue(100);
     for (QComboBox* combo : editor.findChildren<QComboBox*>())
         if (combo->accessibleName() == "Azimuth read as") combo->setCurrentIndex(1);
     EXPECT_DOUBLE_EQ(editor.trueAzimuth(), 112.5);
+}
+
+// A mark read on a compass takes the declination of the site of the moment:
+// Calgary (13.3 E) then New York (12.5 W by WMM2025): 100 on the compass in
+// New York is 87.5 true, not Calgary's 113.3.
+TEST_F(AssistantEdges, ACompassMarkTakesTheDeclinationOfTheSiteOfTheMoment) {
+    ShowWindow();
+    SetSite("51.0833", "114.0833", "107.3", "Calgary");
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    QCoreApplication::processEvents();
+    // Find Location: New York; the windows have not looked again yet.
+    window->controller().SetValue(DisplayField::LocName, "New York");
+    window->controller().SetValue(DisplayField::NLat, "40.7128");
+    window->controller().SetValue(DisplayField::WLong, "74.006");
+    auto* editor = details.findChild<ObstacleMarksEditor*>();
+    ASSERT_NE(editor, nullptr);
+    for (QDoubleSpinBox* box : editor->findChildren<QDoubleSpinBox*>())
+        if (box->accessibleName() == "Mark azimuth") box->setValue(100);
+    for (QComboBox* combo : editor->findChildren<QComboBox*>())
+        if (combo->accessibleName() == "Azimuth read as") combo->setCurrentIndex(1);
+    EXPECT_NEAR(editor->trueAzimuth(), 87.5, 0.1);
+}
+
+// The wheel over a number box without the focus scrolls the pane, never the
+// number; with the focus it changes it.
+TEST_F(AssistantEdges, TheWheelChangesOnlyTheBoxWithTheFocus) {
+    ShowWindow();
+    SetSite("51.0833", "114.0833", "107.3", "Calgary");
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    QCoreApplication::processEvents();
+    QDoubleSpinBox* offset = nullptr;
+    for (QDoubleSpinBox* box : details.findChildren<QDoubleSpinBox*>())
+        if (box->accessibleName().contains("ffset")) offset = box;
+    ASSERT_NE(offset, nullptr);
+    const double before = offset->value();
+    const auto wheel = [&] {
+        const QPointF at(offset->width() / 2.0, offset->height() / 2.0);
+        QWheelEvent event(at, offset->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(offset, &event);
+    };
+    offset->clearFocus();
+    for (int notch = 0; notch < 3; ++notch) wheel();
+    EXPECT_EQ(offset->value(), before);
+    EXPECT_NE(offset->focusPolicy(), Qt::WheelFocus);
+    offset->setFocus();
+    details.activateWindow();
+    if (offset->hasFocus()) {
+        wheel();
+        EXPECT_NE(offset->value(), before);
+    }
 }
 
 // Each window: Escape closes it, a Close button, letters that are unique.
