@@ -111,9 +111,14 @@ SkyChart BuildSkyChart(const SkyChartRequest& request, const ObstacleHorizon& ob
         chart.second = ChartSatellite{request.secondName, second, false, obstacles.Blocks(second)};
     }
     // The sun from the site's midnight to the next.
+    bool up = false;
     for (UnixSeconds t = request.dayStart; t <= request.dayEnd; t += kSunStepSeconds) {
         const HorizonPosition sun = ToHorizon(SunDirection(t), request.latitude, request.longitudeWest);
-        if (sun.elevation > 0) chart.sunPath.push_back({sun.azimuth, sun.elevation});
+        if (sun.elevation > 0) {
+            if (!up) chart.sunPath.emplace_back();
+            chart.sunPath.back().push_back({sun.azimuth, sun.elevation});
+        }
+        up = sun.elevation > 0;
     }
     for (const ClockHour& hour : request.hours) {
         const HorizonPosition sun = ToHorizon(SunDirection(hour.instant), request.latitude, request.longitudeWest);

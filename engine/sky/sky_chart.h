@@ -64,7 +64,9 @@ struct SunMark {
 struct SkyChart {
     std::vector<SkyPosition> geostationaryArc;  // above the horizon, east to west
     std::vector<ChartSatellite> satellites;     // those above the horizon; the selected one last
-    std::vector<SkyPosition> sunPath;           // above the horizon, every ten minutes
+    // Above the horizon, every ten minutes: one arc for each time the sun is
+    // up that day (two where it sets and rises again within the day).
+    std::vector<std::vector<SkyPosition>> sunPath;
     std::vector<SunMark> sunHours;              // on the whole local hours
     double magneticDeclination = 0;             // where magnetic north lies, east positive
     std::optional<ChartSatellite> second;       // a second satellite on the same dish

@@ -101,8 +101,14 @@ void SkyChartWindow::refresh() {
     const DisplayValues& values = main_.controller().Values();
     const QDateTime now = QDateTime::currentDateTime();
     QTimeZone zone = QTimeZone::utc();
-    if (const auto site = SiteOfDisplay(values)) {
-        const SiteZone siteZone = ZoneOfDisplay(*site, session.settings().timeZone);
+    // The site's zone with or without a satellite: the sun's hours are the site's.
+    std::optional<DisplaySite> place = SiteOfDisplay(values);
+    if (!place) {
+        if (const auto location = LocationOfDisplay(values))
+            place = DisplaySite{{}, values.LocName, 0, location->latitude, location->longitudeWest};
+    }
+    if (place) {
+        const SiteZone siteZone = ZoneOfDisplay(*place, session.settings().timeZone);
         zone = siteZone.zone;
         zoneText_ = QStringLiteral("Hours on the site's clock, %1: %2.")
                         .arg(ZoneText(static_cast<double>(now.toSecsSinceEpoch()), zone), siteZone.how);
@@ -123,6 +129,17 @@ void SkyChartWindow::refresh() {
     summary_->setText(hasChart_ ? summary() : QString());
     chartWidget_->setAccessibleDescription(summary());
 }
+
+namespace {
+
+double HighestSun(const SkyChart& chart) {
+    double highest = 0;
+    for (const auto& arc : chart.sunPath)
+        for (const SkyPosition& p : arc) highest = std::max(highest, p.elevation);
+    return highest;
+}
+
+}  // namespace
 
 QString SkyChartWindow::summary() const {
     if (!hasChart_) return NoFiguresNotice(InstallationReport{});
@@ -159,10 +176,7 @@ QString SkyChartWindow::summary() const {
                      .arg(Angle(chart_.sunHours.front().position.azimuth))
                      .arg(chart_.sunHours.back().hour)
                      .arg(Angle(chart_.sunHours.back().position.azimuth))
-                     .arg(Angle(std::max_element(chart_.sunPath.begin(), chart_.sunPath.end(),
-                                                 [](const SkyPosition& a, const SkyPosition& b) {
-                                                     return a.elevation < b.elevation;
-                                                 })->elevation));
+                     .arg(Angle(HighestSun(chart_)));
     }
     const auto& marks = obstacles().Points();
     if (marks.empty()) {

@@ -151,10 +151,13 @@ void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHo
 void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours,
              LabelPlaces& labels) {
     if (chart.sunPath.empty()) return;
-    QPolygonF path;
-    for (const SkyPosition& p : chart.sunPath) path << sky.point(p.azimuth, p.elevation);
     painter.setPen(QPen(colours.sun, 1.5, Qt::DashLine));
-    painter.drawPolyline(path);
+    // Each arc on its own: no line joins where the sun set to where it rose.
+    for (const std::vector<SkyPosition>& arc : chart.sunPath) {
+        QPolygonF path;
+        for (const SkyPosition& p : arc) path << sky.point(p.azimuth, p.elevation);
+        painter.drawPolyline(path);
+    }
     painter.setPen(QPen(colours.sun, 0));
     painter.setBrush(colours.sun);
     // Each hour marked; its number only where it covers no other word
@@ -185,10 +188,15 @@ std::optional<SatelliteLabel> PlaceSelectedLabel(const QFontMetricsF& metrics, c
     if (selected == chart.satellites.end()) return std::nullopt;
     const QRectF area = sky.area();
     const QString name = metrics.elidedText(QString::fromStdString(selected->name), Qt::ElideRight, area.width() - 8);
+    // Below the horizon it is no obstacle that hides it: the chart says so.
+    const bool below = selected->position.elevation <= 0;
     const QString text = name + u'\n' + Angle(selected->position.azimuth) + QStringLiteral(" / ") +
-                         Angle(selected->position.elevation) + (selected->blocked ? QStringLiteral(" (blocked)") : QString());
+                         Angle(selected->position.elevation) +
+                         (below ? QStringLiteral(" (below the horizon)")
+                                : selected->blocked ? QStringLiteral(" (blocked)") : QString());
     QRectF box = metrics.boundingRect(QRectF(0, 0, area.width(), 100), Qt::AlignLeft, text).adjusted(-3, -2, 3, 2);
-    const QPointF at = sky.point(selected->position.azimuth, selected->position.elevation);
+    // One below the horizon stands on the rim, in its direction.
+    const QPointF at = sky.point(selected->position.azimuth, std::max(0.0, selected->position.elevation));
     const QPointF inward = sky.centre() - at;
     const bool vertical = std::fabs(inward.y()) >= std::fabs(inward.x());
     const auto place = [&](double push) {
@@ -251,12 +259,14 @@ void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart&
         painter.drawEllipse(sky.point(chart.second->position.azimuth, chart.second->position.elevation), 7, 7);
     }
     if (selected == nullptr) return;
-    const QPointF at = sky.point(selected->position.azimuth, selected->position.elevation);
-    painter.setPen(QPen(colours.selected, 2.5));
+    // Below the horizon: on the rim in its direction, a ring without its dot.
+    const bool below = selected->position.elevation <= 0;
+    const QPointF at = sky.point(selected->position.azimuth, std::max(0.0, selected->position.elevation));
+    painter.setPen(QPen(colours.selected, 2.5, below ? Qt::DotLine : Qt::SolidLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(at, 7, 7);
     painter.setBrush(colours.selected);
-    painter.drawEllipse(at, 3.5, 3.5);
+    if (!below) painter.drawEllipse(at, 3.5, 3.5);
     painter.setBrush(Qt::NoBrush);
     if (!label) return;
     const QRectF box = label->box;

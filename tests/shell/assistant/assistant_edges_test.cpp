@@ -118,6 +118,56 @@ TEST_F(AssistantEdges, ASiteInAnotherZoneGetsItsOwnTimes) {
     qunsetenv("TZ");
 }
 
+// Without a satellite the sky chart's sun is on the site's clock too, and
+// its path one arc for each time the sun is up: no line from where it set
+// to where it rose.
+TEST_F(AssistantEdges, TheSunsHoursAreTheSitesWithoutASatellite) {
+    qputenv("TZ", "America/Edmonton");
+    ShowWindow();
+    SetSite("-33.8678", "-151.2073", nullptr, "Sydney (New South Wales)");
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(sky.hasChart());
+    EXPECT_FALSE(sky.summary().contains("Hours in UTC")) << sky.summary().toStdString();
+    EXPECT_TRUE(sky.summary().contains("Hours on the site's clock, AE")) << sky.summary().toStdString();
+    ASSERT_FALSE(sky.chart().sunHours.empty());
+    EXPECT_GE(sky.chart().sunHours.front().hour, 4);
+    EXPECT_LE(sky.chart().sunHours.back().hour, 21);
+    EXPECT_EQ(sky.chart().sunPath.size(), 1u);
+    qunsetenv("TZ");
+}
+
+// A satellite below the horizon stands on the chart's rim in its
+// direction, never outside the circle.
+TEST_F(AssistantEdges, ASatelliteBelowTheHorizonStandsOnTheRim) {
+    ShowWindow();
+    SetSite("51.0833", "114.0833", "-70", "Calgary");
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(sky.hasChart());
+    ASSERT_LT(sky.chart().satellites.back().position.elevation, 0);
+    SkyChartWidget& chart = sky.chartWidget();
+    chart.resize(400, 400);
+    const QImage image = chart.grab().toImage();
+    const SkyProjection projection = SkyProjection::Fitting(chart.rect());
+    const ChartColours colours = ChartColours::From(chart.palette());
+    const double scale = image.width() / double(chart.width());
+    int outside = 0, rim = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colours.selected.red()) + std::abs(c.green() - colours.selected.green()) +
+                    std::abs(c.blue() - colours.selected.blue()) > 30)
+                continue;
+            const double r = std::hypot(x / scale - projection.centre().x(), y / scale - projection.centre().y());
+            // The label stands inside; the ring around the point on the rim reaches 9 beyond it.
+            if (r > projection.radius() + 10) ++outside;
+            else if (r > projection.radius() - 10) ++rim;
+        }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(rim, 10);
+}
+
 TEST_F(AssistantEdges, NoSatelliteChosenShowsNoFigures) {
     ShowWindow();
     window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
