@@ -8,11 +8,29 @@ namespace azimora::shell {
 
 AssistantSession& AssistantSession::Of(TfrmKorvel& main) {
     if (auto* session = main.findChild<AssistantSession*>(QString(), Qt::FindDirectChildrenOnly)) return *session;
-    return *new AssistantSession(&main);
+    auto* session = new AssistantSession(&main);
+    // A zone chosen by hand is the choice for that site: a new site starts
+    // from its own.
+    connect(&main, &TfrmKorvel::displayValuesChanged, session, [session, &main] {
+        session->siteChanged(LocationOfDisplay(main.controller().Values()));
+    });
+    session->site_ = session->zoneSite_ = LocationOfDisplay(main.controller().Values());
+    return *session;
 }
 
 void AssistantSession::setSettings(const AssistantSettings& settings) {
+    if (settings.timeZone != settings_.timeZone) zoneSite_ = site_;
     settings_ = settings;
+    emit changed();
+}
+
+void AssistantSession::siteChanged(const std::optional<DisplayLocation>& site) {
+    const auto same = [](const std::optional<DisplayLocation>& a, const std::optional<DisplayLocation>& b) {
+        return a.has_value() == b.has_value() && (!a || (a->latitude == b->latitude && a->longitudeWest == b->longitudeWest));
+    };
+    site_ = site;
+    if (settings_.timeZone.isEmpty() || same(site, zoneSite_)) return;
+    settings_.timeZone.clear();
     emit changed();
 }
 

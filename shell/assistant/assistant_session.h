@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "controller/display_site.h"
 #include "installation.h"
 #include "sky/sky_chart.h"
 
@@ -23,7 +24,7 @@ struct AssistantSettings {
     double offsetAngle = kDefaultOffsetAngle;
     double dishDiameterMetres = kDefaultDishDiameterMetres;
     double frequencyGHz = kDefaultFrequencyGHz;
-    QByteArray timeZone;  // an IANA id the user chose; empty: the site's own
+    QByteArray timeZone;  // an IANA id the user chose for the site; empty: the site's own
     // A second satellite on the same dish (a second LNB): its orbital
     // longitude, west positive, and its name; the dish's focal length, 0
     // for the usual 0.6 times its diameter.
@@ -56,10 +57,13 @@ signals:
 private:
     explicit AssistantSession(QObject* parent) : QObject(parent) {}
     void keepForUndo() { previous_ = obstacles_; }
+    void siteChanged(const std::optional<DisplayLocation>& site);
 
     AssistantSettings settings_;
     ObstacleHorizon obstacles_;
     std::optional<ObstacleHorizon> previous_;
+    std::optional<DisplayLocation> site_;      // the main window's site now
+    std::optional<DisplayLocation> zoneSite_;  // the site the zone was chosen for
 };
 
 }  // namespace azimora::shell

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -157,6 +158,13 @@ void InstallationDetailsWindow::fillTimeZones() {
         AssistantSettings settings = session.settings();
         settings.timeZone = zone_->itemData(index).toByteArray();
         session.setSettings(settings);
+    });
+    // A new site starts from its own zone: the box shows it.
+    connect(&AssistantSession::Of(main_), &AssistantSession::changed, zone_, [this] {
+        const int index = std::max(0, zone_->findData(AssistantSession::Of(main_).settings().timeZone));
+        if (index == zone_->currentIndex()) return;
+        const QSignalBlocker quiet(zone_);
+        zone_->setCurrentIndex(index);
     });
 }
 

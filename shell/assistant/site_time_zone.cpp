@@ -88,9 +88,10 @@ QString ZoneText(UnixSeconds instant, const QTimeZone& zone) {
         if (minutes % 60 != 0) utc += u':' + QStringLiteral("%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
     }
     const QString abbreviation = zone.abbreviation(when);
-    // Some zones have no letters of their own ("+0545"): the offset says it.
+    // Some zones have no letters of their own ("+0545"): their name and the
+    // offset say it.
     const bool letters = !abbreviation.isEmpty() && abbreviation.front().isLetter();
-    if (!letters) return QStringLiteral("(%1)").arg(utc);
+    if (!letters) return QStringLiteral("(%1, %2)").arg(QString::fromLatin1(zone.id()), utc);
     if (offset == 0 && (abbreviation == u"UTC" || abbreviation == u"GMT")) return abbreviation;
     return QStringLiteral("%1 (%2)").arg(abbreviation, utc);
 }

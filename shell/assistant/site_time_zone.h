@@ -28,7 +28,7 @@ struct SiteZone {
 // The instant as the zone's clock shows it, naming the zone:
 // "11:51:37 MST (UTC-7)".
 [[nodiscard]] QString ClockText(UnixSeconds instant, const QTimeZone& zone);
-// "MST (UTC-7)", "CET (UTC+1)", "UTC", "(UTC+5:45)" where the zone has no letters.
+// "MST (UTC-7)", "CET (UTC+1)", "UTC", "(Asia/Kathmandu, UTC+5:45)" where the zone has no letters.
 [[nodiscard]] QString ZoneText(UnixSeconds instant, const QTimeZone& zone);
 // "11:51:37".
 [[nodiscard]] QString TimeOfDay(UnixSeconds instant, const QTimeZone& zone);

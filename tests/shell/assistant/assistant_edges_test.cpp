@@ -62,7 +62,8 @@ TEST(SiteTime, TimesNameTheirZone) {
     const UnixSeconds winter = StartOfDay({2026, 12, 7}) + 18 * 3600 + 51 * 60 + 37;
     EXPECT_EQ(ClockText(winter, QTimeZone("America/Edmonton")), "11:51:37 MST (UTC-7)");
     EXPECT_EQ(ClockText(winter, QTimeZone("Australia/Sydney")), "05:51:37 AEDT (UTC+11)");
-    EXPECT_EQ(ClockText(winter, QTimeZone("Asia/Kathmandu")), "00:36:37 (UTC+5:45)");
+    EXPECT_EQ(ClockText(winter, QTimeZone("Asia/Kathmandu")), "00:36:37 (Asia/Kathmandu, UTC+5:45)");
+    EXPECT_EQ(ClockText(winter, QTimeZone("Pacific/Tahiti")), "08:51:37 (Pacific/Tahiti, UTC-10)");
     EXPECT_EQ(ClockText(winter, QTimeZone::utc()), "18:51:37 UTC");
     // The site's day: 23 hours when the clocks go forward.
     const ZoneDay change = DayOf(StartOfDay({2026, 3, 8}) + 18 * 3600, QTimeZone("America/Edmonton"));
@@ -166,6 +167,31 @@ TEST_F(AssistantEdges, ASatelliteBelowTheHorizonStandsOnTheRim) {
         }
     EXPECT_EQ(outside, 0);
     EXPECT_GT(rim, 10);
+}
+
+// A zone chosen by hand holds for its site; the next site starts from its
+// own (Pacific/Tahiti chosen at sea, then Calgary: Calgary's MST).
+TEST_F(AssistantEdges, AZoneChosenByHandStaysWithItsSite) {
+    ShowWindow();
+    SetSite("-17.5", "150", "150", "At sea");
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    details.setClock([] { return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(StartOfDay({2026, 12, 7}))); });
+    AssistantSession& session = AssistantSession::Of(*window);
+    AssistantSettings settings = session.settings();
+    settings.timeZone = "Pacific/Tahiti";
+    session.setSettings(settings);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Row(details, "Times").startsWith("(Pacific/Tahiti, UTC-10), chosen by you")) << Row(details, "Times").toStdString();
+    // The same site again (a keystroke that changes nothing of it): the choice holds.
+    window->controller().SetValue(DisplayField::SatLong, "149");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(session.settings().timeZone, "Pacific/Tahiti");
+    SetSite("51.0833", "114.0833", "107.3", "Calgary");
+    EXPECT_TRUE(session.settings().timeZone.isEmpty());
+    EXPECT_TRUE(Row(details, "Times").startsWith("MST (UTC-7)")) << Row(details, "Times").toStdString();
+    auto* zones = details.findChild<QComboBox*>("timeZone");
+    ASSERT_NE(zones, nullptr);
+    EXPECT_EQ(zones->currentIndex(), 0);
 }
 
 TEST_F(AssistantEdges, NoSatelliteChosenShowsNoFigures) {
