@@ -135,7 +135,10 @@ std::string MapReport(const SiteReport& report, bool kml, double lengthMetres) {
                     {"Azimuth (true)", Degrees2(line.azimuth)},
                     {"Elevation", Degrees2(line.elevation)},
                     {"Compass bearing", Degrees2(figures.compassBearing)}};
-    if (figures.skew) line.figures.emplace_back("LNB skew", Degrees2(*figures.skew));
+    if (figures.skew)
+        line.figures.emplace_back("LNB skew", Degrees2(std::fabs(*figures.skew)) +
+                                                  (*figures.skew >= 0 ? " clockwise" : " counter-clockwise") +
+                                                  ", seen from behind the dish");
     return kml ? LineOfSightKml(line) : LineOfSightGeoJson(line);
 }
 

@@ -196,11 +196,16 @@ std::string LineOfSightGeoJson(const LineOfSight& line) {
         geometry += "]}";
     }
     std::string figures;
-    for (const auto& [name, value] : line.figures) figures += ", " + JsonQuoted(name) + ": " + JsonQuoted(value);
+    bool namesSatellite = false;  // a figure "Satellite" says it already: one property, not two
+    for (const auto& [name, value] : line.figures) {
+        figures += ", " + JsonQuoted(name) + ": " + JsonQuoted(value);
+        namesSatellite |= name == "Satellite";
+    }
     std::string json = "{\"type\": \"FeatureCollection\", \"features\": [\n";
     json += "  {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": " +
             position(points.front().longitudeEast, points.front().latitude) + "}, \"properties\": {\"name\": " +
-            JsonQuoted(line.siteName) + ", \"satellite\": " + JsonQuoted(line.satelliteName) + figures + "}},\n";
+            JsonQuoted(line.siteName) + (namesSatellite ? std::string() : ", \"satellite\": " + JsonQuoted(line.satelliteName)) +
+            figures + "}},\n";
     json += "  {\"type\": \"Feature\", \"geometry\": " + geometry + ", \"properties\": {\"name\": " +
             JsonQuoted("Towards " + line.satelliteName) + ", \"azimuth\": " + Fixed(line.azimuth, 6) +
             ", \"elevation\": " + Fixed(line.elevation, 6) + ", \"length_m\": " + Fixed(points.back().distanceMetres, 1) +

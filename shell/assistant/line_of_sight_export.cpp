@@ -14,6 +14,8 @@
 #include <QSaveFile>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "errors.h"
 #include "main_window/main_window.h"
 #include "widgets/angle_text.h"
@@ -21,6 +23,17 @@
 
 namespace azimora::shell {
 namespace {
+
+// A file name every file system takes, FAT and NTFS too: without the
+// characters they refuse (angle brackets, colon, quote, slashes, bar,
+// question mark, asterisk) or control characters. A quote also makes Qt's
+// file dialog read the name as a list of names, and save elsewhere than
+// the folder typed.
+QString PortableFileName(QString name) {
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("<>:\"/\\|?*").contains(c)) c = u' ';
+    return name.simplified();
+}
 
 QString ChooseWithDialog(QWidget* owner, const QString& suggested) {
     return QFileDialog::getSaveFileName(owner, QStringLiteral("Export Line of Sight"), QDir::home().filePath(suggested),
@@ -36,6 +49,10 @@ void WriteWhole(const QString& path, const std::string& text) {
 }
 
 }  // namespace
+
+QString SuggestedLineOfSightName(const QString& siteName) {
+    return PortableFileName(siteName + QStringLiteral(" line of sight")) + QStringLiteral(".kml");
+}
 
 std::optional<LineOfSight> LineOfSightOfReport(const InstallationReport& report, double lengthMetres,
                                                std::optional<double> dishAltitudeMetres) {
@@ -56,7 +73,11 @@ std::optional<LineOfSight> LineOfSightOfReport(const InstallationReport& report,
                     {"True azimuth", degrees(line.azimuth)},
                     {"Compass bearing", degrees(f.compassBearing)},
                     {"Elevation", f.visible ? degrees(line.elevation) : std::string("below the horizon")}};
-    if (f.skew) line.figures.emplace_back("LNB skew", degrees(*f.skew));
+    // As on screen: which way to turn, seen from behind the dish.
+    if (f.skew)
+        line.figures.emplace_back("LNB skew", degrees(std::fabs(*f.skew)) +
+                                                  (*f.skew >= 0 ? " clockwise" : " counter-clockwise") +
+                                                  ", seen from behind the dish");
     if (f.dishTilt) line.figures.emplace_back("Dish face tilt", degrees(*f.dishTilt));
     return line;
 }
@@ -155,8 +176,7 @@ bool LineOfSightDialog::save() {
         }
         // Refused before a file name is asked for: a satellite out of sight has no line.
         (void)LineOfSightPoints(*line);
-        const QString file =
-            chooseFile_(this, QString::fromStdString(line->siteName + " line of sight.kml").replace(u'/', u'-'));
+        const QString file = chooseFile_(this, SuggestedLineOfSightName(QString::fromStdString(line->siteName)));
         if (file.isEmpty()) return;
         const QStringList paths = WriteLineOfSightFiles(file, *line);
         status_->setText(QStringLiteral("Saved %1 and %2.").arg(paths[0], paths[1]));

@@ -23,6 +23,10 @@ class TfrmKorvel;
 
 // The line of sight of the report's site and satellite. Nullopt without a
 // site; a satellite out of sight gives a line that the writers refuse.
+// The name the file dialog suggests: the site's, without the characters
+// that FAT and NTFS refuse ("Smith & Sons Roof East line of sight.kml").
+[[nodiscard]] QString SuggestedLineOfSightName(const QString& siteName);
+
 [[nodiscard]] std::optional<LineOfSight> LineOfSightOfReport(const InstallationReport& report, double lengthMetres,
                                                              std::optional<double> dishAltitudeMetres);
 

@@ -159,6 +159,24 @@ TEST_F(RoofTools, ExportLineOfSightWritesBothFilesThatParsersRead) {
     EXPECT_NEAR(jsonEnd.longitudeEast, ends[1].longitudeEast, 1e-9);
 }
 
+// The name suggested keeps nothing FAT, NTFS or the file dialog would read
+// otherwise; the files' skew says which way to turn; one satellite property.
+TEST_F(RoofTools, TheSuggestedNameAndTheFilesSayItAsTheScreenDoes) {
+    EXPECT_EQ(SuggestedLineOfSightName(QStringLiteral("Smith & Sons <Roof> \"East\" \u00DC")),
+              QStringLiteral("Smith & Sons Roof East \u00DC line of sight.kml"));
+    EXPECT_EQ(SuggestedLineOfSightName(QStringLiteral("a/b\\c:d|e?f*g\th")), QStringLiteral("a b c d e f g h line of sight.kml"));
+    SetSite("Calgary", "51.08", "114.08", "Anik F1R", "107.3");
+    LineOfSightDialog& dialog = ToolsMenu::Of(*window).openLineOfSight();
+    const QString chosen = QString::fromStdString((folder.Path() / "roof.kml").string());
+    dialog.setFileChooser([&](QWidget*, const QString&) { return chosen; });
+    ASSERT_TRUE(dialog.save()) << dialog.status().toStdString();
+    const QByteArray json = Read(QString::fromStdString((folder.Path() / "roof.geojson").string()));
+    EXPECT_TRUE(json.contains("counter-clockwise, seen from behind the dish")) << json.constData();
+    EXPECT_FALSE(json.contains("\"satellite\":")) << json.constData();
+    EXPECT_TRUE(json.contains("\"Satellite\":")) << json.constData();
+    EXPECT_TRUE(Read(chosen).contains("counter-clockwise, seen from behind the dish"));
+}
+
 TEST_F(RoofTools, NoLineForASatelliteOutOfSight) {
     SetSite("Calgary", "51.08", "114.08", "Astra 1KR", "-19.2");
     LineOfSightDialog& dialog = ToolsMenu::Of(*window).openLineOfSight();
