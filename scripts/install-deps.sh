@@ -10,7 +10,7 @@ set -euo pipefail
 
 build_packages=(
   cmake g++ make
-  qt6-base-dev qt6-qpa-plugins libqt6printsupport6 qt6-translations-l10n
+  qt6-base-dev libxkbcommon-dev qt6-qpa-plugins libqt6printsupport6 qt6-translations-l10n
   qt6-positioning-dev qt6-serialport-dev libqt6positioning6-plugins
   fonts-wine fonts-liberation
   dtv-scan-tables libgweather-4-common

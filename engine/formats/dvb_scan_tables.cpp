@@ -61,7 +61,9 @@ std::optional<ScanTableSatellite> SatelliteOfScanTableName(std::string_view file
     if (value > 180) return std::nullopt;
     const bool east = fileName.back() == 'E';
     satellite.longitudeWest = east ? -value : value;
-    satellite.longitudeText = (east && value != 0 ? "-" : "") + std::string(degrees);
+    // Built by characters: GCC 12 misreads literals put into strings here (-Wrestrict).
+    if (east && value != 0) satellite.longitudeText.push_back('-');
+    satellite.longitudeText.append(degrees.data(), degrees.size());
     return satellite;
 }
 

@@ -35,7 +35,10 @@ std::optional<KeptElements> FindKeptElements(const std::filesystem::path& folder
 }
 
 std::string KeptElementsInfoText(const std::string& address, UnixSeconds downloaded) {
-    return address + "\n" + IsoUtc(downloaded) + "\n";
+    // Appended, not summed: GCC 12 misreads a literal added to a string at -O2 (-Wrestrict).
+    std::string text = address;
+    text.append("\n").append(IsoUtc(downloaded)).append("\n");
+    return text;
 }
 
 std::string AgeText(double seconds) {
@@ -43,7 +46,9 @@ std::string AgeText(double seconds) {
     if (minutes < 60) return std::to_string(minutes) + " min";
     if (minutes < 48 * 60) {
         const long rest = minutes % 60;
-        return std::to_string(minutes / 60) + " h" + (rest != 0 ? " " + std::to_string(rest) + " min" : "");
+        std::string text = std::to_string(minutes / 60) + " h";
+        if (rest != 0) text.append(" ").append(std::to_string(rest)).append(" min");
+        return text;
     }
     return std::to_string(minutes / (24 * 60)) + " days";
 }
