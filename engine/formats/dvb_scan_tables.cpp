@@ -11,6 +11,7 @@
 
 #include "errors.h"
 #include "geometry/vector3.h"
+#include "text/float_chars.h"
 
 namespace azimora {
 namespace {
@@ -57,7 +58,7 @@ std::optional<ScanTableSatellite> SatelliteOfScanTableName(std::string_view file
     satellite.name = std::string(name);
     std::replace_if(satellite.name.begin(), satellite.name.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
     double value = 0;
-    std::from_chars(degrees.data(), degrees.data() + degrees.size(), value);
+    FloatFromChars(degrees.data(), degrees.data() + degrees.size(), value);
     if (value > 180) return std::nullopt;
     const bool east = fileName.back() == 'E';
     satellite.longitudeWest = east ? -value : value;

@@ -12,6 +12,7 @@
 #include "geometry/geodesic.h"
 #include "geometry/vector3.h"
 #include "text/json_reader.h"
+#include "text/float_chars.h"
 
 namespace azimora {
 namespace {
@@ -22,7 +23,7 @@ constexpr std::size_t kMostSegments = 400;
 // Locale-free fixed notation: map files use '.' whatever the desktop's language.
 std::string Fixed(double value, int decimals) {
     char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value + 0.0, std::chars_format::fixed, decimals);
+    const auto [end, error] = FloatToChars(text, text + sizeof text, value + 0.0, std::chars_format::fixed, decimals);
     return error == std::errc() ? std::string(text, end) : std::string("0");
 }
 

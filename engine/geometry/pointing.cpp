@@ -3,7 +3,6 @@
 #include "geometry/pointing.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "errors.h"
 #include "geometry/earth_model.h"
@@ -13,7 +12,9 @@
 namespace azimora {
 namespace {
 
-constexpr long double kPi = std::numbers::pi_v<long double>;
+// Our own digits: libc++ 13 writes std::numbers::pi_v<long double> with a
+// double literal (llvm-project issue 188079), good to 16 digits only.
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
 
 long double ToRadians(long double degrees) { return degrees * kPi / 180; }
 long double ToDegrees(long double radians) { return radians * 180 / kPi; }

@@ -12,6 +12,7 @@
 #include "errors.h"
 #include "lists/list_file_io.h"
 #include "text/text_encoding.h"
+#include "text/float_chars.h"
 
 namespace azimora {
 namespace {
@@ -79,7 +80,7 @@ bool NamesNonFiniteNumber(std::string_view text) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = FloatFromChars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && !std::isfinite(value);
 }
 

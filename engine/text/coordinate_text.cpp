@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "text/number_text.h"
+#include "text/float_chars.h"
 
 namespace azimora {
 namespace {
@@ -46,7 +47,7 @@ std::optional<std::vector<Token>> Tokens(std::string_view text) {
             }
             std::size_t end = i;
             while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) ++end;
-            const auto [stop, error] = std::from_chars(text.data() + i, text.data() + end, token.value);
+            const auto [stop, error] = FloatFromChars(text.data() + i, text.data() + end, token.value);
             if (error != std::errc() || stop != text.data() + end) return std::nullopt;
             tokens.push_back(token);
             i = end;

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "errors.h"
+#include "text/float_chars.h"
 
 namespace azimora {
 namespace {
@@ -47,7 +48,7 @@ struct Decimal {
 Decimal ExactDecimal(long double magnitude) {
     char buffer[64];
     const auto converted =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, kSignificantDigits - 1);
+        FloatToChars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view scientific(buffer, static_cast<std::size_t>(converted.ptr - buffer));
     Decimal decimal{{}, 0};
     std::size_t pos = 0;
@@ -167,7 +168,7 @@ std::optional<long double> ParseNumber(std::string_view text) {
     canonical.append("e").append(std::to_string(exponent));
 
     long double value = 0;
-    const auto parsed = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+    const auto parsed = FloatFromChars(canonical.data(), canonical.data() + canonical.size(), value);
     if (parsed.ec == std::errc::result_out_of_range) {
         if (*magnitude > 0) return std::nullopt;  // overflow
         value = 0;                                // underflow: as good as zero
@@ -194,7 +195,7 @@ std::optional<double> ParseDataNumber(std::string_view text) {
     if (text.starts_with('+')) text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = FloatFromChars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }

@@ -1,0 +1,183 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+//
+// The engine for the web page: a few C functions, each taking text and
+// giving back text (JSON), so that the page's JavaScript needs no binding
+// library. The figures are azimora-calc's, from the same code: its JSON
+// report, with the next sun outage from the instant. Times are UTC ISO 8601;
+// the page shows them in the phone's zone. Every engine error comes back as
+// {"error": "..."}, never an abort. No threads, no files.
+#include <cmath>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "calc_report.h"
+#include "catalogue/builtin_tables.h"
+#include "errors.h"
+#include "formats/orbit_mean_elements.h"
+#include "geometry/earth_model.h"
+#include "sky/sun_events.h"
+#include "text/coordinate_text.h"
+#include "text/json_reader.h"
+#include "text/number_text.h"
+
+#if defined(__EMSCRIPTEN__)
+#include <emscripten/emscripten.h>
+#define AZIMORA_EXPORT extern "C" EMSCRIPTEN_KEEPALIVE
+#else
+#define AZIMORA_EXPORT extern "C"
+#endif
+
+namespace {
+
+using namespace azimora;
+
+// The answer of the last call, kept until the next: the page copies it out.
+std::string& Answer() {
+    static std::string answer;
+    return answer;
+}
+
+const char* Give(std::string text) {
+    Answer() = std::move(text);
+    return Answer().c_str();
+}
+
+const char* Refuse(const std::string& message) { return Give("{\"error\": " + JsonQuoted(message) + "}"); }
+
+// "lat=54.6N&lon=5.9W&sat=19.2E": the value of a key, empty when absent.
+std::string Field(std::string_view query, std::string_view key) {
+    while (!query.empty()) {
+        const std::size_t end = std::min(query.find('&'), query.size());
+        const std::string_view pair = query.substr(0, end);
+        const std::size_t equals = pair.find('=');
+        if (equals != std::string_view::npos && pair.substr(0, equals) == key) return std::string(pair.substr(equals + 1));
+        query.remove_prefix(std::min(end + 1, query.size()));
+    }
+    return {};
+}
+
+// An angle as people type it, or the reason it is none; west positive for
+// longitudes, as everywhere in Azimora.
+double Angle(const std::string& text, std::string_view letters, const char* what, double lowest, double highest) {
+    if (text.empty()) throw Error(std::string("No ") + what + " given");
+    const auto value = ParseAngle(text, letters);
+    if (!value) throw Error(std::string("The ") + what + " '" + text + "' is no angle: type it as 54.6N, 54 36 N or -5.9");
+    if (*value < lowest || *value > highest)
+        throw Error(std::string("The ") + what + " '" + text + "' lies outside " + FormatGeneral(lowest) + " to " +
+                    FormatGeneral(highest));
+    return *value;
+}
+
+double Number(const std::string& text, double fallback, const char* what, double lowest, double highest) {
+    if (text.empty()) return fallback;
+    const auto value = ParseNumber(text);
+    if (!value || !(*value >= lowest && *value <= highest))
+        throw Error(std::string("The ") + what + " '" + text + "' is no number from " + FormatGeneral(lowest) + " to " +
+                    FormatGeneral(highest));
+    return static_cast<double>(*value);
+}
+
+std::string Iso(UnixSeconds t) { return JsonQuoted(IsoUtc(t)); }
+
+}  // namespace
+
+// The figures of a site and a satellite, from a query of the page's address
+// form: lat, lon (hemisphere letters or west positive), sat, and optionally
+// dish (m), freq (GHz), offset (degrees), alt (km above the ellipsoid),
+// time (Unix seconds; now by default is the page's), second (a second
+// satellite's longitude), focal (mm).
+AZIMORA_EXPORT const char* azimora_figures(const char* query) {
+    try {
+        const std::string_view q(query == nullptr ? "" : query);
+        InstallationInputs inputs;
+        inputs.latitude = Angle(Field(q, "lat"), "NS", "latitude", -90, 90);
+        inputs.longitudeWest = Angle(Field(q, "lon"), "EW", "longitude", -180, 360);
+        inputs.satelliteLongitudeWest = Angle(Field(q, "sat"), "EW", "satellite's longitude", -180, 360);
+        inputs.dishDiameterMetres = Number(Field(q, "dish"), kDefaultDishDiameterMetres, "dish diameter", 0.05, 20);
+        inputs.frequencyGHz = Number(Field(q, "freq"), kDefaultFrequencyGHz, "frequency", 1, 40);
+        inputs.offsetAngle = Number(Field(q, "offset"), kDefaultOffsetAngle, "offset angle", 0, 45);
+        inputs.altitudeKm = Number(Field(q, "alt"), 0, "height", kLowestSiteAltitudeKm, kHighestSiteAltitudeKm);
+        inputs.instant = Number(Field(q, "time"), 0, "time", -6e10, 2.5e11);
+        calc::SiteReport report = calc::ComputeSiteReport(inputs, calc::ZoneTime());
+        if (const std::string second = Field(q, "second"); !second.empty()) {
+            const std::string focal = Field(q, "focal");
+            calc::AddSecondSatellite(report, Angle(second, "EW", "second satellite's longitude", -180, 360),
+                                     focal.empty() ? std::nullopt
+                                                   : std::optional<double>(Number(focal, 0, "focal length", 10, 10000)));
+        }
+        std::string prefix = "\"lat\": " + calc::NumberText(inputs.latitude) + ", \"lon\": " +
+                             calc::NumberText(inputs.longitudeWest) + ", \"sat_lon\": " +
+                             calc::NumberText(inputs.satelliteLongitudeWest) + ", \"next_outage\": ";
+        const auto next = report.figures.visible
+                              ? NextSunOutage(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
+                                              inputs.instant + 366 * kSecondsPerDay)
+                              : std::nullopt;
+        prefix += next ? "{\"start\": " + Iso(next->start) + ", \"peak\": " + Iso(next->peak) + ", \"end\": " +
+                             Iso(next->end) + "}"
+                       : std::string("null");
+        return Give(calc::JsonReport(report, calc::ZoneTime(), prefix));
+    } catch (const std::exception& error) {
+        return Refuse(error.what());
+    }
+}
+
+// The near-geostationary objects of an element file's text (two-line sets,
+// OMM in XML, KVN, JSON or CSV), placed at the instant by SGP4.
+AZIMORA_EXPORT const char* azimora_elements(const char* text, double instant) {
+    try {
+        const ElementSetFile file = ReadOrbitElements(text == nullptr ? "" : text, instant);
+        std::string json = "{\"objects\": [";
+        for (std::size_t i = 0; i < file.objects.size(); ++i) {
+            const GeostationaryObject& o = file.objects[i];
+            json += std::string(i ? ", " : "") + "{\"name\": " + JsonQuoted(o.elements.name) +
+                    ", \"catalogue_number\": " + JsonQuoted(o.elements.catalogueNumber) +
+                    ", \"sat_lon\": " + calc::NumberText(o.longitudeWest) +
+                    ", \"inclination\": " + calc::NumberText(o.elements.inclination) +
+                    ", \"drift_per_day\": " + calc::NumberText(o.driftPerDay) +
+                    ", \"epoch_age_days\": " + calc::NumberText(o.epochAgeDays) +
+                    ", \"warning\": " + JsonQuoted(o.warning) + "}";
+        }
+        json += "], \"skipped\": " + std::to_string(file.skippedCount) + ", \"skipped_first\": [";
+        for (std::size_t i = 0; i < file.skipped.size() && i < 20; ++i)
+            json += std::string(i ? ", " : "") + JsonQuoted(file.skipped[i]);
+        return Give(json + "]}");
+    } catch (const std::exception& error) {
+        return Refuse(error.what());
+    }
+}
+
+// The built-in catalogues: satellites (name, longitude west positive) and
+// towns (name, the region or country above it, latitude, longitude west
+// positive), as the main window lists them.
+AZIMORA_EXPORT const char* azimora_catalogues() {
+    try {
+        std::string json = "{\"satellites\": [";
+        bool first = true;
+        for (const builtin::SatelliteEntry& satellite : builtin::Satellites()) {
+            const auto longitude = ParseNumber(satellite.longitude);
+            if (!longitude) continue;
+            json += std::string(first ? "" : ", ") + "[" + JsonQuoted(satellite.name) + ", " +
+                    calc::NumberText(static_cast<double>(*longitude)) + "]";
+            first = false;
+        }
+        json += "], \"towns\": [";
+        first = true;
+        std::string above[3];
+        for (const builtin::LocationEntry& place : builtin::Locations()) {
+            if (place.level >= 0 && place.level < 3) above[place.level] = place.name;
+            const auto latitude = ParseNumber(place.latitude), longitude = ParseNumber(place.longitude);
+            if (place.level == 0 || !latitude || !longitude) continue;
+            std::string region = above[place.level - 1];
+            if (place.level == 2) region += ", " + above[0];
+            json += std::string(first ? "" : ", ") + "[" + JsonQuoted(place.name) + ", " + JsonQuoted(region) + ", " +
+                    calc::NumberText(static_cast<double>(*latitude)) + ", " +
+                    calc::NumberText(static_cast<double>(*longitude)) + "]";
+            first = false;
+        }
+        return Give(json + "]}");
+    } catch (const std::exception& error) {
+        return Refuse(error.what());
+    }
+}
