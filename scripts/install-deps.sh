@@ -4,7 +4,8 @@
 # Installs the Debian 12 packages Azimora needs that are not there yet.
 #   install-deps.sh          to build and run the program
 #   install-deps.sh --test   also what the whole test suite needs
-#   install-deps.sh --package  also what building and checking the package needs
+#   install-deps.sh --package  also what building and checking the packages needs
+#   install-deps.sh --web      also what building the web page needs
 # Fast when everything is installed: it only asks dpkg.
 set -euo pipefail
 
@@ -28,11 +29,16 @@ test_packages=(
 package_packages=(
   dpkg-dev file lintian desktop-file-utils appstream
 )
+# The web page: the engine as WebAssembly, and the browser its tests drive.
+web_packages=(
+  emscripten binaryen nodejs chromium
+)
 
 packages=("${build_packages[@]}")
 case "${1:-}" in
-  --test) packages+=("${test_packages[@]}" "${package_packages[@]}") ;;
-  --package) packages+=("${package_packages[@]}") ;;
+  --test) packages+=("${test_packages[@]}" "${package_packages[@]}" "${web_packages[@]}") ;;
+  --package) packages+=("${package_packages[@]}" emscripten binaryen nodejs) ;;
+  --web) packages+=(emscripten binaryen nodejs) ;;
 esac
 
 missing=()

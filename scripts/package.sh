@@ -21,6 +21,9 @@ for leftover in build/package dist; do
   fi
 done
 
+# The web page's folder first: the package build installs it as azimora-web.
+scripts/build-web.sh
+
 # Debian's compiler and linker flags with all hardening (stack protector,
 # fortify, PIE, relro, bindnow) for a first configure of the package build.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all

@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs the whole test suite: once in
 # the normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then each fuzz target for 20 seconds from its seeds, then the Debian
-# package: built, checked, installed, used and removed again.
+# then the web page (its engine against azimora-calc in node, the page in
+# headless Chromium), each fuzz target for 20 seconds from its seeds, then
+# the Debian packages: built, checked, installed, used and removed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -13,5 +14,8 @@ scripts/build.sh dev
 ctest --preset dev
 scripts/build.sh asan
 ctest --preset asan
+scripts/build-web.sh
+node tests/web/engine_figures_check.mjs build/web/site build/dev/calc/azimora-calc
+node tests/web/page_test.mjs build/web/site build/dev/calc/azimora-calc
 scripts/fuzz.sh 20
 tests/package/package_test.sh

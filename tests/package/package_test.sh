@@ -24,6 +24,7 @@ scripts/package.sh >/dev/null
 deb=$(ls dist/azimora_*.deb)
 calc=$(ls dist/azimora-calc_*.deb)
 data=$(ls dist/azimora-data_*_all.deb)
+web=$(ls dist/azimora-web_*_all.deb)
 
 # What each holds.
 holds() {
@@ -42,6 +43,8 @@ holds "$deb" ./usr/bin/azimora ./usr/share/applications/org.azimora.azimora.desk
 holds "$calc" ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz ./usr/share/doc/azimora-calc/copyright \
   ./usr/share/doc/azimora-calc/changelog.gz
 holds "$data" ./usr/share/azimora/time-zones.dat ./usr/share/doc/azimora-data/copyright
+holds "$web" ./usr/share/azimora/web/index.html ./usr/share/azimora/web/azimora-engine.wasm \
+  ./usr/share/azimora/web/sw.js ./usr/share/azimora/web/towns.json ./usr/share/doc/azimora-web/copyright
 dpkg -c "$deb" | grep -q "usr/bin/azimora-calc" && fail "the desktop package holds the calculator"
 for package in "$deb" "$calc"; do
   dpkg -c "$package" | grep -q "time-zones.dat" && fail "$package holds the data package's file"
