@@ -13,6 +13,7 @@ build_packages=(
   cmake g++ make
   qt6-base-dev libxkbcommon-dev qt6-qpa-plugins libqt6printsupport6 qt6-translations-l10n
   qt6-positioning-dev qt6-serialport-dev libqt6positioning6-plugins
+  pkg-config libqrencode-dev
   fonts-wine fonts-liberation
   dtv-scan-tables libgweather-4-common
 )
@@ -22,6 +23,7 @@ test_packages=(
   poppler-utils cups printer-driver-cups-pdf qt6ct
   dbus at-spi2-core
   clang libclang-rt-14-dev
+  zbar-tools  # reads back the QR code of the web page's link
   stress-ng  # keeps the machine busy in scripts/stress-desktop-tests.sh
   python3-sgp4  # its SGP4 verification data, read by the tests as reference values
   nodejs        # the time-zone boundaries' check, and the web page's tests

@@ -14,12 +14,14 @@ cd "$(dirname "$0")/.."
 folder=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null; rm -rf "$folder"' EXIT
 cp build/dev/shell/azimora "$folder/"
+# The program's settings (the web page's address typed below) stay here.
+export XDG_CONFIG_HOME="$folder/config"
 if [[ -n "$scheme" ]]; then
   # A dark desktop as qt6ct sets one up.
   mkdir -p "$folder/config/qt6ct"
   printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/%s.conf\ncustom_palette=true\nstyle=Fusion\n' \
     "$scheme" >"$folder/config/qt6ct/qt6ct.conf"
-  export XDG_CONFIG_HOME="$folder/config" QT_QPA_PLATFORMTHEME=qt6ct
+  export QT_QPA_PLATFORMTHEME=qt6ct
 fi
 LC_ALL=en_US.UTF-8 "$folder/azimora" &
 pid=$!
@@ -66,6 +68,16 @@ details=$(window_named "Installation Details")
 sleep 0.8
 import -window "$details" "$assistant/installation-details.png"
 echo "wrote $assistant/installation-details.png"
+# The web page's address (Alt+P), then the link and its QR code beside it,
+# the entries scrolled to their end by the mouse wheel.
+xdotool windowfocus --sync "$details" key --delay 200 alt+p
+xdotool type --delay 20 "https://dish.example/azimora/"
+xdotool key --delay 200 Tab
+sleep 0.5
+xdotool mousemove --window "$details" 600 650 click --repeat 40 --delay 30 5
+sleep 0.8
+import -window "$details" "$assistant/installation-details-link.png"
+echo "wrote $assistant/installation-details-link.png"
 wmctrl -i -c "$details"
 
 # Tools > Sky Chart, the second item.

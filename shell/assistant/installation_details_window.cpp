@@ -20,6 +20,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "assistant/obstacle_marks_editor.h"
+#include "assistant/page_link_box.h"
 #include "assistant/point_here.h"
 #include "assistant/second_satellite_editor.h"
 #include "main_window/main_window.h"
@@ -84,7 +85,14 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     entriesLayout->addWidget(second_);
     auto* marks = new ObstacleMarksEditor(session, entriesPage);
     entriesLayout->addWidget(marks);
-    splitter->addWidget(Scrolling(entriesPage, splitter));
+    pageLink_ = new PageLinkBox(entriesPage);
+    entriesLayout->addWidget(pageLink_);
+    QScrollArea* entries = Scrolling(entriesPage, splitter);
+    splitter->addWidget(entries);
+    // A box reached by its mnemonic scrolls into view, as one reached by Tab does.
+    connect(qApp, &QApplication::focusChanged, entries, [entries](QWidget*, QWidget* now) {
+        if (now != nullptr && entries->widget()->isAncestorOf(now)) entries->ensureWidgetVisible(now);
+    });
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setSizes({650, 350});  // in proportion, whatever the window's size
@@ -192,6 +200,7 @@ void InstallationDetailsWindow::refresh() {
     notice_->setText(NoFiguresNotice(report_));
     notice_->setVisible(rows.isEmpty());
     pointHere_->show(PointHereOf(report_));
+    pageLink_->show(report_.site, session.settings());
     figures_->setVisible(!rows.isEmpty());
     // The same rows as before: only the values that changed are set again.
     QStringList shape;

@@ -26,6 +26,7 @@ class QScrollArea;
 namespace azimora::shell {
 
 class ObstacleMarksEditor;
+class PageLinkBox;
 class PointHereWidget;
 class SecondSatelliteEditor;
 class TfrmKorvel;
@@ -42,6 +43,7 @@ public:
     void setClock(std::function<QDateTime()> clock);
     [[nodiscard]] const InstallationReport& report() const { return report_; }
     [[nodiscard]] QString plainText() const;
+    [[nodiscard]] PageLinkBox& pageLink() const { return *pageLink_; }
 
 public slots:
     void refresh();
@@ -58,6 +60,7 @@ private:
     QLabel* notice_ = nullptr;
     PointHereWidget* pointHere_ = nullptr;
     SecondSatelliteEditor* second_ = nullptr;
+    PageLinkBox* pageLink_ = nullptr;
     QScrollArea* figures_ = nullptr;
     QFormLayout* figuresForm_ = nullptr;
     QList<QPair<QLabel*, QLabel*>> rows_;

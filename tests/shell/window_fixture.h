@@ -40,6 +40,17 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), azimora::testing::kEventBoundMs));
     }
 
+    // A site and satellite as the main window's boxes would hold them.
+    void SetSite(const char* name, const char* latitude, const char* longitudeWest, const char* satellite,
+                 const char* satelliteWest) {
+        window->controller().SetValue(DisplayField::LocName, name);
+        window->controller().SetValue(DisplayField::NLat, latitude);
+        window->controller().SetValue(DisplayField::WLong, longitudeWest);
+        window->controller().SetValue(DisplayField::SatName, satellite);
+        window->controller().SetValue(DisplayField::SatLong, satelliteWest);
+        QCoreApplication::processEvents();
+    }
+
     template <typename T>
     T* Find(const char* name) const {
         T* widget = window->findChild<T*>(QString::fromLatin1(name));

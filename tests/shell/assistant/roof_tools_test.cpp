@@ -111,16 +111,6 @@ TEST(LineOfSightFiles, EndWhereKarneysGeodesicsEnd) {
 
 class RoofTools : public testing::WindowTest {
 protected:
-    void SetSite(const char* name, const char* latitude, const char* longitudeWest, const char* satellite,
-                 const char* satelliteWest) {
-        PointingController& controller = window->controller();
-        controller.SetValue(DisplayField::LocName, name);
-        controller.SetValue(DisplayField::NLat, latitude);
-        controller.SetValue(DisplayField::WLong, longitudeWest);
-        controller.SetValue(DisplayField::SatName, satellite);
-        controller.SetValue(DisplayField::SatLong, satelliteWest);
-        QCoreApplication::processEvents();
-    }
     static QByteArray Read(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -1,0 +1,86 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+#include "formats/page_link.h"
+
+#include <array>
+#include <cmath>
+
+#include "text/float_chars.h"
+#include "text/number_text.h"
+
+namespace azimora {
+namespace {
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+// The host of an absolute address, without user, port and path.
+std::string_view HostOf(std::string_view rest) {
+    rest = rest.substr(0, rest.find_first_of("/?"));
+    if (const auto at = rest.rfind('@'); at != std::string_view::npos) rest.remove_prefix(at + 1);
+    if (!rest.empty() && rest.front() == '[') return rest.substr(0, rest.find(']') + 1);
+    return rest.substr(0, rest.find(':'));
+}
+
+// Fixed with at most `decimals`, trailing zeros dropped: 19.2, 0.6, 54.597.
+std::string Short(double value, int decimals) {
+    std::array<char, 64> text{};
+    const auto end = FloatToChars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals).ptr;
+    std::string result(text.data(), end);
+    if (result.find('.') != std::string::npos) {
+        while (result.back() == '0') result.pop_back();
+        if (result.back() == '.') result.pop_back();
+    }
+    return result == "-0" ? "0" : result;
+}
+
+// 54.597N, 5.93W, 19.2E: what the page's coordinate boxes read. Zero takes
+// no letter's side: "0".
+std::string Angle(double value, char positive, char negative) {
+    const std::string magnitude = Short(std::fabs(value), 5);
+    if (magnitude == "0") return magnitude;
+    return magnitude + (value > 0 ? positive : negative);
+}
+
+}  // namespace
+
+std::optional<std::string> PageAddressProblem(std::string_view address) {
+    address = TrimBlanks(address);
+    if (address.empty()) return "no address is set";
+    for (const char c : address)
+        if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == '<' || c == '>' || c == '\\' || c == '`')
+            return "an address has no blanks, quotes or angle brackets";
+    if (address.find('#') != std::string_view::npos) return "the address may not have a '#': the link puts the site there";
+    const bool https = StartsWithNoCase(address, "https://");
+    const bool http = StartsWithNoCase(address, "http://");
+    if (!https && !http) return "the address must start with https://";
+    const std::string_view host = HostOf(address.substr(https ? 8 : 7));
+    if (host.empty()) return "the address names no host";
+    if (http && host != "localhost" && host != "127.0.0.1" && host != "[::1]")
+        return "a phone gives its position and compass only to an https address";
+    return std::nullopt;
+}
+
+std::string PageLink(std::string_view address, const PageLinkValues& values) {
+    address = TrimBlanks(address);
+    std::string link(address);
+    const std::size_t scheme = link.find("://") + 3;
+    if (link.find('/', scheme) == std::string::npos && link.find('?', scheme) == std::string::npos) link += '/';
+    link += "#lat=" + Angle(values.latitude, 'N', 'S');
+    link += "&lon=" + Angle(values.longitudeWest, 'W', 'E');
+    link += "&sat=" + Angle(values.satelliteWest, 'W', 'E');
+    link += "&dish=" + Short(values.dishMetres, 3);
+    link += "&freq=" + Short(values.frequencyGHz, 3);
+    link += "&offset=" + Short(values.offsetAngle, 2);
+    if (values.secondSatelliteWest) link += "&second=" + Angle(*values.secondSatelliteWest, 'W', 'E');
+    return link;
+}
+
+}  // namespace azimora
