@@ -11,37 +11,13 @@
 //   node page_test.mjs build/web/site path/to/azimora-calc [screenshots folder]
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
-import { createRequire } from 'node:module';
 
-const require = createRequire(path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../package.json'));
-const { chromium } = require('playwright-core');
+import { launchBrowser, serveSite } from './browser.mjs';
 
 const site = path.resolve(process.argv[2]);
 const calc = path.resolve(process.argv[3]);
 const shots = process.argv[4] ? path.resolve(process.argv[4]) : null;
-
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
-                '.json': 'application/json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
-let transferred = 0;
-function serve() {
-  const server = http.createServer((request, response) => {
-    const url = new URL(request.url, 'http://127.0.0.1');
-    const file = path.join(site, url.pathname === '/' ? 'index.html' : decodeURIComponent(url.pathname));
-    if (!file.startsWith(site) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-      response.writeHead(404);
-      response.end();
-      return;
-    }
-    const body = fs.readFileSync(file);
-    transferred += body.length;
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-    response.end(body);
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
 
 let failures = 0;
 function check(condition, what) {
@@ -49,22 +25,42 @@ function check(condition, what) {
   if (!condition) failures++;
 }
 
+// The page's clock and zone, fixed: azimora-calc is asked for the same day.
+const today = '2026-12-07T12:00:00Z';
+const zone = 'Europe/London';
+
 // What azimora-calc's table gives for a figure: "Azimuth (true)  139.90 deg".
 function calcFigures(args) {
-  const table = execFileSync(calc, args, { encoding: 'utf8' });
+  const table = execFileSync(calc, [...args, '--date', today], { encoding: 'utf8' });
   const row = (name) => new RegExp(`^${name.replace(/[()]/g, '\\$&')}\\s+(-?[0-9.]+) deg`, 'm').exec(table)[1];
   return { azimuth: row('Azimuth (true)'), elevation: row('Elevation'), compass: row('Compass bearing') };
 }
 
-const server = await serve();
+// The rest of azimora-calc's figures as the page words them.
+function calcDetails(args) {
+  const table = execFileSync(calc, [...args, '--date', today], { encoding: 'utf8' });
+  const skew = Number(/^LNB skew\s+(-?[0-9.]+) deg/m.exec(table)[1]);
+  const tilt = /^Dish face tilt\s+([0-9.]+) deg/m.exec(table)[1];
+  const motor = /^Motor angle\s+([0-9.]+ deg [EW])/m.exec(table)[1].replace(' deg', '\u00B0');
+  return {
+    skew: `turn the LNB ${Math.abs(skew).toFixed(2)}\u00B0 ${skew >= 0 ? 'clockwise' : 'counter-clockwise'}, seen from behind the dish`,
+    tilt: `${tilt}\u00B0 back, looking up (offset dish)`,
+    motor,
+  };
+}
+
+// The first sun outage after the page's day, as azimora-calc finds it in the page's zone.
+function calcNextOutage(args) {
+  const report = JSON.parse(execFileSync(calc, [...args, '--json', '--date', '2027-01-01', '--tz', zone], { encoding: 'utf8' }));
+  return report.sun_outages[0];
+}
+
+const server = await serveSite(site);
 const origin = `http://127.0.0.1:${server.address().port}`;
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'azimora-chromium-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
+const { context, profile, close } = await launchBrowser({
   viewport: { width: 360, height: 740 },
+  timezoneId: zone,
+  locale: 'en-GB',
   permissions: ['geolocation'],
   geolocation: { latitude: 54.597, longitude: -5.930, accuracy: 12 },
 });
@@ -74,9 +70,11 @@ page.on('console', (message) => message.type() === 'error' && consoleErrors.push
 page.on('pageerror', (error) => consoleErrors.push(error.message));
 
 try {
+  await context.clock.setFixedTime(new Date(today));
   await page.goto(`${origin}/`);
   await page.waitForSelector('body[data-ready="true"]', { timeout: 30000 });
-  check(transferred < 1.5 * 1024 * 1024, `the page with its towns is ${(transferred / 1024).toFixed(0)} KB (under 1.5 MB)`);
+  check(server.transferred() < 1.5 * 1024 * 1024,
+        `the page with its towns is ${(server.transferred() / 1024).toFixed(0)} KB (under 1.5 MB)`);
 
   // Belfast by GPS, Astra 19.2E.
   await page.click('#locate');
@@ -93,7 +91,21 @@ try {
   check(JSON.stringify(byGps) === JSON.stringify(belfast),
         `Belfast by GPS: ${JSON.stringify(byGps)} as azimora-calc ${JSON.stringify(belfast)}`);
   check((await page.textContent('#position')).startsWith('Position within 12 m'), 'the position\'s accuracy is shown');
-  check(new URL(page.url()).hash.includes('sat=19.2E'), `the address follows: ${new URL(page.url()).hash}`);
+  const belfastArgs = ['--sat-lon', '19.2E', '--lat', '54.59700', '--lon', '5.93000'];
+  const details = { skew: await page.textContent('#skew'), tilt: await page.textContent('#tilt'),
+                    motor: await page.textContent('#motor') };
+  const expected = calcDetails(belfastArgs);
+  check(JSON.stringify(details) === JSON.stringify(expected),
+        `skew, tilt and motor as azimora-calc: ${JSON.stringify(details)}, expected ${JSON.stringify(expected)}`);
+  // The next outage on the phone's clock, named: "25 Feb 2027, 10:43 GMT to 10:50 GMT".
+  const outage = calcNextOutage(belfastArgs);
+  const minute = (iso) => iso.slice(11, 16);
+  const outageShown = await page.textContent('#outage');
+  check(outageShown.startsWith(`25 Feb 2027, ${minute(outage.start)} GMT to ${minute(outage.end)} GMT`),
+        `the next sun outage "${outageShown}" is azimora-calc's ${outage.start} to ${outage.end}`);
+  // The address follows a moment after the last change.
+  await page.waitForFunction(() => location.hash.includes('sat=19.2E'), null, { timeout: 5000 }).catch(() => {});
+  check(new URL(page.url()).hash === '#lat=54.59700&lon=5.93000&sat=19.2E', `the address follows: ${new URL(page.url()).hash}`);
   if (shots) await page.screenshot({ path: path.join(shots, 'web-360-light.png'), fullPage: true });
 
   // Typed in degrees, minutes and seconds: the same site, the same figures.
@@ -109,6 +121,34 @@ try {
   check(JSON.stringify(await shown()) === JSON.stringify(belfast), 'a link opens with the same figures');
   check((await page.inputValue('#dish')) === '0.8', 'the link\'s dish is taken');
 
+  // An element file from the phone: the objects azimora-calc lists, and a
+  // chosen one gives its figures.
+  const drift = fs.readFileSync(path.resolve(path.dirname(new URL(import.meta.url).pathname),
+                                             '../engine/formats/data/geo_drift.csv'), 'utf8').trim().split('\n').slice(1);
+  const tle = drift.map((line) => line.split(',').slice(0, 3).join('\n')).join('\n') + '\n';
+  const tleFile = path.join(profile, 'belt.tle');
+  fs.writeFileSync(tleFile, tle);
+  await page.setInputFiles('#elements', tleFile);
+  await page.waitForSelector('#objects li');
+  const listed = execFileSync(calc, ['--tle', tleFile, '--date', today], { encoding: 'utf8' }).trim().split('\n').slice(1)
+    .map((line) => line.split(','));
+  const objects = await page.$$eval('#objects li', (items) => items.map((item) => item.textContent));
+  check(objects.length === listed.length && listed.every(([name, , west], i) => objects[i].startsWith(
+    `${name}, ${Math.abs(Number(west)).toFixed(2)} ${Number(west) > 0 ? 'W' : 'E'}`)),
+        `the element file's objects as azimora-calc lists them: ${JSON.stringify(objects.map((o) => o.slice(0, 28)))}`);
+  // 67.12 E stands low over Belfast; 134.82 E is under its horizon.
+  await page.click('#objects li >> nth=1');
+  await page.waitForFunction((west) => document.getElementById('sat').value === west, listed[1][2]);
+  const chosen = calcFigures(['--sat-lon', listed[1][2], '--lat', '54.597N', '--lon', '5.93W']);
+  check(JSON.stringify(await shown()) === JSON.stringify(chosen), `a chosen object has azimora-calc's figures ${JSON.stringify(chosen)}`);
+  await page.click('#objects li >> nth=2');
+  await page.waitForFunction((west) => document.getElementById('sat').value === west, listed[2][2]);
+  const below = calcFigures(['--sat-lon', listed[2][2], '--lat', '54.597N', '--lon', '5.93W']);
+  const belowShown = await shown();
+  check(belowShown.elevation === `${below.elevation}, below the horizon` && belowShown.azimuth === below.azimuth &&
+        (await page.textContent('#skew')) === 'the satellite is below the horizon',
+        `one under the horizon says so: ${JSON.stringify(belowShown)}`);
+
   // A town found by name.
   await page.fill('#town', 'belfas');
   await page.waitForSelector('#towns li');
@@ -121,7 +161,9 @@ try {
   check(message.includes("latitude 'north' is no angle"), `bad input says so: "${message}"`);
   check(!(await page.textContent('body')).includes('NaN'), 'no NaN anywhere');
 
-  // Dark, and a desktop's width.
+  // Dark, and a desktop's width; the link loaded anew (going to the same
+  // address would keep the page as it is).
+  await page.goto('about:blank');
   await page.goto(link);
   await page.waitForSelector('body[data-ready="true"]');
   await page.waitForFunction(() => !document.getElementById('big').hidden);
@@ -153,9 +195,8 @@ try {
   console.log(`FAIL ${error.message}`);
   failures++;
 } finally {
-  await context.close();
+  await close();
   server.close();
-  fs.rmSync(profile, { recursive: true, force: true });
 }
 console.log(failures === 0 ? 'page test: passed' : `page test: ${failures} failed`);
 process.exit(failures === 0 ? 0 : 1);

@@ -100,10 +100,21 @@ function show(f) {
   }
 }
 
-function update() {
+// The address follows the inputs a moment after the last change: Chromium
+// spends milliseconds on each replaceState, too many for every keystroke.
+let linkSoon = 0;
+function writeAddress() {
+  clearTimeout(linkSoon);
+  linkSoon = 0;
   const values = Object.fromEntries(Object.entries(inputs).map(([key, input]) => [key, input.value]));
   for (const [key, value] of Object.entries(defaults)) if (values[key] === value) delete values[key];
-  history.replaceState(null, '', writeLink(values) || location.pathname);
+  const link = writeLink(values);
+  if (link !== location.hash && !(link === '#' && location.hash === '')) history.replaceState(null, '', link === '#' ? location.pathname : link);
+}
+
+function update() {
+  clearTimeout(linkSoon);
+  linkSoon = setTimeout(writeAddress, 300);
   if (!inputs.lat.value.trim() || !inputs.lon.value.trim() || !inputs.sat.value.trim()) {
     say('');
     $('big').hidden = $('details').hidden = true;
@@ -117,6 +128,10 @@ function update() {
   }
   say('');
   show(f);
+  // For the benchmarks: when the first figures stood, and the latest.
+  if (performance.getEntriesByName('azimora-first-figures').length === 0) performance.mark('azimora-first-figures');
+  performance.clearMarks('azimora-figures');
+  performance.mark('azimora-figures');
 }
 
 function choices(list, items, label, choose) {
@@ -204,6 +219,9 @@ async function start() {
     const on = document.documentElement.classList.toggle('contrast');
     $('theme').setAttribute('aria-pressed', String(on));
   });
+  // A link copied or shared from the address bar, or the page left, has the latest inputs.
+  document.addEventListener('visibilitychange', () => linkSoon && writeAddress());
+  window.addEventListener('pagehide', () => linkSoon && writeAddress());
   window.addEventListener('hashchange', () => {
     for (const [key, value] of Object.entries(readLink(location.hash))) if (inputs[key]) inputs[key].value = value;
     update();

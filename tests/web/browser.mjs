@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+//
+// What the page's test and benchmark share: the built site served from this
+// computer (127.0.0.1, a secure context), counting the bytes it sends, and
+// Debian's Chromium, headless, driven by playwright-core (no browser
+// download).
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { createRequire } from 'node:module';
+
+const require = createRequire(path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../package.json'));
+const { chromium } = require('playwright-core');
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+                '.json': 'application/json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
+
+// server.transferred(): the bytes of the bodies sent so far.
+export function serveSite(site) {
+  let transferred = 0;
+  const server = http.createServer((request, response) => {
+    const url = new URL(request.url, 'http://127.0.0.1');
+    const file = path.join(site, url.pathname === '/' ? 'index.html' : decodeURIComponent(url.pathname));
+    if (!file.startsWith(site) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      response.writeHead(404);
+      response.end();
+      return;
+    }
+    const body = fs.readFileSync(file);
+    transferred += body.length;
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    response.end(body);
+  });
+  server.transferred = () => transferred;
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// A browser with a profile of its own, removed by close().
+export async function launchBrowser(options) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'azimora-chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync'],
+    ...options,
+  });
+  const close = async () => {
+    await context.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return { context, profile, close };
+}
