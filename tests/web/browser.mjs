@@ -17,11 +17,21 @@ const { chromium } = require('playwright-core');
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
                 '.json': 'application/json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 
-// server.transferred(): the bytes of the bodies sent so far.
+// server.transferred(): the bytes of the bodies sent so far;
+// server.replace(name, body): serve another body for a file from now on (a
+// new version published).
 export function serveSite(site) {
   let transferred = 0;
+  const replaced = new Map();
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://127.0.0.1');
+    if (replaced.has(url.pathname)) {
+      const body = replaced.get(url.pathname);
+      transferred += body.length;
+      response.writeHead(200, { 'Content-Type': types[path.extname(url.pathname)] || 'application/octet-stream' });
+      response.end(body);
+      return;
+    }
     const file = path.join(site, url.pathname === '/' ? 'index.html' : decodeURIComponent(url.pathname));
     if (!file.startsWith(site) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
       response.writeHead(404);
@@ -34,6 +44,7 @@ export function serveSite(site) {
     response.end(body);
   });
   server.transferred = () => transferred;
+  server.replace = (name, body) => replaced.set(`/${name}`, Buffer.from(body));
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 

@@ -5,9 +5,9 @@
 // download), served from this computer: Belfast by an emulated GPS with
 // Astra at 19.2 E gives azimora-calc's figures; a typed site in degrees,
 // minutes and seconds and a link give the same; bad input a clear message,
-// never NaN; no console errors; the manifest installable; offline once the
-// server is gone (the service worker); screenshots at 360x740 and
-// 1280x800, light and dark.
+// never NaN; no console errors; the manifest installable; a new version
+// published taken when online, and offline once the server is gone (the
+// service worker); screenshots at 360x740 and 1280x800, light and dark.
 //   node page_test.mjs build/web/site path/to/azimora-calc [screenshots folder]
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -182,8 +182,28 @@ try {
   check(installability.installabilityErrors.length === 0,
         `no installability errors ${JSON.stringify(installability.installabilityErrors)}`);
 
-  // Offline: the service worker keeps the page; the server goes away.
+  // Kept for offline use; then a new version published is taken when online.
   await page.waitForFunction(() => document.getElementById('offline').textContent.startsWith('Kept'), null, { timeout: 30000 });
+  const files = JSON.parse(fs.readFileSync(path.join(site, 'files.json'), 'utf8'));
+  check((await page.textContent('#version')) === files.version, `the page shows its version ${files.version}`);
+  const newer = `${files.version}-newer`;
+  server.replace('files.json', JSON.stringify({ ...files, version: newer }));
+  server.replace('sw.js', fs.readFileSync(path.join(site, 'sw.js'), 'utf8').replaceAll(files.version, newer));
+  await page.reload();
+  // Kept whole and active once the old copy is dropped; the next start shows it.
+  const cacheNames = () => page.evaluate(() => caches.keys());
+  for (let i = 0; i < 300; i++) {
+    const names = await cacheNames();
+    if (names.includes(`azimora-${newer}`) && !names.includes(`azimora-${files.version}`)) break;
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  await page.reload();
+  await page.waitForSelector('body[data-ready="true"]');
+  await page.waitForFunction((version) => document.getElementById('version').textContent === version, newer,
+                             { timeout: 30000 }).catch(() => {});
+  check((await page.textContent('#version')) === newer, `a new version is taken when online: ${await page.textContent('#version')}`);
+
+  // Offline: the service worker keeps the page; the server goes away.
   await new Promise((resolve) => server.close(resolve));
   server.closeAllConnections?.();
   await page.goto(link);

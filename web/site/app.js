@@ -243,6 +243,8 @@ async function offline() {
   }
   try {
     const registration = await navigator.serviceWorker.register('sw.js');
+    // A page left open for days looks for a new version at each start when online.
+    if (navigator.onLine) registration.update().catch(() => {});
     registration.addEventListener('updatefound', () => {
       $('offline').textContent = 'A new version is being kept; it serves from the next start.';
     });
