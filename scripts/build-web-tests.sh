@@ -12,6 +12,7 @@
 #   build-web-tests.sh; then: node build/web/tests/engine_tests.js
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/em-compile.sh
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 out=build/web
 objects=$out/test-objects
@@ -47,23 +48,14 @@ flags=(-std=c++20 -O2 -fexceptions -Wall -Wextra -Wpedantic -Iengine -Icalc -Ite
        -I"$gtest/include" -I"$gtest" -DGTEST_HAS_PTHREAD=0
        -DAZIMORA_TEST_DATA=\""$PWD/tests/engine/sky/data"\"
        -DAZIMORA_FORMATS_TEST_DATA=\""$PWD/tests/engine/formats/data"\")
-objectFiles=()
-for source in "${sources[@]}"; do
-  object="$objects/$(echo "$source" | tr '/' '_').o"
-  objectFiles+=("$object")
-  if [[ ! -f "$object" || "$source" -nt "$object" || -n "$(find engine tests/support -name '*.h' -newer "$object" -print -quit)" ]]; then
-    echo "web tests: $source"
-    em++ "${flags[@]}" -c "$source" -o "$object" &
-    while (($(jobs -rp | wc -l) >= $(nproc))); do wait -n; done
-  fi
-done
-wait
-# Compiled at once, from the file: emscripten 3.1.6's loader would hand
-# node's fetch a path. The engine's objects as the page has them, less the page's own facade.
+em_compile "$objects" "web tests" engine tests/support -- "${flags[@]}" -- "${sources[@]}"
+# The engine's objects as the page has them, less the page's own facade.
 engine=()
 for object in "$out"/objects/*.o; do
   [[ $object == *web_facade* || $object == *calc_* ]] || engine+=("$object")
 done
+# Compiled at once, from the file: emscripten 3.1.6's loader would hand
+# node's fetch a path.
 em++ "${objectFiles[@]}" "${engine[@]}" -o "$out/tests/engine_tests.js" -O2 -fexceptions \
   -sENVIRONMENT=node -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0 -sALLOW_MEMORY_GROWTH=1 -sPRINTF_LONG_DOUBLE=1 -sEXIT_RUNTIME=1
 echo "web tests: $out/tests/engine_tests.js"

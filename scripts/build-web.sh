@@ -8,6 +8,7 @@
 #   build-web.sh [--install-deps]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/em-compile.sh
 if [[ "${1:-}" == "--install-deps" ]]; then scripts/install-deps.sh --web; fi
 [[ -f web/data/towns.json ]] || { echo "web: web/data/towns.json is missing (node scripts/make-web-towns.mjs)"; exit 1; }
 
@@ -40,18 +41,7 @@ sources+=(calc/calc_report.cpp calc/zone_time.cpp web/facade/web_facade.cpp
 # double, printed at its precision (PRINTF_LONG_DOUBLE).
 # No data folder: the page keeps no files (time zones come from the browser).
 flags=(-std=c++20 -O2 -fexceptions -Wall -Wextra -Wpedantic -Iengine -Icalc -I"$generated" -DAZIMORA_DATA_DIR=\"/nonexistent\")
-objectFiles=()
-for source in "${sources[@]}"; do
-  object="$objects/$(echo "$source" | tr '/' '_').o"
-  objectFiles+=("$object")
-  if [[ ! -f "$object" || "$source" -nt "$object" || -n "$(find engine calc web/facade -name '*.h' -newer "$object" -print -quit)" ]]; then
-    echo "web: $source"
-    em++ "${flags[@]}" -c "$source" -o "$object" &
-    # two at a time: the machines have two cores
-    while (($(jobs -rp | wc -l) >= $(nproc))); do wait -n; done
-  fi
-done
-wait
+em_compile "$objects" web engine calc web/facade -- "${flags[@]}" -- "${sources[@]}"
 em++ "${objectFiles[@]}" -o "$site/azimora-engine.js" -O2 -fexceptions \
   -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createAzimoraEngine -sENVIRONMENT=web,worker,node \
   -sALLOW_MEMORY_GROWTH=1 -sPRINTF_LONG_DOUBLE=1 -sFILESYSTEM=0 \

@@ -71,6 +71,16 @@ protected:
         return ids.isEmpty() ? QString() : ids.first();
     }
     static QStringList Splash() { return VisibleWindows(QStringLiteral("^Azimora$")); }
+    // The save question once it is on screen; empty when it did not come.
+    static QString SaveQuestion() {
+        QString question;
+        WaitFor([&] {
+            const QStringList boxes = VisibleWindows(QStringLiteral("^Confirm$"));
+            if (!boxes.isEmpty()) question = boxes.first();
+            return !question.isEmpty();
+        }, kWindowManagerMs);
+        return question;
+    }
     void ExpectCleanExitAfterClosing(const QString& window) {
         ASSERT_TRUE(CloseWindow(window));
         ASSERT_TRUE(process.waitForFinished(kWindowManagerMs)) << "the program did not end";
@@ -181,12 +191,8 @@ TEST_F(Program, TheMainWindowAndTheSaveQuestionAreCentredByTheirFrames) {
     ASSERT_TRUE(client.has_value());
     const int menu = client->height() - 419;
     ASSERT_TRUE(RunTool("xdotool", {"mousemove", "--window", window, "315", QString::number(menu + 25), "click", "1"}));
-    QString question;
-    ASSERT_TRUE(WaitFor([&] {
-        const QStringList boxes = VisibleWindows(QStringLiteral("^Confirm$"));
-        if (!boxes.isEmpty()) question = boxes.first();
-        return !question.isEmpty();
-    }, kWindowManagerMs)) << "no save question";
+    const QString question = SaveQuestion();
+    ASSERT_FALSE(question.isEmpty()) << "no save question";
     EXPECT_TRUE(WaitFor([&] { return centred(question); }, kWindowManagerMs))
         << "frame at " << frame->x() << "," << frame->y() << " " << frame->width() << "x" << frame->height();
     ASSERT_TRUE(RunTool("xdotool", {"windowfocus", "--sync", question, "key", "Escape"}));
@@ -213,12 +219,8 @@ TEST_F(Program, AQuestionFramedLateIsCentredAllTheSame) {
         // Longer than a program that gives up on the frame after a second waits.
         QThread::msleep(2500);
     }
-    QString question;
-    ASSERT_TRUE(WaitFor([&] {
-        const QStringList boxes = VisibleWindows(QStringLiteral("^Confirm$"));
-        if (!boxes.isEmpty()) question = boxes.first();
-        return !question.isEmpty();
-    }, kWindowManagerMs)) << "no save question";
+    const QString question = SaveQuestion();
+    ASSERT_FALSE(question.isEmpty()) << "no save question";
     std::optional<QRect> frame;
     EXPECT_TRUE(WaitFor([&] {
         frame = FrameGeometry(question);

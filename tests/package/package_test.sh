@@ -45,12 +45,14 @@ holds "$calc" ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz ./us
 holds "$data" ./usr/share/azimora/time-zones.dat ./usr/share/doc/azimora-data/copyright
 holds "$web" ./usr/share/azimora/web/index.html ./usr/share/azimora/web/azimora-engine.wasm \
   ./usr/share/azimora/web/sw.js ./usr/share/azimora/web/towns.json ./usr/share/doc/azimora-web/copyright
-dpkg -c "$deb" | grep -q "usr/bin/azimora-calc" && fail "the desktop package holds the calculator"
+# Outputs are read whole before grep looks at them: grep -q stops at the
+# first match, and under pipefail the writer's broken pipe would decide.
+grep -q "usr/bin/azimora-calc" <<<"$(dpkg -c "$deb")" && fail "the desktop package holds the calculator"
 for package in "$deb" "$calc"; do
-  dpkg -c "$package" | grep -q "time-zones.dat" && fail "$package holds the data package's file"
+  grep -q "time-zones.dat" <<<"$(dpkg -c "$package")" && fail "$package holds the data package's file"
   grep -q "azimora-data (= " <<<"$(dpkg -f "$package" Depends)" || fail "$package does not depend on azimora-data"
 done
-dpkg --fsys-tarfile "$data" | tar -xO ./usr/share/doc/azimora-data/copyright | grep -q "^License: ODbL-1.0" ||
+grep -q "^License: ODbL-1.0" <<<"$(dpkg --fsys-tarfile "$data" | tar -xO ./usr/share/doc/azimora-data/copyright)" ||
   fail "the data package's copyright does not name the boundaries' licence"
 
 # What each pulls in: the calculator no Qt; the program its fonts and Qt's
@@ -83,10 +85,10 @@ appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.azimora.azi
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" "./$calc" "./$data" >/dev/null
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb /usr/bin/azimora --version)
 [[ "$version" == "azimora 2.0" ]] || fail "--version answered '$version'"
-/usr/bin/azimora-calc --sat-lon 107.3 --lat 51.08 --lon 114.08 --json | grep -q '"azimuth": 171.306422331434,' ||
+grep -q '"azimuth": 171.306422331434,' <<<"$(/usr/bin/azimora-calc --sat-lon 107.3 --lat 51.08 --lon 114.08 --json)" ||
   fail "azimora-calc does not answer"
 # The installed boundaries: Cancun keeps its own zone, not Mexico City's.
-/usr/bin/azimora-calc --sat-lon 97 --lat 21.17 --lon 86.83 --tz site --json | grep -q '"time_zone": "America/Cancun"' ||
+grep -q '"time_zone": "America/Cancun"' <<<"$(/usr/bin/azimora-calc --sat-lon 97 --lat 21.17 --lon 86.83 --tz site --json)" ||
   fail "azimora-calc --tz site does not find the installed boundaries"
 
 # The installed program saves into the user's data folder.

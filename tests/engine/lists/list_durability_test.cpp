@@ -14,8 +14,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <random>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "catalogue/builtin_catalogues.h"
 #include "errors.h"
@@ -235,24 +239,38 @@ TEST_F(ListDurability, ManyRecordsInOneSaveLandTogether) {
     EXPECT_EQ(ReadFile(list), "Last,1\r\nA,1\r\nB,2\r\nC,3\r\n");
 }
 
-// A list that can be written but not read, its last line without a break:
-// the next record starts on a line of its own rather than gluing onto it
-// ("a,1" and "b,2" gave satellite "a" at "1b").
-TEST_F(ListDurability, AWriteOnlyListGetsTheRecordOnALineOfItsOwn) {
-    const auto result = azimora::testing::RunUnprivileged([] {
+// Saves into a satellite list the user may write but not read (mode 0200),
+// as a user without root's right to read it anyway: what the saves said,
+// then "the mode changed; " where it did, then the file's bytes. nullopt
+// where root's privileges cannot be dropped.
+std::optional<std::string> SaveIntoWriteOnlyList(const std::string& contents,
+                                                 const std::vector<std::pair<std::string, std::string>>& records) {
+    return azimora::testing::RunUnprivileged([&] {
         char name[] = "/tmp/azimora-write-only-XXXXXX";
         if (::mkdtemp(name) == nullptr) return std::string("no folder");
         const std::filesystem::path own(name);
         const auto file = UserSatelliteFile(own);
         std::filesystem::create_directories(file.parent_path());
-        WriteFile(file, "a,1");
+        WriteFile(file, contents);
         ::chmod(file.c_str(), 0200);
-        const std::string error = SaveError([&] { SaveUserSatellite(own, "b", "2"); });
+        std::string error;
+        for (const auto& [satellite, longitude] : records)
+            error += SaveError([&] { SaveUserSatellite(own, satellite, longitude); });
+        struct stat info {};
+        ::stat(file.c_str(), &info);
+        const std::string mode = (info.st_mode & 0777) == 0200 ? "" : "the mode changed; ";
         ::chmod(file.c_str(), 0600);
         const std::string bytes = ReadFile(file);
         std::filesystem::remove_all(own);
-        return error.empty() ? bytes : error;
+        return error + mode + bytes;
     });
+}
+
+// A list that can be written but not read, its last line without a break:
+// the next record starts on a line of its own rather than gluing onto it
+// ("a,1" and "b,2" gave satellite "a" at "1b").
+TEST_F(ListDurability, AWriteOnlyListGetsTheRecordOnALineOfItsOwn) {
+    const auto result = SaveIntoWriteOnlyList("a,1", {{"b", "2"}});
     if (!result) GTEST_SKIP() << "cannot drop root privileges here";
     EXPECT_EQ(*result, "a,1\r\nb,2\r\n");
 }
@@ -261,24 +279,7 @@ TEST_F(ListDurability, AWriteOnlyListGetsTheRecordOnALineOfItsOwn) {
 // next records follow at once, no blank line between (which the next load
 // would report as a faulty line); the file's mode is as it was.
 TEST_F(ListDurability, AWriteOnlyListGetsNoBlankLines) {
-    const auto result = azimora::testing::RunUnprivileged([] {
-        char name[] = "/tmp/azimora-write-only-XXXXXX";
-        if (::mkdtemp(name) == nullptr) return std::string("no folder");
-        const std::filesystem::path own(name);
-        const auto file = UserSatelliteFile(own);
-        std::filesystem::create_directories(file.parent_path());
-        WriteFile(file, "a,1\r\n");
-        ::chmod(file.c_str(), 0200);
-        std::string error = SaveError([&] { SaveUserSatellite(own, "b", "2"); });
-        error += SaveError([&] { SaveUserSatellite(own, "c", "3"); });
-        struct stat info {};
-        ::stat(file.c_str(), &info);
-        const std::string mode = (info.st_mode & 0777) == 0200 ? "" : "the mode changed; ";
-        ::chmod(file.c_str(), 0600);
-        const std::string bytes = ReadFile(file);
-        std::filesystem::remove_all(own);
-        return mode + error + bytes;
-    });
+    const auto result = SaveIntoWriteOnlyList("a,1\r\n", {{"b", "2"}, {"c", "3"}});
     if (!result) GTEST_SKIP() << "cannot drop root privileges here";
     EXPECT_EQ(*result, "a,1\r\nb,2\r\nc,3\r\n");
 }

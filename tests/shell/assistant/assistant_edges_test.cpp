@@ -454,6 +454,20 @@ QMargins WindowManagerFrame(const QWidget& shown) {
     return margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0 ? QMargins() : margins;
 }
 
+// Once framed (on a busy machine the window manager may take seconds), the
+// window stands within the screen, frame and all.
+void ExpectFramedWithin(const QWidget& window, const QRect& available) {
+    QRect frame;
+    const auto framedWithin = [&] {
+        const QMargins extents = WindowManagerFrame(window);
+        frame = window.geometry().marginsAdded(extents);
+        return !extents.isNull() && available.contains(frame);
+    };
+    EXPECT_TRUE(QTest::qWaitFor(framedWithin, azimora::testing::kEventBoundMs))
+        << window.windowTitle().toStdString() << ": " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+        << frame.height() << " on " << available.width() << "x" << available.height();
+}
+
 // On a real X server at a scale factor of 2 on a 1280 x 1024 screen
 // (ctest: desktop.windows-scaled2x): both windows open whole on the screen.
 TEST_F(AssistantEdges, WindowsFitTheScreenAtAnyScale) {
@@ -465,17 +479,7 @@ TEST_F(AssistantEdges, WindowsFitTheScreenAtAnyScale) {
     for (QWidget* tool : std::initializer_list<QWidget*>{&ToolsMenu::Of(*window).openDetails(),
                                                           &ToolsMenu::Of(*window).openSkyChart()}) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(tool, azimora::testing::kEventBoundMs));
-        // Once framed (on a busy machine the window manager may take
-        // seconds), the window stands within the screen, frame and all.
-        QRect frame;
-        const auto framedWithin = [&] {
-            const QMargins extents = WindowManagerFrame(*tool);
-            frame = tool->geometry().marginsAdded(extents);
-            return !extents.isNull() && available.contains(frame);
-        };
-        EXPECT_TRUE(QTest::qWaitFor(framedWithin, azimora::testing::kEventBoundMs))
-            << tool->windowTitle().toStdString() << ": " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
-            << frame.height() << " on " << available.width() << "x" << available.height();
+        ExpectFramedWithin(*tool, available);
         // What shows of every button lies on the screen (those in a
         // scrolling part may be scrolled out of view), Close all of it.
         for (const QPushButton* button : tool->findChildren<QPushButton*>()) {
@@ -506,17 +510,7 @@ TEST_F(AssistantEdges, WindowsFitTheScreenWhenFramedLate) {
         QTest::qWait(2500);
     }
     const QRect available = window->screen()->availableGeometry();
-    for (QWidget* shown : {static_cast<QWidget*>(window.get()), tools[0], tools[1]}) {
-        QRect frame;
-        const auto framedWithin = [&] {
-            const QMargins extents = WindowManagerFrame(*shown);
-            frame = shown->geometry().marginsAdded(extents);
-            return !extents.isNull() && available.contains(frame);
-        };
-        EXPECT_TRUE(QTest::qWaitFor(framedWithin, azimora::testing::kEventBoundMs))
-            << shown->windowTitle().toStdString() << ": " << frame.x() << "," << frame.y() << " " << frame.width()
-            << "x" << frame.height() << " on " << available.width() << "x" << available.height();
-    }
+    for (QWidget* shown : {static_cast<QWidget*>(window.get()), tools[0], tools[1]}) ExpectFramedWithin(*shown, available);
 }
 
 }  // namespace
