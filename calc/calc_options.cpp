@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "azimora_version.h"
 #include "geometry/earth_model.h"
 #include "text/coordinate_text.h"
 #include "text/number_text.h"
@@ -68,7 +69,7 @@ const std::map<std::string_view, ExtraRule>& ExtraNumberOptions() {
 }
 
 // Options that take no value, and options that do.
-const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "--json", "--kml", "--geojson",
+const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "-v", "--json", "--kml", "--geojson",
                                            "--kept-elements"};
 const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz", "--nmea"};
 
@@ -90,11 +91,14 @@ std::optional<UnixSeconds> ParseDateArgument(std::string_view text) {
 }
 
 std::string CalcUsage() {
-    return "Usage: azimora-calc --sat-lon DEG (--lat DEG --lon DEG | --nmea FILE) [--date D] [--tz ZONE]\n"
-           "                    [--altitude-km KM] [--dish-m M] [--freq-ghz GHZ] [--offset-deg DEG]\n"
-           "                    [--second-sat-lon DEG [--focal-mm MM]] [--json | --kml | --geojson [--los-m M]]\n"
-           "       azimora-calc --batch FILE.csv|- [--sat-lon DEG] [--date D] [--tz ZONE] [--dish-m M]\n"
-           "                    [--freq-ghz GHZ] [--offset-deg DEG] [--altitude-km KM] [--json]\n"
+    return "Usage: azimora-calc --sat-lon DEG (--lat DEG --lon DEG | --nmea FILE)\n"
+           "                    [--date D] [--tz ZONE] [--altitude-km KM] [--dish-m M]\n"
+           "                    [--freq-ghz GHZ] [--offset-deg DEG]\n"
+           "                    [--second-sat-lon DEG [--focal-mm MM]]\n"
+           "                    [--json | --kml | --geojson [--los-m M]]\n"
+           "       azimora-calc --batch FILE.csv|- [--sat-lon DEG] [--date D] [--tz ZONE]\n"
+           "                    [--dish-m M] [--freq-ghz GHZ] [--offset-deg DEG]\n"
+           "                    [--altitude-km KM] [--json]\n"
            "       azimora-calc (--tle FILE | --kept-elements) [--date D]\n"
            "       azimora-calc --help | --version\n"
            "\n"
@@ -111,29 +115,50 @@ std::string CalcUsage() {
            "  --lon DEG          the site's longitude (-180 to 360)\n"
            "  --date D           2026-12-07 (that day, of --tz), 2026.5, or an instant\n"
            "                     2026-12-07T12:00:00Z or with an offset; default now\n"
-           "  --tz ZONE          times in this zone (an IANA name such as America/Edmonton,\n"
-           "                     or local, or site: the zone the site keeps); default UTC\n"
+           "  --tz ZONE          times in this zone (an IANA name such as\n"
+           "                     America/Edmonton, or local, or site: the zone the site\n"
+           "                     keeps); default UTC\n"
            "  --altitude-km KM   the site's height above the ellipsoid, default 0\n"
            "  --dish-m M         the dish's diameter, default 0.6\n"
            "  --freq-ghz GHZ     the downlink frequency, default 12\n"
            "  --offset-deg DEG   an offset dish's offset angle, default 22.3\n"
-           "  --nmea FILE        the site (and its height) from the last valid fix of a GPS\n"
-           "                     receiver's NMEA log (GGA or RMC), instead of --lat and --lon\n"
-           "  --second-sat-lon DEG  a second satellite on the same dish: the angle between\n"
-           "                     the two, where its LNB goes, its skew, whether a monoblock fits\n"
+           "  --nmea FILE        the site (and its height) from the last valid fix of a\n"
+           "                     GPS receiver's NMEA log (GGA or RMC), instead of --lat\n"
+           "                     and --lon\n"
+           "  --second-sat-lon DEG  a second satellite on the same dish: the angle\n"
+           "                     between the two, where its LNB goes, its skew, whether\n"
+           "                     a monoblock fits\n"
            "  --focal-mm MM      the dish's focal length, default 0.6 times its diameter\n"
-           "  --json             one JSON object instead of the table (with --batch: one a row)\n"
+           "  --json             one JSON object instead of the table (with --batch: one\n"
+           "                     a row)\n"
            "  --kml, --geojson   the line of sight for a map program: the site and a line\n"
-           "                     along the true azimuth (in KML also rising at the elevation)\n"
+           "                     along the true azimuth (in KML also rising at the\n"
+           "                     elevation)\n"
            "  --los-m M          the line's length, default 1000 m\n"
-           "  --batch FILE.csv   rows with the header name,lat,lon[,sat_lon] (- reads standard\n"
-           "                     input) to CSV on standard output; --sat-lon is the default for\n"
-           "                     an empty sat_lon; exit status 1 when a row failed\n"
-           "  --tle FILE         the near-geostationary objects of an element file (two-line\n"
-           "                     sets or OMM in XML, KVN, JSON or CSV), as CSV, placed at\n"
-           "                     --date by the SGP4 model; --elements FILE is the same\n"
+           "  --batch FILE.csv   rows with the header name,lat,lon[,sat_lon] (- reads\n"
+           "                     standard input) to CSV on standard output; --sat-lon is\n"
+           "                     the default for an empty sat_lon; exit status 1 when a\n"
+           "                     row failed\n"
+           "  --tle FILE         the near-geostationary objects of an element file\n"
+           "                     (two-line sets or OMM in XML, KVN, JSON or CSV), as CSV,\n"
+           "                     placed at --date by the SGP4 model; --elements FILE is\n"
+           "                     the same\n"
            "  --kept-elements    the same for the current elements Azimora downloaded last\n"
-           "  -V, --version      the version; -h, --help this text; -- ends the options\n";
+           "  -V, -v, --version  the version; -h, --help this text; -- ends the options\n"
+           "\n"
+           "Exit status: 0 on success; 1 when a batch row failed, an input could not be\n"
+           "read or the output not written; 2 for a wrong argument.\n"
+           "Examples and more: man azimora-calc. Report bugs to the Azimora developers\n"
+           "through the project's issue tracker.\n";
+}
+
+std::string CalcVersion() {
+    return std::string("azimora-calc ") + kVersion +
+           "\n"
+           "Copyright (C) 2026 The Azimora developers\n"
+           "License: MIT (the Expat licence).\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std::string_view> args, UnixSeconds now) {
@@ -166,7 +191,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             if (i + 1 >= args.size()) return ArgumentError{std::string(name) + (file ? " needs a file" : " needs a value")};
             value = args[++i];
         }
-        const std::string canonical = name == "-h" ? "--help" : name == "-V" ? "--version" : std::string(name);
+        const std::string canonical = name == "-h" ? "--help" : name == "-V" || name == "-v" ? "--version" : std::string(name);
         if (!given.insert(canonical).second) return ArgumentError{canonical + " is given twice"};
 
         if (canonical == "--help") {

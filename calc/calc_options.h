@@ -59,5 +59,7 @@ struct ArgumentError {
 [[nodiscard]] std::optional<UnixSeconds> ParseDateArgument(std::string_view text);
 
 [[nodiscard]] std::string CalcUsage();
+// The version, with the copyright and licence (GNU Coding Standards, --version).
+[[nodiscard]] std::string CalcVersion();
 
 }  // namespace azimora::calc

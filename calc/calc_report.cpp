@@ -269,6 +269,8 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
         field("time_zone_source", JsonString(report.siteZone->atSea ? "sea" : "boundary"));
     }
     field("version", JsonString(kVersion));
+    // Keys are only ever added within a format; a change of meaning raises it.
+    field("format", "1");
     return out + "}";
 }
 

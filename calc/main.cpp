@@ -35,6 +35,7 @@ int Fail(const std::string& message, int code) {
     return code;
 }
 
+// A wrong argument; an input that cannot be read is no usage error (Fail, 1).
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "azimora-calc: %s\nTry 'azimora-calc --help'\n", message.c_str());
     return 2;
@@ -50,18 +51,18 @@ int Run(const azimora::calc::CalcOptions& options) {
     using calc::CalcMode;
     switch (options.mode) {
         case CalcMode::Help: std::fputs(calc::CalcUsage().c_str(), stdout); return 0;
-        case CalcMode::Version: std::printf("azimora-calc %s\n", kVersion); return 0;
+        case CalcMode::Version: std::fputs(calc::CalcVersion().c_str(), stdout); return 0;
         case CalcMode::Batch: {
             calc::FileInput file(options.file);
             const std::string name = options.file == "-" ? "standard input" : "'" + options.file + "'";
-            if (!file.Error().empty()) return UsageError("--batch: cannot read " + name + ": " + file.Error());
+            if (!file.Error().empty()) return Fail("--batch: cannot read " + name + ": " + file.Error(), 1);
             std::istream in(&file);
             calc::BatchSettings settings{options.inputs, std::nullopt, ZoneOf(options), options.json, options.siteZone,
                                          options.day};
             if (options.hasSatellite) settings.satelliteLongitude = options.inputs.satelliteLongitudeWest;
             const auto result = calc::RunBatch(in, std::cout, settings);
             if (!file.Error().empty()) return Fail("--batch: cannot read " + name + ": " + file.Error(), 1);
-            if (result.headerError) return UsageError("--batch: " + *result.headerError);
+            if (result.headerError) return Fail("--batch: " + *result.headerError, 1);
             if (result.inputError) return Fail("--batch: " + *result.inputError, 1);
             if (result.failed > 0) {
                 std::fprintf(stderr, "azimora-calc: --batch: %zu of %zu rows failed (their error column says why)\n",
@@ -85,7 +86,7 @@ int Run(const azimora::calc::CalcOptions& options) {
                              AgeText(Now() - kept->downloaded).c_str());
             }
             calc::FileInput file(path);
-            if (!file.Error().empty()) return UsageError("--tle: cannot read '" + path + "': " + file.Error());
+            if (!file.Error().empty()) return Fail("--tle: cannot read '" + path + "': " + file.Error(), 1);
             std::istream in(&file);
             const auto result = calc::ListElements(in, std::cout, std::cerr, options.inputs.instant);
             if (!file.Error().empty()) return Fail("--tle: cannot read '" + path + "': " + file.Error(), 1);
@@ -99,7 +100,7 @@ int Run(const azimora::calc::CalcOptions& options) {
     if (options.nmeaFile) {
         const std::string& path = *options.nmeaFile;
         calc::FileInput file(path);
-        if (!file.Error().empty()) return UsageError("--nmea: cannot read '" + path + "': " + file.Error());
+        if (!file.Error().empty()) return Fail("--nmea: cannot read '" + path + "': " + file.Error(), 1);
         std::istream in(&file);
         const NmeaLog log = ReadNmeaLog(in);
         if (!file.Error().empty()) return Fail("--nmea: cannot read '" + path + "': " + file.Error(), 1);

@@ -13,12 +13,12 @@ build_packages=(
   cmake g++ make
   qt6-base-dev libxkbcommon-dev qt6-qpa-plugins libqt6printsupport6 qt6-translations-l10n
   qt6-positioning-dev qt6-serialport-dev libqt6positioning6-plugins
-  pkg-config libqrencode-dev
+  pkg-config libqrencode-dev libxcb1-dev
   fonts-wine fonts-liberation
   dtv-scan-tables libgweather-4-common
 )
 test_packages=(
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev groff-base
   xvfb x11-utils xdotool wmctrl openbox imagemagick
   poppler-utils cups printer-driver-cups-pdf qt6ct
   dbus at-spi2-core

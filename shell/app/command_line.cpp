@@ -36,7 +36,10 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
     parser.setApplicationDescription(QStringLiteral(
         "Where to point a satellite dish: the azimuth and elevation of a geostationary satellite from a location."));
     const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    // -v as Qt names it, and -V as azimora-calc takes it.
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("V"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    parser.addOption(version);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);

@@ -119,6 +119,7 @@ TEST(CalcArguments, ValuesDefaultsAndDates) {
     EXPECT_EQ(std::get<CalcOptions>(Parse({"--help"})).mode, CalcMode::Help);
     EXPECT_EQ(std::get<CalcOptions>(Parse({"--version"})).mode, CalcMode::Version);
     EXPECT_EQ(std::get<CalcOptions>(Parse({"-V"})).mode, CalcMode::Version);
+    EXPECT_EQ(std::get<CalcOptions>(Parse({"-v"})).mode, CalcMode::Version);  // as azimora takes it
     // Instants with their zone; one earliest date for both forms.
     const auto instant = std::get<CalcOptions>(Parse({"--sat-lon", "1", "--lat", "1", "--lon", "1", "--date", "2026-12-07T05:00:00-07:00"}));
     EXPECT_DOUBLE_EQ(instant.inputs.instant, kToday + 12 * 3600);
@@ -139,12 +140,13 @@ TEST(CalcReport, JsonCarriesEveryKeyInOrder) {
     for (const char* key : {"azimuth", "elevation", "azimuth_text", "elevation_text", "visible", "declination",
                             "compass_bearing", "horizontal_field_nt", "compass_warning", "magnetic_model",
                             "magnetic_model_valid", "skew", "motor_angle", "motor_declination_offset", "dish_tilt",
-                            "sun_alignments", "sun_outages", "outage_threshold", "version"}) {
+                            "sun_alignments", "sun_outages", "outage_threshold", "version", "format"}) {
         const std::size_t found = json.find(std::string("\"") + key + "\": ", position);
         ASSERT_NE(found, std::string::npos) << key << " in " << json;
         position = found;
     }
     EXPECT_NE(json.find("\"azimuth\": 171.306422331434,"), std::string::npos) << json;
+    EXPECT_NE(json.find(", \"format\": 1}"), std::string::npos) << json;
     EXPECT_NE(json.find("\"azimuth_text\": \"171.306422331434\""), std::string::npos);
     EXPECT_NE(json.find("\"magnetic_model\": \"WMM2025\", \"magnetic_model_valid\": true"), std::string::npos);
     EXPECT_TRUE(std::regex_search(json, std::regex(R"("sun_alignments": \["2026-12-07T\d\d:\d\d:\d\dZ"\])")));
@@ -202,6 +204,21 @@ ProgramRun Calc(const std::string& arguments) {
     return azimora::testing::RunShellCommand(std::string(AZIMORA_CALC) + " " + arguments);
 }
 
+// GNU Coding Standards: --help fits 80 columns and says where bugs go.
+TEST(CalcProgram, HelpFitsEightyColumns) {
+    const ProgramRun help = Calc("--help");
+    EXPECT_EQ(help.status, 0);
+    std::istringstream lines(help.out);
+    int number = 0;
+    for (std::string line; std::getline(lines, line);) {
+        ++number;
+        EXPECT_LE(line.size(), 80u) << "line " << number << ": " << line;
+    }
+    EXPECT_GT(number, 20);
+    EXPECT_NE(help.out.find("Report bugs to"), std::string::npos);
+    EXPECT_NE(help.out.find("Exit status:"), std::string::npos);
+}
+
 TEST(CalcProgram, ExitCodes) {
     const ProgramRun calgary = Calc("--sat-lon 107.3 --lat 51.08 --lon 114.08 --json");
     EXPECT_EQ(calgary.status, 0);
@@ -209,7 +226,11 @@ TEST(CalcProgram, ExitCodes) {
     const ProgramRun table = Calc("--sat-lon 107.3 --lat 51.08 --lon 114.08 --date 2026-12-07");
     EXPECT_EQ(table.status, 0);
     EXPECT_NE(table.out.find("Compass bearing"), std::string::npos) << table.out;
-    EXPECT_EQ(Calc("--version").out, "azimora-calc 2.0\n");
+    // GNU Coding Standards: the version, then copyright, licence, warranty.
+    EXPECT_EQ(Calc("--version").out,
+              "azimora-calc 2.0\nCopyright (C) 2026 The Azimora developers\nLicense: MIT (the Expat licence).\n"
+              "This is free software: you are free to change and redistribute it.\n"
+              "There is NO WARRANTY, to the extent permitted by law.\n");
     const ProgramRun bad = Calc("--lat x");
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "azimora-calc: --lat: 'x' is not a number\nTry 'azimora-calc --help'\n");
@@ -220,9 +241,16 @@ TEST(CalcProgram, ExitCodes) {
     EXPECT_EQ(Calc("--batch " + sites.string()).status, 1);
     std::ofstream(sites) << "name,lat,lon,sat_lon\nGood,51.08,114.08,107.3\n";
     EXPECT_EQ(Calc("--batch " + sites.string()).status, 0);
+    // An input that cannot be read is no usage error: 1, and no pointer to --help.
     std::ofstream(sites) << "Good,51.08,114.08,107.3\n";
-    EXPECT_EQ(Calc("--batch " + sites.string()).status, 2);
-    EXPECT_EQ(Calc("--batch /nonexistent/sites.csv").status, 2);
+    EXPECT_EQ(Calc("--batch " + sites.string()).status, 1);
+    for (const char* unreadable : {"--batch /nonexistent/sites.csv", "--tle /nonexistent/geo.tle",
+                                   "--sat-lon 19.2E --nmea /nonexistent/roof.nmea"}) {
+        const ProgramRun run = Calc(unreadable);
+        EXPECT_EQ(run.status, 1) << unreadable;
+        EXPECT_EQ(run.out.find("Try 'azimora-calc --help'"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("No such file or directory"), std::string::npos) << run.out;
+    }
 }
 
 }  // namespace

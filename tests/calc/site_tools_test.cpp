@@ -68,7 +68,7 @@ TEST_F(CalcOnTheRoof, TheSiteFromTheLastValidFixOfAGpsLog) {
              Failing{File("nofix.nmea", "$GPGGA,123521,,,,,0,00,,,M,,M,,*60\n"), 1,
                      "azimora-calc: --nmea: no valid fix in '"},
              Failing{File("empty.nmea", ""), 1, "azimora-calc: --nmea: no valid fix in '"},
-             Failing{"/nonexistent/roof.nmea", 2, "azimora-calc: --nmea: cannot read '/nonexistent/roof.nmea': "},
+             Failing{"/nonexistent/roof.nmea", 1, "azimora-calc: --nmea: cannot read '/nonexistent/roof.nmea': "},
          }) {
         const ProgramRun failed = RunShellCommand(kCalc + " --sat-lon 19.2E --nmea " + f.log);
         EXPECT_EQ(failed.status, f.status) << f.log << ": " << failed.out;

@@ -34,7 +34,7 @@ ProgramRun Azimora(const QStringList& arguments) {
 }
 
 TEST(CommandLine, HelpAndVersionAnswerWithoutADisplay) {
-    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v"), QStringLiteral("-V")}) {
         const ProgramRun run = Azimora({option});
         EXPECT_EQ(run.exitCode, 0) << option.toStdString();
         EXPECT_EQ(run.out, "azimora 2.0\n");
