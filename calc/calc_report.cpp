@@ -23,6 +23,13 @@ std::string Fixed(double value, int decimals) {
 std::string Longitude(double west) { return Fixed(std::fabs(west), 2) + (west < 0 ? " E" : " W"); }
 std::string Latitude(double north) { return Fixed(std::fabs(north), 2) + (north < 0 ? " S" : " N"); }
 std::string Degrees2(double value) { return Fixed(value, 2) + " deg"; }
+// Clockwise from north: what rounds to 360.00 is due north, 0.00.
+std::string Bearing2(double value) {
+    double turned = std::fmod(value, 360.0);
+    if (turned < 0) turned += 360;
+    const std::string text = Fixed(turned, 2);
+    return (text == "360.00" ? "0.00" : text) + " deg";
+}
 
 void Row(std::string& out, const std::string& label, const std::string& value) {
     out += label;
@@ -132,9 +139,9 @@ std::string MapReport(const SiteReport& report, bool kml, double lengthMetres) {
     line.lengthMetres = lengthMetres;
     if (report.gpsFix) line.dishAltitudeMetres = report.gpsFix->altitudeMetres;
     line.figures = {{"Satellite", line.satelliteName},
-                    {"Azimuth (true)", Degrees2(line.azimuth)},
+                    {"Azimuth (true)", Bearing2(line.azimuth)},
                     {"Elevation", Degrees2(line.elevation)},
-                    {"Compass bearing", Degrees2(figures.compassBearing)}};
+                    {"Compass bearing", Bearing2(figures.compassBearing)}};
     if (figures.skew)
         line.figures.emplace_back("LNB skew", Degrees2(std::fabs(*figures.skew)) +
                                                   (*figures.skew >= 0 ? " clockwise" : " counter-clockwise") +
@@ -154,12 +161,12 @@ std::string PlainReport(const SiteReport& report, const ZoneTime& zone) {
     Row(out, "Satellite", Longitude(inputs.satelliteLongitudeWest));
     Row(out, "Date", zone.Date(inputs.instant) + (zone.IsUtc() ? " (UTC)" : ""));
     if (report.siteZone) Row(out, "Time zone", SiteZoneWords(*report.siteZone));
-    Row(out, "Azimuth (true)", Degrees2(static_cast<double>(figures.pointing.Azimuth)));
+    Row(out, "Azimuth (true)", Bearing2(static_cast<double>(figures.pointing.Azimuth)));
     Row(out, "Elevation", figures.visible ? Degrees2(elevation)
                                           : Degrees2(elevation) + " (below the horizon: it cannot be seen from this site)");
     const double declination = figures.magnetic.declination;
     Row(out, "Compass bearing",
-        Degrees2(figures.compassBearing) + " (declination " + Fixed(std::fabs(declination), 2) +
+        Bearing2(figures.compassBearing) + " (declination " + Fixed(std::fabs(declination), 2) +
             (declination < 0 ? " W" : " E") + ", " + figures.magnetic.model +
             (figures.magnetic.valid ? ")" : ", outside its years)"));
     std::string field = Fixed(figures.horizontalFieldNt, 0) + " nT";

@@ -14,7 +14,7 @@ build_packages=(
   qt6-base-dev libxkbcommon-dev qt6-qpa-plugins libqt6printsupport6 qt6-translations-l10n
   qt6-positioning-dev qt6-serialport-dev libqt6positioning6-plugins
   pkg-config libqrencode-dev libxcb1-dev
-  fonts-wine fonts-liberation
+  fonts-wine fonts-liberation fonts-dejavu-core
   dtv-scan-tables libgweather-4-common
 )
 test_packages=(

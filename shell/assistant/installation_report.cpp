@@ -277,9 +277,9 @@ QList<InstallationRow> InstallationRows(const InstallationReport& report) {
             Longitude(site.longitudeWest) + u')');
     add("Pointing", "Satellite",
         QString::fromStdString(site.satelliteName) + QStringLiteral(" (") + Longitude(site.satelliteLongitudeWest) + u')');
-    add("Pointing", "True azimuth", Degrees(azimuth));
+    add("Pointing", "True azimuth", AzimuthText(azimuth, 2));
     add("Pointing", "Compass bearing",
-        Degrees(f.compassBearing) + QStringLiteral(" (magnetic declination %1 %2)")
+        AzimuthText(f.compassBearing, 2) + QStringLiteral(" (magnetic declination %1 %2)")
                                         .arg(Degrees(std::fabs(declination)),
                                              declination < 0 ? QStringLiteral("W") : QStringLiteral("E")));
     add("Pointing", "Horizontal field", CompassFieldText(f));

@@ -146,7 +146,7 @@ void ObstacleMarksEditor::refreshList() {
     list_->clear();
     for (const SkyPosition& mark : session_.obstacles().Points())
         list_->addItem(QStringLiteral("azimuth %1 true, elevation %2")
-                           .arg(DegreesText(mark.azimuth, 1), DegreesText(mark.elevation, 1)));
+                           .arg(AzimuthText(mark.azimuth, 1), DegreesText(mark.elevation, 1)));
     if (current >= 0 && current < list_->count()) list_->setCurrentRow(current);
     undo_->setEnabled(session_.canUndo());
 }

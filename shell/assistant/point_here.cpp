@@ -46,7 +46,7 @@ std::optional<PointHereFigures> PointHereOf(const InstallationReport& report) {
 
 QString PointHereSentence(const PointHereFigures& f) {
     QString sentence = QStringLiteral("Point the dish %1 degrees true, %2 degrees on a compass%3, %4 degrees up")
-                           .arg(QString::number(f.azimuth, 'f', 2), QString::number(f.compassBearing, 'f', 2),
+                           .arg(AzimuthText(f.azimuth, 2).chopped(1), AzimuthText(f.compassBearing, 2).chopped(1),
                                 f.compassUnreliable ? QStringLiteral(" (unreliable here)") : QString(),
                                 QString::number(f.elevation, 'f', 2));
     if (f.inclinometer)
@@ -91,8 +91,8 @@ void PaintLnbClock(QPainter& painter, QPointF centre, double radius, double skew
 void PaintPointHere(QPainter& painter, const QRectF& area, const PointHereFigures& f, const PointHereColours& colours) {
     painter.save();
     const Cell cells[] = {
-        {QStringLiteral("True azimuth"), Big(f.azimuth), QStringLiteral("from true north")},
-        {QStringLiteral("Compass bearing"), Big(f.compassBearing),
+        {QStringLiteral("True azimuth"), AzimuthText(f.azimuth, 1), QStringLiteral("from true north")},
+        {QStringLiteral("Compass bearing"), AzimuthText(f.compassBearing, 1),
          f.compassUnreliable ? QStringLiteral("unreliable here") : QStringLiteral("as the needle reads"), f.compassUnreliable},
         f.inclinometer ? Cell{QStringLiteral("Inclinometer on the face"), Big(*f.inclinometer),
                               QStringLiteral("elevation %1").arg(Big(f.elevation))}

@@ -190,7 +190,7 @@ std::optional<SatelliteLabel> PlaceSelectedLabel(const QFontMetricsF& metrics, c
     const QString name = metrics.elidedText(QString::fromStdString(selected->name), Qt::ElideRight, area.width() - 8);
     // Below the horizon it is no obstacle that hides it: the chart says so.
     const bool below = selected->position.elevation <= 0;
-    const QString text = name + u'\n' + Angle(selected->position.azimuth) + QStringLiteral(" / ") +
+    const QString text = name + u'\n' + AzimuthText(selected->position.azimuth, 1) + QStringLiteral(" / ") +
                          Angle(selected->position.elevation) +
                          (below ? QStringLiteral(" (below the horizon)")
                                 : selected->blocked ? QStringLiteral(" (blocked)") : QString());

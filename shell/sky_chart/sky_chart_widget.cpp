@@ -73,7 +73,7 @@ QString SkyChartWidget::toolTipAt(QPointF point) const {
     const ChartSatellite* satellite = satelliteAt(point);
     if (satellite == nullptr) return {};
     return QStringLiteral("%1\nazimuth %2, elevation %3%4")
-        .arg(QString::fromStdString(satellite->name), DegreesText(satellite->position.azimuth, 1),
+        .arg(QString::fromStdString(satellite->name), AzimuthText(satellite->position.azimuth, 1),
              DegreesText(satellite->position.elevation, 1),
              satellite->blocked ? QStringLiteral(", blocked") : QStringLiteral(", clear"));
 }

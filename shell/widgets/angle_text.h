@@ -14,6 +14,16 @@ namespace azimora::shell {
     return QString::number(degrees, 'f', decimals) + QStringLiteral("\u00B0");
 }
 
+// An azimuth or a bearing, clockwise from north: what rounds to 360 at
+// these decimals is due north, "0.0", and a value a hair below 0 too.
+[[nodiscard]] inline QString AzimuthText(double degrees, int decimals) {
+    double turned = std::fmod(degrees, 360.0);
+    if (turned < 0) turned += 360;
+    QString text = QString::number(turned, 'f', decimals);
+    if (text.toDouble() >= 360) text = QString::number(0.0, 'f', decimals);
+    return text + QStringLiteral("\u00B0");
+}
+
 // "51.08 N", "33.87 S".
 [[nodiscard]] inline QString LatitudeText(double north, int decimals) {
     return QString::number(std::fabs(north), 'f', decimals) + (north < 0 ? QStringLiteral(" S") : QStringLiteral(" N"));

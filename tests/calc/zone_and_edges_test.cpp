@@ -151,6 +151,18 @@ TEST(CalcEdges, OutOfSightGivesNullsAndNoOutages) {
     EXPECT_EQ(FaceTiltWords(8.89), "the face tilted 8.89 deg back, looking up");
 }
 
+// Due north of a southern site: the table says 0.00, never 360.00.
+TEST(CalcEdges, DueNorthIsZero) {
+    InstallationInputs inputs;
+    inputs.latitude = -33.8688;
+    inputs.longitudeWest = inputs.satelliteLongitudeWest = -151.2093;
+    inputs.instant = StartOfDay({2026, 12, 7});
+    const ZoneTime utc;
+    const std::string table = PlainReport(ComputeSiteReport(inputs, utc), utc);
+    EXPECT_NE(table.find("Azimuth (true)        0.00 deg\n"), std::string::npos) << table;
+    EXPECT_EQ(table.find("360.00"), std::string::npos) << table;
+}
+
 TEST(CalcConventions, AnglesWithTheirHemisphere) {
     struct Case {
         const char* text;

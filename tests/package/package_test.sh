@@ -40,7 +40,7 @@ holds "$deb" ./usr/bin/azimora ./usr/share/applications/org.azimora.azimora.desk
   ./usr/share/metainfo/org.azimora.azimora.metainfo.xml ./usr/share/man/man1/azimora.1.gz \
   ./usr/share/doc/azimora/copyright ./usr/share/doc/azimora/changelog.gz \
   ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/azimora.png
-holds "$calc" ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz ./usr/share/doc/azimora-calc/copyright \
+holds "$calc" ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz ./usr/share/metainfo/org.azimora.azimora_calc.metainfo.xml ./usr/share/doc/azimora-calc/copyright \
   ./usr/share/doc/azimora-calc/changelog.gz
 holds "$data" ./usr/share/azimora/time-zones.dat ./usr/share/doc/azimora-data/copyright
 holds "$web" ./usr/share/azimora/web/index.html ./usr/share/azimora/web/azimora-engine.wasm \
@@ -59,13 +59,16 @@ grep -q "^License: ODbL-1.0" <<<"$(dpkg --fsys-tarfile "$data" | tar -xO ./usr/s
 # X11 platform; Wayland, the scan tables and the towns only recommended.
 depends=$(dpkg -f "$deb" Depends)
 recommends=$(dpkg -f "$deb" Recommends)
-for package in fonts-wine fonts-liberation qt6-qpa-plugins libqt6widgets6 libqt6positioning6 libqt6serialport6; do
+for package in fonts-wine fonts-liberation fonts-dejavu-core qt6-qpa-plugins libqt6widgets6 libqt6positioning6 libqt6serialport6; do
   grep -q "$package" <<<"$depends" || fail "azimora does not depend on $package: $depends"
 done
-for package in qt6-wayland dtv-scan-tables libgweather-4-common qt6-translations-l10n libqt6positioning6-plugins geoclue-2.0 ca-certificates; do
+for package in qt6-wayland dtv-scan-tables libgweather-4-common qt6-translations-l10n libqt6positioning6-plugins ca-certificates; do
   grep -q "$package" <<<"$recommends" || fail "azimora does not recommend $package: $recommends"
   grep -q "$package" <<<"$depends" && fail "azimora depends on $package, which it only recommends"
 done
+# The location service and its daemons only suggested.
+grep -q "geoclue" <<<"$recommends$depends" && fail "azimora pulls in geoclue-2.0: $recommends"
+grep -q "geoclue-2.0" <<<"$(dpkg -f "$deb" Suggests)" || fail "azimora does not suggest geoclue-2.0"
 grep -qi "qt" <<<"$(dpkg -f "$calc" Depends)" && fail "azimora-calc depends on Qt: $(dpkg -f "$calc" Depends)"
 
 scratch=$(mktemp -d)
@@ -79,8 +82,14 @@ dpkg -x "$deb" "$scratch/root"
 desktop-file-validate "$scratch/root/usr/share/applications/org.azimora.azimora.desktop"
 grep -q '<launchable type="desktop-id">org.azimora.azimora.desktop</launchable>' \
   "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" || fail "the metadata launches another desktop file"
-appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" >/dev/null ||
-  fail "appstreamcli finds errors in the metadata"
+# Validated as a distribution would, addresses included: none may lead nowhere.
+appstreamcli validate "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" >/dev/null ||
+  fail "appstreamcli finds faults in the metadata"
+grep -q "<name>Azimora 2003</name>" "$scratch/root/usr/share/metainfo/org.azimora.azimora.metainfo.xml" ||
+  fail "the metadata names the program otherwise than the menu"
+dpkg -x "$calc" "$scratch/calc"
+appstreamcli validate "$scratch/calc/usr/share/metainfo/org.azimora.azimora_calc.metainfo.xml" >/dev/null ||
+  fail "appstreamcli finds faults in azimora-calc's metadata"
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" "./$calc" "./$data" >/dev/null
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb /usr/bin/azimora --version)

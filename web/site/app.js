@@ -17,6 +17,12 @@ let satellitesByName = new Map();
 let altitudeKm = null;  // from the position, above the ellipsoid
 
 const degrees = (value) => `${Number(value).toFixed(2)}\u00B0`;
+// Clockwise from north: what rounds to 360.00 is due north, 0.00.
+const bearing = (value) => {
+  const turned = ((Number(value) % 360) + 360) % 360;
+  const text = turned.toFixed(2);
+  return `${Number(text) >= 360 ? (0).toFixed(2) : text}\u00B0`;
+};
 const longitudeText = (west) => `${Math.abs(west).toFixed(2)} ${west > 0 ? 'W' : 'E'}`;
 
 function say(text) {
@@ -70,8 +76,8 @@ function skewText(f) {
 function show(f) {
   $('big').hidden = false;
   $('details').hidden = false;
-  $('azimuth').textContent = degrees(f.azimuth);
-  $('compass').textContent = degrees(f.compass_bearing);
+  $('azimuth').textContent = bearing(f.azimuth);
+  $('compass').textContent = bearing(f.compass_bearing);
   $('elevation').textContent = f.visible ? degrees(f.elevation) : `${degrees(f.elevation)}, below the horizon`;
   $('skew').textContent = skewText(f);
   $('hand').setAttribute('transform', `rotate(${f.skew ?? 0})`);

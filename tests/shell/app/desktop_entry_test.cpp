@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/qt_dialogs.h"
 #include "startup.h"
 
 namespace {
@@ -34,8 +35,12 @@ TEST(DesktopEntry, IsNamedAsTheProgramNamesItselfToTheDesktop) {
     for (const Expected& expected : {
              Expected{"the AppStream id", std::string("<id>") + azimora::shell::kDesktopEntryName + "</id>"},
              Expected{"the launchable", "<launchable type=\"desktop-id\">" + entryName + "</launchable>"},
+             // The menu, the software centre and the taskbar list the same name.
+             Expected{"the name", std::string("<name>") + azimora::shell::kApplicationTitle + "</name>"},
          })
         EXPECT_NE(metadata.find(expected.text), std::string::npos) << expected.what << " differs: " << expected.text;
+    EXPECT_NE(FileText(kAssets / entryName).find(std::string("\nName=") + azimora::shell::kApplicationTitle + "\n"),
+              std::string::npos);
 }
 
 TEST(DesktopEntry, NamesTheWindowClassOfX11AndTheCategoriesUsersLookIn) {

@@ -100,6 +100,17 @@ TEST(SiteTime, TheZoneOfTheSiteFromItsBoundary) {
 
 // A Sydney site seen from a computer set to Edmonton time: Sydney's times,
 // its day's sun path with morning to evening hours, never 12 to 24.
+// A satellite due north of a southern site: 0, not 360, in the rows, the
+// sentence a screen reader reads and the clipboard's text.
+TEST_F(AssistantEdges, DueNorthIsZeroNotThreeHundredSixty) {
+    SetSite("-33.8688", "-151.2093", "-151.2093", "Sydney");
+    InstallationDetailsWindow& details = ToolsMenu::Of(*window).openDetails();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Row(details, "True azimuth"), QStringLiteral("0.00\u00B0"));
+    EXPECT_TRUE(details.plainText().startsWith(QStringLiteral("Point the dish 0.00 degrees true"))) << details.plainText().toStdString();
+    EXPECT_FALSE(details.plainText().contains(QStringLiteral("360.0"))) << details.plainText().toStdString();
+}
+
 TEST_F(AssistantEdges, ASiteInAnotherZoneGetsItsOwnTimes) {
     if (!TownsInstalled()) GTEST_SKIP() << "libgweather-4-common is not installed";
     qputenv("TZ", "America/Edmonton");
