@@ -45,7 +45,7 @@ em_compile "$objects" web engine calc web/facade -- "${flags[@]}" -- "${sources[
 em++ "${objectFiles[@]}" -o "$site/azimora-engine.js" -O2 -fexceptions \
   -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createAzimoraEngine -sENVIRONMENT=web,worker,node \
   -sALLOW_MEMORY_GROWTH=1 -sPRINTF_LONG_DOUBLE=1 -sFILESYSTEM=0 \
-  -sEXPORTED_FUNCTIONS=_azimora_figures,_azimora_elements,_azimora_catalogues,_malloc,_free \
+  -sEXPORTED_FUNCTIONS=_azimora_figures,_azimora_sky,_azimora_elements,_azimora_catalogues,_malloc,_free \
   -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
 
 # The page itself, the towns, the icons.

@@ -17,7 +17,9 @@
 #include "errors.h"
 #include "formats/orbit_mean_elements.h"
 #include "geometry/earth_model.h"
+#include "sky/sky_chart.h"
 #include "sky/sun_events.h"
+#include "sky/sun_position.h"
 #include "text/coordinate_text.h"
 #include "text/json_reader.h"
 #include "text/number_text.h"
@@ -118,6 +120,57 @@ AZIMORA_EXPORT const char* azimora_figures(const char* query) {
                              Iso(next->end) + "}"
                        : std::string("null");
         return Give(calc::JsonReport(report, calc::ZoneTime(), prefix));
+    } catch (const std::exception& error) {
+        return Refuse(error.what());
+    }
+}
+
+namespace {
+
+std::string Pair(SkyPosition p) { return "[" + calc::NumberText(p.azimuth) + ", " + calc::NumberText(p.elevation) + "]"; }
+
+}  // namespace
+
+// What the camera view draws over the sky: the geostationary arc above the
+// horizon, the satellite, the sun at the instant and its path over the
+// phone's day (day_start to day_end, Unix seconds) with its whole hours
+// (their instants: the page names them in its zone). Query as for
+// azimora_figures, and day_start, day_end.
+AZIMORA_EXPORT const char* azimora_sky(const char* query) {
+    try {
+        const std::string_view q(query == nullptr ? "" : query);
+        SkyChartRequest request;
+        request.latitude = Angle(Field(q, "lat"), "NS", "latitude", -90, 90);
+        request.longitudeWest = Angle(Field(q, "lon"), "EW", "longitude", -180, 360);
+        request.selectedLongitudeWest = Angle(Field(q, "sat"), "EW", "satellite's longitude", -180, 360);
+        const double instant = Number(Field(q, "time"), 0, "time", -6e10, 2.5e11);
+        request.dayStart = Number(Field(q, "day_start"), instant, "day's start", -6e10, 2.5e11);
+        request.dayEnd = Number(Field(q, "day_end"), request.dayStart + kSecondsPerDay, "day's end", request.dayStart,
+                                request.dayStart + 2 * kSecondsPerDay);
+        for (double hour = request.dayStart; hour < request.dayEnd; hour += 3600)
+            request.hours.push_back({hour, static_cast<int>((hour - request.dayStart) / 3600)});
+        const SkyChart chart = BuildSkyChart(request, ObstacleHorizon());
+        std::string json = "{\"arc\": [";
+        for (std::size_t i = 0; i < chart.geostationaryArc.size(); ++i)
+            json += std::string(i ? ", " : "") + Pair(chart.geostationaryArc[i]);
+        json += "], \"satellite\": " +
+                Pair(GeostationaryPositionInSky(request.latitude, request.longitudeWest, request.selectedLongitudeWest));
+        const HorizonPosition sun = ToHorizon(SunDirection(instant), request.latitude, request.longitudeWest);
+        json += ", \"sun\": " + Pair({sun.azimuth, sun.elevation}) + ", \"sun_path\": [";
+        for (std::size_t i = 0; i < chart.sunPath.size(); ++i) {
+            json += std::string(i ? ", " : "") + "[";
+            for (std::size_t j = 0; j < chart.sunPath[i].size(); ++j)
+                json += std::string(j ? ", " : "") + Pair(chart.sunPath[i][j]);
+            json += "]";
+        }
+        json += "], \"sun_hours\": [";
+        for (std::size_t i = 0; i < chart.sunHours.size(); ++i) {
+            const SunMark& mark = chart.sunHours[i];
+            json += std::string(i ? ", " : "") + "[" + calc::NumberText(mark.position.azimuth) + ", " +
+                    calc::NumberText(mark.position.elevation) + ", " +
+                    calc::NumberText(request.dayStart + 3600.0 * mark.hour) + "]";
+        }
+        return Give(json + "]}");
     } catch (const std::exception& error) {
         return Refuse(error.what());
     }

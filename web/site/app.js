@@ -6,6 +6,7 @@
 // every change. Times in the phone's own zone, named.
 import { catalogues, elementObjects, figures, loadEngine } from './engine.js';
 import { readLink, writeLink } from './links.js';
+import { setFigures, setUpPoint } from './point.js';
 import { placeIndex, searchPlaces } from './search.js';
 
 const $ = (id) => document.getElementById(id);
@@ -118,22 +119,31 @@ function writeAddress() {
   if (link !== location.hash && !(link === '#' && location.hash === '')) history.replaceState(null, '', link === '#' ? location.pathname : link);
 }
 
+// The dish as typed, where the engine took it (it refused the figures otherwise).
+function dishNow() {
+  const number = (input, fallback) => (input.value.trim() === '' ? fallback : Number(input.value));
+  return { diameter: number(inputs.dish, 0.6), frequency: number(inputs.freq, 12), offset: number(inputs.offset, 22.3) };
+}
+
 function update() {
   clearTimeout(linkSoon);
   linkSoon = setTimeout(writeAddress, 300);
   if (!inputs.lat.value.trim() || !inputs.lon.value.trim() || !inputs.sat.value.trim()) {
     say('');
     $('big').hidden = $('details').hidden = true;
+    setFigures(null, dishNow());
     return;
   }
   const f = figures(query());
   if (f.error) {
     say(f.error);
     $('big').hidden = $('details').hidden = true;
+    setFigures(null, dishNow());
     return;
   }
   say('');
   show(f);
+  setFigures(f, dishNow());
   // For the benchmarks: when the first figures stood, and the latest.
   if (performance.getEntriesByName('azimora-first-figures').length === 0) performance.mark('azimora-first-figures');
   performance.clearMarks('azimora-figures');
@@ -232,6 +242,7 @@ async function start() {
     for (const [key, value] of Object.entries(readLink(location.hash))) if (inputs[key]) inputs[key].value = value;
     update();
   });
+  setUpPoint();
   update();
   document.body.dataset.ready = 'true';
 }

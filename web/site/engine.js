@@ -40,6 +40,13 @@ export function figuresText(query) {
   return callText('_azimora_figures', query);
 }
 
+// What the camera view draws: query as for figures, with day_start and
+// day_end (Unix seconds) of the phone's day. {arc, satellite, sun,
+// sun_path, sun_hours}, each place as [azimuth, elevation].
+export function sky(query) {
+  return call('_azimora_sky', query);
+}
+
 export function elementObjects(text, unixSeconds) {
   return call('_azimora_elements', text, unixSeconds);
 }

@@ -1,0 +1,277 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+//
+// Pointing with the phone, in Debian's headless Chromium with emulated
+// sensors (an absolute-orientation quaternion through the DevTools
+// protocol) and its fake camera: for Belfast and Astra at 19.2 E, a phone
+// 20 degrees left of the true azimuth is told to turn right 20 with the
+// declination applied; a dish face 2.3 under is told to raise 2.3; within
+// the beam the aligned state shows and the tone starts after a tap; the
+// camera view, calibrated by a tap on the sun, draws the satellite where the
+// attitude puts it; refused sensors and camera say so. Screenshots of every
+// view at 360x740, portrait and landscape, light and dark.
+//   node point_test.mjs build/web/site path/to/azimora-calc [screenshots folder]
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+
+import { launchBrowser, serveSite } from './browser.mjs';
+
+const site = path.resolve(process.argv[2]);
+const calc = path.resolve(process.argv[3]);
+const shots = process.argv[4] ? path.resolve(process.argv[4]) : null;
+
+let failures = 0;
+function check(condition, what) {
+  console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
+  if (!condition) failures++;
+}
+
+const today = '2026-12-07T12:00:00Z';
+const belfast = { lat: '54.597N', lon: '5.930W', sat: '19.2E' };
+const reference = JSON.parse(execFileSync(calc, ['--lat', belfast.lat, '--lon', belfast.lon, '--sat-lon', belfast.sat, '--json',
+                                                 '--date', today], { encoding: 'utf8' }));
+const offsetAngle = 22.3;  // the page's default dish
+
+// Quaternions: a turn about one of the phone's axes, and their product.
+const rad = Math.PI / 180;
+const turn = (axis, degrees) => {
+  const h = (degrees * rad) / 2;
+  return { x: axis === 'x' ? Math.sin(h) : 0, y: axis === 'y' ? Math.sin(h) : 0, z: axis === 'z' ? Math.sin(h) : 0, w: Math.cos(h) };
+};
+const times = (a, b) => ({
+  x: a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y,
+  y: a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
+  z: a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w,
+  w: a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z,
+});
+// A phone whose top (lying flat) or back camera (standing) faces this
+// magnetic heading, tipped back from flat by beta (90: standing upright).
+const phone = (magneticHeading, beta) => times(turn('z', -magneticHeading), turn('x', beta));
+
+const server = await serveSite(site);
+const origin = `http://127.0.0.1:${server.address().port}`;
+const hash = `#lat=${belfast.lat}&lon=${belfast.lon}&sat=${belfast.sat}`;
+
+async function openPage(options, scheme = 'light') {
+  const browser = await launchBrowser({
+    viewport: { width: 360, height: 740 },
+    timezoneId: 'Europe/London',
+    locale: 'en-GB',
+    colorScheme: scheme,
+    ...options,
+  });
+  const page = browser.context.pages()[0] || (await browser.context.newPage());
+  const errors = [];
+  page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
+  page.on('pageerror', (error) => errors.push(error.message));
+  const session = await browser.context.newCDPSession(page);
+  await session.send('Emulation.setSensorOverrideEnabled', { enabled: true, type: 'absolute-orientation', metadata: { available: true } });
+  await browser.context.clock.setFixedTime(new Date(today));
+  await page.goto(`${origin}/${hash}`);
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 30000 });
+  const orient = (quaternion) => session.send('Emulation.setSensorOverrideReadings',
+                                              { type: 'absolute-orientation', reading: { quaternion } });
+  return { ...browser, page, errors, orient };
+}
+
+// Chromium rounds an orientation sensor's rotation to a tenth of a degree
+// (services/device/generic_sensor/platform_sensor_util.h): the page's
+// error may differ from the emulated one by that much, and its words say
+// its own error.
+const rounding = 0.1;
+const errorOf = async (page, selector) => Number(await page.getAttribute(selector, 'data-error'));
+
+// Polls from node: the page's text until it is what is wanted, or the bound passes.
+async function waitForText(page, selector, predicate, bound = 10000) {
+  const until = Date.now() + bound;
+  let text = '';
+  while (Date.now() < until) {
+    text = await page.textContent(selector);
+    if (predicate(text)) return text;
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  return text;
+}
+
+const granted = { permissions: ['accelerometer', 'gyroscope', 'magnetometer', 'camera'],
+                  args: ['--use-fake-device-for-media-stream', '--use-fake-ui-for-media-stream'] };
+
+async function shoot(page, name) {
+  if (!shots) return;
+  fs.mkdirSync(shots, { recursive: true });
+  // What the phone shows with the pointing section scrolled to the top.
+  await page.evaluate(() => document.getElementById('point').scrollIntoView());
+  await page.screenshot({ path: path.join(shots, `${name}.png`), fullPage: false });
+}
+
+try {
+  const { page, errors, orient, close, context } = await openPage(granted);
+  const declination = reference.declination;
+  const azimuth = reference.azimuth;
+  const elevation = reference.elevation;
+
+  // Before the sensors start, the figures stand and the view says how to start.
+  check((await page.textContent('#point-status')).includes('start with the button'), 'the sensors wait for a tap');
+  await page.click('#start-sensors');
+
+  // Compass: 20 degrees left of the true azimuth, as a magnetic heading.
+  await page.click('#tab-compass');
+  await orient(phone(azimuth - 20 - declination, 0));
+  const turnText = await waitForText(page, '#turn-advice', (t) => t === 'turn right 20');
+  const turnError = await errorOf(page, '#turn-advice');
+  check(turnText === 'turn right 20' && Math.abs(turnError - 20) <= rounding,
+        `20 degrees left of ${azimuth.toFixed(2)} true (declination ${declination.toFixed(2)}): "${turnText}" (${turnError})`);
+  check((await page.textContent('#compass-view')).includes('A metal dish or a car throws'), 'the compass view warns of metal');
+  check((await page.textContent('#compass-note')).includes('no accuracy'), 'no accuracy given, said');
+  await shoot(page, 'point-compass-light');
+
+  // Tilt, on the back plate: the face 2.3 under what it should be.
+  await page.click('#tab-tilt');
+  const face = elevation - offsetAngle;
+  await orient(phone(azimuth - declination, 90 + face - 2.3));
+  const tiltText = await waitForText(page, '#tilt-advice', (t) => /^raise 2\.[234]$/.test(t));
+  const tiltError = await errorOf(page, '#tilt-advice');
+  check(tiltText === `raise ${tiltError.toFixed(1)}` && Math.abs(tiltError - 2.3) <= rounding,
+        `a face 2.3 under ${face.toFixed(2)}: "${tiltText}" (${tiltError})`);
+  check(await page.isHidden('#aligned'), 'not aligned 2.3 off');
+  const skew = reference.skew;
+  check((await page.textContent('#tilt-skew')) === `Then turn the LNB ${Math.abs(skew).toFixed(1)}\u00B0 ${skew >= 0 ? 'clockwise' : 'counter-clockwise'}, seen from behind the dish.`,
+        `the skew to a tenth: ${await page.textContent('#tilt-skew')}`);
+
+  // Along the feed arm: the elevation less twice the offset.
+  await page.check('input[name="tilt-mode"][value="arm"]');
+  await orient(phone(azimuth - declination, elevation - 2 * offsetAngle + 0.4));
+  const armText = await waitForText(page, '#tilt-advice', (t) => /^lower 0\.[345]$/.test(t));
+  const armError = await errorOf(page, '#tilt-advice');
+  check(armText === `lower ${Math.abs(armError).toFixed(1)}` && Math.abs(armError + 0.4) <= rounding,
+        `the arm 0.4 over ${(elevation - 2 * offsetAngle).toFixed(2)}: "${armText}" (${armError})`);
+  await shoot(page, 'point-tilt-arm-light');
+  await page.check('input[name="tilt-mode"][value="plate"]');
+
+  // Within the beam (0.6 m at 12 GHz: +-1.46): aligned; the tone after a tap.
+  await orient(phone(azimuth - declination + 40, 90 + face + 1.0));
+  await page.waitForSelector('#aligned', { state: 'visible', timeout: 10000 }).catch(() => {});
+  check(await page.isVisible('#aligned'), 'within the beam in tilt (the compass untrusted): aligned');
+  check((await page.getAttribute('body', 'data-tone')) !== 'on', 'no tone before sound is turned on');
+  await page.click('#sound');
+  await page.waitForFunction(() => document.body.dataset.audio === 'running', null, { timeout: 10000 }).catch(() => {});
+  check((await page.evaluate(() => document.body.dataset.audio)) === 'running', 'the AudioContext runs after the tap');
+  check((await page.getAttribute('body', 'data-tone')) === 'on', 'the tone sounds while aligned');
+  await shoot(page, 'point-tilt-light');
+
+  // A sighting of the sun corrects the compass: then the heading counts too.
+  await page.click('#tab-compass');
+  const sun = await page.evaluate(async () => {
+    const engine = await import('./engine.js');
+    const t = Date.now() / 1000;
+    return engine.sky(`lat=54.597N&lon=5.930W&sat=19.2E&time=${t}&day_start=${t}&day_end=${t + 1}`).sun;
+  });
+  // The compass reads 6 degrees too far east of the sun.
+  await orient(phone(sun[0] - declination + 6, 0));
+  await page.waitForFunction(() => !document.getElementById('sight-sun').disabled, null, { timeout: 10000 }).catch(() => {});
+  await page.click('#sight-sun');
+  const correction = await page.textContent('#correction');
+  check(correction === 'Compass corrected by \u22126.0\u00B0.', `the sun's sighting: "${correction}"`);
+  await orient(phone(azimuth - declination + 6 - 0.5, 90 + face));
+  const corrected = await waitForText(page, '#turn-advice', (t) => t.startsWith('hold'));
+  check(corrected === 'hold: on the azimuth', `corrected, half a degree off: "${corrected}"`);
+  check(await page.isVisible('#aligned'), 'aligned in tilt and heading once corrected');
+  await orient(phone(azimuth - declination + 6 - 3, 90 + face));
+  await page.waitForSelector('#aligned', { state: 'hidden', timeout: 10000 }).catch(() => {});
+  check(await page.isHidden('#aligned'), 'not aligned 3 degrees off in heading once the compass is trusted');
+  await page.click('#forget-correction');
+
+  // The camera: a tap on the sun calibrates; the satellite is drawn where the attitude puts it.
+  await page.click('#tab-look');
+  await page.waitForFunction(() => document.getElementById('camera').readyState >= 2, null, { timeout: 15000 }).catch(() => {});
+  check(await page.evaluate(() => document.getElementById('camera').videoWidth > 0), 'the fake camera shows in the view');
+  const box = await page.locator('#overlay').boundingBox();
+  const [w, h] = [box.width, box.height];
+  // A level camera facing 10 degrees west of the sun, by a compass 3 degrees off to the west.
+  const cameraAzimuth = sun[0] - 10;
+  await orient(phone(cameraAzimuth - declination - 3, 90));
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  const focal = w / 2 / Math.tan(30 * rad);  // the true lens, 60 degrees across
+  const ahead = (a, e) => [Math.cos(e * rad) * Math.sin(a * rad), Math.cos(e * rad) * Math.cos(a * rad), Math.sin(e * rad)];
+  // Level camera at azimuth c: right = (cos c, -sin c, 0), forward = (sin c, cos c, 0), up = (0, 0, 1).
+  const pixelOf = (c, pitch, a, e) => {
+    const v = ahead(a, e);
+    const right = [Math.cos(c * rad), -Math.sin(c * rad), 0];
+    const forward = ahead(c, pitch);
+    const up = [-Math.sin(pitch * rad) * Math.sin(c * rad), -Math.sin(pitch * rad) * Math.cos(c * rad), Math.cos(pitch * rad)];
+    const d = v.reduce((s, x, i) => s + x * forward[i], 0);
+    return [w / 2 + (focal * v.reduce((s, x, i) => s + x * right[i], 0)) / d, h / 2 - (focal * v.reduce((s, x, i) => s + x * up[i], 0)) / d];
+  };
+  const sunPixel = pixelOf(cameraAzimuth, 0, sun[0], sun[1]);
+  await page.mouse.click(box.x + sunPixel[0], box.y + sunPixel[1]);
+  // A tap lands on a whole pixel (0.2 degree at this size) and the sensor is rounded to 0.1.
+  const calibration = await page.textContent('#look-calibration');
+  const fieldOfView = Number(/field of view of ([0-9]+)/.exec(calibration)?.[1]);
+  check(calibration.startsWith('Calibrated') && Math.abs(fieldOfView - 60) <= 1.5,
+        `a tap on the sun at ${sunPixel.map((x) => x.toFixed(0))}: "${calibration}"`);
+  const pictureCorrection = Number(/by ([+\u2212][0-9.]+)/.exec(await page.textContent('#correction'))?.[1].replace('\u2212', '-'));
+  check(Math.abs(pictureCorrection - 3) <= 0.5, `the compass corrected from the picture: ${await page.textContent('#correction')}`);
+  // Now the camera 5 degrees east of the satellite, raised to its elevation.
+  await orient(phone(azimuth + 5 - declination - 3, 90 + elevation));
+  await new Promise((resolve) => setTimeout(resolve, 400));
+  const expected = pixelOf(azimuth + 5, elevation, azimuth, elevation);
+  const colours = await page.evaluate(([x, y, mx]) => {
+    const canvas = document.getElementById('overlay');
+    const scale = canvas.width / canvas.getBoundingClientRect().width;
+    const at = (px, py) => Array.from(canvas.getContext('2d').getImageData(Math.round(px * scale), Math.round(py * scale), 1, 1).data);
+    return { marker: at(x, y), mirrored: at(mx, y) };
+  }, [expected[0], expected[1], w - expected[0]]);
+  const magenta = ([r, g, b, a]) => r > 200 && g < 80 && b > 200 && a > 200;
+  check(magenta(colours.marker) && !magenta(colours.mirrored),
+        `the satellite's marker at ${expected.map((x) => x.toFixed(0))} (${colours.marker}), not mirrored (${colours.mirrored})`);
+  await shoot(page, 'point-look-light');
+  check(errors.length === 0, `no console errors ${JSON.stringify(errors)}`);
+
+  // Landscape and dark.
+  await page.setViewportSize({ width: 740, height: 360 });
+  await page.click('#tab-tilt');
+  await shoot(page, 'point-tilt-landscape-light');
+  await close();
+  void context;
+
+  for (const scheme of ['dark']) {
+    const dark = await openPage(granted, scheme);
+    await dark.page.click('#start-sensors');
+    await dark.orient(phone(azimuth - declination, 90 + face - 2.3));
+    await waitForText(dark.page, '#tilt-advice', (t) => t.startsWith('raise'));
+    await shoot(dark.page, `point-tilt-${scheme}`);
+    await dark.page.click('#tab-compass');
+    await dark.orient(phone(azimuth - declination - 12, 0));
+    await waitForText(dark.page, '#turn-advice', (t) => t.startsWith('turn'));
+    await shoot(dark.page, `point-compass-${scheme}`);
+    await dark.page.click('#tab-look');
+    await new Promise((resolve) => setTimeout(resolve, 800));
+    await shoot(dark.page, `point-look-${scheme}`);
+    await dark.page.setViewportSize({ width: 740, height: 360 });
+    await shoot(dark.page, `point-look-landscape-${scheme}`);
+    await dark.close();
+  }
+
+  // Refused: the sensors and the camera each say so; the figures stay.
+  const refused = await openPage({ permissions: [], args: ['--use-fake-device-for-media-stream'] });
+  const cdp = await refused.context.newCDPSession(refused.page);
+  for (const name of ['accelerometer', 'gyroscope', 'magnetometer', 'camera'])
+    await cdp.send('Browser.setPermission', { permission: { name }, setting: 'denied', origin });
+  await refused.page.reload();
+  await refused.page.waitForSelector('body[data-ready="true"]', { timeout: 30000 });
+  await refused.page.click('#start-sensors');
+  const refusedText = await waitForText(refused.page, '#point-status', (t) => t.includes('refused'));
+  check(refusedText.includes('Motion sensors were refused'), `refused sensors: "${refusedText}"`);
+  check(await refused.page.isVisible('#azimuth'), 'the figures stay when the sensors are refused');
+  await refused.page.click('#tab-look');
+  const cameraText = await waitForText(refused.page, '#look-status', (t) => t.includes('camera'));
+  check(cameraText.includes('The camera was refused'), `refused camera: "${cameraText}"`);
+  await shoot(refused.page, 'point-refused-light');
+  await refused.close();
+} finally {
+  server.close();
+}
+
+console.log(failures === 0 ? 'point test: passed' : `point test: ${failures} failed`);
+process.exit(failures === 0 ? 0 : 1);

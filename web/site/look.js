@@ -1,0 +1,214 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+//
+// The sky through the back camera: the geostationary arc, the satellite,
+// the sun and its path of the day drawn over the picture from the phone's
+// attitude, so that trees and walls show against the line of sight. The
+// browser gives no field of view: one tap on the sun (or on a landmark of
+// known bearing and elevation) calibrates it, and corrects the compass too.
+// Until then a field of view of 60 degrees is assumed, and said.
+import { sky } from './engine.js';
+import { calibrateByTap, directionOf, focalFromFieldOfView, project } from './guidance.js';
+
+const $ = (id) => document.getElementById(id);
+const assumedFieldOfView = 60;
+
+export const lookStats = { frames: 0 };
+
+// The phone's day, midnight to midnight in its own zone, for the sun's path.
+function phoneDay(now) {
+  const start = new Date(now);
+  start.setHours(0, 0, 0, 0);
+  const end = new Date(start);
+  end.setDate(end.getDate() + 1);
+  return [Math.floor(start.getTime() / 1000), Math.floor(end.getTime() / 1000)];
+}
+
+const hourFormat = new Intl.DateTimeFormat(undefined, { hour: '2-digit' });
+
+export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibrated }) {
+  const video = $('camera');
+  const canvas = $('overlay');
+  const context = canvas.getContext('2d');
+  let stream = null;
+  let focalOfWidth = null;  // the calibrated focal length over the view's width
+  let skyKey = '';
+  let skyNow = null;
+  let frame = 0;
+  let stopped = false;
+
+  const say = (text) => {
+    $('look-status').textContent = text;
+    $('look-status').hidden = !text;
+  };
+  // No picture, no black box: the message says why.
+  const showCamera = (shown) => { video.parentElement.hidden = !shown; };
+  const focal = () => (focalOfWidth ?? focalFromFieldOfView(1, assumedFieldOfView)) * canvas.width;
+
+  function skyOf(f) {
+    const [dayStart, dayEnd] = phoneDay(Date.now());
+    const key = `${f.lat}|${f.lon}|${f.sat_lon}|${dayStart}|${Math.floor(Date.now() / 60000)}`;
+    if (key !== skyKey) {
+      skyKey = key;
+      const answer = sky(`lat=${f.lat}&lon=${f.lon}&sat=${f.sat_lon}&time=${Date.now() / 1000}&day_start=${dayStart}&day_end=${dayEnd}`);
+      skyNow = answer.error ? null : answer;
+    }
+    return skyNow;
+  }
+
+  function size() {
+    const box = canvas.getBoundingClientRect();
+    const ratio = window.devicePixelRatio || 1;
+    const [width, height] = [Math.round(box.width * ratio), Math.round(box.height * ratio)];
+    if (canvas.width !== width || canvas.height !== height) [canvas.width, canvas.height] = [width, height];
+    return ratio;
+  }
+
+  function line(m, points, f, style, width) {
+    context.strokeStyle = style;
+    context.lineWidth = width;
+    context.beginPath();
+    let drawing = false;
+    for (const [azimuth, elevation] of points) {
+      const p = project(m, directionOf(azimuth, elevation), f, canvas.width, canvas.height, screenAngle());
+      if (!p) {
+        drawing = false;
+        continue;
+      }
+      if (drawing) context.lineTo(p[0], p[1]);
+      else context.moveTo(p[0], p[1]);
+      drawing = true;
+    }
+    context.stroke();
+  }
+
+  function marker(m, [azimuth, elevation], f, fill, radius, label) {
+    const p = project(m, directionOf(azimuth, elevation), f, canvas.width, canvas.height, screenAngle());
+    if (!p) return;
+    context.fillStyle = fill;
+    context.strokeStyle = '#000000';
+    context.lineWidth = 2;
+    context.beginPath();
+    context.arc(p[0], p[1], radius, 0, 2 * Math.PI);
+    context.fill();
+    context.stroke();
+    if (label) {
+      context.fillStyle = '#ffffff';
+      context.strokeStyle = '#000000';
+      context.lineWidth = 4;
+      context.strokeText(label, p[0] + radius + 4, p[1] + 5);
+      context.fillText(label, p[0] + radius + 4, p[1] + 5);
+    }
+  }
+
+  function draw() {
+    const ratio = size();
+    context.clearRect(0, 0, canvas.width, canvas.height);
+    const f = figures();
+    const m = fresh() ? trueAttitude() : null;
+    if (!m || !f) return;
+    const s = skyOf(f);
+    if (!s) return;
+    lookStats.frames++;
+    const lens = focal();
+    context.font = `${Math.round(15 * ratio)}px system-ui, sans-serif`;
+    // The horizon, the arc (dashed white over black, seen on sky and leaves), the sun's path.
+    line(m, Array.from({ length: 73 }, (_, i) => [i * 5, 0]), lens, 'rgba(255, 255, 255, 0.6)', 1.5 * ratio);
+    context.setLineDash([]);
+    line(m, s.arc, lens, '#000000', 5 * ratio);
+    context.setLineDash([8 * ratio, 6 * ratio]);
+    line(m, s.arc, lens, '#ffffff', 3 * ratio);
+    context.setLineDash([]);
+    for (const arc of s.sun_path) line(m, arc, lens, '#ffb000', 2.5 * ratio);
+    for (const [azimuth, elevation, instant] of s.sun_hours)
+      marker(m, [azimuth, elevation], lens, '#ffb000', 3 * ratio, hourFormat.format(new Date(instant * 1000)));
+    if (s.sun[1] > 0) marker(m, s.sun, lens, '#ffd000', 9 * ratio, 'sun');
+    if (s.satellite[1] > 0) marker(m, s.satellite, lens, '#ff00ff', 11 * ratio, 'satellite');
+    // The middle of the picture, where a calibration tap is weighed.
+    context.strokeStyle = '#ffffff';
+    context.lineWidth = 1 * ratio;
+    context.strokeRect(canvas.width / 2 - 6 * ratio, canvas.height / 2 - 6 * ratio, 12 * ratio, 12 * ratio);
+  }
+
+  function loop() {
+    if (stopped) return;
+    draw();
+    frame = requestAnimationFrame(loop);
+  }
+
+  // A tap on the sun, or on the landmark typed in the compass view.
+  function tap(event) {
+    const f = figures();
+    const m = fresh() ? trueAttitude() : null;
+    if (!m || !f) {
+      say('No live reading of the phone\u2019s attitude: nothing to calibrate against.');
+      return;
+    }
+    const s = skyOf(f);
+    const landmarkBearing = Number($('landmark').value);
+    const landmarkElevation = Number($('landmark-elevation').value);
+    const useLandmark = $('calibrate-landmark').checked;
+    if (useLandmark && !($('landmark').value.trim() !== '' && landmarkBearing >= 0 && landmarkBearing < 360 &&
+                         Math.abs(landmarkElevation) <= 90 && $('landmark-elevation').value.trim() !== '')) {
+      say('Type the landmark\u2019s true bearing and its elevation first.');
+      return;
+    }
+    if (!useLandmark && (!s || s.sun[1] <= 0)) {
+      say('The sun is below the horizon: calibrate on a landmark of known bearing and elevation.');
+      return;
+    }
+    const known = useLandmark ? { azimuth: landmarkBearing, elevation: landmarkElevation } : { azimuth: s.sun[0], elevation: s.sun[1] };
+    const box = canvas.getBoundingClientRect();
+    const ratio = canvas.width / box.width;
+    const result = calibrateByTap(m, (event.clientX - box.left) * ratio, (event.clientY - box.top) * ratio,
+                                  canvas.width, canvas.height, known, screenAngle());
+    if (!result) {
+      say('Hold the phone so that it is well above or below the middle of the picture, then tap it again.');
+      return;
+    }
+    focalOfWidth = result.focal / canvas.width;
+    const fieldOfView = (2 * Math.atan(0.5 / focalOfWidth) * 180) / Math.PI;
+    say('');
+    $('look-calibration').textContent = `Calibrated: a field of view of ${fieldOfView.toFixed(0)}\u00B0 across.`;
+    onCalibrated(result.headingCorrection);
+  }
+
+  async function open() {
+    $('look-calibration').textContent = `Not calibrated: a field of view of ${assumedFieldOfView}\u00B0 is assumed; tap the sun (or the landmark) on the picture.`;
+    if (!navigator.mediaDevices || !navigator.mediaDevices.getUserMedia) {
+      showCamera(false);
+      say('This browser gives no camera: the other views stay.');
+      return;
+    }
+    try {
+      stream = await navigator.mediaDevices.getUserMedia({ video: { facingMode: 'environment' }, audio: false });
+      if (stopped) {
+        stream.getTracks().forEach((track) => track.stop());
+        return;
+      }
+      video.srcObject = stream;
+      await video.play();
+      say('');
+    } catch (error) {
+      showCamera(false);
+      say(error && error.name === 'NotAllowedError'
+        ? 'The camera was refused: allow it for this page to see the sky; the other views stay.'
+        : `No camera (${error && error.message ? error.message : 'none found'}): the other views stay.`);
+    }
+  }
+
+  canvas.addEventListener('click', tap);
+  showCamera(true);
+  open();
+  frame = requestAnimationFrame(loop);
+  return {
+    draw: () => {},  // the loop draws at the display's rate
+    stop() {
+      stopped = true;
+      cancelAnimationFrame(frame);
+      canvas.removeEventListener('click', tap);
+      if (stream) stream.getTracks().forEach((track) => track.stop());
+      video.srcObject = null;
+    },
+  };
+}
