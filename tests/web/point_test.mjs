@@ -8,7 +8,9 @@
 // declination applied; a dish face 2.3 under is told to raise 2.3; within
 // the beam the aligned state shows and the tone starts after a tap; the
 // camera view, calibrated by a tap on the sun, draws the satellite where the
-// attitude puts it; refused sensors and camera say so. Screenshots of every
+// attitude puts it, and obstacles marked by taps block it or leave it
+// clear; refused sensors and camera say so, and so does a computer
+// without motion sensors. Screenshots of every
 // view at 360x740, portrait and landscape, light and dark.
 //   node point_test.mjs build/web/site path/to/azimora-calc [screenshots folder]
 import { execFileSync } from 'node:child_process';
@@ -53,7 +55,7 @@ const server = await serveSite(site);
 const origin = `http://127.0.0.1:${server.address().port}`;
 const hash = `#lat=${belfast.lat}&lon=${belfast.lon}&sat=${belfast.sat}`;
 
-async function openPage(options, scheme = 'light') {
+async function openPage(options, scheme = 'light', sensor = true) {
   const browser = await launchBrowser({
     viewport: { width: 360, height: 740 },
     timezoneId: 'Europe/London',
@@ -66,7 +68,7 @@ async function openPage(options, scheme = 'light') {
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
   page.on('pageerror', (error) => errors.push(error.message));
   const session = await browser.context.newCDPSession(page);
-  await session.send('Emulation.setSensorOverrideEnabled', { enabled: true, type: 'absolute-orientation', metadata: { available: true } });
+  if (sensor) await session.send('Emulation.setSensorOverrideEnabled', { enabled: true, type: 'absolute-orientation', metadata: { available: true } });
   await browser.context.clock.setFixedTime(new Date(today));
   await page.goto(`${origin}/${hash}`);
   await page.waitForSelector('body[data-ready="true"]', { timeout: 30000 });
@@ -225,13 +227,33 @@ try {
   const magenta = ([r, g, b, a]) => r > 200 && g < 80 && b > 200 && a > 200;
   check(magenta(colours.marker) && !magenta(colours.mirrored),
         `the satellite's marker at ${expected.map((x) => x.toFixed(0))} (${colours.marker}), not mirrored (${colours.mirrored})`);
+  // Obstacles marked by taps: two treetops above the satellite block it; below it, clear.
+  await page.click('#mark-obstacles');
+  // Clicking the button may have scrolled the page: the picture's box anew for each tap.
+  const tapAt = async (dx, dy) => {
+    await page.locator('#overlay').scrollIntoViewIfNeeded();
+    const now = await page.locator('#overlay').boundingBox();
+    await page.mouse.click(now.x + expected[0] + dx, now.y + expected[1] + dy);
+  };
+  await tapAt(-25, -30);
+  await tapAt(25, -30);
+  const blocked = await waitForText(page, '#line-of-sight', (t) => t.startsWith('Blocked'));
+  check(blocked.startsWith('Blocked: your marks reach'), `marks above the satellite: "${blocked}"`);
   await shoot(page, 'point-look-light');
+  await page.click('#clear-marks');
+  await tapAt(-25, 40);
+  await tapAt(25, 40);
+  const clear = await waitForText(page, '#line-of-sight', (t) => t.startsWith('Clear'));
+  check(clear.startsWith('Clear above your marks'), `marks below the satellite: "${clear}"`);
+  await page.click('#mark-obstacles');
   check(errors.length === 0, `no console errors ${JSON.stringify(errors)}`);
 
   // Landscape and dark.
   await page.setViewportSize({ width: 740, height: 360 });
   await page.click('#tab-tilt');
   await shoot(page, 'point-tilt-landscape-light');
+  await page.click('#tab-compass');
+  await shoot(page, 'point-compass-landscape-light');
   await close();
   void context;
 
@@ -269,6 +291,14 @@ try {
   check(cameraText.includes('The camera was refused'), `refused camera: "${cameraText}"`);
   await shoot(refused.page, 'point-refused-light');
   await refused.close();
+
+  // A computer without motion sensors: said, and the figures stay.
+  const desktop = await openPage(granted, 'light', false);
+  await desktop.page.click('#start-sensors');
+  const none = await waitForText(desktop.page, '#point-status', (t) => t.startsWith('No motion sensor'));
+  check(none.startsWith('No motion sensor answers (a desktop browser?)'), `no sensors: "${none}"`);
+  check((await desktop.page.textContent('#tilt-advice')) === '\u2013', 'no advice without a reading');
+  await desktop.close();
 } finally {
   server.close();
 }

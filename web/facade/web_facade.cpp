@@ -129,13 +129,33 @@ namespace {
 
 std::string Pair(SkyPosition p) { return "[" + calc::NumberText(p.azimuth) + ", " + calc::NumberText(p.elevation) + "]"; }
 
+// "212.5:14,230:9.5": the obstacles the user marked, azimuth:elevation.
+ObstacleHorizon Marks(std::string_view text) {
+    constexpr std::size_t kMostMarks = 500;
+    ObstacleHorizon horizon;
+    std::size_t count = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(','), text.size());
+        const std::string_view mark = text.substr(0, end);
+        const std::size_t colon = mark.find(':');
+        if (colon == std::string_view::npos || colon == 0 || colon + 1 == mark.size()) throw Error("An obstacle mark '" + std::string(mark) + "' is no azimuth:elevation");
+        const double azimuth = Number(std::string(mark.substr(0, colon)), 0, "mark's azimuth", 0, 360);
+        const double elevation = Number(std::string(mark.substr(colon + 1)), 0, "mark's elevation", -90, 90);
+        if (++count > kMostMarks) throw Error("More than 500 obstacle marks");
+        horizon.Add({azimuth, elevation});
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return horizon;
+}
+
 }  // namespace
 
 // What the camera view draws over the sky: the geostationary arc above the
 // horizon, the satellite, the sun at the instant and its path over the
 // phone's day (day_start to day_end, Unix seconds) with its whole hours
-// (their instants: the page names them in its zone). Query as for
-// azimora_figures, and day_start, day_end.
+// (their instants: the page names them in its zone), and whether the
+// user's obstacle marks block the satellite. Query as for azimora_figures,
+// and day_start, day_end, marks ("azimuth:elevation,...").
 AZIMORA_EXPORT const char* azimora_sky(const char* query) {
     try {
         const std::string_view q(query == nullptr ? "" : query);
@@ -149,12 +169,16 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
                                 request.dayStart + 2 * kSecondsPerDay);
         for (double hour = request.dayStart; hour < request.dayEnd; hour += 3600)
             request.hours.push_back({hour, static_cast<int>((hour - request.dayStart) / 3600)});
-        const SkyChart chart = BuildSkyChart(request, ObstacleHorizon());
+        const ObstacleHorizon obstacles = Marks(Field(q, "marks"));
+        const SkyChart chart = BuildSkyChart(request, obstacles);
         std::string json = "{\"arc\": [";
         for (std::size_t i = 0; i < chart.geostationaryArc.size(); ++i)
             json += std::string(i ? ", " : "") + Pair(chart.geostationaryArc[i]);
-        json += "], \"satellite\": " +
-                Pair(GeostationaryPositionInSky(request.latitude, request.longitudeWest, request.selectedLongitudeWest));
+        const SkyPosition satellite =
+            GeostationaryPositionInSky(request.latitude, request.longitudeWest, request.selectedLongitudeWest);
+        json += "], \"satellite\": " + Pair(satellite) + ", \"satellite_blocked\": " +
+                (obstacles.Blocks(satellite) ? "true" : "false") +
+                ", \"skyline_at_satellite\": " + calc::NumberText(obstacles.ElevationAt(satellite.azimuth));
         const HorizonPosition sun = ToHorizon(SunDirection(instant), request.latitude, request.longitudeWest);
         json += ", \"sun\": " + Pair({sun.azimuth, sun.elevation}) + ", \"sun_path\": [";
         for (std::size_t i = 0; i < chart.sunPath.size(); ++i) {

@@ -8,7 +8,7 @@
 // known bearing and elevation) calibrates it, and corrects the compass too.
 // Until then a field of view of 60 degrees is assumed, and said.
 import { sky } from './engine.js';
-import { calibrateByTap, directionOf, focalFromFieldOfView, project } from './guidance.js';
+import { azimuthOf, calibrateByTap, directionOf, elevationOf, focalFromFieldOfView, project, rayThrough } from './guidance.js';
 
 const $ = (id) => document.getElementById(id);
 const assumedFieldOfView = 60;
@@ -26,6 +26,25 @@ function phoneDay(now) {
 
 const hourFormat = new Intl.DateTimeFormat(undefined, { hour: '2-digit' });
 
+// The obstacles marked at a site, kept on this phone: [[azimuth, elevation], ...].
+const marksKey = (f) => `azimora-marks:${Number(f.lat).toFixed(4)},${Number(f.lon).toFixed(4)}`;
+function readMarks(f) {
+  try {
+    const marks = JSON.parse(localStorage.getItem(marksKey(f)) || '[]');
+    return Array.isArray(marks) ? marks.filter((m) => Array.isArray(m) && m.length === 2 && m.every(Number.isFinite)) : [];
+  } catch {
+    return [];
+  }
+}
+function writeMarks(f, marks) {
+  try {
+    localStorage.setItem(marksKey(f), JSON.stringify(marks));
+    return true;
+  } catch {
+    return false;  // private mode or full: the marks last as long as the page
+  }
+}
+
 export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibrated }) {
   const video = $('camera');
   const canvas = $('overlay');
@@ -36,6 +55,8 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
   let skyNow = null;
   let frame = 0;
   let stopped = false;
+  let marks = [];
+  let marksSite = '';
 
   const say = (text) => {
     $('look-status').textContent = text;
@@ -45,15 +66,38 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
   const showCamera = (shown) => { video.parentElement.hidden = !shown; };
   const focal = () => (focalOfWidth ?? focalFromFieldOfView(1, assumedFieldOfView)) * canvas.width;
 
+  function marksOf(f) {
+    if (marksKey(f) !== marksSite) {
+      marksSite = marksKey(f);
+      marks = readMarks(f);
+    }
+    return marks;
+  }
+
   function skyOf(f) {
     const [dayStart, dayEnd] = phoneDay(Date.now());
-    const key = `${f.lat}|${f.lon}|${f.sat_lon}|${dayStart}|${Math.floor(Date.now() / 60000)}`;
+    const marked = marksOf(f).map(([a, e]) => `${a.toFixed(2)}:${e.toFixed(2)}`).join(',');
+    const key = `${f.lat}|${f.lon}|${f.sat_lon}|${dayStart}|${Math.floor(Date.now() / 60000)}|${marked}`;
     if (key !== skyKey) {
       skyKey = key;
-      const answer = sky(`lat=${f.lat}&lon=${f.lon}&sat=${f.sat_lon}&time=${Date.now() / 1000}&day_start=${dayStart}&day_end=${dayEnd}`);
+      const answer = sky(`lat=${f.lat}&lon=${f.lon}&sat=${f.sat_lon}&time=${Date.now() / 1000}&day_start=${dayStart}&day_end=${dayEnd}&marks=${marked}`);
       skyNow = answer.error ? null : answer;
+      sightLine(f, skyNow);
     }
     return skyNow;
+  }
+
+  // Is the line of sight clear? The engine weighs the marks.
+  function sightLine(f, s) {
+    let text = '';
+    if (!s) text = '';
+    else if (s.satellite[1] <= 0) text = 'The satellite is below the horizon.';
+    else if (marks.length === 0) text = 'No obstacles marked: with “Mark obstacles” on, tap treetops and roof edges near the arc.';
+    else if (s.satellite_blocked) text = `Blocked: your marks reach ${s.skyline_at_satellite.toFixed(1)}° where the satellite stands at ${s.satellite[1].toFixed(1)}°.`;
+    else text = `Clear above your marks: they reach ${s.skyline_at_satellite.toFixed(1)}° there, the satellite stands at ${s.satellite[1].toFixed(1)}°.`;
+    $('line-of-sight').textContent = text;
+    $('line-of-sight').classList.toggle('warning', Boolean(s && s.satellite_blocked));
+    $('clear-marks').hidden = marks.length === 0;
   }
 
   function size() {
@@ -123,6 +167,18 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     for (const [azimuth, elevation, instant] of s.sun_hours)
       marker(m, [azimuth, elevation], lens, '#ffb000', 3 * ratio, hourFormat.format(new Date(instant * 1000)));
     if (s.sun[1] > 0) marker(m, s.sun, lens, '#ffd000', 9 * ratio, 'sun');
+    // The marked skyline: neighbours up to 90 degrees apart joined, as the engine weighs them.
+    const sorted = [...marks].sort((a, b) => a[0] - b[0]);
+    for (let i = 0; i < sorted.length; i++) {
+      const next = sorted[(i + 1) % sorted.length];
+      const span = (next[0] - sorted[i][0] + 360) % 360;
+      if (sorted.length > 1 && span > 0 && span <= 90) {
+        const steps = Math.max(2, Math.ceil(span));
+        line(m, Array.from({ length: steps + 1 }, (_, k) => [sorted[i][0] + (span * k) / steps,
+          sorted[i][1] + ((next[1] - sorted[i][1]) * k) / steps]), lens, '#ff3b30', 3 * ratio);
+      }
+    }
+    for (const mark of marks) marker(m, mark, lens, '#ff3b30', 5 * ratio, '');
     if (s.satellite[1] > 0) marker(m, s.satellite, lens, '#ff00ff', 11 * ratio, 'satellite');
     // The middle of the picture, where a calibration tap is weighed.
     context.strokeStyle = '#ffffff';
@@ -136,12 +192,28 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     frame = requestAnimationFrame(loop);
   }
 
+  // With "Mark obstacles" on, a tap marks what it touches: a treetop, a roof's edge.
+  function mark(event, m, f) {
+    const box = canvas.getBoundingClientRect();
+    const ratio = canvas.width / box.width;
+    const ray = rayThrough(m, (event.clientX - box.left) * ratio, (event.clientY - box.top) * ratio, focal(),
+                           canvas.width, canvas.height, screenAngle());
+    marksOf(f).push([Number(azimuthOf(ray).toFixed(2)), Number(elevationOf(ray).toFixed(2))]);
+    if (!writeMarks(f, marks)) say('This browser keeps nothing: the marks last while the page is open.');
+    skyKey = '';
+    skyOf(f);
+  }
+
   // A tap on the sun, or on the landmark typed in the compass view.
   function tap(event) {
     const f = figures();
     const m = fresh() ? trueAttitude() : null;
     if (!m || !f) {
-      say('No live reading of the phone\u2019s attitude: nothing to calibrate against.');
+      say('No live reading of the phone\u2019s attitude: nothing to calibrate or mark against.');
+      return;
+    }
+    if ($('mark-obstacles').getAttribute('aria-pressed') === 'true') {
+      mark(event, m, f);
       return;
     }
     const s = skyOf(f);
@@ -197,6 +269,21 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     }
   }
 
+  const toggleMarking = () => {
+    const on = $('mark-obstacles').getAttribute('aria-pressed') !== 'true';
+    $('mark-obstacles').setAttribute('aria-pressed', String(on));
+    $('mark-obstacles').textContent = on ? 'Marking obstacles: tap them' : 'Mark obstacles';
+  };
+  const clearMarks = () => {
+    const f = figures();
+    if (!f) return;
+    marksOf(f).splice(0);
+    writeMarks(f, marks);
+    skyKey = '';
+    skyOf(f);
+  };
+  $('mark-obstacles').addEventListener('click', toggleMarking);
+  $('clear-marks').addEventListener('click', clearMarks);
   canvas.addEventListener('click', tap);
   showCamera(true);
   open();
@@ -207,6 +294,8 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
       stopped = true;
       cancelAnimationFrame(frame);
       canvas.removeEventListener('click', tap);
+      $('mark-obstacles').removeEventListener('click', toggleMarking);
+      $('clear-marks').removeEventListener('click', clearMarks);
       if (stream) stream.getTracks().forEach((track) => track.stop());
       video.srcObject = null;
     },
