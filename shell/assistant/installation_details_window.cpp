@@ -35,6 +35,9 @@ QScrollArea* Scrolling(QWidget* page, QWidget* parent) {
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidget(page);
+    // Not a Tab stop of its own (an unnamed, unseen stop for a screen reader):
+    // tabbing through its boxes scrolls it.
+    area->setFocusPolicy(Qt::NoFocus);
     return area;
 }
 

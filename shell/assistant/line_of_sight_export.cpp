@@ -124,6 +124,7 @@ LineOfSightDialog::LineOfSightDialog(TfrmKorvel& main)
     auto* altitudeRow = new QHBoxLayout;
     altitudeKnown_ = new QCheckBox(QStringLiteral("&Known:"), this);
     altitudeKnown_->setObjectName(QStringLiteral("altitudeKnown"));
+    altitudeKnown_->setAccessibleName(QStringLiteral("The dish's height above sea level is known"));
     altitude_ = new QDoubleSpinBox(this);
     altitude_->setObjectName(QStringLiteral("dishAltitude"));
     altitude_->setAccessibleName(QStringLiteral("The dish's height above sea level"));

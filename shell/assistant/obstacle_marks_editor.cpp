@@ -48,8 +48,13 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
     azimuthKind_ = new QComboBox(this);
     azimuthKind_->addItems({QStringLiteral("true"), QStringLiteral("as read on a compass")});
     azimuthKind_->setAccessibleName(QStringLiteral("Azimuth read as"));
+    // Its own label: on Linux a screen reader names a combo box by the label
+    // it is the buddy of, else by its value ("true").
+    auto* readAs = new QLabel(QStringLiteral("ta&ken as"), this);
+    readAs->setBuddy(azimuthKind_);
     auto* azimuthRow = new QHBoxLayout;
     azimuthRow->addWidget(azimuth_);
+    azimuthRow->addWidget(readAs);
     azimuthRow->addWidget(azimuthKind_);
     auto* azimuthLabel = new QLabel(QStringLiteral("Az&imuth:"), this);
     azimuthLabel->setBuddy(azimuth_);

@@ -9,6 +9,7 @@
 
 #include "geometry/vector3.h"
 #include "widgets/angle_text.h"
+#include "widgets/contrast.h"
 
 namespace azimora::shell {
 namespace {
@@ -156,8 +157,12 @@ void PointHereWidget::paintEvent(QPaintEvent*) {
     if (!figures_) return;
     QPainter painter(this);
     const QPalette& p = palette();
-    const PointHereColours colours{p.color(QPalette::WindowText), p.color(QPalette::PlaceholderText),
-                                   p.color(QPalette::Highlight), QColor(210, 40, 40)};
+    // The hand is the answer: 4.5:1 against the window in any palette (the
+    // dark one's highlight is 2.4:1 as it comes); the captions 3:1, as graphics.
+    const QColor back = p.color(QPalette::Window);
+    const PointHereColours colours{p.color(QPalette::WindowText), WithContrast(p.color(QPalette::PlaceholderText), back, 3),
+                                   WithContrast(p.color(QPalette::Highlight), back, 4.5),
+                                   WithContrast(QColor(210, 40, 40), back, 4.5)};
     PaintPointHere(painter, QRectF(rect()).adjusted(2, 2, -2, -2), *figures_, colours);
 }
 

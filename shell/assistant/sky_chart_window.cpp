@@ -64,6 +64,7 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(marks_);
+    scroll->setFocusPolicy(Qt::NoFocus);  // its boxes are the stops; tabbing scrolls it
     side->addWidget(scroll, 1);
     auto* close = new QPushButton(QStringLiteral("Clo&se"), this);
     close->setObjectName(QStringLiteral("close"));

@@ -136,7 +136,7 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     address_->setObjectName(QStringLiteral("elementsAddress"));
     address_->setAccessibleName(QStringLiteral("Address of the current elements"));
     address_->setText(RememberedAddress());
-    auto* addressLabel = new QLabel(QStringLiteral("&Current elements from:"), this);
+    auto* addressLabel = new QLabel(QStringLiteral("C&urrent elements from:"), this);
     addressLabel->setBuddy(address_);
     auto* download = new QPushButton(QStringLiteral("Do&wnload"), this);
     download->setObjectName(QStringLiteral("download"));
