@@ -76,8 +76,10 @@ SiteZone ZoneOfDisplay(const DisplaySite& site, const QByteArray& chosen) {
 namespace {
 
 QString OutageText(const SunOutage& outage, const QTimeZone& zone) {
-    const QLocale locale;
-    QString text = locale.toString(InZone(outage.peak, zone).date(), QStringLiteral("ddd d MMM yyyy")) + u' ' +
+    // The sheet and the window speak English: their day and month names too,
+    // whatever the desktop's language (German names in English text mislead).
+    const QLocale english(QLocale::English);
+    QString text = english.toString(InZone(outage.peak, zone).date(), QStringLiteral("ddd d MMM yyyy")) + u' ' +
                    TimeOfDay(outage.start, zone);
     // A change of clocks within an outage names both zones.
     if (ZoneText(outage.start, zone) != ZoneText(outage.end, zone)) text += u' ' + ZoneText(outage.start, zone);

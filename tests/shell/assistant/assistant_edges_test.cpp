@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -265,6 +266,23 @@ TEST_F(AssistantEdges, OutagesArriveWhenReadyAndNeverStale) {
     EXPECT_TRUE(now == "working them out\u2026" || now != calgary) << now.toStdString();
     QTRY_VERIFY_WITH_TIMEOUT(Row(details, "Next sun outages").contains("(within"), azimora::testing::kEventBoundMs);
     EXPECT_NE(Row(details, "Next sun outages"), calgary);
+}
+
+// On a German desktop the outages' days are still English, as the text around them.
+TEST_F(AssistantEdges, OutageDatesSpeakTheSheetsLanguage) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    QTRY_VERIFY_WITH_TIMEOUT(Row(details, "Next sun outages").contains("(within"), azimora::testing::kEventBoundMs);
+    const QString outages = Row(details, "Next sun outages");
+    QLocale::setDefault(before);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("\\b(Mon|Tue|Wed|Thu|Fri|Sat|Sun) [0-9]+ (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) 20"))
+                    .match(outages).hasMatch()) << outages.toStdString();
+    EXPECT_FALSE(QRegularExpression(QStringLiteral("\\b(Mo|Di|Mi|Do|Fr|Sa|So)\\.")).match(outages).hasMatch())
+        << outages.toStdString();
 }
 
 // A click on a satellite's dot names it and offers it; it never marks an obstacle.
