@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "formats/nmea.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "geometry/earth_model.h"
@@ -56,6 +57,19 @@ std::string TimeOfDay(std::string_view hhmmss) {
     if (hhmmss.size() < 6) return {};
     return std::string(hhmmss.substr(0, 2)) + ":" + std::string(hhmmss.substr(2, 2)) + ":" +
            std::string(hhmmss.substr(4, 2));
+}
+
+// RMC's ddmmyy as "2026-12-07"; years 80-99 are 1980-1999 (GPS began in
+// 1980). Empty where it is no date.
+std::string RmcDate(std::string_view ddmmyy) {
+    if (ddmmyy.size() != 6 || !std::all_of(ddmmyy.begin(), ddmmyy.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return {};
+    const int day = (ddmmyy[0] - '0') * 10 + (ddmmyy[1] - '0'), month = (ddmmyy[2] - '0') * 10 + (ddmmyy[3] - '0');
+    const int year = (ddmmyy[4] - '0') * 10 + (ddmmyy[5] - '0');
+    if (day < 1 || day > 31 || month < 1 || month > 12) return {};
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year >= 80 ? 1900 + year : 2000 + year, month, day);
+    return text;
 }
 
 // Reads one line of at most kMaxLineBytes; a longer one is read to its end
@@ -175,12 +189,14 @@ std::optional<NmeaFix> ParseNmeaFix(std::string_view sentence, std::string& why)
     fix.latitude = *latitude;
     fix.longitudeWest = -*longitudeEast + 0.0;  // no -0 for 0 E
     fix.timeOfDay = TimeOfDay(fields[1]);
+    if (kind == "RMC") fix.date = RmcDate(fields[9]);
     return fix;
 }
 
 NmeaLog ReadNmeaLog(std::istream& in) {
     NmeaLog log;
     std::optional<NmeaFix> lastGga;
+    std::string lastDate, lastDateTime;  // of the last RMC read, fix or not
     std::string line, why;
     bool tooLong = false;
     const auto problem = [&](const std::string& text) {
@@ -204,12 +220,22 @@ NmeaLog ReadNmeaLog(std::istream& in) {
             continue;
         }
         auto fix = ParseNmeaFix(text, why);
+        // A receiver without a fix still gives the date in RMC (status V).
+        if (const std::vector<std::string_view> fields = Fields(text.substr(1, text.find('*') - 1));
+            fields.size() > 9 && fields[0].size() == 5 && fields[0].substr(2) == "RMC" && why.empty()) {
+            if (std::string date = RmcDate(fields[9]); !date.empty()) {
+                lastDate = std::move(date);
+                lastDateTime = TimeOfDay(fields[1]);
+            }
+        }
         if (!fix) {
             if (!why.empty()) problem(why);
             continue;
         }
         fix->line = log.lines;
         ++log.fixes;
+        // The day of the last RMC, if this fix is not before it (past midnight, the day is not known).
+        if (fix->date.empty() && !lastDate.empty() && fix->timeOfDay >= lastDateTime) fix->date = lastDate;
         if (fix->sentence == "GGA") {
             lastGga = fix;
         } else if (lastGga && lastGga->timeOfDay == fix->timeOfDay) {

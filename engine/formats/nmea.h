@@ -26,6 +26,9 @@ struct NmeaFix {
     std::optional<double> horizontalDilution;  // GGA's HDOP
     int satellites = 0;                        // in use, from GGA
     std::string timeOfDay;                     // "12:35:19" UTC, as the receiver sent it
+    // "2026-12-07" (UTC): RMC's date, or for GGA (which has none) the date
+    // of the log's last RMC before it on the same day; empty when unknown.
+    std::string date;
     std::string sentence;                      // "GGA" or "RMC"
     std::size_t line = 0;                      // in the log, from 1
 };

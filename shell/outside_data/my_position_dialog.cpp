@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGeoPositionInfoSource>
@@ -14,10 +15,14 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QFutureWatcher>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
+#include <fstream>
 
+#include "formats/nmea.h"
 #include "widgets/angle_text.h"
 
 namespace azimora::shell {
@@ -29,7 +34,11 @@ constexpr const char* kNoDesktopService =
     "No location service here: the desktop's one is GeoClue (package geoclue-2.0), which Qt reaches through its "
     "position plugins (package libqt6positioning6-plugins). A GPS receiver on a serial or USB port works without it.";
 
-QString ErrorText(QGeoPositionInfoSource::Error error, int timeoutMs) {
+constexpr const char* kNoGeoClue =
+    "No location service answers here: the desktop's one, GeoClue, is not installed (package geoclue-2.0). A GPS "
+    "receiver on a serial or USB port, or its NMEA log, works without it.";
+
+QString ErrorText(QGeoPositionInfoSource::Error error, int timeoutMs, bool desktop) {
     switch (error) {
         case QGeoPositionInfoSource::AccessError:
             return QStringLiteral("The location service refused: allow this program to use your location in the "
@@ -38,6 +47,10 @@ QString ErrorText(QGeoPositionInfoSource::Error error, int timeoutMs) {
             return QStringLiteral("The location service is switched off: switch it on in the desktop's settings, or "
                                   "use a GPS receiver.");
         case QGeoPositionInfoSource::UpdateTimeoutError:
+            if (desktop)
+                return QStringLiteral("The location service gave no position within %1 s: it may have no way to locate "
+                                      "this computer (no Wi-Fi networks it knows, no GPS). Nothing was changed.")
+                    .arg(timeoutMs / 1000);
             return QStringLiteral("No fix within %1 s: under open sky a receiver needs a minute or two after it is "
                                   "switched on. Nothing was changed.")
                 .arg(timeoutMs / 1000);
@@ -57,6 +70,18 @@ QString Ago(qint64 seconds) {
 }
 
 }  // namespace
+
+QString DesktopSourceProblem(const QString& sourceName, const QStringList& serviceFolders) {
+    if (sourceName != u"geoclue2") return {};
+    for (const QString& folder : serviceFolders)
+        if (QFileInfo::exists(folder + QStringLiteral("/org.freedesktop.GeoClue2.service"))) return {};
+    return QString::fromLatin1(kNoGeoClue);
+}
+
+QStringList SystemServiceFolders() {
+    return {QStringLiteral("/usr/share/dbus-1/system-services"), QStringLiteral("/usr/local/share/dbus-1/system-services"),
+            QStringLiteral("/lib/dbus-1/system-services")};
+}
 
 QString FixText(const QGeoPositionInfo& fix, const QDateTime& now) {
     const QGeoCoordinate where = fix.coordinate();
@@ -158,6 +183,11 @@ void MyPositionDialog::locate() {
                 showFailure(QString::fromLatin1(kNoDesktopService));
                 return;
             }
+            if (const QString problem = DesktopSourceProblem(source->sourceName(), SystemServiceFolders()); !problem.isEmpty()) {
+                delete source;
+                showFailure(problem);
+                return;
+            }
             locateWith(source);
             return;
         }
@@ -182,16 +212,7 @@ void MyPositionDialog::locate() {
             const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open an NMEA Log"), QString(),
                                                               QStringLiteral("NMEA logs (*.nmea *.txt *.log);;All files (*)"));
             if (path.isEmpty()) return;
-            auto* file = new QFile(path);
-            if (!file->open(QIODevice::ReadOnly)) {
-                showFailure(QStringLiteral("Cannot read %1: %2").arg(path, file->errorString()));
-                delete file;
-                return;
-            }
-            // The log replayed as it was recorded; its last fix is what the receiver ended with.
-            auto* source = new QNmeaPositionInfoSource(QNmeaPositionInfoSource::SimulationMode);
-            source->setDevice(file);
-            locateWith(source, file);
+            locateInLog(path);
             return;
         }
     }
@@ -205,10 +226,10 @@ void MyPositionDialog::locateWith(QGeoPositionInfoSource* source, QIODevice* dev
     if (device != nullptr && device->parent() == nullptr) device->setParent(this);
     fix_ = QGeoPositionInfo();
     use_->setEnabled(false);
-    connect(source, &QGeoPositionInfoSource::positionUpdated, this, &MyPositionDialog::showFix);
-    connect(source, &QGeoPositionInfoSource::errorOccurred, this, [this, timeoutMs](QGeoPositionInfoSource::Error error) {
-        showFailure(ErrorText(error, timeoutMs));
-    });
+    connect(source, &QGeoPositionInfoSource::positionUpdated, this, [this](const QGeoPositionInfo& fix) { showFix(fix); });
+    const bool desktop = device == nullptr;  // a receiver's sources read a device; the desktop's none
+    connect(source, &QGeoPositionInfoSource::errorOccurred, this,
+            [this, timeoutMs, desktop](QGeoPositionInfoSource::Error error) { showFailure(ErrorText(error, timeoutMs, desktop)); });
     status_->setText(QStringLiteral("Waiting for a fix: %1\u2026").arg(sources_->currentText()));
     waiting_->show();
     locate_->setEnabled(false);
@@ -216,13 +237,80 @@ void MyPositionDialog::locateWith(QGeoPositionInfoSource* source, QIODevice* dev
     source->requestUpdate(timeoutMs);
 }
 
-void MyPositionDialog::showFix(const QGeoPositionInfo& fix) {
+namespace {
+
+struct LogReading {
+    std::optional<NmeaLog> log;
+    QString failure;
+};
+
+LogReading ReadLog(const QString& path) {
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly)) return {std::nullopt, QStringLiteral("Cannot read %1: %2").arg(path, probe.errorString())};
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    if (!in) return {std::nullopt, QStringLiteral("Cannot read %1").arg(path)};
+    NmeaLog log = ReadNmeaLog(in);
+    if (in.bad()) return {std::nullopt, QStringLiteral("Reading %1 failed part way. Nothing was changed.").arg(path)};
+    return {std::move(log), QString()};
+}
+
+// The fix as Qt's sources give one: the time from the receiver, with its date where the log has one.
+QGeoPositionInfo PositionOf(const NmeaFix& fix) {
+    QGeoCoordinate where(fix.latitude, -fix.longitudeWest);
+    if (fix.altitudeMetres) where.setAltitude(*fix.altitudeMetres);
+    const QDate date = QDate::fromString(QString::fromStdString(fix.date), Qt::ISODate);
+    const QTime time = QTime::fromString(QString::fromStdString(fix.timeOfDay), QStringLiteral("HH:mm:ss"));
+    QGeoPositionInfo info(where, date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime());
+    // A dilution is no accuracy in metres: left unreported.
+    return info;
+}
+
+}  // namespace
+
+void MyPositionDialog::locateInLog(const QString& path) {
+    stop();
+    fix_ = QGeoPositionInfo();
+    use_->setEnabled(false);
+    const int reading = ++logReading_;
+    status_->setText(QStringLiteral("Reading the log %1\u2026").arg(QFileInfo(path).fileName()));
+    waiting_->show();
+    locate_->setEnabled(false);
+    cancel_->setEnabled(true);
+    auto* watcher = new QFutureWatcher<LogReading>(this);
+    connect(watcher, &QFutureWatcher<LogReading>::finished, this, [this, watcher, reading, path] {
+        watcher->deleteLater();
+        if (reading != logReading_) return;  // cancelled, or another started since
+        const LogReading result = watcher->result();
+        stop();
+        if (!result.log) {
+            showFailure(result.failure);
+            return;
+        }
+        const NmeaLog& log = *result.log;
+        if (!log.lastFix) {
+            showFailure(QStringLiteral("No valid fix in %1 (%2 lines, %3 of them broken): the receiver had no fix while "
+                                       "it was recorded. Nothing was changed.")
+                            .arg(QFileInfo(path).fileName())
+                            .arg(log.lines)
+                            .arg(log.broken));
+            return;
+        }
+        const NmeaFix& last = *log.lastFix;
+        QString more = QStringLiteral("; the log's last fix, line %1 of %2").arg(last.line).arg(log.lines);
+        if (last.date.empty()) more = QStringLiteral("; fix of %1 UTC (the log gives no date)").arg(QString::fromStdString(last.timeOfDay)) + more;
+        showFix(PositionOf(last), more);
+    });
+    watcher->setFuture(QtConcurrent::run(ReadLog, path));
+}
+
+void MyPositionDialog::showFix(const QGeoPositionInfo& fix, const QString& more) {
     if (!fix.isValid()) return;
     fix_ = fix;
     stop();
-    status_->setText(FixText(fix, QDateTime::currentDateTimeUtc()) +
+    status_->setText(FixText(fix, QDateTime::currentDateTimeUtc()) + more +
                      QStringLiteral("\nUse This Position puts it in the main window."));
     status_->setAccessibleName(status_->text());
+    fitText();
     use_->setEnabled(true);
     use_->setFocus();
 }
@@ -231,10 +319,20 @@ void MyPositionDialog::showFailure(const QString& message) {
     stop();
     status_->setText(message);
     status_->setAccessibleName(message);
+    fitText();
+}
+
+// A longer message than the one the dialog opened with: the dialog grows to
+// show it whole, never clipped.
+void MyPositionDialog::fitText() {
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width()) : sizeHint().height();
+    if (needed > height()) resize(width(), needed);
 }
 
 void MyPositionDialog::cancel() {
-    if (source_.isNull()) return;
+    if (source_.isNull() && !waiting_->isVisible()) return;
+    ++logReading_;
     stop();
     status_->setText(QStringLiteral("Cancelled. Nothing was changed."));
 }

@@ -35,6 +35,9 @@ public:
     // Locate with a source made elsewhere (a log replayed, in the tests); the
     // dialog takes it, and the device it reads if one is given.
     void locateWith(QGeoPositionInfoSource* source, QIODevice* device = nullptr, int timeoutMs = kFixTimeoutMs);
+    // A receiver's NMEA log: read whole off the window's thread, and its last
+    // fix taken (what the receiver ended with, as azimora-calc --nmea takes it).
+    void locateInLog(const QString& path);
     void cancel();
 
     [[nodiscard]] QComboBox& sources() const { return *sources_; }
@@ -48,8 +51,9 @@ signals:
 
 private:
     void fillSources();
-    void showFix(const QGeoPositionInfo& fix);
+    void showFix(const QGeoPositionInfo& fix, const QString& more = QString());
     void showFailure(const QString& message);
+    void fitText();
     void stop();
 
     QComboBox* sources_ = nullptr;
@@ -62,7 +66,15 @@ private:
     QPointer<QGeoPositionInfoSource> source_;
     QPointer<QIODevice> device_;
     QGeoPositionInfo fix_;
+    int logReading_ = 0;  // which reading of a log counts; a cancel or another start moves it on
 };
+
+// Why the desktop's location source cannot answer, said before any wait;
+// empty where it may. Qt's GeoClue plugin is there whenever Qt's position
+// plugins are, but answers nothing without the GeoClue service itself:
+// its D-Bus service file is looked for in these folders.
+[[nodiscard]] QString DesktopSourceProblem(const QString& sourceName, const QStringList& serviceFolders);
+[[nodiscard]] QStringList SystemServiceFolders();
 
 // A fix in words: "51.08000 N, 114.08000 W; accuracy ±12 m; fix of 18:51:37 UTC, 4 s ago".
 [[nodiscard]] QString FixText(const QGeoPositionInfo& fix, const QDateTime& now);

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 #include "formats/nmea.h"
 #include "nmea_sentences.h"
@@ -110,6 +111,33 @@ TEST(Nmea, TheLastValidFixOfALog) {
     ASSERT_EQ(result.problems.size(), 2u);
     EXPECT_EQ(result.problems[0], "line 4: wrong checksum 00 (the sentence gives 47)");
     EXPECT_EQ(result.problems[1], "line 6: longer than 1 KiB: no NMEA sentence");
+}
+
+// RMC gives the date (ddmmyy: NMEA 0183 and the textbook's 230394 is 23
+// March 1994); a GGA fix, which has none, takes the last RMC's day unless
+// midnight came between.
+TEST(Nmea, TheDayOfAFix) {
+    struct Case {
+        std::vector<std::string> lines;
+        const char* date;
+    };
+    const std::string gga19 = WithChecksum("GPGGA,165719,5104.800,N,11404.800,W,1,09,0.8,1045.0,M,-17.3,M,,");
+    for (const Case& c : {
+             Case{{kRmc}, "1994-03-23"},
+             Case{{WithChecksum("GPRMC,165715,V,,,,,,,071226,,,N"), gga19}, "2026-12-07"},  // date without a fix
+             Case{{WithChecksum("GPRMC,235959,V,,,,,,,071226,,,N"), WithChecksum("GPGGA,000001,5104.800,N,11404.800,W,1,09,0.8,1045.0,M,-17.3,M,,")}, ""},
+             Case{{gga19}, ""},
+             Case{{WithChecksum("GPRMC,165719,A,5104.800,N,11404.800,W,0.0,0.0,010180,,,A")}, "1980-01-01"},
+             Case{{WithChecksum("GPRMC,165719,A,5104.800,N,11404.800,W,0.0,0.0,311279,,,A")}, "2079-12-31"},
+             Case{{WithChecksum("GPRMC,165719,A,5104.800,N,11404.800,W,0.0,0.0,,,,A")}, ""},
+         }) {
+        std::string text;
+        for (const std::string& line : c.lines) text += line + "\r\n";
+        std::istringstream in(text);
+        const NmeaLog log = ReadNmeaLog(in);
+        ASSERT_TRUE(log.lastFix) << text;
+        EXPECT_EQ(log.lastFix->date, c.date) << text;
+    }
 }
 
 TEST(Nmea, ALogWithoutAFix) {

@@ -4,7 +4,10 @@
 // Positioning (its NMEA source in simulation mode): no hardware, no
 // location service. The fix is shown first, then used as typing would.
 #include <QBuffer>
+#include <QComboBox>
+#include <QGeoPositionInfoSource>
 #include <QGeoPositionInfo>
+#include <QLabel>
 #include <QNmeaPositionInfoSource>
 #include <QPushButton>
 #include <QTest>
@@ -55,6 +58,14 @@ protected:
         return dialog;
     }
     std::string Shown(DisplayField field) { return window->controller().Value(field); }
+    // The message's label as tall as its wrapped text needs: nothing clipped.
+    static void ExpectWholeMessage(MyPositionDialog& dialog) {
+        QCoreApplication::processEvents();
+        auto* label = dialog.findChild<QLabel*>(QStringLiteral("fix"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+        EXPECT_LE(label->geometry().bottom(), dialog.rect().bottom()) << label->text().toStdString();
+    }
 };
 
 // 51 04.800 N, 114 04.800 W: Calgary, 3 km from the town's point in the list.
@@ -75,6 +86,44 @@ TEST_F(MyPosition, TheFixIsShownThenUsedAsTypingWould) {
     EXPECT_EQ(Shown(DisplayField::LocName), "Calgary");
     EXPECT_EQ(Shown(DisplayField::NLat), "51.08");
     EXPECT_EQ(Shown(DisplayField::WLong), "114.08");
+}
+
+// A receiver's log: the fix it ended with, at its own time, as azimora-calc
+// --nmea takes it (not the first the log gives).
+TEST_F(MyPosition, ALogGivesItsLastFixAtTheTimeItWasTaken) {
+    std::string log = NmeaSentence("GPRMC,165714,V,,,,,,,071226,,,N") + "\r\n";
+    for (const char* second : {"165715", "165716", "165717", "165718"})
+        log += NmeaSentence(std::string("GPGGA,") + second + ",5104.700,N,11404.700,W,1,04,2.5,1040.0,M,-17.3,M,,") + "\r\n";
+    log += NmeaSentence("GPGGA,165719,5104.800,N,11404.800,W,1,09,0.8,1045.0,M,-17.3,M,,") + "\r\n" +
+           NmeaSentence("GPRMC,165719,A,5104.800,N,11404.800,W,0.0,0.0,071226,,,A") + "\r\n";
+    azimora::testing::WriteFile(sources.Path() / "roof.nmea", log);
+    MyPositionDialog& dialog = find->openMyPosition();
+    dialog.locateInLog(QString::fromStdString((sources.Path() / "roof.nmea").string()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.hasFix(); }, azimora::testing::kEventBoundMs)) << dialog.status().toStdString();
+    const QString shown = dialog.status();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("51.08000 N, 114.08000 W, 1045 m above sea level; "))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("fix of 2026-12-07 16:57:19 UTC"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("the log's last fix, line 7 of 7"))) << shown.toStdString();
+    ExpectWholeMessage(dialog);
+}
+
+TEST_F(MyPosition, ALogWithoutAFixOrUnreadableSaysSo) {
+    azimora::testing::WriteFile(sources.Path() / "cold.nmea", kNoFix + kNoFix);
+    struct Case {
+        std::string file;
+        const char* start;
+    };
+    for (const Case& c : {Case{"cold.nmea", "No valid fix in cold.nmea (2 lines, 0 of them broken)"},
+                          Case{"missing.nmea", "Cannot read "}}) {
+        MyPositionDialog& dialog = find->openMyPosition();
+        dialog.locateInLog(QString::fromStdString((sources.Path() / c.file).string()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.status().startsWith(QString::fromLatin1(c.start)); },
+                                    azimora::testing::kEventBoundMs))
+            << dialog.status().toStdString();
+        EXPECT_FALSE(dialog.hasFix());
+        EXPECT_EQ(Shown(DisplayField::LocName), "Before");
+        ExpectWholeMessage(dialog);
+    }
 }
 
 TEST_F(MyPosition, AFixFarFromAnyTownIsMyPosition) {
@@ -106,6 +155,41 @@ TEST_F(MyPosition, CancelStopsTheWait) {
     QTest::qWait(50);
     EXPECT_FALSE(dialog.hasFix());
     EXPECT_EQ(Shown(DisplayField::LocName), "Before");
+}
+
+// Qt's GeoClue plugin without the GeoClue service: said at once, not after 30 s.
+TEST(DesktopSource, WithoutGeoClueItSaysSoAtOnce) {
+    azimora::testing::TempFolder with, without;
+    azimora::testing::WriteFile(with.Path() / "org.freedesktop.GeoClue2.service", "[D-BUS Service]\n");
+    const QString withFolder = QString::fromStdString(with.Path().string());
+    const QString withoutFolder = QString::fromStdString(without.Path().string());
+    struct Case {
+        const char* source;
+        QStringList folders;
+        bool problem;
+    };
+    for (const Case& c : {Case{"geoclue2", {withoutFolder}, true}, Case{"geoclue2", {withoutFolder, withFolder}, false},
+                          Case{"geoclue2", {}, true}, Case{"nmea", {withoutFolder}, false}}) {
+        const QString problem = DesktopSourceProblem(QString::fromLatin1(c.source), c.folders);
+        EXPECT_EQ(!problem.isEmpty(), c.problem) << c.source << ": " << problem.toStdString();
+        if (c.problem) {
+            EXPECT_TRUE(problem.contains(QStringLiteral("package geoclue-2.0"))) << problem.toStdString();
+        }
+    }
+}
+
+// The dialog itself, on a computer with Qt's GeoClue plugin and no GeoClue
+// (as this suite's own machines are): Locate says it before any wait.
+TEST_F(MyPosition, TheDesktopSourceWithoutItsServiceSaysSoAtOnce) {
+    std::unique_ptr<QGeoPositionInfoSource> probe(QGeoPositionInfoSource::createDefaultSource(nullptr));
+    if (!probe || DesktopSourceProblem(probe->sourceName(), SystemServiceFolders()).isEmpty())
+        GTEST_SKIP() << "this computer has a location service";
+    MyPositionDialog& dialog = find->openMyPosition();
+    dialog.sources().setCurrentIndex(0);
+    dialog.locate();
+    EXPECT_TRUE(dialog.status().startsWith(QStringLiteral("No location service answers here"))) << dialog.status().toStdString();
+    EXPECT_FALSE(dialog.hasFix());
+    ExpectWholeMessage(dialog);
 }
 
 TEST(FixText, AccuracyAndAge) {
