@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -193,7 +194,23 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
     table_->horizontalHeader()->setSectionResizeMode(ImportCandidatesModel::Name, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(ImportCandidatesModel::Warning, QHeaderView::Interactive);
     table_->horizontalHeader()->resizeSection(ImportCandidatesModel::Warning, 220);
-    layout->addWidget(table_, 1);
+    // A source missing is said where the list would be, whole, not only in a
+    // line of the skipped box below.
+    emptyNote_ = new QLabel(this);
+    emptyNote_->setObjectName(QStringLiteral("emptyListNote"));
+    emptyNote_->setWordWrap(true);
+    emptyNote_->setAlignment(Qt::AlignCenter);
+    emptyNote_->setMargin(emptyNote_->fontMetrics().height());
+    emptyNote_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    emptyNote_->setFrameShape(QFrame::StyledPanel);
+    listArea_ = new QStackedWidget(this);
+    listArea_->addWidget(table_);
+    listArea_->addWidget(emptyNote_);
+    layout->addWidget(listArea_, 1);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ImportSatellitesDialog::showListOrNote);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, &ImportSatellitesDialog::showListOrNote);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ImportSatellitesDialog::showListOrNote);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &ImportSatellitesDialog::showListOrNote);
 
     auto* progressRow = new QHBoxLayout;
     progress_ = new QProgressBar(this);
@@ -281,6 +298,9 @@ void ImportSatellitesDialog::scanTablesRead() {
     status_->clear();
     if (!read->problem.isEmpty()) {
         skipped_->appendPlainText(read->problem);
+        emptyNote_->setText(read->problem + QStringLiteral(".\nAn element file (Open Element File) or the current "
+                                                           "elements (Download) give satellites without them."));
+        emptyNote_->setAccessibleName(emptyNote_->text());
     } else {
         std::vector<ImportCandidate> rows;
         for (const ScanTableSatellite& satellite : read->tables.satellites) {
@@ -403,6 +423,17 @@ void ImportSatellitesDialog::applyFilter() {
         };
     }
     model_->setFilter(filter_->text(), std::move(sees));
+    showListOrNote();
+}
+
+void ImportSatellitesDialog::showListOrNote() {
+    const bool noteInstead = model_->rowCount() == 0 && filter_->text().isEmpty() && !visibleOnly_->isChecked() &&
+                             !emptyNote_->text().isEmpty();
+    listArea_->setCurrentWidget(noteInstead ? static_cast<QWidget*>(emptyNote_) : table_);
+}
+
+QString ImportSatellitesDialog::emptyListNote() const {
+    return listArea_->currentWidget() == emptyNote_ ? emptyNote_->text() : QString();
 }
 
 void ImportSatellitesDialog::setFilterText(const QString& text) { filter_->setText(text); }

@@ -24,6 +24,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QStackedWidget;
 class QTableView;
 
 // Tools > Import Satellites: satellites in orbit now, from Debian's DVB
@@ -67,6 +68,8 @@ public:
 
     [[nodiscard]] ImportCandidatesModel& candidates() const { return *model_; }
     [[nodiscard]] QTableView& table() const { return *table_; }
+    // Said where the list would be while it is empty and a source is missing.
+    [[nodiscard]] QString emptyListNote() const;
     [[nodiscard]] QString skippedText() const;
     [[nodiscard]] QString status() const;
     void setFilterText(const QString& text);
@@ -81,6 +84,7 @@ private:
     void importSaved();
     void setBusy(const QString& what);
     void applyFilter();
+    void showListOrNote();
     void showKeptCopy();
     void downloaded(bool ok);
 
@@ -88,6 +92,8 @@ private:
     FileChooser chooseFile_;
     ImportCandidatesModel* model_ = nullptr;
     QTableView* table_ = nullptr;
+    QLabel* emptyNote_ = nullptr;
+    QStackedWidget* listArea_ = nullptr;
     QLineEdit* filter_ = nullptr;
     QLineEdit* address_ = nullptr;
     QLabel* kept_ = nullptr;

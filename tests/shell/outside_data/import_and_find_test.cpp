@@ -100,12 +100,27 @@ TEST_F(ImportAndFind, SatellitesFromScanTablesAndElementSetsGoIntoTheListAndTheL
 TEST_F(ImportAndFind, WithoutTheScanTablesTheDialogNamesThePackageAndWritesNothing) {
     ShowWindow();
     ImportSatellitesDialog dialog(*window, QString::fromStdString((sources.Path() / "missing").string()));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog, azimora::testing::kEventBoundMs));
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), azimora::testing::kEventBoundMs);
     EXPECT_EQ(dialog.candidates().rowCount(), 0);
     EXPECT_TRUE(dialog.skippedText().contains("dtv-scan-tables")) << dialog.skippedText().toStdString();
+    // Said where the list would be, shown whole.
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.emptyListNote().contains("apt-get install dtv-scan-tables"), azimora::testing::kEventBoundMs);
+    auto* note = dialog.findChild<QLabel*>(QStringLiteral("emptyListNote"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_GE(note->height(), note->heightForWidth(note->width()));
     dialog.addTicked();
     EXPECT_EQ(dialog.status(), "Nothing is ticked.");
     EXPECT_FALSE(std::filesystem::exists(UserSatelliteFile(folder.Path())));
+    // An element file opened: its satellites take the note's place.
+    dialog.openElementSets(QString::fromStdString((sources.Path() / "elements.txt").string()));
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), azimora::testing::kEventBoundMs);
+    QCoreApplication::processEvents();
+    EXPECT_GT(dialog.candidates().rowCount(), 0);
+    EXPECT_TRUE(dialog.emptyListNote().isEmpty());
+    EXPECT_TRUE(dialog.table().isVisible());
 }
 
 TEST_F(ImportAndFind, ATownFillsTheLocationAsTypingWould) {
