@@ -20,6 +20,7 @@
 #include "main_window/main_window.h"
 #include "widgets/angle_text.h"
 #include "widgets/vector_state.h"
+#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
@@ -184,6 +185,14 @@ bool LineOfSightDialog::save() {
         saved = true;
     });
     return saved;
+}
+
+// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
+void LineOfSightDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    KeepWithinScreen(*this);
 }
 
 }  // namespace azimora::shell

@@ -52,7 +52,11 @@ public:
     // Asks where, then writes both files; false when nothing was written.
     bool save();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    bool placed_ = false;  // kept on the screen once, when first shown
     TfrmKorvel& main_;
     QDoubleSpinBox* length_ = nullptr;
     QCheckBox* altitudeKnown_ = nullptr;

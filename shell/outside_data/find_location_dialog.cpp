@@ -16,6 +16,7 @@
 #include "search_folding.h"
 #include "text/coordinate_text.h"
 #include "widgets/angle_text.h"
+#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
@@ -170,5 +171,13 @@ void FindLocationDialog::usePosition(double latitude, double longitudeWest) {
 }
 
 QString FindLocationDialog::message() const { return message_->text(); }
+
+// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
+void FindLocationDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    KeepWithinScreen(*this);
+}
 
 }  // namespace azimora::shell

@@ -49,7 +49,11 @@ public:
     // A fix into the main window, named "My position" or after the town it is in.
     void usePosition(double latitude, double longitudeWest);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    bool placed_ = false;  // kept on the screen once, when first shown
     void fill(const QString& name, double latitude, double longitudeWest);
 
     TfrmKorvel& main_;

@@ -32,6 +32,7 @@
 #include "sky/sky_chart.h"
 #include "trees/catalogue_model.h"
 #include "trees/catalogue_tree_view.h"
+#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 
@@ -572,5 +573,13 @@ void ImportSatellitesDialog::importSaved() {
 QString ImportSatellitesDialog::skippedText() const { return skipped_->toPlainText(); }
 
 QString ImportSatellitesDialog::status() const { return status_->text(); }
+
+// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
+void ImportSatellitesDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    KeepWithinScreen(*this);
+}
 
 }  // namespace azimora::shell

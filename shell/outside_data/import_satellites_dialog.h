@@ -78,7 +78,11 @@ public:
 signals:
     void finished();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    bool placed_ = false;  // kept on the screen once, when first shown
     void showSkipped(const QString& source, const std::vector<std::string>& lines, std::size_t count);
     void elementsRead();
     void importSaved();

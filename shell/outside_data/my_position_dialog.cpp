@@ -24,6 +24,7 @@
 
 #include "formats/nmea.h"
 #include "widgets/angle_text.h"
+#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
@@ -352,5 +353,13 @@ void MyPositionDialog::stop() {
 }
 
 QString MyPositionDialog::status() const { return status_->text(); }
+
+// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
+void MyPositionDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    KeepWithinScreen(*this);
+}
 
 }  // namespace azimora::shell

@@ -49,7 +49,11 @@ signals:
     // Use was pressed on a fix: north positive, west positive, as the window has them.
     void positionChosen(double latitude, double longitudeWest);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    bool placed_ = false;  // kept on the screen once, when first shown
     void fillSources();
     void showFix(const QGeoPositionInfo& fix, const QString& more = QString());
     void showFailure(const QString& message);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "widgets/window_placement.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -116,6 +118,17 @@ QRect CentredClient(QSize client, QMargins frame, const QRect& available) {
 
 void KeepPlaced(QWidget& window, Placement placement) {
     new PlacementKeeper(window, std::move(placement));  // owned by the window; ends itself
+}
+
+void KeepWithinScreen(QWidget& window) {
+    KeepPlaced(window, [&window](QSize size, QMargins frame, QRect available) {
+        const QSize room(available.width() - frame.left() - frame.right(), available.height() - frame.top() - frame.bottom());
+        QRect outer(window.geometry().topLeft() - QPoint(frame.left(), frame.top()),
+                    size.boundedTo(room).expandedTo(QSize(1, 1)).grownBy(frame));
+        outer.moveLeft(std::clamp(outer.left(), available.left(), std::max(available.left(), available.right() + 1 - outer.width())));
+        outer.moveTop(std::clamp(outer.top(), available.top(), std::max(available.top(), available.bottom() + 1 - outer.height())));
+        return outer.marginsRemoved(frame);
+    });
 }
 
 void CentreFrameOnScreen(QWidget& window) {

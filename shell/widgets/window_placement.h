@@ -28,6 +28,12 @@ using Placement = std::function<QRect(QSize size, QMargins frame, QRect availabl
 // is shown at; after that the window is the user's to move.
 void KeepPlaced(QWidget& window, Placement placement);
 
+// A dialog kept whole on its screen: its size cut to the available area,
+// frame included, and moved in where it would reach past an edge; where it
+// fits it stays where Qt put it (over its parent). Call it when it is first
+// shown.
+void KeepWithinScreen(QWidget& window);
+
 // Centres a top-level window's outer frame, title bar included, on its
 // screen's available area.
 void CentreFrameOnScreen(QWidget& window);

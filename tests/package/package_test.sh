@@ -38,19 +38,29 @@ holds() {
 }
 holds "$deb" ./usr/bin/azimora ./usr/share/applications/org.azimora.azimora.desktop \
   ./usr/share/metainfo/org.azimora.azimora.metainfo.xml ./usr/share/man/man1/azimora.1.gz \
-  ./usr/share/doc/azimora/copyright ./usr/share/doc/azimora/changelog.gz \
+  ./usr/share/doc/azimora/copyright ./usr/share/doc/azimora/changelog.Debian.gz \
   ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/azimora.png
 holds "$calc" ./usr/bin/azimora-calc ./usr/share/man/man1/azimora-calc.1.gz ./usr/share/metainfo/org.azimora.azimora_calc.metainfo.xml ./usr/share/doc/azimora-calc/copyright \
-  ./usr/share/doc/azimora-calc/changelog.gz
+  ./usr/share/doc/azimora-calc/changelog.Debian.gz
 holds "$data" ./usr/share/azimora/time-zones.dat ./usr/share/doc/azimora-data/copyright
 holds "$web" ./usr/share/azimora/web/index.html ./usr/share/azimora/web/azimora-engine.wasm \
   ./usr/share/azimora/web/sw.js ./usr/share/azimora/web/towns.json ./usr/share/doc/azimora-web/copyright
+# Each with its Debian revision, and the dependencies between them on the
+# very version built.
+for package in "$deb" "$calc" "$data" "$web"; do
+  [[ "$(dpkg -f "$package" Version)" =~ ^[0-9.]+-[0-9]+$ ]] || fail "$package has no Debian revision: $(dpkg -f "$package" Version)"
+done
+packaged=$(dpkg -f "$data" Version)
+changelog=$(dpkg --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/azimora/changelog.Debian.gz | gzip -dc)
+changelog=${changelog%%$'\n'*}
+[[ "$changelog" == "azimora ($packaged) "* ]] || fail "the changelog's first entry is not the package's version: $changelog"
 # Outputs are read whole before grep looks at them: grep -q stops at the
 # first match, and under pipefail the writer's broken pipe would decide.
 grep -q "usr/bin/azimora-calc" <<<"$(dpkg -c "$deb")" && fail "the desktop package holds the calculator"
 for package in "$deb" "$calc"; do
   grep -q "time-zones.dat" <<<"$(dpkg -c "$package")" && fail "$package holds the data package's file"
-  grep -q "azimora-data (= " <<<"$(dpkg -f "$package" Depends)" || fail "$package does not depend on azimora-data"
+  grep -qF "azimora-data (= $packaged)" <<<"$(dpkg -f "$package" Depends)" ||
+    fail "$package does not depend on azimora-data $packaged: $(dpkg -f "$package" Depends)"
 done
 grep -q "^License: ODbL-1.0" <<<"$(dpkg --fsys-tarfile "$data" | tar -xO ./usr/share/doc/azimora-data/copyright)" ||
   fail "the data package's copyright does not name the boundaries' licence"

@@ -24,10 +24,14 @@
 
 #include "assistant/assistant_session.h"
 #include "assistant/installation_details_window.h"
+#include "assistant/line_of_sight_export.h"
 #include "assistant/obstacle_marks_editor.h"
 #include "assistant/point_here.h"
 #include "assistant/site_time_zone.h"
 #include "assistant/sky_chart_window.h"
+#include "outside_data/find_location_dialog.h"
+#include "outside_data/import_satellites_dialog.h"
+#include "outside_data/my_position_dialog.h"
 #include "sky_chart/sky_chart_painter.h"
 #include "sky_chart/sky_chart_widget.h"
 #include "tools_menu.h"
@@ -521,6 +525,32 @@ TEST_F(AssistantEdges, WindowsFitTheScreenAtAnyScale) {
         ASSERT_NE(close, nullptr);
         EXPECT_EQ(close->visibleRegion().boundingRect().size(), close->size());
         EXPECT_TRUE(available.contains(QRect(close->mapToGlobal(QPoint(0, 0)), close->size())));
+    }
+}
+
+// Every dialog of the Tools menu whole on the screen, its buttons on it.
+TEST_F(AssistantEdges, WindowsFitTheScreenDialogsToo) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs a real X server";
+    ShowWindow();
+    window->controller().tvwLocChange(*window->locations().FindNode("Calgary"));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
+    const QRect available = window->screen()->availableGeometry();
+    ToolsMenu& tools = ToolsMenu::Of(*window);
+    FindLocationDialog& find = tools.openFindLocation();
+    const std::initializer_list<QWidget*> dialogs{static_cast<QWidget*>(&tools.openImport()), static_cast<QWidget*>(&find),
+                                                  static_cast<QWidget*>(&find.openMyPosition()),
+                                                  static_cast<QWidget*>(&tools.openLineOfSight())};
+    for (QWidget* dialog : dialogs) {
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog, azimora::testing::kEventBoundMs));
+        ExpectFramedWithin(*dialog, available);
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (!button->isVisible()) continue;
+            EXPECT_EQ(button->visibleRegion().boundingRect().size(), button->size())
+                << dialog->windowTitle().toStdString() << ": " << button->text().toStdString() << " cut";
+            EXPECT_TRUE(available.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+                << dialog->windowTitle().toStdString() << ": " << button->text().toStdString();
+        }
     }
 }
 
