@@ -50,7 +50,7 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
     azimuthKind_->setAccessibleName(QStringLiteral("Azimuth read as"));
     // Its own label: on Linux a screen reader names a combo box by the label
     // it is the buddy of, else by its value ("true").
-    auto* readAs = new QLabel(QStringLiteral("ta&ken as"), this);
+    auto* readAs = new QLabel(QStringLiteral("taken as"), this);
     readAs->setBuddy(azimuthKind_);
     auto* azimuthRow = new QHBoxLayout;
     azimuthRow->addWidget(azimuth_);
