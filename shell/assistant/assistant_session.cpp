@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "assistant/assistant_session.h"
 
+#include "geometry/vector3.h"
 #include "main_window/main_window.h"
 
 namespace azimora::shell {
@@ -45,6 +46,18 @@ void AssistantSession::removeObstacle(std::size_t index) {
     keepForUndo();
     obstacles_.Remove(index);
     emit changed();
+}
+
+std::size_t AssistantSession::changeObstacle(std::size_t index, SkyPosition mark) {
+    if (index >= obstacles_.Points().size()) return index;
+    keepForUndo();
+    obstacles_.Remove(index);
+    obstacles_.Add(mark);
+    emit changed();
+    const auto& points = obstacles_.Points();
+    for (std::size_t i = 0; i < points.size(); ++i)
+        if (points[i].azimuth == Wrap360(mark.azimuth)) return i;
+    return 0;
 }
 
 void AssistantSession::clearObstacles() {

@@ -47,6 +47,9 @@ public:
     // Each change can be taken back, one step.
     void addObstacle(SkyPosition mark);
     void removeObstacle(std::size_t index);
+    // A mark changed in place: one step to undo. The index of the changed mark
+    // in the marks' order (by azimuth) comes back.
+    std::size_t changeObstacle(std::size_t index, SkyPosition mark);
     void clearObstacles();
     [[nodiscard]] bool canUndo() const { return previous_.has_value(); }
     void undo();

@@ -78,7 +78,14 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
 
     auto* add = new QPushButton(QStringLiteral("Add &Mark"), this);
     add->setObjectName(QStringLiteral("addMark"));
-    layout->addWidget(add, 0, Qt::AlignRight);
+    apply_ = new QPushButton(QStringLiteral("Appl&y to Chosen Mark"), this);
+    apply_->setObjectName(QStringLiteral("applyToMark"));
+    apply_->setEnabled(false);
+    auto* entryButtons = new QHBoxLayout;
+    entryButtons->addStretch();
+    entryButtons->addWidget(apply_);
+    entryButtons->addWidget(add);
+    layout->addLayout(entryButtons);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("obstacles"));
     list_->setAccessibleName(QStringLiteral("Obstacle marks"));
@@ -102,6 +109,12 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
     connect(undo_, &QPushButton::clicked, &session_, &AssistantSession::undo);
     connect(clear, &QPushButton::clicked, &session_, &AssistantSession::clearObstacles);
     connect(add, &QPushButton::clicked, this, &ObstacleMarksEditor::addMark);
+    connect(apply_, &QPushButton::clicked, this, &ObstacleMarksEditor::applyToMark);
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+        apply_->setEnabled(row >= 0);
+        if (!refreshing_) loadMark(row);
+    });
+    for (QDoubleSpinBox* box : {azimuth_, elevation_, height_, distance_}) box->installEventFilter(this);
     connect(entryKind_, &QComboBox::currentIndexChanged, this, &ObstacleMarksEditor::showEntryKind);
     for (QDoubleSpinBox* box : {height_, distance_})
         connect(box, &QDoubleSpinBox::valueChanged, this, &ObstacleMarksEditor::showEntryKind);
@@ -112,6 +125,14 @@ ObstacleMarksEditor::ObstacleMarksEditor(AssistantSession& session, QWidget* par
 }
 
 bool ObstacleMarksEditor::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in an entry applies it to the chosen mark.
+    if (watched != list_ && event->type() == QEvent::KeyPress && list_->currentRow() >= 0) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            applyToMark();
+            return true;
+        }
+    }
     // Delete in the list removes the selected mark.
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -137,6 +158,23 @@ void ObstacleMarksEditor::addMark() { session_.addObstacle({trueAzimuth(), eleva
 
 void ObstacleMarksEditor::selectMark(int index) { list_->setCurrentRow(index); }
 
+void ObstacleMarksEditor::applyToMark() {
+    const int row = list_->currentRow();
+    if (row < 0) return;
+    const std::size_t changed = session_.changeObstacle(static_cast<std::size_t>(row), {trueAzimuth(), elevation()});
+    list_->setCurrentRow(static_cast<int>(changed));
+}
+
+// A mark as it is kept: a true azimuth and an elevation.
+void ObstacleMarksEditor::loadMark(int index) {
+    const auto& points = session_.obstacles().Points();
+    if (index < 0 || static_cast<std::size_t>(index) >= points.size()) return;
+    azimuthKind_->setCurrentIndex(0);
+    entryKind_->setCurrentIndex(0);
+    azimuth_->setValue(points[static_cast<std::size_t>(index)].azimuth);
+    elevation_->setValue(points[static_cast<std::size_t>(index)].elevation);
+}
+
 void ObstacleMarksEditor::showEntryKind() {
     const bool byHeight = entryKind_->currentIndex() == 1;
     for (QWidget* widget : {static_cast<QWidget*>(elevation_)}) widget->setEnabled(!byHeight);
@@ -148,11 +186,14 @@ void ObstacleMarksEditor::showEntryKind() {
 
 void ObstacleMarksEditor::refreshList() {
     const int current = list_->currentRow();
+    refreshing_ = true;
     list_->clear();
     for (const SkyPosition& mark : session_.obstacles().Points())
         list_->addItem(QStringLiteral("azimuth %1 true, elevation %2")
                            .arg(AzimuthText(mark.azimuth, 1), DegreesText(mark.elevation, 1)));
     if (current >= 0 && current < list_->count()) list_->setCurrentRow(current);
+    refreshing_ = false;
+    apply_->setEnabled(list_->currentRow() >= 0);
     undo_->setEnabled(session_.canUndo());
 }
 

@@ -15,8 +15,9 @@ class QPushButton;
 // The site's obstacle marks, entered and removed: a mark is an azimuth (as
 // true, or as read on a compass) and the obstacle's top as an elevation, or
 // as its height above the dish and its distance. Removing is one key
-// (Delete) and one step can be undone. Shared by the windows through the
-// assistant's session.
+// (Delete) and one step can be undone. A mark chosen in the list loads into
+// the entries; Apply (or Enter in an entry) changes it in place. Shared by
+// the windows through the assistant's session.
 namespace azimora::shell {
 
 class AssistantSession;
@@ -36,6 +37,8 @@ public:
     [[nodiscard]] double trueAzimuth() const;
     [[nodiscard]] double elevation() const;
     void addMark();
+    // The chosen mark becomes what the entries say: one step to undo.
+    void applyToMark();
     [[nodiscard]] QListWidget& list() const { return *list_; }
     void selectMark(int index);
 
@@ -48,6 +51,7 @@ protected:
 private:
     void refreshList();
     void showEntryKind();
+    void loadMark(int index);
 
     AssistantSession& session_;
     std::function<double()> declination_ = [] { return 0.0; };
@@ -60,6 +64,8 @@ private:
     QLabel* converted_ = nullptr;
     QListWidget* list_ = nullptr;
     QPushButton* undo_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    bool refreshing_ = false;  // the list refilled: no mark chosen by the user
 };
 
 // How marks join, said once for every window that takes them.

@@ -387,6 +387,49 @@ TEST_F(AssistantEdges, ACompassMarkTakesTheDeclinationOfTheSiteOfTheMoment) {
     EXPECT_NEAR(editor->trueAzimuth(), 87.5, 0.1);
 }
 
+// A mark chosen in the list loads into the entries; Apply or Enter changes
+// it in place, one step to undo.
+TEST_F(AssistantEdges, AChosenMarkIsChangedInPlace) {
+    ShowWindow();
+    SetSite("51.0833", "114.0833", "107.3", "Calgary");
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    auto* editor = details.findChild<ObstacleMarksEditor*>();
+    ASSERT_NE(editor, nullptr);
+    const auto box = [&](const char* name) {
+        for (QDoubleSpinBox* b : editor->findChildren<QDoubleSpinBox*>())
+            if (b->accessibleName() == name) return b;
+        ADD_FAILURE() << name;
+        return static_cast<QDoubleSpinBox*>(nullptr);
+    };
+    AssistantSession& session = AssistantSession::Of(*window);
+    session.clearObstacles();
+    session.addObstacle({150, 10});
+    session.addObstacle({200, 20});
+    QCoreApplication::processEvents();
+    editor->selectMark(1);
+    EXPECT_DOUBLE_EQ(box("Mark azimuth")->value(), 200);
+    EXPECT_DOUBLE_EQ(box("Mark elevation")->value(), 20);
+    box("Mark elevation")->setValue(25);
+    auto* apply = editor->findChild<QPushButton*>(QStringLiteral("applyToMark"));
+    ASSERT_NE(apply, nullptr);
+    ASSERT_TRUE(apply->isEnabled());
+    apply->click();
+    ASSERT_EQ(session.obstacles().Points().size(), 2u);
+    EXPECT_DOUBLE_EQ(session.obstacles().Points()[1].azimuth, 200);
+    EXPECT_DOUBLE_EQ(session.obstacles().Points()[1].elevation, 25);
+    // Enter in an entry: the first mark moved past the second, still chosen.
+    editor->selectMark(0);
+    box("Mark azimuth")->setValue(250);
+    QTest::keyClick(box("Mark azimuth"), Qt::Key_Return);
+    ASSERT_EQ(session.obstacles().Points().size(), 2u);
+    EXPECT_DOUBLE_EQ(session.obstacles().Points()[1].azimuth, 250);
+    EXPECT_DOUBLE_EQ(session.obstacles().Points()[1].elevation, 10);
+    EXPECT_EQ(editor->list().currentRow(), 1);
+    session.undo();
+    EXPECT_DOUBLE_EQ(session.obstacles().Points()[0].azimuth, 150);
+    EXPECT_DOUBLE_EQ(session.obstacles().Points()[1].elevation, 25);
+}
+
 // The wheel over a number box without the focus scrolls the pane, never the
 // number; with the focus it changes it.
 TEST_F(AssistantEdges, TheWheelChangesOnlyTheBoxWithTheFocus) {
