@@ -5,6 +5,7 @@
 // computer (127.0.0.1, a secure context), counting the bytes it sends, and
 // Debian's Chromium, headless, driven by playwright-core (no browser
 // download).
+import crypto from 'node:crypto';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -20,16 +21,30 @@ const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/cs
 // server.transferred(): the bytes of the bodies sent so far;
 // server.replace(name, body): serve another body for a file from now on (a
 // new version published).
+// As a static host does, each file has an ETag and is revalidated
+// (no-cache): a copy the browser holds is answered 304, without its body,
+// so the service worker's keeping of what the page just loaded costs what
+// it costs on a real host.
 export function serveSite(site) {
   let transferred = 0;
   const replaced = new Map();
+  const send = (request, response, name, body) => {
+    const tag = `"${crypto.createHash('sha256').update(body).digest('hex').slice(0, 16)}"`;
+    const headers = { 'Content-Type': types[path.extname(name)] || 'application/octet-stream', ETag: tag,
+                      'Cache-Control': 'no-cache' };
+    if (request.headers['if-none-match'] === tag) {
+      response.writeHead(304, headers);
+      response.end();
+      return;
+    }
+    transferred += body.length;
+    response.writeHead(200, headers);
+    response.end(body);
+  };
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://127.0.0.1');
     if (replaced.has(url.pathname)) {
-      const body = replaced.get(url.pathname);
-      transferred += body.length;
-      response.writeHead(200, { 'Content-Type': types[path.extname(url.pathname)] || 'application/octet-stream' });
-      response.end(body);
+      send(request, response, url.pathname, replaced.get(url.pathname));
       return;
     }
     const file = path.join(site, url.pathname === '/' ? 'index.html' : decodeURIComponent(url.pathname));
@@ -38,10 +53,7 @@ export function serveSite(site) {
       response.end();
       return;
     }
-    const body = fs.readFileSync(file);
-    transferred += body.length;
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-    response.end(body);
+    send(request, response, file, fs.readFileSync(file));
   });
   server.transferred = () => transferred;
   server.replace = (name, body) => replaced.set(`/${name}`, Buffer.from(body));
@@ -63,4 +75,14 @@ export async function launchBrowser(options) {
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return { context, profile, close };
+}
+
+// A test's checks: each printed, the failures counted.
+export function checker() {
+  const state = { failures: 0 };
+  state.check = (condition, what) => {
+    console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
+    if (!condition) state.failures++;
+  };
+  return state;
 }

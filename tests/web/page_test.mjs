@@ -13,17 +13,14 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { launchBrowser, serveSite } from './browser.mjs';
+import { checker, launchBrowser, serveSite } from './browser.mjs';
 
 const site = path.resolve(process.argv[2]);
 const calc = path.resolve(process.argv[3]);
 const shots = process.argv[4] ? path.resolve(process.argv[4]) : null;
 
-let failures = 0;
-function check(condition, what) {
-  console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!condition) failures++;
-}
+const checks = checker();
+const { check } = checks;
 
 // The page's clock and zone, fixed: azimora-calc is asked for the same day.
 const today = '2026-12-07T12:00:00Z';
@@ -213,10 +210,10 @@ try {
   check(consoleErrors.length === 0, `no console errors ${JSON.stringify(consoleErrors)}`);
 } catch (error) {
   console.log(`FAIL ${error.message}`);
-  failures++;
+  checks.failures++;
 } finally {
   await close();
   server.close();
 }
-console.log(failures === 0 ? 'page test: passed' : `page test: ${failures} failed`);
-process.exit(failures === 0 ? 0 : 1);
+console.log(checks.failures === 0 ? 'page test: passed' : `page test: ${checks.failures} failed`);
+process.exit(checks.failures === 0 ? 0 : 1);

@@ -17,17 +17,14 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { launchBrowser, serveSite } from './browser.mjs';
+import { checker, launchBrowser, serveSite } from './browser.mjs';
 
 const site = path.resolve(process.argv[2]);
 const calc = path.resolve(process.argv[3]);
 const shots = process.argv[4] ? path.resolve(process.argv[4]) : null;
 
-let failures = 0;
-function check(condition, what) {
-  console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!condition) failures++;
-}
+const checks = checker();
+const { check } = checks;
 
 const today = '2026-12-07T12:00:00Z';
 const belfast = { lat: '54.597N', lon: '5.930W', sat: '19.2E' };
@@ -303,5 +300,5 @@ try {
   server.close();
 }
 
-console.log(failures === 0 ? 'point test: passed' : `point test: ${failures} failed`);
-process.exit(failures === 0 ? 0 : 1);
+console.log(checks.failures === 0 ? 'point test: passed' : `point test: ${checks.failures} failed`);
+process.exit(checks.failures === 0 ? 0 : 1);

@@ -83,6 +83,18 @@ double Number(const std::string& text, double fallback, const char* what, double
 
 std::string Iso(UnixSeconds t) { return JsonQuoted(IsoUtc(t)); }
 
+// lat, lon and sat of a query, each its reason when it is none.
+struct SiteAndSatellite {
+    double latitude = 0;
+    double longitudeWest = 0;
+    double satelliteWest = 0;
+};
+
+SiteAndSatellite SiteAndSatelliteOf(std::string_view q) {
+    return {Angle(Field(q, "lat"), "NS", "latitude", -90, 90), Angle(Field(q, "lon"), "EW", "longitude", -180, 360),
+            Angle(Field(q, "sat"), "EW", "satellite's longitude", -180, 360)};
+}
+
 }  // namespace
 
 // The figures of a site and a satellite, from a query of the page's address
@@ -94,9 +106,10 @@ AZIMORA_EXPORT const char* azimora_figures(const char* query) {
     try {
         const std::string_view q(query == nullptr ? "" : query);
         InstallationInputs inputs;
-        inputs.latitude = Angle(Field(q, "lat"), "NS", "latitude", -90, 90);
-        inputs.longitudeWest = Angle(Field(q, "lon"), "EW", "longitude", -180, 360);
-        inputs.satelliteLongitudeWest = Angle(Field(q, "sat"), "EW", "satellite's longitude", -180, 360);
+        const SiteAndSatellite where = SiteAndSatelliteOf(q);
+        inputs.latitude = where.latitude;
+        inputs.longitudeWest = where.longitudeWest;
+        inputs.satelliteLongitudeWest = where.satelliteWest;
         inputs.dishDiameterMetres = Number(Field(q, "dish"), kDefaultDishDiameterMetres, "dish diameter", 0.05, 20);
         inputs.frequencyGHz = Number(Field(q, "freq"), kDefaultFrequencyGHz, "frequency", 1, 40);
         inputs.offsetAngle = Number(Field(q, "offset"), kDefaultOffsetAngle, "offset angle", 0, 45);
@@ -160,9 +173,10 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
     try {
         const std::string_view q(query == nullptr ? "" : query);
         SkyChartRequest request;
-        request.latitude = Angle(Field(q, "lat"), "NS", "latitude", -90, 90);
-        request.longitudeWest = Angle(Field(q, "lon"), "EW", "longitude", -180, 360);
-        request.selectedLongitudeWest = Angle(Field(q, "sat"), "EW", "satellite's longitude", -180, 360);
+        const SiteAndSatellite where = SiteAndSatelliteOf(q);
+        request.latitude = where.latitude;
+        request.longitudeWest = where.longitudeWest;
+        request.selectedLongitudeWest = where.satelliteWest;
         const double instant = Number(Field(q, "time"), 0, "time", -6e10, 2.5e11);
         request.dayStart = Number(Field(q, "day_start"), instant, "day's start", -6e10, 2.5e11);
         request.dayEnd = Number(Field(q, "day_end"), request.dayStart + kSecondsPerDay, "day's end", request.dayStart,
