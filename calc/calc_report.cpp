@@ -31,6 +31,9 @@ std::string Bearing2(double value) {
     return (text == "360.00" ? "0.00" : text) + " deg";
 }
 
+// "1994-03-23 12:35:19", or the time alone where the log gave no date.
+std::string FixWhen(const NmeaFix& fix) { return (fix.date.empty() ? "" : fix.date + " ") + fix.timeOfDay; }
+
 void Row(std::string& out, const std::string& label, const std::string& value) {
     out += label;
     out.append(label.size() < 22 ? 22 - label.size() : 1, ' ');
@@ -129,7 +132,7 @@ std::string MapReport(const SiteReport& report, bool kml, double lengthMetres) {
     const InstallationInputs& inputs = report.inputs;
     const InstallationFigures& figures = report.figures;
     LineOfSight line;
-    line.siteName = report.gpsFix ? "GPS fix of " + report.gpsFix->timeOfDay + " UTC"
+    line.siteName = report.gpsFix ? "GPS fix of " + FixWhen(*report.gpsFix) + " UTC"
                                   : Latitude(inputs.latitude) + ", " + Longitude(inputs.longitudeWest);
     line.satelliteName = Longitude(inputs.satelliteLongitudeWest);
     line.latitude = inputs.latitude;
@@ -155,7 +158,7 @@ std::string PlainReport(const SiteReport& report, const ZoneTime& zone) {
     std::string out;
     const double elevation = static_cast<double>(figures.pointing.Elevation);
     Row(out, "Site", Latitude(inputs.latitude) + ", " + Longitude(inputs.longitudeWest) +
-                         (report.gpsFix ? " (GPS fix of " + report.gpsFix->timeOfDay + " UTC, line " +
+                         (report.gpsFix ? " (GPS fix of " + FixWhen(*report.gpsFix) + " UTC, line " +
                                               std::to_string(report.gpsFix->line) + ")"
                                         : ""));
     Row(out, "Satellite", Longitude(inputs.satelliteLongitudeWest));
@@ -268,6 +271,7 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
         field("gps_fix", "{\"lat\": " + NumberText(fix.latitude) + ", \"lon\": " + NumberText(fix.longitudeWest) +
                              ", \"altitude_m\": " + OrNull(fix.altitudeMetres) + ", \"ellipsoid_height_m\": " +
                              OrNull(fix.ellipsoidHeightMetres) + ", \"time\": " + JsonString(fix.timeOfDay) +
+                             ", \"date\": " + (fix.date.empty() ? std::string("null") : JsonString(fix.date)) +
                              ", \"sentence\": " + JsonString(fix.sentence) + ", \"line\": " + std::to_string(fix.line) +
                              "}");
     }

@@ -48,7 +48,7 @@ TEST_F(CalcOnTheRoof, TheSiteFromTheLastValidFixOfAGpsLog) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("azimora-calc: --nmea: line 3: wrong checksum 00 (the sentence gives "), std::string::npos)
         << run.out;
-    EXPECT_NE(run.out.find("Site                  48.12 N, 11.52 E (GPS fix of 12:35:19 UTC, line 2)\n"), std::string::npos)
+    EXPECT_NE(run.out.find("Site                  48.12 N, 11.52 E (GPS fix of 1994-03-23 12:35:19 UTC, line 2)\n"), std::string::npos)
         << run.out;
 
     const ProgramRun json = ThroughPython("--sat-lon 19.2E --date 2026-12-07 --json --nmea " + log,
@@ -56,8 +56,9 @@ TEST_F(CalcOnTheRoof, TheSiteFromTheLastValidFixOfAGpsLog) {
                                           "o = json.load(sys.stdin)\n"
                                           "f = o['gps_fix']\n"
                                           "print(round(f['lat'], 6), round(f['lon'], 6), f['altitude_m'], "
-                                          "round(f['ellipsoid_height_m'], 1), f['sentence'], f['line'])\n");
-    EXPECT_EQ(json.out, "48.1173 -11.516667 545.4 592.3 RMC 2\n");
+                                          "round(f['ellipsoid_height_m'], 1), f['sentence'], f['line'], f['date'], f['time'])\n");
+    // The textbook RMC's date, 230394: 23 March 1994.
+    EXPECT_EQ(json.out, "48.1173 -11.516667 545.4 592.3 RMC 2 1994-03-23 12:35:19\n");
 
     struct Failing {
         std::string log;
