@@ -295,6 +295,10 @@ try {
   const none = await waitForText(desktop.page, '#point-status', (t) => t.startsWith('No motion sensor'));
   check(none.startsWith('No motion sensor answers (a desktop browser?)'), `no sensors: "${none}"`);
   check((await desktop.page.textContent('#tilt-advice')) === '\u2013', 'no advice without a reading');
+  // Near the magnetic pole the engine's warning leads the compass view (81N 110W: 1923 nT).
+  await desktop.page.evaluate(() => { location.hash = '#lat=81N&lon=110W&sat=100W'; });
+  const weak = await waitForText(desktop.page, '#compass-note', (t) => t.includes('too weak'));
+  check(weak.startsWith('The Earth\u2019s field is too weak here for a compass'), `weak field: "${weak}"`);
   await desktop.close();
 } finally {
   server.close();

@@ -64,11 +64,16 @@ function status() {
   return '';
 }
 
+// The engine's word on the field here first (a weak horizontal field turns
+// any compass), then what the phone's compass says of itself.
 function compassNote() {
-  if (!attitude || !attitude.absolute) return 'This browser gives no compass: the tilt only.';
-  if (attitude.accuracy === -1) return 'The compass is not calibrated: move the phone in a figure of eight, away from metal.';
-  if (typeof attitude.accuracy === 'number') return `The compass gives its accuracy as \u00B1${attitude.accuracy.toFixed(0)}\u00B0.`;
-  return 'The browser gives no accuracy for its compass.';
+  const field = !figures ? ''
+    : figures.compass_warning === 'unreliable' ? 'The Earth\u2019s field is too weak here for a compass: aim by a sighting of the sun or a landmark. '
+    : figures.compass_warning === 'caution' ? 'The Earth\u2019s field is weak here: check the compass against the sun. ' : '';
+  if (!attitude || !attitude.absolute) return `${field}This browser gives no compass: the tilt only.`;
+  if (attitude.accuracy === -1) return `${field}The compass is not calibrated: move the phone in a figure of eight, away from metal.`;
+  if (typeof attitude.accuracy === 'number') return `${field}The compass gives its accuracy as \u00B1${attitude.accuracy.toFixed(0)}\u00B0.`;
+  return `${field}The browser gives no accuracy for its compass.`;
 }
 
 // To a tenth, as it is set by hand on the LNB's scale.
@@ -116,7 +121,7 @@ export function refresh(eventTime = performance.now()) {
   $('point-status').hidden = !message;
   const live = message === '' && figures && figures.visible;
   const m = live ? trueAttitude() : null;
-  const half = beamwidth(dish.diameter, dish.frequency);
+  const beam = beamwidth(dish.diameter, dish.frequency);
   let tiltError = null;
   let turnError = null;
   if (m) {
@@ -149,9 +154,9 @@ export function refresh(eventTime = performance.now()) {
   const sunPlace = live ? sunNow() : null;
   $('sight-sun').disabled = !(live && attitude && attitude.absolute && sunPlace && sunPlace[1] > 0);
   $('sight-landmark').disabled = !(live && attitude && attitude.absolute);
-  const headingTrusted = corrected || (typeof attitude?.accuracy === 'number' && attitude.accuracy >= 0 && attitude.accuracy <= half / 2);
-  setAligned(tiltError !== null && withinBeam(tiltError, half) && (!headingTrusted || (turnError !== null && withinBeam(turnError, half))));
-  setText('beam-note', `Aligned means within the beam: \u00B1${(half / 2).toFixed(1)}\u00B0 for a ${dish.diameter} m dish at ${dish.frequency} GHz` +
+  const headingTrusted = corrected || (typeof attitude?.accuracy === 'number' && attitude.accuracy >= 0 && attitude.accuracy <= beam / 2);
+  setAligned(tiltError !== null && withinBeam(tiltError, beam) && (!headingTrusted || (turnError !== null && withinBeam(turnError, beam))));
+  setText('beam-note', `Aligned means within the beam: \u00B1${(beam / 2).toFixed(1)}\u00B0 for a ${dish.diameter} m dish at ${dish.frequency} GHz` +
     (headingTrusted ? ', in tilt and in heading.' : ', in tilt (the compass is not trusted that far until you correct it by a sighting).'));
   if (look) look.draw();
   if (m) {
