@@ -250,9 +250,18 @@ try {
   await page.click('#tab-tilt');
   await shoot(page, 'point-tilt-landscape-light');
   await page.click('#tab-compass');
+  // Turned to landscape (the screen's angle 90: the phone's right edge is the
+  // screen's top): the heading is the screen's top, not the phone's.
+  if (await page.isVisible('#forget-correction')) await page.click('#forget-correction');
+  const metrics = await context.newCDPSession(page);
+  await metrics.send('Emulation.setDeviceMetricsOverride',
+                 { width: 740, height: 360, deviceScaleFactor: 1, mobile: true, screenOrientation: { type: 'landscapePrimary', angle: 90 } });
+  await orient(phone(azimuth - declination - 90, 0));
+  const landscape = await waitForText(page, '#turn-advice', (t) => t === 'hold: on the azimuth');
+  check(landscape === 'hold: on the azimuth' && (await page.evaluate(() => screen.orientation.angle)) === 90,
+        `landscape, the screen's top on the azimuth: "${landscape}"`);
   await shoot(page, 'point-compass-landscape-light');
   await close();
-  void context;
 
   for (const scheme of ['dark']) {
     const dark = await openPage(granted, scheme);
