@@ -37,7 +37,8 @@ try {
     await page.waitForFunction(() => performance.getEntriesByName('azimora-first-figures').length > 0, null,
                                { timeout: 60000 });
     loadTimes.push(await page.evaluate(() => performance.getEntriesByName('azimora-first-figures')[0].startTime));
-    bytes = server.transferred() - before;
+    // The first load only: a profile with nothing kept yet (later loads may revalidate).
+    if (run === 0) bytes = server.transferred() - before;
     await page.close();
   }
 

@@ -60,7 +60,9 @@ try {
   }
   const end = await page.evaluate(async () => (await import('./look.js')).lookStats.frames);
   const elapsed = (Date.now() - began) / 1000;
-  console.log(`camera view (${throttle}x throttle): ${((end - start) / elapsed).toFixed(1)} frames a second drawn over ${elapsed.toFixed(1)} s`);
+  const draws = await page.evaluate(() => performance.getEntriesByName('azimora-look-draw').map((e) => e.duration));
+  console.log(`camera view (${throttle}x throttle): ${((end - start) / elapsed).toFixed(1)} frames a second drawn over ` +
+              `${elapsed.toFixed(1)} s; a frame's drawing median ${median(draws).toFixed(2)} ms, worst ${Math.max(...draws).toFixed(2)} ms`);
 } finally {
   await close();
   server.close();

@@ -82,6 +82,8 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
       skyKey = key;
       const answer = sky(`lat=${f.lat}&lon=${f.lon}&sat=${f.sat_lon}&time=${Date.now() / 1000}&day_start=${dayStart}&day_end=${dayEnd}&marks=${marked}`);
       skyNow = answer.error ? null : answer;
+      // The hours' names once, not at every frame (Intl is slow for that).
+      if (skyNow) skyNow.hourNames = skyNow.sun_hours.map(([, , instant]) => hourFormat.format(new Date(instant * 1000)));
       sightLine(f, skyNow);
     }
     return skyNow;
@@ -100,8 +102,12 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     $('clear-marks').hidden = marks.length === 0;
   }
 
+  // The view's size, from a ResizeObserver: reading the layout at every
+  // frame would force it to be worked out at every frame.
+  let box = canvas.getBoundingClientRect();
+  const watcher = new ResizeObserver(() => { box = canvas.getBoundingClientRect(); });
+  watcher.observe(canvas);
   function size() {
-    const box = canvas.getBoundingClientRect();
     const ratio = window.devicePixelRatio || 1;
     const [width, height] = [Math.round(box.width * ratio), Math.round(box.height * ratio)];
     if (canvas.width !== width || canvas.height !== height) [canvas.width, canvas.height] = [width, height];
@@ -146,6 +152,14 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
   }
 
   function draw() {
+    const began = performance.now();
+    drawSky();
+    // For the benchmark: a frame's drawing, the last few hundred kept.
+    performance.measure('azimora-look-draw', { start: began, end: performance.now() });
+    if (lookStats.frames % 500 === 0) performance.clearMeasures('azimora-look-draw');
+  }
+
+  function drawSky() {
     const ratio = size();
     context.clearRect(0, 0, canvas.width, canvas.height);
     const f = figures();
@@ -164,8 +178,7 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     line(m, s.arc, lens, '#ffffff', 3 * ratio);
     context.setLineDash([]);
     for (const arc of s.sun_path) line(m, arc, lens, '#ffb000', 2.5 * ratio);
-    for (const [azimuth, elevation, instant] of s.sun_hours)
-      marker(m, [azimuth, elevation], lens, '#ffb000', 3 * ratio, hourFormat.format(new Date(instant * 1000)));
+    s.sun_hours.forEach(([azimuth, elevation], i) => marker(m, [azimuth, elevation], lens, '#ffb000', 3 * ratio, s.hourNames[i]));
     if (s.sun[1] > 0) marker(m, s.sun, lens, '#ffd000', 9 * ratio, 'sun');
     // The marked skyline: neighbours up to 90 degrees apart joined, as the engine weighs them.
     const sorted = [...marks].sort((a, b) => a[0] - b[0]);
@@ -293,6 +306,7 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     stop() {
       stopped = true;
       cancelAnimationFrame(frame);
+      watcher.disconnect();
       canvas.removeEventListener('click', tap);
       $('mark-obstacles').removeEventListener('click', toggleMarking);
       $('clear-marks').removeEventListener('click', clearMarks);
