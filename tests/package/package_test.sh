@@ -46,7 +46,11 @@ holds "$data" ./usr/share/azimora/time-zones.dat ./usr/share/doc/azimora-data/co
 holds "$web" ./usr/share/azimora/web/index.html ./usr/share/azimora/web/azimora-engine.wasm \
   ./usr/share/azimora/web/sw.js ./usr/share/azimora/web/towns.json ./usr/share/doc/azimora-web/copyright
 # Each with its Debian revision, and the dependencies between them on the
-# very version built.
+# very version built; lintian, pedantic, finds nothing to warn of.
+for package in "$deb" "$calc" "$data" "$web"; do
+  findings=$(lintian --pedantic --fail-on none "$package" 2>/dev/null || true)
+  grep -q "^[EW]:" <<<"$findings" && fail "lintian warns of $package: $findings"
+done
 for package in "$deb" "$calc" "$data" "$web"; do
   [[ "$(dpkg -f "$package" Version)" =~ ^[0-9.]+-[0-9]+$ ]] || fail "$package has no Debian revision: $(dpkg -f "$package" Version)"
 done
