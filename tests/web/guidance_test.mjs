@@ -12,7 +12,7 @@ import test from 'node:test';
 
 import {
   beamwidth, calibrateByTap, directionOf, focalFromFieldOfView, headingOf, matrixFromEuler, matrixFromQuaternion,
-  measuredTilt, project, screenHeading, smoothAttitude, tiltAdvice, tiltTarget, turnAdvice, turnedClockwise, wrap180,
+  measuredTilt, project, screenHeading, tiltAdvice, tiltTarget, turnAdvice, turnedClockwise, wrap180,
 } from '../../web/site/guidance.js';
 
 const close = (actual, expected, tolerance, what) =>
@@ -137,17 +137,4 @@ test('one tap on the sun gives the field of view and the compass\'s error', () =
   close(result.headingCorrection, 4, 1e-3, 'compass correction');
   // On the middle row the height tells nothing: no calibration.
   assert.equal(calibrateByTap(matrixFromEuler(0, 90, 0), 400, 240, width, height, { azimuth: 7, elevation: 0 }), null);
-});
-
-test('smoothing follows the phone across north without swinging through south', () => {
-  let m = matrixFromEuler(10, 0, 0);  // heading 350
-  const target = matrixFromEuler(350, 0, 0);  // heading 10
-  for (let i = 0; i < 3; i++) {
-    m = smoothAttitude(m, target, 0.05);
-    const h = headingOf(m);
-    assert.ok(wrap180(h) > -10 && wrap180(h) < 10, `step ${i}: ${h}`);
-  }
-  for (let i = 0; i < 60; i++) m = smoothAttitude(m, target, 0.05);
-  angleClose(headingOf(m), 10, 1e-3, 'settled');
-  assert.equal(smoothAttitude(null, target, 0.05), target, 'the first reading as it is');
 });

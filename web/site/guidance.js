@@ -38,7 +38,6 @@ const dot = (a, b) => a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 const scale = (a, k) => [a[0] * k, a[1] * k, a[2] * k];
 const add = (a, b) => [a[0] + b[0], a[1] + b[1], a[2] + b[2]];
 const norm = (a) => scale(a, 1 / Math.hypot(...a));
-const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]];
 
 export const axes = (m) => ({ right: column(m, 0), top: column(m, 1), out: column(m, 2) });
 
@@ -130,20 +129,6 @@ export function turnAdvice(error) {
 
 // Within the half-power beam: each error at most half the beamwidth.
 export const withinBeam = (error, width) => Math.abs(error) <= width / 2;
-
-// Smoothing of the readings: the phone's axes followed with a time constant
-// (seconds), so that a hand's tremor does not shake the figures; vectors, not
-// angles, so that north's 0/360 does not jump.
-export function smoothAttitude(previous, next, seconds, timeConstant = 0.15) {
-  if (!previous || !(seconds > 0) || seconds > 1) return next;
-  const k = 1 - Math.exp(-seconds / timeConstant);
-  const mix = (a, b) => norm(add(scale(a, 1 - k), scale(b, k)));
-  const top = mix(column(previous, 1), column(next, 1));
-  const out0 = mix(column(previous, 2), column(next, 2));
-  const right = norm(cross(top, out0));
-  const out = cross(right, top);
-  return [0, 1, 2].map((i) => [right[i], top[i], out[i]]);
-}
 
 // The camera's picture: a pinhole looking out of the phone's back, its
 // picture the screen's way up. focal: in pixels of the view. Null behind.
