@@ -40,8 +40,8 @@ std::from_chars_result Parse(const char* first, const char* last, T& value) {
 template <typename T>
 std::to_chars_result Write(char* first, char* last, T value, std::chars_format format, int precision) {
     char buffer[512];
-    const char* spec = format == std::chars_format::fixed ? "%.*Lf" : "%.*Le";
-    const int length = std::snprintf(buffer, sizeof buffer, spec, precision, static_cast<long double>(value));
+    const char* conversion = format == std::chars_format::fixed ? "%.*Lf" : "%.*Le";
+    const int length = std::snprintf(buffer, sizeof buffer, conversion, precision, static_cast<long double>(value));
     if (length < 0 || length > last - first) return {last, std::errc::value_too_large};
     for (int i = 0; i < length; ++i) first[i] = buffer[i];
     return {first + length, std::errc()};
