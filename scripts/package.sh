@@ -21,6 +21,16 @@ for leftover in build/package dist; do
   fi
 done
 
+# Every date in the packages (file times, Qt's resource time stamps) is the
+# changelog's latest entry's, as dpkg-buildpackage sets it: two builds of
+# one source give the same bytes (https://reproducible-builds.org/specs/source-date-epoch/).
+# Debian's flags below map the build's folder away (-ffile-prefix-map).
+# CPack takes the modes of the package's parts from the files it writes, so
+# the builder's umask is fixed too.
+umask 022
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l packaging/changelog -STimestamp)}
+export SOURCE_DATE_EPOCH
+
 # The web page's folder first: the package build installs it as azimora-web.
 scripts/build-web.sh
 

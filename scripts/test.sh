@@ -6,7 +6,8 @@
 # then the web page (the engine's reference tests and its figures against
 # azimora-calc in node, the page in headless Chromium, pointing with the
 # phone's emulated sensors and camera), each fuzz target for 20 seconds from its seeds, then
-# the Debian packages: built, checked, installed, used and removed again.
+# the Debian packages: built, checked, installed, used and removed again,
+# and built once more elsewhere to the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -25,3 +26,4 @@ node --test tests/web/guidance_test.mjs
 node tests/web/point_test.mjs build/web/site build/dev/calc/azimora-calc
 scripts/fuzz.sh 20
 tests/package/package_test.sh
+tests/package/reproducible_test.sh
