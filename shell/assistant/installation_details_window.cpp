@@ -23,6 +23,7 @@
 #include "assistant/page_link_box.h"
 #include "assistant/point_here.h"
 #include "assistant/second_satellite_editor.h"
+#include "assistant/window_places.h"
 #include "main_window/main_window.h"
 #include "widgets/figure_label.h"
 #include "widgets/vector_state.h"
@@ -44,10 +45,11 @@ QScrollArea* Scrolling(QWidget* page, QWidget* parent) {
 }  // namespace
 
 InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
-    : ToolWindow(main, QStringLiteral("Installation Details"), QSize(700, 820)),
+    : ToolWindow(main, QStringLiteral("Installation Details"), QSize(700, 820), QSize(520, 500)),
       main_(main),
       clock_([] { return QDateTime::currentDateTime(); }) {
     setObjectName(QStringLiteral("InstallationDetails"));
+    setRememberedPlace(PlaceInSettings(objectName()));
     AssistantSession& session = AssistantSession::Of(main_);
 
     auto* layout = new QVBoxLayout(this);

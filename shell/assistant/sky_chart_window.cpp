@@ -16,6 +16,7 @@
 #include "assistant/assistant_session.h"
 #include "assistant/installation_report.h"
 #include "assistant/obstacle_marks_editor.h"
+#include "assistant/window_places.h"
 #include "main_window/main_window.h"
 #include "sky_chart/sky_chart_widget.h"
 #include "widgets/angle_text.h"
@@ -30,8 +31,9 @@ QString Angle(double degrees) { return DegreesText(degrees, 1); }
 }  // namespace
 
 SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
-    : ToolWindow(main, QStringLiteral("Sky Chart"), QSize(940, 620)), main_(main), source_(main) {
+    : ToolWindow(main, QStringLiteral("Sky Chart"), QSize(940, 620), QSize(700, 460)), main_(main), source_(main) {
     setObjectName(QStringLiteral("SkyChart"));
+    setRememberedPlace(PlaceInSettings(objectName()));
     AssistantSession& session = AssistantSession::Of(main_);
 
     auto* layout = new QHBoxLayout(this);

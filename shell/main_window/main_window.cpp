@@ -20,6 +20,7 @@
 #include "widgets/flat_panel.h"
 #include "widgets/recessed_button.h"
 #include "widgets/shadow_label.h"
+#include "widgets/tool_window.h"
 #include "widgets/ui_style.h"
 #include "widgets/vector_state.h"
 #include "widgets/window_placement.h"
@@ -163,6 +164,9 @@ void TfrmKorvel::buildPanels(QWidget* client) {
     edtAzimuth_ = MakeLabel(pnlResults_, {"edtAzimuth", "0.00", {184, 2}, Tahoma(13), {2, 2}, false, {161, 15}});
     MakeLabel(pnlResults_, {"fcLabel12", "Elevation:", {396, 2}, Tahoma(13), {1, 1}, true});
     edtElevation_ = MakeLabel(pnlResults_, {"edtElevation", "0.00", {399, 2}, Tahoma(13), {2, 2}, false, {161, 18}});
+    // The answers: tool windows keep off them as off the boxes typed in.
+    CountAsBox(*edtAzimuth_);
+    CountAsBox(*edtElevation_);
 
     // The two listings.
     MakeLabel(rzPanel2_, {"fcLabel1", "Satellite Listing:", {4, 2}, Arial(9), {1, 2}});

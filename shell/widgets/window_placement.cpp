@@ -36,8 +36,8 @@ QMargins GuessedFrame(const QWidget& window) {
 
 class PlacementKeeper final : public QObject {
 public:
-    PlacementKeeper(QWidget& window, Placement placement)
-        : QObject(&window), window_(window), placement_(std::move(placement)), size_(window.size()) {
+    PlacementKeeper(QWidget& window, Placement placement, std::function<void()> done)
+        : QObject(&window), window_(window), placement_(std::move(placement)), done_(std::move(done)), size_(window.size()) {
         age_.start();
         window_.installEventFilter(this);
         connect(&tick_, &QTimer::timeout, this, [this] { check(true); });
@@ -84,10 +84,12 @@ private:
         tick_.stop();
         window_.removeEventFilter(this);
         deleteLater();
+        if (done_) done_();
     }
 
     QWidget& window_;
     Placement placement_;
+    std::function<void()> done_;
     QSize size_;  // the size wanted: as shown, or as the program resized it since
     QTimer tick_;
     QElapsedTimer age_;
@@ -116,8 +118,8 @@ QRect CentredClient(QSize client, QMargins frame, const QRect& available) {
     return outer.marginsRemoved(frame);
 }
 
-void KeepPlaced(QWidget& window, Placement placement) {
-    new PlacementKeeper(window, std::move(placement));  // owned by the window; ends itself
+void KeepPlaced(QWidget& window, Placement placement, std::function<void()> done) {
+    new PlacementKeeper(window, std::move(placement), std::move(done));  // owned by the window; ends itself
 }
 
 void KeepWithinScreen(QWidget& window) {

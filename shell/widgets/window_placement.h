@@ -25,8 +25,9 @@ using Placement = std::function<QRect(QSize size, QMargins frame, QRect availabl
 // Places window now and again whenever its frame or size changes, until the
 // window stands where placement says (or 30 s have passed with no window
 // manager answering). Call it when the window is first shown, at the size it
-// is shown at; after that the window is the user's to move.
-void KeepPlaced(QWidget& window, Placement placement);
+// is shown at; after that the window is the user's to move. done, if given,
+// is called then.
+void KeepPlaced(QWidget& window, Placement placement, std::function<void()> done = {});
 
 // A dialog kept whole on its screen: its size cut to the available area,
 // frame included, and moved in where it would reach past an edge; where it

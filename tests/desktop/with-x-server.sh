@@ -5,6 +5,7 @@
 # (openbox) and, with --accessibility, an AT-SPI bus on a private D-Bus
 # session; everything started here is stopped again.
 #   with-x-server.sh [--accessibility] command [arguments...]
+# The screen is 1280x1024x24 unless AZIMORA_TEST_SCREEN names another.
 set -euo pipefail
 
 accessibility=0
@@ -30,7 +31,7 @@ trap cleanup EXIT
 # otherwise it resets when its last client leaves (the first xprop below),
 # and a client that connects meanwhile (the window manager) is refused.
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$workdir/xvfb.log" 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 "${AZIMORA_TEST_SCREEN:-1280x1024x24}" -nolisten tcp -noreset >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 60 -u "$display_fd" display_number || { cat "$workdir/xvfb.log"; echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$display_number"

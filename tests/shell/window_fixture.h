@@ -13,6 +13,7 @@
 
 #include "main_window/main_window.h"
 #include "scripted_dialogs.h"
+#include "settings_file.h"
 #include "temp_folder.h"
 #include "tools_menu.h"
 #include "event_bound.h"
@@ -28,6 +29,8 @@ protected:
 
     // The main window as the program makes it, with its Tools menu.
     void SetUp() override {
+        // Each test's tool windows start from no place the user chose.
+        if (const auto settings = sources::OpenSettings()) settings->remove(QStringLiteral("windows"));
         window = std::make_unique<TfrmKorvel>(dialogs, folder.Path());
         ToolsMenu::AddTo(*window);
     }

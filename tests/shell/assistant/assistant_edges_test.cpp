@@ -36,6 +36,7 @@
 #include "sky_chart/sky_chart_widget.h"
 #include "tools_menu.h"
 #include "widgets/tool_window.h"
+#include "widgets/tool_window_place.h"
 #include "paused_window_manager.h"
 #include "window_fixture.h"
 
@@ -503,25 +504,6 @@ TEST_F(AssistantEdges, WindowsAnswerTheKeyboard) {
     EXPECT_EQ(unique(menu), "");
 }
 
-// Beside the main window, within the screen, at any size.
-TEST(ToolWindowPlacement, BesideTheOwnerAndWithinTheScreen) {
-    const QRect screen(0, 0, 1280, 1024);
-    const QMargins frame(2, 24, 2, 2);
-    struct Case {
-        QRect owner;
-        QSize wanted;
-    };
-    for (const Case& c : {Case{{340, 270, 608, 468}, {700, 820}}, Case{{0, 0, 608, 468}, {1320, 1560}},
-                          Case{{600, 100, 608, 468}, {700, 820}}, Case{{10, 10, 1250, 1000}, {700, 820}}}) {
-        const QRect placed = PlaceBeside(c.owner, c.wanted, screen, frame);
-        const QRect outer = placed.marginsAdded(frame);
-        EXPECT_TRUE(screen.contains(outer)) << outer.x() << "," << outer.y() << " " << outer.width() << "x" << outer.height();
-        if (c.owner.width() + outer.width() <= screen.width()) {
-            EXPECT_FALSE(outer.intersects(c.owner));
-        }
-    }
-}
-
 // The frame the window manager put round a window (_NET_FRAME_EXTENTS, as
 // Qt reads it); none before it has framed the window, nor while Qt's
 // reading of it is negative (a frame not yet sized).
@@ -595,6 +577,77 @@ TEST_F(AssistantEdges, WindowsFitTheScreenDialogsToo) {
                 << dialog->windowTitle().toStdString() << ": " << button->text().toStdString();
         }
     }
+}
+
+// The main window's boxes on the screen, by their names.
+QList<QRect> MainWindowBoxes(const QWidget& window) {
+    QList<QRect> boxes;
+    for (const char* name : {"edtSatName", "edtSatLong", "edtLocName", "edtNLat", "edtWLong", "edtAzimuth", "edtElevation",
+                             "tvwSat", "tvwLoc"}) {
+        const auto* box = window.findChild<QWidget*>(QString::fromLatin1(name));
+        if (box != nullptr) boxes.append(QRect(box->mapToGlobal(QPoint(0, 0)), box->size()));
+    }
+    return boxes;
+}
+
+// At every scale: each tool window beside the main window where the screen
+// has room for it, else hiding no more of its boxes than any place would,
+// and never the box being typed in.
+TEST_F(AssistantEdges, WindowsFitBesideOrOffTheFocusedBox) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs a real X server";
+    ShowWindow();
+    auto* longitude = Find<QWidget>("edtWLong");
+    longitude->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return longitude->hasFocus(); }, azimora::testing::kEventBoundMs));
+    const QRect available = window->screen()->availableGeometry();
+    const QRect focused(longitude->mapToGlobal(QPoint(0, 0)), longitude->size());
+    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&ToolsMenu::Of(*window).openDetails(),
+                                                               &ToolsMenu::Of(*window).openSkyChart()}) {
+        const std::string name = tool->windowTitle().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([tool] { return tool->placed(); }, azimora::testing::kEventBoundMs)) << name;
+        ExpectFramedWithin(*tool, available);
+        const QRect outer = tool->geometry().marginsAdded(WindowManagerFrame(*tool));
+        const QRect owner = window->geometry().marginsAdded(WindowManagerFrame(*window));
+        EXPECT_FALSE(outer.intersects(focused)) << name << " hides the box being typed in";
+        const QList<QRect> boxes = MainWindowBoxes(*window);
+        // Every place a frame of this size could take, a step of 4 pixels.
+        bool roomBeside = false;
+        int fewest = boxes.size();
+        for (int x = available.left(); x + outer.width() <= available.right() + 1; x += 4) {
+            for (int y = available.top(); y + outer.height() <= available.bottom() + 1; y += 4) {
+                const QRect at(QPoint(x, y), outer.size());
+                roomBeside = roomBeside || !at.intersects(owner);
+                if (!at.intersects(focused)) fewest = std::min(fewest, BoxesHidden(at, boxes));
+            }
+        }
+        if (roomBeside) {
+            EXPECT_FALSE(outer.intersects(owner)) << name << " covers the main window though there is room beside it";
+        }
+        EXPECT_LE(BoxesHidden(outer, boxes), fewest) << name;
+    }
+}
+
+// Where the user puts a tool window, it opens next time.
+TEST_F(AssistantEdges, WindowsFitWhereTheUserPutThem) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs a real X server";
+    ShowWindow();
+    const QRect available = window->screen()->availableGeometry();
+    ToolWindow* details = &ToolsMenu::Of(*window).openDetails();
+    ASSERT_TRUE(QTest::qWaitFor([details] { return details->placed(); }, azimora::testing::kEventBoundMs));
+    ExpectFramedWithin(*details, available);
+    const QMargins frame = WindowManagerFrame(*details);
+    // The user drags it to the screen's top left corner.
+    const QPoint corner = available.topLeft() + QPoint(frame.left(), frame.top());
+    details->move(corner - QPoint(frame.left(), frame.top()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return details->geometry().topLeft() == corner; }, azimora::testing::kEventBoundMs))
+        << details->geometry().x() << "," << details->geometry().y();
+    const QSize size = details->size();
+    details->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    details = &ToolsMenu::Of(*window).openDetails();
+    ASSERT_TRUE(QTest::qWaitFor([details] { return details->placed(); }, azimora::testing::kEventBoundMs));
+    EXPECT_EQ(details->geometry(), QRect(corner, size));
 }
 
 // The window manager frames the main window and its tool windows late (a
