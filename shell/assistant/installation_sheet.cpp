@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "assistant/compass_rose.h"
 #include "assistant/point_here.h"
 #include "azimora_version.h"
 #include "errors.h"
@@ -25,46 +26,6 @@ QFont SheetFont(double points, bool bold = false) {
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
-}
-
-// A compass rose: the dish's true azimuth, true north and magnetic north.
-void DrawCompassRose(QPainter& painter, QPointF centre, double radius, double azimuth, double declination) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 0.8));
-    painter.drawEllipse(centre, radius, radius);
-    for (int degrees = 0; degrees < 360; degrees += 10) {
-        const double a = Radians(degrees);
-        const double inner = degrees % 90 == 0 ? radius * 0.82 : radius * 0.92;
-        painter.drawLine(centre + QPointF(std::sin(a) * inner, -std::cos(a) * inner),
-                         centre + QPointF(std::sin(a) * radius, -std::cos(a) * radius));
-    }
-    painter.setFont(SheetFont(9, true));
-    const auto label = [&](double degrees, const QString& text, double at) {
-        const double a = Radians(degrees);
-        const QPointF p = centre + QPointF(std::sin(a) * radius * at, -std::cos(a) * radius * at);
-        painter.drawText(QRectF(p.x() - 20, p.y() - 8, 40, 16), Qt::AlignCenter, text);
-    };
-    label(0, QStringLiteral("N"), 1.15);
-    label(90, QStringLiteral("E"), 1.15);
-    label(180, QStringLiteral("S"), 1.15);
-    label(270, QStringLiteral("W"), 1.15);
-    const auto arrow = [&](double degrees, const QColor& colour, double width, double length) {
-        const double a = Radians(degrees);
-        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(centre, centre + QPointF(std::sin(a) * radius * length, -std::cos(a) * radius * length));
-    };
-    arrow(0, Qt::black, 1.2, 0.8);
-    arrow(declination, QColor(150, 0, 150), 1.6, 0.8);
-    arrow(azimuth, QColor(220, 100, 0), 2.4, 0.95);
-    painter.setFont(SheetFont(7));
-    painter.setPen(QColor(150, 0, 150));
-    // Nearer the middle where the dish's arrow runs close by.
-    const double apart = std::fabs(std::remainder(azimuth - declination, 360.0));
-    label(declination, QStringLiteral("MN"), apart < 30 ? 0.34 : 0.62);
-    painter.setPen(QColor(220, 100, 0));
-    label(azimuth, QStringLiteral("dish"), 0.62);
-    painter.restore();
 }
 
 }  // namespace
@@ -229,7 +190,8 @@ void WriteInstallationSheet(const QString& file, const SheetContent& content, co
     PaintSkyChart(painter, SkyProjection::Fitting(chartArea), content.chart, content.obstacles, ChartColours::From(paper));
     const double roseRadius = std::min((body.right() - chartArea.right()) * 0.36, chartSide * 0.3);
     DrawCompassRose(painter, QPointF((chartArea.right() + body.right()) / 2, chartArea.center().y()), roseRadius,
-                    static_cast<double>(content.report.figures.pointing.Azimuth), content.report.figures.magnetic.declination);
+                    static_cast<double>(content.report.figures.pointing.Azimuth), content.report.figures.magnetic.declination,
+                    SheetFont(9, true), SheetFont(7));
     painter.setFont(SheetFont(7.5));
     painter.setPen(Qt::black);
     const QString footer = QStringLiteral("Azimora %1. Sky seen from above, north up; MN: magnetic north (%2). Times: %3.")

@@ -28,6 +28,9 @@ namespace {
 
 QString Angle(double degrees) { return DegreesText(degrees, 1); }
 
+// Lines of the summary and legend shown below the chart without scrolling.
+constexpr int kWordsLines = 10;
+
 }  // namespace
 
 SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
@@ -45,7 +48,14 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
     summary_->setObjectName(QStringLiteral("summary"));
     left->addWidget(notice_);
     left->addWidget(chartWidget_, 1);
-    left->addWidget(summary_);
+    // The words below the chart in a part of their own, of a fixed height,
+    // scrolling when they need more: the chart keeps its size however long
+    // the summary grows (many marks, long names).
+    auto* words = new QWidget;
+    auto* wordsLayout = new QVBoxLayout(words);
+    wordsLayout->setContentsMargins(0, 0, 0, 0);
+    summary_->setParent(words);
+    wordsLayout->addWidget(summary_);
     auto* legend = new QLabel(
         QStringLiteral("Seen from above, north up. Line: the geostationary arc. Dots: satellites, red where blocked; "
                        "ring: the chosen one (click a satellite to choose it). Dashes: the sun of the site's day, "
@@ -53,7 +63,17 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
                        "to select it, Delete removes it, Ctrl+Z undoes."),
         this);
     legend->setWordWrap(true);
-    left->addWidget(legend);
+    wordsLayout->addWidget(legend);
+    wordsLayout->addStretch(1);
+    auto* wordsArea = new QScrollArea(this);
+    wordsArea->setObjectName(QStringLiteral("chartWords"));
+    wordsArea->setWidgetResizable(true);
+    wordsArea->setFrameShape(QFrame::NoFrame);
+    wordsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    wordsArea->setFocusPolicy(Qt::NoFocus);  // not a Tab stop of its own
+    wordsArea->setWidget(words);
+    wordsArea->setFixedHeight(legend->fontMetrics().lineSpacing() * kWordsLines + wordsLayout->spacing());
+    left->addWidget(wordsArea);
     layout->addLayout(left, 1);
 
     auto* side = new QVBoxLayout;

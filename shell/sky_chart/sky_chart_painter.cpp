@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "geometry/vector3.h"
-#include "widgets/angle_text.h"
+#include "sky_chart/chart_words.h"
 
 namespace azimora::shell {
 namespace {
@@ -22,87 +22,37 @@ constexpr double kLabelRoom = 0.13;  // of the area's side, around the circle
 
 bool IsDark(const QColor& colour) { return colour.lightness() < 128; }
 
-QString Angle(double degrees) { return DegreesText(degrees, 1); }
-
-// Where the chart's words stand: one never over another. The compass marks
-// and the chosen satellite's label come first; grid and hour labels show
-// where there is room.
-class LabelPlaces {
-public:
-    void Take(const QRectF& box) { taken_.push_back(box); }
-    [[nodiscard]] bool Free(const QRectF& box) const {
-        return std::none_of(taken_.begin(), taken_.end(), [&](const QRectF& other) { return other.intersects(box); });
-    }
-    bool TakeIfFree(const QRectF& box) {
-        if (!Free(box)) return false;
-        Take(box);
-        return true;
-    }
-
-private:
-    std::vector<QRectF> taken_;
-};
-
-// A word's box as drawText(point, text) draws it: the point on the baseline.
-QRectF TextBox(const QFontMetricsF& metrics, QPointF baseline, const QString& text) {
-    return {baseline.x(), baseline.y() - metrics.ascent(), metrics.horizontalAdvance(text), metrics.height()};
+// The words of one kind, drawn centred in their boxes.
+void DrawWords(QPainter& painter, const ChartWords& words, ChartWord::Kind kind) {
+    for (const ChartWord& word : words.words)
+        if (word.kind == kind) painter.drawText(word.box, Qt::AlignCenter, word.text);
 }
 
-void DrawGrid(QPainter& painter, const SkyProjection& sky, const ChartColours& colours, LabelPlaces& labels) {
+void DrawGrid(QPainter& painter, const SkyProjection& sky, const ChartColours& colours, const ChartWords& words) {
     painter.setPen(QPen(colours.grid, 0));
     painter.setBrush(Qt::NoBrush);
-    const QFontMetricsF metrics(painter.font());
     for (int elevation = 15; elevation < 90; elevation += 15) {
         const double r = sky.radius() * (90 - elevation) / 90.0;
         painter.drawEllipse(sky.centre(), r, r);
-        const QString text = QString::number(elevation) + QStringLiteral("\u00B0");
-        const QPointF at = sky.point(0, elevation) + QPointF(3, -2);
-        if (!labels.TakeIfFree(TextBox(metrics, at, text))) continue;
-        painter.setPen(colours.grid);
-        painter.drawText(at, text);
-        painter.setPen(QPen(colours.grid, 0));
     }
     for (int azimuth = 0; azimuth < 360; azimuth += 30) painter.drawLine(sky.centre(), sky.point(azimuth, 0));
+    painter.setPen(colours.grid);
+    DrawWords(painter, words, ChartWord::Kind::Ring);
     painter.setPen(QPen(colours.text, 0));
     painter.drawEllipse(sky.centre(), sky.radius(), sky.radius());
 }
 
-struct CompassMark {
-    QString text;
-    QRectF box;
-    bool magnetic;
-};
-
-// N, E, S, W outside the horizon, and MN where magnetic north is.
-std::vector<CompassMark> CompassMarks(const QFontMetricsF& metrics, const SkyProjection& sky, const SkyChart& chart) {
-    const double outside = 90.0 * metrics.height() / sky.radius();
-    const auto mark = [&](double azimuth, const char* text, double beyond, bool magnetic) {
-        const QString word = QString::fromLatin1(text);
-        const QPointF at = sky.point(azimuth, -beyond);
-        return CompassMark{word,
-                           {at.x() - metrics.horizontalAdvance(word) / 2, at.y() - metrics.height() / 2,
-                            metrics.horizontalAdvance(word), metrics.height()},
-                           magnetic};
-    };
-    std::vector<CompassMark> marks = {mark(0, "N", outside, false), mark(90, "E", outside, false),
-                                      mark(180, "S", outside, false), mark(270, "W", outside, false)};
-    CompassMark north = mark(chart.magneticDeclination, "MN", outside * 1.9, true);
-    // Beside N when it would stand on it (a small declination).
-    if (north.box.intersects(marks[0].box)) north.box.moveLeft(marks[0].box.right() + 2);
-    marks.push_back(north);
-    return marks;
-}
-
-void DrawCompassMarks(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours) {
-    const QFontMetricsF metrics(painter.font());
-    const double outside = 90.0 * metrics.height() / sky.radius();
-    for (const CompassMark& mark : CompassMarks(metrics, sky, chart)) {
-        painter.setPen(mark.magnetic ? colours.magnetic : colours.text);
-        painter.drawText(mark.box, Qt::AlignCenter, mark.text);
-    }
+void DrawCompassMarks(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours,
+                      const ChartWords& words) {
+    painter.setPen(colours.text);
+    DrawWords(painter, words, ChartWord::Kind::Compass);
+    painter.setPen(colours.magnetic);
+    DrawWords(painter, words, ChartWord::Kind::MagneticNorth);
     // Magnetic north: where a compass needle points.
+    const QFontMetricsF metrics(painter.font(), painter.device());
     painter.setPen(QPen(colours.magnetic, 0, Qt::DashLine));
-    painter.drawLine(sky.point(chart.magneticDeclination, 0), sky.point(chart.magneticDeclination, -outside * 0.6));
+    painter.drawLine(sky.point(chart.magneticDeclination, 0),
+                     sky.point(chart.magneticDeclination, -CompassOffset(metrics, sky) * 0.6));
 }
 
 void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHorizon& obstacles,
@@ -149,7 +99,7 @@ void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHo
 }
 
 void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours,
-             LabelPlaces& labels) {
+             const ChartWords& words) {
     if (chart.sunPath.empty()) return;
     painter.setPen(QPen(colours.sun, 1.5, Qt::DashLine));
     // Each arc on its own: no line joins where the sun set to where it rose.
@@ -160,65 +110,14 @@ void DrawSun(QPainter& painter, const SkyProjection& sky, const SkyChart& chart,
     }
     painter.setPen(QPen(colours.sun, 0));
     painter.setBrush(colours.sun);
-    // Each hour marked; its number only where it covers no other word
-    // (under the midnight sun the first and last hours meet).
-    const QFontMetricsF metrics(painter.font());
-    for (const SunMark& mark : chart.sunHours) {
-        const QPointF at = sky.point(mark.position.azimuth, mark.position.elevation);
-        painter.drawEllipse(at, 2.5, 2.5);
-        const QString text = QString::number(mark.hour);
-        if (labels.TakeIfFree(TextBox(metrics, at + QPointF(4, -4), text))) painter.drawText(at + QPointF(4, -4), text);
-    }
+    for (const SunMark& mark : chart.sunHours)
+        painter.drawEllipse(sky.point(mark.position.azimuth, mark.position.elevation), 2.5, 2.5);
     painter.setBrush(Qt::NoBrush);
-}
-
-struct SatelliteLabel {
-    QString text;
-    QRectF box;
-};
-
-// The chosen satellite's name and angles beside it: towards the middle of
-// the chart, off the arc, which runs across that direction; within the
-// chart's area whatever its size, the name cut to fit; clear of the
-// compass marks.
-std::optional<SatelliteLabel> PlaceSelectedLabel(const QFontMetricsF& metrics, const SkyProjection& sky,
-                                                 const SkyChart& chart, const LabelPlaces& labels) {
-    const auto selected = std::find_if(chart.satellites.begin(), chart.satellites.end(),
-                                       [](const ChartSatellite& satellite) { return satellite.selected; });
-    if (selected == chart.satellites.end()) return std::nullopt;
-    const QRectF area = sky.area();
-    const QString name = metrics.elidedText(QString::fromStdString(selected->name), Qt::ElideRight, area.width() - 8);
-    // Below the horizon it is no obstacle that hides it: the chart says so.
-    const bool below = selected->position.elevation <= 0;
-    const QString text = name + u'\n' + AzimuthText(selected->position.azimuth, 1) + QStringLiteral(" / ") +
-                         Angle(selected->position.elevation) +
-                         (below ? QStringLiteral(" (below the horizon)")
-                                : selected->blocked ? QStringLiteral(" (blocked)") : QString());
-    QRectF box = metrics.boundingRect(QRectF(0, 0, area.width(), 100), Qt::AlignLeft, text).adjusted(-3, -2, 3, 2);
-    // One below the horizon stands on the rim, in its direction.
-    const QPointF at = sky.point(selected->position.azimuth, std::max(0.0, selected->position.elevation));
-    const QPointF inward = sky.centre() - at;
-    const bool vertical = std::fabs(inward.y()) >= std::fabs(inward.x());
-    const auto place = [&](double push) {
-        if (vertical) {
-            box.moveLeft(at.x() - box.width() / 2);
-            box.moveTop(inward.y() < 0 ? at.y() - box.height() - push : at.y() + push);
-        } else {
-            box.moveTop(at.y() - box.height() / 2);
-            box.moveLeft(inward.x() < 0 ? at.x() - box.width() - push : at.x() + push);
-        }
-        box.moveLeft(std::clamp(box.left(), area.left(), std::max(area.left(), area.right() - box.width())));
-        box.moveTop(std::clamp(box.top(), area.top(), std::max(area.top(), area.bottom() - box.height())));
-    };
-    for (double push = 28; push < 28 + 6 * metrics.height(); push += metrics.height()) {
-        place(push);
-        if (labels.Free(box)) break;
-    }
-    return SatelliteLabel{text, box};
+    DrawWords(painter, words, ChartWord::Kind::Hour);
 }
 
 void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart& chart, const ChartColours& colours,
-                    const std::optional<SatelliteLabel>& label) {
+                    const ChartWords& words) {
     QPolygonF arc;
     for (const SkyPosition& p : chart.geostationaryArc) arc << sky.point(p.azimuth, p.elevation);
     painter.setPen(QPen(colours.arc, 2));
@@ -268,14 +167,14 @@ void DrawSatellites(QPainter& painter, const SkyProjection& sky, const SkyChart&
     painter.setBrush(colours.selected);
     if (!below) painter.drawEllipse(at, 3.5, 3.5);
     painter.setBrush(Qt::NoBrush);
-    if (!label) return;
-    const QRectF box = label->box;
-    const QString& text = label->text;
     QColor back = colours.background;
     back.setAlpha(210);
-    painter.fillRect(box, back);
-    painter.setPen(colours.selected);
-    painter.drawText(box, Qt::AlignCenter, text);
+    for (const ChartWord& word : words.words) {
+        if (word.kind != ChartWord::Kind::Chosen) continue;
+        painter.fillRect(word.box, back);
+        painter.setPen(colours.selected);
+        painter.drawText(word.box, Qt::AlignCenter, word.text);
+    }
 }
 
 }  // namespace
@@ -323,16 +222,12 @@ void PaintSkyChart(QPainter& painter, const SkyProjection& projection, const Sky
     painter.setBrush(colours.background);
     painter.drawEllipse(projection.centre(), projection.radius(), projection.radius());
     // Where the words go, before anything is drawn.
-    const QFontMetricsF metrics(painter.font());
-    LabelPlaces labels;
-    for (const CompassMark& mark : CompassMarks(metrics, projection, chart)) labels.Take(mark.box);
-    const auto selected = PlaceSelectedLabel(metrics, projection, chart, labels);
-    if (selected) labels.Take(selected->box);
-    DrawGrid(painter, projection, colours, labels);
+    const ChartWords words = LayOutChartWords(QFontMetricsF(painter.font(), painter.device()), projection, chart, obstacles);
+    DrawGrid(painter, projection, colours, words);
     DrawObstacles(painter, projection, obstacles, colours, selectedMark);
-    DrawSun(painter, projection, chart, colours, labels);
-    DrawSatellites(painter, projection, chart, colours, selected);
-    DrawCompassMarks(painter, projection, chart, colours);
+    DrawSun(painter, projection, chart, colours, words);
+    DrawSatellites(painter, projection, chart, colours, words);
+    DrawCompassMarks(painter, projection, chart, colours, words);
     painter.restore();
 }
 

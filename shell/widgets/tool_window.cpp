@@ -38,6 +38,17 @@ bool IsBox(const QWidget& widget) {
 
 QRect OnScreen(const QWidget& widget) { return {widget.mapToGlobal(QPoint(0, 0)), widget.size()}; }
 
+// Where the keyboard is at in the focused widget: a listing's current row
+// (a window over the rest of a long listing hides nothing being worked
+// on), else the whole widget.
+QRect FocusOnScreen(const QWidget& focus) {
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(&focus)) {
+        const QRect row = view->visualRect(view->currentIndex()).intersected(view->viewport()->rect());
+        if (!row.isEmpty()) return {view->viewport()->mapToGlobal(row.topLeft()), row.size()};
+    }
+    return OnScreen(focus);
+}
+
 // The main window's frame from its client area and its window manager's
 // extents (Qt's own frame geometry lags behind while a window is framed);
 // guessed from the tool window's where it has none yet.
@@ -119,7 +130,7 @@ void ToolWindow::placeFirstTime() {
         [this, least, minimum](QSize size, QMargins frame, QRect available) {
             const QWidget* focus = owner_.focusWidget();
             ToolWindowScene scene{OwnerFrame(owner_, frame), BoxesOnScreen(owner_), std::nullopt, available, frame};
-            if (focus != nullptr && focus->isVisible() && focus->window() == &owner_) scene.focused = OnScreen(*focus);
+            if (focus != nullptr && focus->isVisible() && focus->window() == &owner_) scene.focused = FocusOnScreen(*focus);
             return PlaceToolWindow(scene, size, least, minimum);
         },
         done);

@@ -3,6 +3,7 @@
 // The assistant at the edges a new installer reaches: a site in another
 // zone than the computer's, no satellite chosen, a satellite out of sight,
 // clicks on the chart, the keyboard, and windows on a small screen.
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -32,6 +33,7 @@
 #include "outside_data/find_location_dialog.h"
 #include "outside_data/import_satellites_dialog.h"
 #include "outside_data/my_position_dialog.h"
+#include "sky_chart/chart_words.h"
 #include "sky_chart/sky_chart_painter.h"
 #include "sky_chart/sky_chart_widget.h"
 #include "tools_menu.h"
@@ -170,15 +172,24 @@ TEST_F(AssistantEdges, ASatelliteBelowTheHorizonStandsOnTheRim) {
     const SkyProjection projection = SkyProjection::Fitting(chart.rect());
     const ChartColours colours = ChartColours::From(chart.palette());
     const double scale = image.width() / double(chart.width());
+    // The label stands beside the ring, wherever it finds room.
+    QRectF label;
+    for (const ChartWord& word : LayOutChartWords(QFontMetricsF(chart.font(), &chart), projection, sky.chart(), sky.obstacles()).words) {
+        if (word.kind != ChartWord::Kind::Chosen) continue;
+        label = word.box;
+        EXPECT_TRUE(word.text.contains("(below the horizon)")) << word.text.toStdString();
+    }
+    ASSERT_TRUE(label.isValid());
     int outside = 0, rim = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
+            if (label.contains(x / scale, y / scale)) continue;
             const QColor c = image.pixelColor(x, y);
             if (std::abs(c.red() - colours.selected.red()) + std::abs(c.green() - colours.selected.green()) +
                     std::abs(c.blue() - colours.selected.blue()) > 30)
                 continue;
             const double r = std::hypot(x / scale - projection.centre().x(), y / scale - projection.centre().y());
-            // The label stands inside; the ring around the point on the rim reaches 9 beyond it.
+            // The ring around the point on the rim reaches 9 beyond it.
             if (r > projection.radius() + 10) ++outside;
             else if (r > projection.radius() - 10) ++rim;
         }
@@ -579,6 +590,27 @@ TEST_F(AssistantEdges, WindowsFitTheScreenDialogsToo) {
     }
 }
 
+// A summary of many lines (a long name, blocked satellites) scrolls below
+// the chart; the chart keeps its size.
+TEST_F(AssistantEdges, TheChartKeepsItsSizeWhateverTheSummarySays) {
+    ShowWindow();
+    SetSite("51.08", "114.08", "107.3", "Calgary");
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sky, azimora::testing::kEventBoundMs));
+    sky.resize(760, 560);
+    QTest::qWait(50);
+    const QSize shown = sky.size();
+    const QSize before = sky.chartWidget().size();
+    const QString name = QStringLiteral("A satellite whose name goes on ").repeated(12);
+    window->controller().SetValue(DisplayField::SatName, name.toStdString());
+    for (int azimuth = 100; azimuth <= 260; azimuth += 10) sky.addObstacle({double(azimuth), 35});
+    QTest::qWait(50);
+    ASSERT_TRUE(sky.summary().contains(name)) << sky.summary().toStdString();
+    EXPECT_EQ(sky.chartWidget().size(), before) << sky.chartWidget().width() << "x" << sky.chartWidget().height();
+    EXPECT_EQ(sky.size(), shown) << "the window grew: " << sky.width() << "x" << sky.height();
+    EXPECT_GE(std::min(before.width(), before.height()), 300);
+}
+
 // The main window's boxes on the screen, by their names.
 QList<QRect> MainWindowBoxes(const QWidget& window) {
     QList<QRect> boxes;
@@ -596,34 +628,46 @@ QList<QRect> MainWindowBoxes(const QWidget& window) {
 TEST_F(AssistantEdges, WindowsFitBesideOrOffTheFocusedBox) {
     if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs a real X server";
     ShowWindow();
-    auto* longitude = Find<QWidget>("edtWLong");
-    longitude->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return longitude->hasFocus(); }, azimora::testing::kEventBoundMs));
+    window->controller().tvwSatChange(*window->satellites().FindNode("Anik E2 - Star Choice (Canada)"));
     const QRect available = window->screen()->availableGeometry();
-    const QRect focused(longitude->mapToGlobal(QPoint(0, 0)), longitude->size());
-    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&ToolsMenu::Of(*window).openDetails(),
-                                                               &ToolsMenu::Of(*window).openSkyChart()}) {
-        const std::string name = tool->windowTitle().toStdString();
-        ASSERT_TRUE(QTest::qWaitFor([tool] { return tool->placed(); }, azimora::testing::kEventBoundMs)) << name;
-        ExpectFramedWithin(*tool, available);
-        const QRect outer = tool->geometry().marginsAdded(WindowManagerFrame(*tool));
-        const QRect owner = window->geometry().marginsAdded(WindowManagerFrame(*window));
-        EXPECT_FALSE(outer.intersects(focused)) << name << " hides the box being typed in";
-        const QList<QRect> boxes = MainWindowBoxes(*window);
-        // Every place a frame of this size could take, a step of 4 pixels.
-        bool roomBeside = false;
-        int fewest = boxes.size();
-        for (int x = available.left(); x + outer.width() <= available.right() + 1; x += 4) {
-            for (int y = available.top(); y + outer.height() <= available.bottom() + 1; y += 4) {
-                const QRect at(QPoint(x, y), outer.size());
-                roomBeside = roomBeside || !at.intersects(owner);
-                if (!at.intersects(focused)) fewest = std::min(fewest, BoxesHidden(at, boxes));
+    // Typing in a box; going through the satellites' listing, its current
+    // row what must stay in sight.
+    for (const char* focusName : {"edtWLong", "tvwSat"}) {
+        auto* focus = Find<QWidget>(focusName);
+        focus->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, azimora::testing::kEventBoundMs));
+        QRect focused(focus->mapToGlobal(QPoint(0, 0)), focus->size());
+        if (auto* listing = qobject_cast<QAbstractItemView*>(focus)) {
+            const QRect row = listing->visualRect(listing->currentIndex());
+            ASSERT_FALSE(row.isEmpty()) << "no current row";
+            focused = QRect(listing->viewport()->mapToGlobal(row.topLeft()), row.size());
+        }
+        for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&ToolsMenu::Of(*window).openDetails(),
+                                                                   &ToolsMenu::Of(*window).openSkyChart()}) {
+            const std::string name = tool->windowTitle().toStdString() + " with the focus in " + focusName;
+            ASSERT_TRUE(QTest::qWaitFor([tool] { return tool->placed(); }, azimora::testing::kEventBoundMs)) << name;
+            ExpectFramedWithin(*tool, available);
+            const QRect outer = tool->geometry().marginsAdded(WindowManagerFrame(*tool));
+            const QRect owner = window->geometry().marginsAdded(WindowManagerFrame(*window));
+            EXPECT_FALSE(outer.intersects(focused)) << name << ": it hides what is being worked on";
+            const QList<QRect> boxes = MainWindowBoxes(*window);
+            // Every place a frame of this size could take, a step of 4 pixels.
+            bool roomBeside = false;
+            int fewest = boxes.size();
+            for (int x = available.left(); x + outer.width() <= available.right() + 1; x += 4) {
+                for (int y = available.top(); y + outer.height() <= available.bottom() + 1; y += 4) {
+                    const QRect at(QPoint(x, y), outer.size());
+                    roomBeside = roomBeside || !at.intersects(owner);
+                    if (!at.intersects(focused)) fewest = std::min(fewest, BoxesHidden(at, boxes));
+                }
             }
+            if (roomBeside) {
+                EXPECT_FALSE(outer.intersects(owner)) << name << ": it covers the main window though there is room beside it";
+            }
+            EXPECT_LE(BoxesHidden(outer, boxes), fewest) << name;
+            tool->close();
         }
-        if (roomBeside) {
-            EXPECT_FALSE(outer.intersects(owner)) << name << " covers the main window though there is room beside it";
-        }
-        EXPECT_LE(BoxesHidden(outer, boxes), fewest) << name;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
