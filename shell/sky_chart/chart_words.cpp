@@ -231,11 +231,13 @@ ChartWords LayOutChartWords(const QFontMetricsF& metrics, const SkyProjection& s
         words.words.push_back(std::move(*chosen));
     }
 
-    // The rings' elevations along the north line, else along another.
+    // The rings' elevations along the north line, else along the south line
+    // (where the satellites crowd the north, south of the equator); where
+    // neither has room, none.
     for (int elevation = 15; elevation < 90; elevation += 15) {
         const QString text = QString::number(elevation) + QStringLiteral("\u00B0");
         const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
-        for (const double azimuth : {0.0, 180.0, 90.0, 270.0, 30.0, 330.0, 150.0, 210.0}) {
+        for (const double azimuth : {0.0, 180.0}) {
             const QPointF on = sky.point(azimuth, elevation);
             const QRectF box(on.x() + 3, on.y() - 2 - metrics.ascent(), size.width(), size.height());
             if (!Inside(area, box) || taken.Overlaps(box) >= kMarkWeight) continue;
