@@ -11,11 +11,10 @@
 
 // A window of the Tools menu: its own frame beside the main window where
 // the screen has room, else where it hides the fewest of the main window's
-// boxes and never the one with the focus, or a listing's current row
-// (always within the screen's
-// available area, at any scale); where the user last put it, once the user
-// has put it somewhere. Closed by Escape, and a frame to a screen reader,
-// as any window is.
+// boxes and never the one with the focus (of a listing, its current row);
+// always within the screen's available area, at any scale; where the user
+// last put it, once the user has put it somewhere. Closed by Escape, and a
+// frame to a screen reader, as any window is.
 namespace azimora::shell {
 
 // Where the user last put a window, kept by whoever keeps the settings: the
