@@ -22,11 +22,15 @@ QPointF Towards(QPointF centre, double degrees, double length) {
     return centre + QPointF(std::sin(a) * length, -std::cos(a) * length);
 }
 
-QRectF Centred(QPointF at, QSizeF size) { return {at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()}; }
+QRectF Centred(QPointF at, QSizeF size) {
+    return {at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()};
+}
 
 bool Free(const QRectF& box, const RoseLayout& layout) {
-    return std::none_of(layout.lines.begin(), layout.lines.end(), [&](const QLineF& line) { return LineMeetsBox(line, box); }) &&
-           std::none_of(layout.words.begin(), layout.words.end(), [&](const RoseWord& word) { return word.box.intersects(box); });
+    return std::none_of(layout.lines.begin(), layout.lines.end(),
+                        [&](const QLineF& line) { return LineMeetsBox(line, box); }) &&
+           std::none_of(layout.words.begin(), layout.words.end(),
+                        [&](const RoseWord& word) { return word.box.intersects(box); });
 }
 
 // A name beside its arrow: on one side of it or the other, at a place
@@ -51,10 +55,13 @@ QRectF BesideArrow(const QLineF& arrow, QSizeF size, double towardsOther, const 
 
 bool LineMeetsBox(const QLineF& line, const QRectF& box) {
     if (box.contains(line.p1()) || box.contains(line.p2())) return true;
-    const QLineF edges[] = {{box.topLeft(), box.topRight()}, {box.topRight(), box.bottomRight()},
-                            {box.bottomRight(), box.bottomLeft()}, {box.bottomLeft(), box.topLeft()}};
-    return std::any_of(std::begin(edges), std::end(edges),
-                       [&line](const QLineF& edge) { return line.intersects(edge, nullptr) == QLineF::BoundedIntersection; });
+    const QLineF edges[] = {{box.topLeft(), box.topRight()},
+                            {box.topRight(), box.bottomRight()},
+                            {box.bottomRight(), box.bottomLeft()},
+                            {box.bottomLeft(), box.topLeft()}};
+    return std::any_of(std::begin(edges), std::end(edges), [&line](const QLineF& edge) {
+        return line.intersects(edge, nullptr) == QLineF::BoundedIntersection;
+    });
 }
 
 RoseLayout LayOutCompassRose(QPointF centre, double radius, double azimuth, double declination,

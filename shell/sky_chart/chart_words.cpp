@@ -54,7 +54,8 @@ private:
         const int left = cell(box.left(), origin_.x(), columns_), right = cell(box.right(), origin_.x(), columns_);
         const int top = cell(box.top(), origin_.y(), rows_), bottom = cell(box.bottom(), origin_.y(), rows_);
         for (int row = top; row <= bottom; ++row)
-            for (int column = left; column <= right; ++column) visit(cells_[static_cast<std::size_t>(row) * columns_ + column]);
+            for (int column = left; column <= right; ++column)
+                visit(cells_[static_cast<std::size_t>(row) * columns_ + column]);
     }
 
     QPointF origin_;
@@ -68,26 +69,31 @@ private:
 
 QRectF Around(QPointF at, double radius) { return {at.x() - radius, at.y() - radius, 2 * radius, 2 * radius}; }
 
-QRectF Centred(QPointF at, QSizeF size) { return {at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()}; }
+QRectF Centred(QPointF at, QSizeF size) {
+    return {at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()};
+}
 
 bool Inside(const QRectF& area, const QRectF& box) {
-    return box.left() >= area.left() && box.top() >= area.top() && box.right() <= area.right() && box.bottom() <= area.bottom();
+    return box.left() >= area.left() && box.top() >= area.top() && box.right() <= area.right() &&
+           box.bottom() <= area.bottom();
 }
+
+constexpr std::size_t kPlacesAround = 16;  // at each distance, as PlacesBeside lists them
 
 // The places beside a round mark for a word of this size, nearest first:
 // a gap from the mark, then a line further, and so on. At each distance:
 // above, below and to either side, the word centred on the mark or flush
 // with either edge of it, and at the four corners; those facing the
 // direction preferred first.
-constexpr std::size_t kPlacesAround = 16;  // at each distance, as PlacesBeside lists them
-
-std::vector<QRectF> PlacesBeside(QPointF mark, double radius, QSizeF size, QPointF preferred, double step, int distances) {
+std::vector<QRectF> PlacesBeside(QPointF mark, double radius, QSizeF size, QPointF preferred, double step,
+                                 int distances) {
     const double toward = std::atan2(preferred.y(), preferred.x());
     std::vector<QRectF> places;
     for (int k = 0; k < distances; ++k) {
         const double reach = radius + 3 + k * step;  // from the mark's middle to the word's near edge
         const double w = size.width(), h = size.height();
-        const double left = mark.x() - reach - w, right = mark.x() + reach, above = mark.y() - reach - h, below = mark.y() + reach;
+        const double left = mark.x() - reach - w, right = mark.x() + reach, above = mark.y() - reach - h,
+                     below = mark.y() + reach;
         std::vector<QRectF> ring;
         for (const double x : {mark.x() - w / 2, mark.x() - radius, mark.x() + radius - w}) {
             ring.emplace_back(x, above, w, h);
@@ -101,13 +107,19 @@ std::vector<QRectF> PlacesBeside(QPointF mark, double radius, QSizeF size, QPoin
         const double corner = reach / std::numbers::sqrt2;
         for (const double dx : {-1.0, 1.0})
             for (const double dy : {-1.0, 1.0})
-                ring.emplace_back(dx < 0 ? mark.x() - corner - w : mark.x() + corner, dy < 0 ? mark.y() - corner - h : mark.y() + corner, w, h);
-        const auto turn = [&](const QRectF& box) {
+                ring.emplace_back(dx < 0 ? mark.x() - corner - w : mark.x() + corner,
+                                  dy < 0 ? mark.y() - corner - h : mark.y() + corner, w, h);
+        // How far each turns from the direction preferred, in whole
+        // thousandths of a radian: places as far round either way keep
+        // their order.
+        std::vector<std::pair<long, QRectF>> turned;
+        for (const QRectF& box : ring) {
             const QPointF d = box.center() - mark;
-            return std::fabs(std::remainder(std::atan2(d.y(), d.x()) - toward, 2 * std::numbers::pi));
-        };
-        std::stable_sort(ring.begin(), ring.end(), [&](const QRectF& a, const QRectF& b) { return turn(a) < turn(b) - 1e-9; });
-        places.insert(places.end(), ring.begin(), ring.end());
+            const double turn = std::fabs(std::remainder(std::atan2(d.y(), d.x()) - toward, 2 * std::numbers::pi));
+            turned.emplace_back(std::lround(turn * 1000), box);
+        }
+        std::stable_sort(turned.begin(), turned.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [turn, box] : turned) places.push_back(box);
     }
     return places;
 }
@@ -117,7 +129,8 @@ void AddCompassWords(const QFontMetricsF& metrics, const SkyProjection& sky, con
     const double outside = CompassOffset(metrics, sky);
     const auto word = [&](double azimuth, const char* text, double beyond, ChartWord::Kind kind) {
         const QString letters = QString::fromLatin1(text);
-        return ChartWord{kind, letters, Centred(sky.point(azimuth, -beyond), {metrics.horizontalAdvance(letters), metrics.height()}),
+        return ChartWord{kind, letters,
+                         Centred(sky.point(azimuth, -beyond), {metrics.horizontalAdvance(letters), metrics.height()}),
                          std::nullopt};
     };
     for (const auto& [azimuth, letter] : {std::pair{0.0, "N"}, {90.0, "E"}, {180.0, "S"}, {270.0, "W"}})
@@ -133,7 +146,8 @@ void AddMarks(const SkyProjection& sky, const SkyChart& chart, const ObstacleHor
     const auto at = [&sky](const SkyPosition& p) { return sky.point(p.azimuth, std::max(0.0, p.elevation)); };
     for (const ChartSatellite& satellite : chart.satellites)
         words.marks.push_back(Around(at(satellite.position), satellite.selected ? kChosenRing : kSatelliteDot));
-    if (chart.second && chart.second->position.elevation > 0) words.marks.push_back(Around(at(chart.second->position), kSecondRing));
+    if (chart.second && chart.second->position.elevation > 0)
+        words.marks.push_back(Around(at(chart.second->position), kSecondRing));
     for (const SkyPosition& mark : obstacles.Points()) words.marks.push_back(Around(at(mark), kObstacleMark));
     for (const SunMark& hour : chart.sunHours) words.marks.push_back(Around(at(hour.position), kHourDot));
     for (const std::vector<SkyPosition>& arc : chart.sunPath) {
@@ -168,8 +182,9 @@ std::optional<ChartWord> ChosenLabel(const QFontMetricsF& metrics, const SkyProj
     const bool below = selected->position.elevation <= 0;
     const QString angles = AzimuthText(selected->position.azimuth, 1) + QStringLiteral(" / ") +
                            DegreesText(selected->position.elevation, 1) +
-                           (below ? QStringLiteral(" (below the horizon)")
-                                  : selected->blocked ? QStringLiteral(" (blocked)") : QString());
+                           (below               ? QStringLiteral(" (below the horizon)")
+                            : selected->blocked ? QStringLiteral(" (blocked)")
+                                                : QString());
     const QRectF area = sky.area();
     const QPointF at = sky.point(selected->position.azimuth, std::max(0.0, selected->position.elevation));
     const double narrowest = metrics.horizontalAdvance(angles);
@@ -206,7 +221,9 @@ std::optional<ChartWord> ChosenLabel(const QFontMetricsF& metrics, const SkyProj
 
 }  // namespace
 
-double CompassOffset(const QFontMetricsF& metrics, const SkyProjection& sky) { return 90.0 * metrics.height() / sky.radius(); }
+double CompassOffset(const QFontMetricsF& metrics, const SkyProjection& sky) {
+    return 90.0 * metrics.height() / sky.radius();
+}
 
 ChartWords LayOutChartWords(const QFontMetricsF& metrics, const SkyProjection& sky, const SkyChart& chart,
                             const ObstacleHorizon& obstacles) {

@@ -30,9 +30,11 @@ bool IsBox(const QWidget& widget) {
     // A spin box's or combo box's line edit is part of its box.
     if (qobject_cast<const QLineEdit*>(&widget) != nullptr) {
         const QWidget* parent = widget.parentWidget();
-        return qobject_cast<const QAbstractSpinBox*>(parent) == nullptr && qobject_cast<const QComboBox*>(parent) == nullptr;
+        return qobject_cast<const QAbstractSpinBox*>(parent) == nullptr &&
+               qobject_cast<const QComboBox*>(parent) == nullptr;
     }
-    return qobject_cast<const QAbstractSpinBox*>(&widget) != nullptr || qobject_cast<const QComboBox*>(&widget) != nullptr ||
+    return qobject_cast<const QAbstractSpinBox*>(&widget) != nullptr ||
+           qobject_cast<const QComboBox*>(&widget) != nullptr ||
            qobject_cast<const QAbstractItemView*>(&widget) != nullptr;
 }
 
@@ -130,7 +132,8 @@ void ToolWindow::placeFirstTime() {
         [this, least, minimum](QSize size, QMargins frame, QRect available) {
             const QWidget* focus = owner_.focusWidget();
             ToolWindowScene scene{OwnerFrame(owner_, frame), BoxesOnScreen(owner_), std::nullopt, available, frame};
-            if (focus != nullptr && focus->isVisible() && focus->window() == &owner_) scene.focused = FocusOnScreen(*focus);
+            if (focus != nullptr && focus->isVisible() && focus->window() == &owner_)
+                scene.focused = FocusOnScreen(*focus);
             return PlaceToolWindow(scene, size, least, minimum);
         },
         done);

@@ -41,7 +41,9 @@ struct Candidate {
     // The focused box free first, then a window of use, the fewest boxes
     // hidden, the largest window, the least of the owner covered, and
     // nearest its first place.
-    [[nodiscard]] auto Key() const { return std::make_tuple(hidesFocus, belowLeast, hidden, -area, overOwner, distance); }
+    [[nodiscard]] auto Key() const {
+        return std::make_tuple(hidesFocus, belowLeast, hidden, -area, overOwner, distance);
+    }
 };
 
 Candidate Judge(const QRect& outer, const ToolWindowScene& scene, QSize outerLeast, QPoint first) {
@@ -107,14 +109,18 @@ QRect PlaceToolWindow(const ToolWindowScene& scene, QSize wanted, QSize least, Q
     const QPoint first = NearestTo(owner, outerWanted, available).topLeft();
     std::optional<Candidate> best;
     for (const QSize size : sizes) {
-        std::vector<int> xs{available.left(), available.right() + 1 - size.width(), owner.left(), owner.right() + 1, owner.left() - size.width()};
-        std::vector<int> ys{available.top(), available.bottom() + 1 - size.height(), owner.top(), owner.bottom() + 1, owner.top() - size.height()};
+        std::vector<int> xs{available.left(), available.right() + 1 - size.width(), owner.left(), owner.right() + 1,
+                            owner.left() - size.width()};
+        std::vector<int> ys{available.top(), available.bottom() + 1 - size.height(), owner.top(), owner.bottom() + 1,
+                            owner.top() - size.height()};
         for (const QRect& box : edges) {
             xs.insert(xs.end(), {box.right() + 1, box.left() - size.width()});
             ys.insert(ys.end(), {box.bottom() + 1, box.top() - size.height()});
         }
-        for (int& x : xs) x = std::clamp(x, available.left(), std::max(available.left(), available.right() + 1 - size.width()));
-        for (int& y : ys) y = std::clamp(y, available.top(), std::max(available.top(), available.bottom() + 1 - size.height()));
+        for (int& x : xs)
+            x = std::clamp(x, available.left(), std::max(available.left(), available.right() + 1 - size.width()));
+        for (int& y : ys)
+            y = std::clamp(y, available.top(), std::max(available.top(), available.bottom() + 1 - size.height()));
         for (const int x : xs) {
             for (const int y : ys) {
                 const Candidate candidate = Judge(QRect(QPoint(x, y), size), scene, outerLeast, first);

@@ -15,11 +15,11 @@ namespace azimora::shell {
 // All in the screen's coordinates; the owner's frame and boxes as they
 // stand on the screen.
 struct ToolWindowScene {
-    QRect owner;                    // the main window, frame included
-    QList<QRect> boxes;             // what the user types in and reads there
-    std::optional<QRect> focused;   // the box with the keyboard's focus
-    QRect available;                // the screen's available area
-    QMargins frame;                 // the tool window's own frame
+    QRect owner;                   // the main window, frame included
+    QList<QRect> boxes;            // what the user types in and reads there
+    std::optional<QRect> focused;  // the box with the keyboard's focus
+    QRect available;               // the screen's available area
+    QMargins frame;                // the tool window's own frame
 };
 
 // The tool window's client area. Beside the owner where the screen has room

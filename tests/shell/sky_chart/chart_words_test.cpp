@@ -42,8 +42,8 @@ struct Site {
 
 struct Chart {
     const char* what;
-    double side;        // the chart's area, square
-    double pixelSize;   // of its font
+    double side;       // the chart's area, square
+    double pixelSize;  // of its font
 };
 
 class ChartWords : public testing::WindowTest {};
@@ -51,10 +51,21 @@ class ChartWords : public testing::WindowTest {};
 TEST_F(ChartWords, BesideTheirMarksAndOverNothingElse) {
     const Site sites[] = {
         {"Calgary", "Calgary", "51.08", "114.08", "Anik E2 - Star Choice (Canada)", "107.3", {}},
-        {"Calgary, marks where the label would go", "Calgary", "51.08", "114.08", "Anik E2 - Star Choice (Canada)", "107.3",
+        {"Calgary, marks where the label would go",
+         "Calgary",
+         "51.08",
+         "114.08",
+         "Anik E2 - Star Choice (Canada)",
+         "107.3",
          {{150, 45}, {171, 42}, {190, 45}, {200, 20}}},
         {"Sydney, a long name", "Sydney", "-33.87", "-151.21", std::string(200, 'W'), "-156", {}},
-        {"Sydney, marks by the sun's noon", "Sydney", "-33.87", "-151.21", "Optus D1", "-160", {{0, 60}, {20, 55}, {340, 50}}},
+        {"Sydney, marks by the sun's noon",
+         "Sydney",
+         "-33.87",
+         "-151.21",
+         "Optus D1",
+         "-160",
+         {{0, 60}, {20, 55}, {340, 50}}},
         {"the equator, overhead", "Quito", "0.0", "78.0", "Overhead", "78.0", {}},
         {"Calgary, a satellite below the horizon", "Calgary", "51.08", "114.08", "Far away", "300", {}},
         {"Tromso, low in the south", "Tromso", "69.65", "-18.96", "Thor 5", "0.8", {{180, 8}}},
@@ -79,14 +90,16 @@ TEST_F(ChartWords, BesideTheirMarksAndOverNothingElse) {
                 const ChartWord& word = laid.words[i];
                 EXPECT_TRUE(projection.area().contains(word.box)) << where << Describe(word) << " leaves the chart";
                 for (std::size_t j = i + 1; j < laid.words.size(); ++j)
-                    EXPECT_FALSE(word.box.intersects(laid.words[j].box)) << where << Describe(word) << " over " << Describe(laid.words[j]);
+                    EXPECT_FALSE(word.box.intersects(laid.words[j].box))
+                        << where << Describe(word) << " over " << Describe(laid.words[j]);
                 for (const QRectF& mark : laid.marks)
-                    EXPECT_FALSE(word.box.intersects(mark)) << where << Describe(word) << " over a mark at " << mark.center().x()
-                                                            << "," << mark.center().y();
+                    EXPECT_FALSE(word.box.intersects(mark)) << where << Describe(word) << " over a mark at "
+                                                            << mark.center().x() << "," << mark.center().y();
                 if (word.kind == ChartWord::Kind::Ring) ++rings;
                 if (word.kind == ChartWord::Kind::Hour) {
                     ASSERT_TRUE(word.mark.has_value());
-                    EXPECT_LE(Distance(word.mark->center(), word.box), kHourDot + 4) << where << Describe(word) << " away from its dot";
+                    EXPECT_LE(Distance(word.mark->center(), word.box), kHourDot + 4)
+                        << where << Describe(word) << " away from its dot";
                 }
                 if (word.kind == ChartWord::Kind::Chosen) {
                     ++chosen;

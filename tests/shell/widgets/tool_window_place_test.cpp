@@ -16,9 +16,9 @@ namespace {
 // satellite name and longitude, site name, latitude and longitude, the two
 // answers, the two listings.
 QList<QRect> MainWindowBoxes(QPoint frame) {
-    QList<QRect> boxes{{132, 40, 177, 21},  {348, 40, 65, 21},   {132, 80, 177, 21},  {348, 80, 65, 21},
-                       {484, 80, 65, 21},   {188, 125, 161, 15}, {403, 125, 161, 18}, {6, 160, 290, 270},
-                       {302, 160, 300, 270}};
+    QList<QRect> boxes{{132, 40, 177, 21},  {348, 40, 65, 21},  {132, 80, 177, 21},
+                       {348, 80, 65, 21},   {484, 80, 65, 21},  {188, 125, 161, 15},
+                       {403, 125, 161, 18}, {6, 160, 290, 270}, {302, 160, 300, 270}};
     for (QRect& box : boxes) box.translate(frame);
     return boxes;
 }
