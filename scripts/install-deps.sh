@@ -58,6 +58,15 @@ fi
 npm_tools() {
   [[ "${1:-}" == "--test" ]] || return 0
   cd "$(dirname "$0")/.."
+  # The lock file pins tools that run on Debian 12's own nodejs (18.20):
+  # playwright-core up to 1.56 needs 18, Lighthouse 12.8 needs 18.16.
+  local found major minor
+  found=$(node --version 2>/dev/null || echo none)
+  IFS=. read -r major minor _ <<<"${found#v}"
+  if [[ ! "$major" =~ ^[0-9]+$ ]] || ((major < 18 || (major == 18 && minor < 16))); then
+    echo "install-deps: the test tools need Node.js 18.16 or later (Debian 12's nodejs package is 18.20); found: $found" >&2
+    exit 1
+  fi
   if [[ ! -f node_modules/.package-lock.json || package-lock.json -nt node_modules/.package-lock.json ]]; then
     echo "Installing the test tools from npm (package-lock.json)"
     npm ci --no-audit --no-fund --loglevel=error
