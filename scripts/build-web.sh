@@ -10,6 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/em-compile.sh
 if [[ "${1:-}" == "--install-deps" ]]; then scripts/install-deps.sh --web; fi
+if ! command -v em++ >/dev/null 2>&1; then
+  echo "web: em++ is missing: install emscripten with scripts/install-deps.sh --web (or run scripts/serve-web.sh, which does)" >&2
+  exit 1
+fi
 [[ -f web/data/towns.json ]] || { echo "web: web/data/towns.json is missing (node scripts/make-web-towns.mjs)"; exit 1; }
 
 # Emscripten's tools need node's modules (acorn) from Debian's folder.

@@ -12,7 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 
-scripts/build.sh fuzz >/dev/null
+mkdir -p build
+scripts/build.sh fuzz 2>&1 | scripts/build-progress.sh build/fuzz-build.log "fuzz targets' build" ||
+  { tail -20 build/fuzz-build.log; exit 1; }
 targets=(fuzz_load_lists fuzz_split_fields fuzz_number_text fuzz_decode fuzz_round_trip fuzz_controller
   fuzz_outside_sources fuzz_batch_csv fuzz_towns_xml)
 failed=()

@@ -6,8 +6,13 @@
 #   install-deps.sh --test   also what the whole test suite needs
 #   install-deps.sh --package  also what building and checking the packages needs
 #   install-deps.sh --web      also what building the web page needs
+# and after the first, one of:
+#   --list-missing   only name the Debian packages that are missing
+#   --system-only    only the Debian packages (run as root), no npm
+#   --npm-only       only the test tools from npm (as the user)
 # Fast when everything is installed: it only asks dpkg.
 set -euo pipefail
+part="${2:-all}"
 
 build_packages=(
   cmake g++ make
@@ -73,8 +78,12 @@ npm_tools() {
   fi
 }
 
+case $part in
+  --list-missing) echo "${missing[*]}"; exit 0 ;;
+  --npm-only) npm_tools "$@"; exit 0 ;;
+esac
 if ((${#missing[@]} == 0)); then
-  npm_tools "$@"
+  [[ "$part" == --system-only ]] || npm_tools "$@"
   exit 0
 fi
 
@@ -92,4 +101,4 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update
 "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-npm_tools "$@"
+[[ "$part" == --system-only ]] || npm_tools "$@"

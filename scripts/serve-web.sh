@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 port="${1:-8642}"
-scripts/build-web.sh
+# Installs emscripten first where it is missing, as run.sh installs what the program needs.
+scripts/build-web.sh --install-deps
 echo "Azimora's page: http://127.0.0.1:$port/ (Ctrl+C stops it)"
 exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site "$port"

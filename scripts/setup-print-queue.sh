@@ -5,6 +5,10 @@
 # it is not running and adds the PDF queue "AzimoraPDF", keeping the files of
 # finished jobs so that the test can read what the queue received.
 # Never fails the caller: without CUPS the test skips and says why.
+#   setup-print-queue.sh --check   exit 0 when the scheduler runs and the
+#                                  queue is there (asks no root)
+# The queue is added only after PreserveJobFiles is set, so a queue that is
+# there needs nothing more.
 set -uo pipefail
 
 queue=AzimoraPDF
@@ -19,6 +23,15 @@ if ! command -v cupsd >/dev/null 2>&1 && [[ ! -x /usr/sbin/cupsd ]]; then
 fi
 
 scheduler_running() { lpstat -r 2>/dev/null | grep -q "is running"; }
+queue_ready() { scheduler_running && lpstat -p "$queue" >/dev/null 2>&1; }
+
+if [[ "${1:-}" == "--check" ]]; then
+  # Without CUPS there is nothing to set up: the test skips.
+  command -v cupsd >/dev/null 2>&1 || [[ -x /usr/sbin/cupsd ]] || exit 0
+  queue_ready
+  exit
+fi
+queue_ready && exit 0
 
 if ! scheduler_running; then
   "${sudo[@]}" /usr/sbin/cupsd || true

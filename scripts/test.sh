@@ -8,22 +8,40 @@
 # phone's emulated sensors and camera), each fuzz target for 20 seconds from its seeds, then
 # the Debian packages: built, checked, installed, used and removed again,
 # and built once more elsewhere to the same bytes.
-set -euo pipefail
+#
+# What needs root (missing packages, the print queue) is done first, in one
+# go, asking for a password once at most; every stage then runs whatever
+# the others did, and the command ends with a table of them all. The exit
+# status is non-zero when any stage failed.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh --test
-scripts/setup-print-queue.sh
-scripts/build.sh dev
-ctest --preset dev
-scripts/build.sh asan
-ctest --preset asan
-scripts/build-web.sh
-scripts/build-web-tests.sh
-# The engine's reference tests in WebAssembly; not Linux's own errno numbers and words.
-node build/web/tests/engine_tests.js --gtest_filter=-InOutCodes.* --gtest_brief=1
-node tests/web/engine_figures_check.mjs build/web/site build/dev/calc/azimora-calc
-node tests/web/page_test.mjs build/web/site build/dev/calc/azimora-calc
-node --test tests/web/guidance_test.mjs
-node tests/web/point_test.mjs build/web/site build/dev/calc/azimora-calc
-scripts/fuzz.sh 20
-tests/package/package_test.sh
-tests/package/reproducible_test.sh
+source scripts/test-stages.sh
+
+absolute_logs=$PWD/$stage_logs
+run_ctest() {
+  local preset=$1
+  ctest --preset "$preset" --output-junit "$absolute_logs/tests-$preset.junit.xml"
+}
+web_engine_tests() {
+  # The engine's reference tests in WebAssembly; not Linux's own errno numbers and words.
+  node build/web/tests/engine_tests.js --gtest_filter=-InOutCodes.* --gtest_brief=1
+}
+
+stage "machine set-up" -- scripts/prepare-test-machine.sh
+stage "build dev" --after "machine set-up" -- scripts/build.sh dev
+stage "tests dev" --after "build dev" -- run_ctest dev
+stage "build asan" --after "machine set-up" -- scripts/build.sh asan
+stage "tests asan" --after "build asan" -- run_ctest asan
+stage "build web" --after "machine set-up" -- bash -c 'scripts/build-web.sh && scripts/build-web-tests.sh'
+stage "web: engine in node" --after "build web" -- web_engine_tests
+stage "web: figures vs calc" --after "build web" "build dev" -- \
+  node tests/web/engine_figures_check.mjs build/web/site build/dev/calc/azimora-calc
+stage "web: page in Chromium" --after "build web" "build dev" -- \
+  node tests/web/page_test.mjs build/web/site build/dev/calc/azimora-calc
+stage "web: pointing arithmetic" --after "machine set-up" -- node --test tests/web/guidance_test.mjs
+stage "web: pointing in Chromium" --after "build web" "build dev" -- \
+  node tests/web/point_test.mjs build/web/site build/dev/calc/azimora-calc
+stage "fuzz, 20 s a target" --after "machine set-up" -- scripts/fuzz.sh 20
+stage "package test" --after "machine set-up" -- tests/package/package_test.sh
+stage "reproducible packages" --after "machine set-up" -- tests/package/reproducible_test.sh
+stage_summary

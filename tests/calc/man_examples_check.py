@@ -5,7 +5,9 @@
 is rendered as man shows it (groff), each command is taken from there as a
 reader would copy it, run by bash with this build's azimora-calc first on
 the PATH, and must print exactly the output the page shows under it.
-  man_examples_check.py docs/azimora-calc.1.in path/to/azimora-calc"""
+The README's console samples are the page's examples as far as they go
+(to a line "..."), so that they too show what the program prints.
+  man_examples_check.py docs/azimora-calc.1.in path/to/azimora-calc [README.md]"""
 import os
 import re
 import subprocess
@@ -56,5 +58,24 @@ for command, expected in cases:
                 break
     else:
         print(f'ok   {command[:90]}')
+if len(sys.argv) > 3:
+    readme = open(sys.argv[3], encoding='utf-8').read()
+    outputs = {command: expected for command, expected in cases}
+    samples = re.findall(r'^```console\n\$ (.*?)\n(.*?)^```$', readme, re.S | re.M)
+    for command, shown in samples:
+        lines = shown.rstrip('\n').split('\n')
+        if lines and lines[-1].strip() == '...':
+            lines = lines[:-1]
+        if command not in outputs:
+            print(f'FAIL the README shows a command the manual page does not: {command}')
+            failures += 1
+        elif outputs[command][:len(lines)] != lines:
+            print(f'FAIL the README shows other output than the manual page for: {command}')
+            failures += 1
+        else:
+            print(f'ok   README: {command[:82]}')
+    if not samples:
+        print('FAIL the README shows no console sample')
+        failures += 1
 print('man page examples: ' + ('passed' if failures == 0 else f'{failures} failed') + f' ({len(cases)} examples)')
 sys.exit(1 if failures else 0)

@@ -17,21 +17,21 @@
 namespace azimora::calc {
 namespace {
 
-// Edmonton changed from MST (UTC-7) to MDT (UTC-6) at 2026-03-08 02:00 local
-// (the tz database's rule for America/Edmonton, US rules since 2007).
+// Denver changed from MST (UTC-7) to MDT (UTC-6) at 2026-03-08 02:00 local
+// (the tz database's rule for America/Denver, US rules since 2007).
 TEST(CalcZones, TimesInTheZoneWithItsOffsetAcrossAChangeOfClocks) {
-    const auto edmonton = ZoneTime::Named("America/Edmonton");
-    ASSERT_TRUE(edmonton);
+    const auto denver = ZoneTime::Named("America/Denver");
+    ASSERT_TRUE(denver);
     const UnixSeconds winter = StartOfDay({2026, 12, 7}) + 18 * 3600 + 51 * 60 + 37;
-    EXPECT_EQ(edmonton->Iso(winter), "2026-12-07T11:51:37-07:00");
-    EXPECT_EQ(edmonton->TimeOfDay(winter), "11:51:37 MST");
+    EXPECT_EQ(denver->Iso(winter), "2026-12-07T11:51:37-07:00");
+    EXPECT_EQ(denver->TimeOfDay(winter), "11:51:37 MST");
     const UnixSeconds summer = StartOfDay({2026, 7, 1}) + 18 * 3600;
-    EXPECT_EQ(edmonton->Iso(summer), "2026-07-01T12:00:00-06:00");
-    EXPECT_EQ(edmonton->TimeOfDay(summer), "12:00:00 MDT");
+    EXPECT_EQ(denver->Iso(summer), "2026-07-01T12:00:00-06:00");
+    EXPECT_EQ(denver->TimeOfDay(summer), "12:00:00 MDT");
     // The day of the change has 23 hours.
     const UnixSeconds change = StartOfDay({2026, 3, 8}) + 12 * 3600;
-    EXPECT_EQ(edmonton->StartOfNextDay(change) - edmonton->StartOfDay(change), 23 * 3600);
-    EXPECT_EQ(edmonton->Iso(edmonton->StartOfDay(change)), "2026-03-08T00:00:00-07:00");
+    EXPECT_EQ(denver->StartOfNextDay(change) - denver->StartOfDay(change), 23 * 3600);
+    EXPECT_EQ(denver->Iso(denver->StartOfDay(change)), "2026-03-08T00:00:00-07:00");
     // A zone off the whole hour, and UTC as before.
     EXPECT_EQ(ZoneTime::Named("Asia/Kathmandu")->Iso(winter), "2026-12-08T00:36:37+05:45");
     EXPECT_EQ(ZoneTime().Iso(winter), "2026-12-07T18:51:37Z");
@@ -40,8 +40,8 @@ TEST(CalcZones, TimesInTheZoneWithItsOffsetAcrossAChangeOfClocks) {
 }
 
 // A day given with --tz is that zone's day: its midnight, by the tz
-// database's offsets (MST UTC-7 in December, Kiritimati UTC+14, Kathmandu
-// UTC+5:45); without --tz, UTC's.
+// database's offsets (Denver's MST UTC-7 in December, Kiritimati UTC+14,
+// Kathmandu UTC+5:45); without --tz, UTC's.
 TEST(CalcZones, ADayWithAZoneStartsAtTheZonesMidnight) {
     struct Case {
         std::vector<std::string_view> args;
@@ -49,12 +49,12 @@ TEST(CalcZones, ADayWithAZoneStartsAtTheZonesMidnight) {
     };
     const UnixSeconds utcMidnight = StartOfDay({2026, 12, 7});
     const std::vector<Case> cases = {
-        {{"--date", "2026-12-07", "--tz", "America/Edmonton"}, utcMidnight + 7 * 3600},
-        {{"--tz", "America/Edmonton", "--date", "2026-12-07"}, utcMidnight + 7 * 3600},
+        {{"--date", "2026-12-07", "--tz", "America/Denver"}, utcMidnight + 7 * 3600},
+        {{"--tz", "America/Denver", "--date", "2026-12-07"}, utcMidnight + 7 * 3600},
         {{"--date", "2026-12-07", "--tz", "Pacific/Kiritimati"}, utcMidnight - 14 * 3600},
         {{"--date", "2026-12-07", "--tz", "Asia/Kathmandu"}, utcMidnight - (5 * 3600 + 45 * 60)},
         {{"--date", "2026-12-07"}, utcMidnight},
-        {{"--date", "2026-12-07T12:00:00Z", "--tz", "America/Edmonton"}, utcMidnight + 12 * 3600},
+        {{"--date", "2026-12-07T12:00:00Z", "--tz", "America/Denver"}, utcMidnight + 12 * 3600},
     };
     for (const Case& c : cases) {
         std::vector<std::string_view> args = {"--sat-lon", "107.3", "--lat", "51.08", "--lon", "114.08"};
@@ -71,7 +71,7 @@ TEST(CalcZones, TheTableAndJsonSpeakTheZone) {
     inputs.longitudeWest = 114.08;
     inputs.satelliteLongitudeWest = 107.3;
     inputs.instant = StartOfDay({2026, 12, 7}) + 20 * 3600;  // 13:00 MST
-    const auto zone = *ZoneTime::Named("America/Edmonton");
+    const auto zone = *ZoneTime::Named("America/Denver");
     const SiteReport report = ComputeSiteReport(inputs, zone);
     ASSERT_EQ(report.sunAlignments.size(), 1u);  // Calgary's day, not UTC's
     const std::string table = PlainReport(report, zone);
@@ -205,7 +205,7 @@ TEST(CalcBatchOptions, EveryRowTakesTheCommandLinesValues) {
     settings.defaults.instant = StartOfDay({2026, 12, 7});
     settings.defaults.offsetAngle = 17;
     settings.satelliteLongitude = 107.3;
-    settings.zone = *ZoneTime::Named("America/Edmonton");
+    settings.zone = *ZoneTime::Named("America/Denver");
     EXPECT_EQ(RunBatch(in, out, settings).failed, 0u);
     std::vector<std::string> lines;
     std::istringstream printed(out.str());

@@ -12,7 +12,9 @@ cd "$(dirname "$0")/../.."
 
 fail() { echo "reproducible test: FAILED: $*" >&2; exit 1; }
 
-scripts/package.sh >/dev/null
+mkdir -p build
+scripts/package.sh 2>&1 | scripts/build-progress.sh build/package.log "package build" ||
+  { tail -20 build/package.log >&2; fail "the first build failed (build/package.log)"; }
 
 # The second build: the tracked files as they stand, in a folder whose path
 # has another length than this one's.
@@ -25,7 +27,7 @@ git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$copy"
   cd "$copy"
   umask 0002
   export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 LANG=C.UTF-8
-  scripts/package.sh >"$scratch/build.log" 2>&1
+  scripts/package.sh 2>&1 | "$OLDPWD/scripts/build-progress.sh" "$scratch/build.log" "second package build"
 ) || { tail -20 "$scratch/build.log" >&2; fail "the second build failed"; }
 
 # What differs, member by member, then file by file.
