@@ -88,7 +88,7 @@ check_one() {
   mkdir -p "$root/tmp/.X11-unix" "$root/source"
   mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
   mount --bind -o ro "$source" "$root/source"
-  cp /etc/resolv.conf "$root/etc/resolv.conf"
+  cp /etc/resolv.conf /etc/hosts "$root/etc/"
 
   local home=/root run=(chroot "$root")
   if [[ $who == user ]]; then
@@ -104,7 +104,7 @@ check_one() {
   # The README's first steps: git, then the clone.
   local sudo_word=""
   [[ $who == user ]] && sudo_word=sudo
-  "${run[@]}" "${environment[@]}" bash -c "cd && $sudo_word apt-get install -y git && git clone /source azimora" \
+  "${run[@]}" "${environment[@]}" bash -c "cd && $sudo_word apt-get update && $sudo_word apt-get install -y git && git clone /source azimora" \
     >"$log/clone.log" 2>&1
 
   # scripts/run.sh on a virtual screen, until the main window stands.
