@@ -104,8 +104,8 @@ check_one() {
   # The README's first steps: git, then the clone.
   local sudo_word=""
   [[ $who == user ]] && sudo_word=sudo
-  "${run[@]}" "${environment[@]}" bash -c "cd && $sudo_word apt-get update && $sudo_word apt-get install -y git && git clone /source azimora" \
-    >"$log/clone.log" 2>&1
+  "${run[@]}" "${environment[@]}" bash -c "cd && $sudo_word apt-get update && $sudo_word apt-get install -y git && git -c safe.directory='*' clone /source azimora" \
+    >"$log/clone.log" 2>&1 || { say "$who: git or the clone FAILED (log $log/clone.log)"; return 1; }
 
   # scripts/run.sh on a virtual screen, until the main window stands.
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$log/xvfb.log" 2>&1 &
