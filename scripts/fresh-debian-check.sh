@@ -101,10 +101,11 @@ check_one() {
   fi
   local environment=(env -i HOME="$home" PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin TERM=dumb LANG=C.UTF-8)
 
-  # The README's first steps: git, then the clone.
+  # The README's first steps: git, then the clone (of a folder another
+  # user owns, which git refuses unless told it is safe).
   local sudo_word=""
   [[ $who == user ]] && sudo_word=sudo
-  "${run[@]}" "${environment[@]}" bash -c "cd && $sudo_word apt-get update && $sudo_word apt-get install -y git && git -c safe.directory='*' clone /source azimora" \
+  "${run[@]}" "${environment[@]}" bash -c "cd && $sudo_word apt-get update && $sudo_word apt-get install -y git && git config --global --add safe.directory '*' && git clone /source azimora" \
     >"$log/clone.log" 2>&1 || { say "$who: git or the clone FAILED (log $log/clone.log)"; return 1; }
 
   # scripts/run.sh on a virtual screen, until the main window stands.
