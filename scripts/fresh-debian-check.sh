@@ -89,6 +89,15 @@ check_one() {
   mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
   mount --bind -o ro "$source" "$root/source"
   cp /etc/resolv.conf /etc/hosts "$root/etc/"
+  # Certificate authorities this host added for its own network (a proxy
+  # that inspects TLS, say) are trusted inside too: the root goes out
+  # through this host's network. A machine outside such a network has none.
+  local extra_authorities=0
+  if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+    extra_authorities=1
+  fi
 
   local home=/root run=(chroot "$root")
   if [[ $who == user ]]; then
@@ -100,6 +109,7 @@ check_one() {
     run=(chroot --userspec=installer:installer "$root")
   fi
   local environment=(env -i HOME="$home" PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin TERM=dumb LANG=C.UTF-8)
+  ((extra_authorities)) && environment+=(NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt)
 
   # The README's first steps: git, then the clone (of a folder another
   # user owns, which git refuses unless told it is safe).
