@@ -32,6 +32,7 @@ test_packages=(
   stress-ng  # keeps the machine busy in scripts/stress-desktop-tests.sh
   python3-sgp4  # its SGP4 verification data, read by the tests as reference values
   nodejs        # the time-zone boundaries' check, and the web page's tests
+  ccache        # a second build of the same sources, in any clone, compiles nothing again
 )
 package_packages=(
   dpkg-dev file lintian desktop-file-utils appstream
