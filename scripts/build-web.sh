@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Azimora developers
 # SPDX-License-Identifier: MIT
-# Builds the web page into build/web/site: the engine and azimora-calc's
+# Builds the web page into build/web/site (or $AZIMORA_WEB_OUT/site): the engine and azimora-calc's
 # report as WebAssembly (Debian's emscripten), beside the page's HTML, CSS,
 # ES modules, towns and icons, and the service worker's list of files with
 # the build's version. Nothing is fetched.
@@ -18,7 +18,7 @@ fi
 
 # Emscripten's tools need node's modules (acorn) from Debian's folder.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-out=build/web
+out=${AZIMORA_WEB_OUT:-build/web}
 site=$out/site
 objects=$out/objects
 generated=$out/generated

@@ -13,6 +13,11 @@ em_compile() {
   while [[ $1 != -- ]]; do flags+=("$1"); shift; done
   shift
   objectFiles=()
+  # Through ccache, as the CMake builds: another clone of the same sources
+  # compiles nothing again. Not for the packages (AZIMORA_NO_CCACHE).
+  if [[ -z "${AZIMORA_NO_CCACHE:-}" ]] && command -v ccache >/dev/null 2>&1; then
+    export EM_COMPILER_WRAPPER=ccache CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
+  fi
   local source object
   for source in "$@"; do
     object="$objects/$(echo "$source" | tr '/' '_').o"

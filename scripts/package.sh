@@ -11,7 +11,7 @@ scripts/install-deps.sh --package
 
 # A run as root leaves root's files behind (build/package, dist); a later
 # run as a user cannot replace them: say what to do rather than fail half-way.
-for leftover in build/package dist; do
+for leftover in build/package build/package-web dist; do
   if [[ -e "$leftover" && ! -w "$leftover" ]] || find "$leftover" ! -user "$(id -u)" -print -quit 2>/dev/null | grep -q .; then
     if [[ $(id -u) -ne 0 ]]; then
       echo "package: $leftover holds files of another user (an earlier run as root); remove it with" >&2
@@ -32,7 +32,9 @@ SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l packaging/change
 export SOURCE_DATE_EPOCH
 
 # The web page's folder first: the package build installs it as azimora-web.
-scripts/build-web.sh
+# Compiled apart from the tests' build, as the packages are: without the
+# compiler cache.
+AZIMORA_NO_CCACHE=1 AZIMORA_WEB_OUT=build/package-web scripts/build-web.sh
 
 # Debian's compiler and linker flags with all hardening (stack protector,
 # fortify, PIE, relro, bindnow) for a first configure of the package build.
