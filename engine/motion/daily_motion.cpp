@@ -55,7 +55,10 @@ public:
 
     // The angle, degrees, from a fixed direction to the track over the day.
     [[nodiscard]] DayCurve ErrorFrom(Vector3 aim) const {
-        return Curve([aim](const TrackPoint& point) { return Degrees(AngleBetween(aim, point.direction)); });
+        std::vector<double> values;
+        for (const TrackPoint& point : points_) values.push_back(Degrees(AngleBetween(aim, point.direction)));
+        return DayCurve(instants_, std::move(values),
+                        [this, aim](UnixSeconds t) { return Degrees(AngleBetween(aim, track_.DirectionAt(t))); });
     }
 
 private:
@@ -75,7 +78,7 @@ std::pair<Vector3, DayCurve> BestAim(const DayOfTrack& day) {
     DayCurve error = day.ErrorFrom(cap.centre);
     for (int round = 1; round < kMostAimRounds && Radians(error.Largest()) - cap.radius > kAimGapRadians; ++round) {
         for (const Peak& peak : error.Maxima())
-            if (Radians(peak.value) > cap.radius) held.push_back(day.Track().At(peak.instant).direction);
+            if (Radians(peak.value) > cap.radius) held.push_back(day.Track().DirectionAt(peak.instant));
         cap = SmallestEnclosingCap(held);
         error = day.ErrorFrom(cap.centre);
     }
@@ -96,9 +99,9 @@ double Swing(const DayOfTrack& day) {
     double swing = Degrees(AngleBetween(a, b));
     for (int round = 0; round < 4; ++round) {
         const Peak movedA = day.ErrorFrom(b).PeakNear(first);
-        a = day.Track().At(movedA.instant).direction;
+        a = day.Track().DirectionAt(movedA.instant);
         const Peak movedB = day.ErrorFrom(a).PeakNear(second);
-        b = day.Track().At(movedB.instant).direction;
+        b = day.Track().DirectionAt(movedB.instant);
         const bool settled = movedB.value - swing < 1e-9;
         swing = std::max(swing, movedB.value);
         if (settled) break;

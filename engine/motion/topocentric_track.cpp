@@ -56,8 +56,14 @@ Sgp4State TopocentricTrack::StateAt(UnixSeconds instant) const {
     return state;
 }
 
+Vector3 TopocentricTrack::SatelliteAt(UnixSeconds instant) const {
+    return EarthFixed(StateAt(instant).position, instant);
+}
+
+Vector3 TopocentricTrack::DirectionAt(UnixSeconds instant) const { return Normalized(SatelliteAt(instant) - site_); }
+
 TrackPoint TopocentricTrack::At(UnixSeconds instant) const {
-    const Vector3 satellite = EarthFixed(StateAt(instant).position, instant);
+    const Vector3 satellite = SatelliteAt(instant);
     TrackPoint point;
     point.instant = instant;
     point.direction = Normalized(satellite - site_);

@@ -50,6 +50,8 @@ public:
 
     // Throws Error where the model stops.
     [[nodiscard]] TrackPoint At(UnixSeconds instant) const;
+    // The unit vector from the site alone, for searches that need no angles.
+    [[nodiscard]] Vector3 DirectionAt(UnixSeconds instant) const;
 
     // The inclination of the orbit's plane to the equator at the instant
     // (from the position and velocity: the osculating orbit), degrees.
@@ -60,6 +62,7 @@ public:
 
 private:
     [[nodiscard]] Sgp4State StateAt(UnixSeconds instant) const;
+    [[nodiscard]] Vector3 SatelliteAt(UnixSeconds instant) const;  // Earth-fixed, km
 
     // The model with its resonance integration brought near the stretch of
     // time asked about: each instant starts from a copy of it, so that no
