@@ -6,7 +6,7 @@
 
 // A dish's main beam: how wide it is, and the signal a pointing error costs.
 // Both from Maral and Bousquet, "Satellite Communications Systems", 5th ed.
-// (Wiley, 2009), section 5.2 on antenna parameters: the half-power
+// (Wiley, 2009), chapter 5 on the link's antennas: the half-power
 // beamwidth of a reflector many wavelengths across, 70 lambda / D degrees,
 // and the depointing loss near the beam's axis, 12 (theta / theta3dB)^2 dB.
 // ITU-R S.672 draws the main lobe by the same law, Gm - 3 (psi / psi0)^2 dB

@@ -129,13 +129,13 @@ LongitudeRange LongitudesOf(const DayOfTrack& day) {
     return {first + offset.Smallest(), first + offset.Largest()};
 }
 
-// Hours above the horizon, and the lowest elevation (or a bound under it
-// that is above the horizon too). Between two samples a quarter of an hour
-// apart the elevation strays from the straight line between them by no
-// more than a hundredth of a degree (an eighth of the step squared times
-// its curvature, about 1.2e-7 degree a second squared at 20 degrees of
-// inclination): samples all a degree above the horizon, or all
-// a degree below, leave nothing to refine.
+// Hours above the horizon, and the lowest elevation (where all is clear of
+// the horizon, the lowest sample). Between two samples a quarter of an
+// hour apart the elevation strays from the straight line between them by
+// a hundredth of a degree at most (an eighth of the step squared times its
+// curvature, about 1.2e-7 degree a second squared at 20 degrees of
+// inclination): samples all a degree above the horizon, or all a degree
+// below it, leave nothing to refine.
 std::pair<double, double> Visibility(const DayOfTrack& day) {
     constexpr double kClearOfHorizon = 1;
     double lowest = 90, highest = -90;
@@ -161,6 +161,9 @@ DailyMotion ComputeDailyMotion(const DailyMotionInputs& inputs) {
     const double beamwidth = HalfPowerBeamwidth(inputs.dishDiameterMetres, inputs.frequencyGHz);
     if (!(inputs.dishDiameterMetres > 0) || !(inputs.frequencyGHz > 0) || !std::isfinite(beamwidth) || !(beamwidth > 0))
         throw Error("the dish's diameter and frequency must be positive numbers");
+    if (!(std::fabs(inputs.latitude) <= 90) || !std::isfinite(inputs.longitudeWest) || !std::isfinite(inputs.altitudeKm) ||
+        !std::isfinite(inputs.dayStart))
+        throw Error("the site and the day must be numbers, the latitude within 90 degrees");
     const UnixSeconds epoch = (inputs.elements.epochJulianDay - 2440587.5) * kSecondsPerDay;
     const DayOfTrack day(inputs, epoch);
     const UnixSeconds middle = inputs.dayStart + kDayStretchSeconds / 2;

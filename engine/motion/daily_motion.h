@@ -34,8 +34,9 @@ inline constexpr double kStationKeepingBox = 0.1;  // degrees, latitude and long
 // Left alone, a geostationary orbit's inclination grows 0.75 to 0.95 degree
 // a year (the sun's and moon's pull turning the orbit's plane, faster or
 // slower over the moon's 18.6-year cycle): E. M. Soop, "Handbook of
-// Geostationary Orbits" (Kluwer / ESA, 1994), chapter 5. The expectation
-// for a satellite whose north-south manoeuvres have stopped.
+// Geostationary Orbits" (Kluwer / ESA, 1994), on the perturbations of the
+// inclination. The expectation for a satellite whose north-south
+// manoeuvres have stopped.
 inline constexpr double kNaturalInclinationGrowthPerYear = 0.8;
 
 // An element set cannot foresee manoeuvres: even an inclined satellite is

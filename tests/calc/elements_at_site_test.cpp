@@ -6,12 +6,11 @@
 // topocentric conversion of the tests' own).
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
 #include <regex>
 #include <sstream>
 
 #include "calc_options.h"
+#include "csv_table.h"
 #include "shell_command.h"
 #include "temp_folder.h"
 #include "text/csv_reader.h"
@@ -25,20 +24,10 @@ using azimora::testing::RunShellCommand;
 
 const std::string kCalc = AZIMORA_CALC;
 
-using Row = std::map<std::string, std::string>;
+using Row = azimora::testing::CsvRow;
 
 std::vector<Row> ReferenceDays() {
-    std::ifstream in(std::string(AZIMORA_MOTION_TEST_DATA) + "/daily_motion.csv");
-    CsvReader reader(in);
-    std::vector<std::string> header, fields;
-    std::vector<Row> rows;
-    if (reader.Next(header) != CsvReader::Status::Record) return rows;
-    while (reader.Next(fields) == CsvReader::Status::Record) {
-        Row row;
-        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-        rows.push_back(row);
-    }
-    return rows;
+    return azimora::testing::ReadCsvTable(std::string(AZIMORA_MOTION_TEST_DATA) + "/daily_motion.csv");
 }
 
 // Two synthetic sets of 2026-04-10 (tests/engine/motion/data/README.md): 1.05
@@ -55,9 +44,8 @@ class CalcElementsAtSite : public ::testing::Test {
 protected:
     azimora::testing::TempFolder folder;
     std::string File(const std::string& name, const std::string& text) {
-        const auto path = folder.Path() / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
+        azimora::testing::WriteFile(folder.Path() / name, text);
+        return (folder.Path() / name).string();
     }
 };
 

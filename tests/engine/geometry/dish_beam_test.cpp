@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The dish's half-power beamwidth, 70 lambda / D, and the pointing loss
 // near the axis, 12 (theta / theta3dB)^2 dB (Maral and Bousquet, "Satellite
-// Communications Systems", 5th ed., section 5.2), against published worked
+// Communications Systems", 5th ed., chapter 5), against published worked
 // examples and a measurement.
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "errors.h"
 #include "formats/geostationary_objects.h"
@@ -63,6 +64,16 @@ TEST(DailyMotionInputs, ADishWithoutABeamIsRefused) {
         inputs.dishDiameterMetres = diameter;
         inputs.frequencyGHz = frequency;
         EXPECT_THROW((void)ComputeDailyMotion(inputs), Error) << diameter << " m, " << frequency << " GHz";
+    }
+}
+
+TEST(DailyMotionInputs, ASiteOrDayThatIsNoNumberIsRefused) {
+    for (const auto& [latitude, longitude, day] :
+         {std::tuple{NAN, 0.0, kEpoch}, {91.0, 0.0, kEpoch}, {0.0, INFINITY, kEpoch}, {0.0, 0.0, NAN}}) {
+        DailyMotionInputs inputs = AtVienna(KeptAt19East(), day);
+        inputs.latitude = latitude;
+        inputs.longitudeWest = longitude;
+        EXPECT_THROW((void)ComputeDailyMotion(inputs), Error) << latitude << ", " << longitude << ", " << day;
     }
 }
 

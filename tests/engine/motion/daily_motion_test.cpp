@@ -9,15 +9,16 @@
 // minutes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <sstream>
 
+#include "csv_table.h"
 #include "formats/geostationary_objects.h"
 #include "formats/two_line_elements.h"
 #include "motion/daily_motion.h"
-#include "text/csv_reader.h"
 
 namespace azimora {
 namespace {
@@ -27,20 +28,10 @@ constexpr double kLossTolerance = 0.01;      // dB
 constexpr double kHoursTolerance = 5.0 / 60;  // five minutes
 constexpr double kSecondsTolerance = 300;
 
-using Row = std::map<std::string, std::string>;
+using Row = azimora::testing::CsvRow;
 
 std::vector<Row> ReadTable(const std::string& name) {
-    std::ifstream in(std::string(AZIMORA_MOTION_TEST_DATA) + "/" + name);
-    CsvReader reader(in);
-    std::vector<std::string> header, fields;
-    std::vector<Row> rows;
-    if (reader.Next(header) != CsvReader::Status::Record) return rows;
-    while (reader.Next(fields) == CsvReader::Status::Record) {
-        Row row;
-        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-        rows.push_back(row);
-    }
-    return rows;
+    return azimora::testing::ReadCsvTable(std::string(AZIMORA_MOTION_TEST_DATA) + "/" + name);
 }
 
 double Number(const Row& row, const std::string& key) { return std::stod(row.at(key)); }
