@@ -70,7 +70,7 @@ const std::map<std::string_view, ExtraRule>& ExtraNumberOptions() {
 
 // Options that take no value, and options that do.
 const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "-v", "--json", "--kml", "--geojson",
-                                           "--kept-elements"};
+                                           "--kept-elements", "--table"};
 const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz", "--nmea"};
 
 }  // namespace
@@ -100,6 +100,9 @@ std::string CalcUsage() {
            "                    [--dish-m M] [--freq-ghz GHZ] [--offset-deg DEG]\n"
            "                    [--altitude-km KM] [--json]\n"
            "       azimora-calc (--tle FILE | --kept-elements) [--date D]\n"
+           "       azimora-calc (--tle FILE | --kept-elements) --lat DEG --lon DEG\n"
+           "                    [--date D] [--tz ZONE] [--altitude-km KM] [--dish-m M]\n"
+           "                    [--freq-ghz GHZ] [--json | --table]\n"
            "       azimora-calc --help | --version\n"
            "\n"
            "Longitudes are WEST POSITIVE, as in Azimora's window: 19.2 E is -19.2, and\n"
@@ -144,6 +147,11 @@ std::string CalcUsage() {
            "                     placed at --date by the SGP4 model; --elements FILE is\n"
            "                     the same\n"
            "  --kept-elements    the same for the current elements Azimora downloaded last\n"
+           "  --tle FILE --lat DEG --lon DEG  each object seen from the site over the day\n"
+           "                     (24 hours from the start of --date in --tz): its daily\n"
+           "                     motion, the best fixed aim, what a fixed dish loses and\n"
+           "                     when, as CSV (--json: a JSON object a line)\n"
+           "  --table            that as a table for a person\n"
            "  -V, -v, --version  the version; -h, --help this text; -- ends the options\n"
            "\n"
            "Exit status: 0 on success; 1 when a batch row failed, an input could not be\n"
@@ -204,6 +212,8 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             options.json = canonical == "--json";
             if (canonical == "--kml") options.mapFormat = CalcOptions::MapFormat::Kml;
             if (canonical == "--geojson") options.mapFormat = CalcOptions::MapFormat::GeoJson;
+        } else if (canonical == "--table") {
+            options.table = true;
         } else if (canonical == "--nmea") {
             if (value->empty()) return ArgumentError{"--nmea needs a file"};
             options.nmeaFile = std::string(*value);
@@ -273,6 +283,18 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
     }
     const std::initializer_list<const char*> oneSite = {"--nmea", "--second-sat-lon", "--focal-mm", "--kml", "--geojson",
                                                          "--los-m"};
+    if (options.mode == CalcMode::Elements && (hasLatitude || hasLongitude)) {
+        // Each object seen from one site: the objects are the satellites.
+        const std::string why = "to --tle at a site, whose objects are the satellites";
+        if (auto error = refuse({"--sat-lon", "--offset-deg"}, why)) return *error;
+        if (auto error = refuse(oneSite, why)) return *error;
+        if (!hasLatitude) return ArgumentError{"--lat is required with --lon (the site of --tle)"};
+        if (!hasLongitude) return ArgumentError{"--lon is required with --lat (the site of --tle)"};
+        if (options.json && options.table) return ArgumentError{"--json and --table choose one output; give one of them"};
+        options.elementsAtSite = true;
+        return options;
+    }
+    if (auto error = refuse({"--table"}, "without --tle (or --kept-elements) and --lat and --lon")) return *error;
     if (options.mode == CalcMode::Batch) {
         if (auto error = refuse({"--lat", "--lon"}, "to --batch: the rows give the sites")) return *error;
         if (auto error = refuse(oneSite, "to --batch: it is for one site")) return *error;

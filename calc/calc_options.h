@@ -32,6 +32,10 @@ struct CalcOptions {
     std::optional<CivilDate> day;          // --date as a day, of the site's zone (with --tz site)
     std::string file;                      // of --batch ("-": standard input), --tle or --elements
     bool keptElements = false;             // --kept-elements: the download kept by Import Satellites
+    // --tle or --kept-elements with --lat and --lon: each object seen from
+    // the site over the day, with its daily motion; --table for a person.
+    bool elementsAtSite = false;
+    bool table = false;
     std::optional<std::string> nmeaFile;   // --nmea: the site from a GPS log instead of --lat/--lon
     // --second-sat-lon and --focal-mm: a second satellite on the same dish.
     std::optional<double> secondSatellite;

@@ -13,7 +13,7 @@
 
 namespace azimora::calc {
 
-ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream& errors, UnixSeconds instant) {
+ElementSetFile ReadElementFile(std::istream& in, UnixSeconds instant) {
     // Orbit mean-elements messages are read whole (publishers' files of
     // them are small); two-line sets line by line, whatever the line ends,
     // so that a file of the whole catalogue is read as a stream.
@@ -44,7 +44,17 @@ ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream
         if (!line.empty()) reader.AddLine(line);
         reader.Finish();
     }
-    const ElementSetFile& file = messages ? omm : reader.Result();
+    return messages ? omm : std::move(reader.Result());
+}
+
+void ReportSkipped(const ElementSetFile& file, std::ostream& errors) {
+    for (const std::string& skipped : file.skipped) errors << "azimora-calc: --tle: " << skipped << '\n';
+    if (file.skippedCount > file.skipped.size())
+        errors << "azimora-calc: --tle: and " << file.skippedCount - file.skipped.size() << " more skipped\n";
+}
+
+ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream& errors, UnixSeconds instant) {
+    const ElementSetFile file = ReadElementFile(in, instant);
     out << "name,catalogue_number,sat_lon,inclination,drift_per_day,epoch_age_days,warning\n";
     for (const GeostationaryObject& object : file.objects) {
         out << CsvTextCell(object.elements.name) << ',' << CsvTextCell(object.elements.catalogueNumber) << ','
@@ -52,9 +62,7 @@ ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream
             << NumberText(object.elements.inclination) << ',' << NumberText(object.driftPerDay) << ','
             << NumberText(object.epochAgeDays) << ',' << CsvTextCell(object.warning) << '\n';
     }
-    for (const std::string& skipped : file.skipped) errors << "azimora-calc: --tle: " << skipped << '\n';
-    if (file.skippedCount > file.skipped.size())
-        errors << "azimora-calc: --tle: and " << file.skippedCount - file.skipped.size() << " more skipped\n";
+    ReportSkipped(file, errors);
     return {file.objects.size(), file.skippedCount};
 }
 

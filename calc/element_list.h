@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "formats/two_line_elements.h"
 #include "sky/civil_time.h"
 
 // azimora-calc --tle FILE: the near-geostationary objects of an element
@@ -18,6 +19,12 @@ struct ElementListResult {
     std::size_t objects = 0;
     std::size_t skipped = 0;
 };
+
+// The near-geostationary objects of an element file (two-line sets or
+// orbit mean-elements messages, told by the content), placed at the instant.
+[[nodiscard]] ElementSetFile ReadElementFile(std::istream& in, UnixSeconds instant);
+// What the file skipped, a line each on errors, the first ones listed.
+void ReportSkipped(const ElementSetFile& file, std::ostream& errors);
 
 ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream& errors, UnixSeconds instant);
 

@@ -20,6 +20,7 @@
 #include "calc_options.h"
 #include "calc_report.h"
 #include "element_list.h"
+#include "element_motion.h"
 #include "file_input.h"
 #include "formats/kept_elements.h"
 #include "formats/nmea.h"
@@ -88,7 +89,10 @@ int Run(const azimora::calc::CalcOptions& options) {
             calc::FileInput file(path);
             if (!file.Error().empty()) return Fail("--tle: cannot read '" + path + "': " + file.Error(), 1);
             std::istream in(&file);
-            const auto result = calc::ListElements(in, std::cout, std::cerr, options.inputs.instant);
+            const auto result =
+                options.elementsAtSite
+                    ? calc::ListElementsAtSite(in, std::cout, std::cerr, calc::ElementSiteSettingsOf(options))
+                    : calc::ListElements(in, std::cout, std::cerr, options.inputs.instant);
             if (!file.Error().empty()) return Fail("--tle: cannot read '" + path + "': " + file.Error(), 1);
             if (result.objects == 0) return Fail("--tle: no near-geostationary object in '" + path + "'", 1);
             return 0;

@@ -10,18 +10,6 @@
 namespace azimora {
 namespace {
 
-const char* ErrorText(Sgp4Error error) {
-    switch (error) {
-        case Sgp4Error::MeanEccentricity: return "its mean eccentricity leaves 0 to 1";
-        case Sgp4Error::MeanMotion: return "its mean motion falls to zero";
-        case Sgp4Error::PerturbedEccentricity: return "its eccentricity leaves 0 to 1";
-        case Sgp4Error::SemiLatusRectum: return "its orbit degenerates";
-        case Sgp4Error::Decayed: return "it has come down";
-        case Sgp4Error::None: break;
-    }
-    return "";
-}
-
 // The longitude under a TEME position at an instant: the frame turns with
 // the mean sidereal time of Greenwich (IAU 1982), as the model defines it.
 double LongitudeWestOf(const Sgp4State& state, UnixSeconds instant) {
@@ -80,7 +68,7 @@ std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& ele
     const double revolution = kSecondsPerDay / elements.meanMotion;
     const auto later = longitude ? Place(elements, instant + revolution, error) : std::nullopt;
     if (!longitude || !later) {
-        problem = std::string("the orbit model stops: ") + ErrorText(error);
+        problem = std::string("the orbit model stops: ") + Sgp4ErrorText(error);
         return std::nullopt;
     }
     GeostationaryObject object;

@@ -32,6 +32,18 @@ constexpr double kJulianDay1950 = 2433281.5;
 
 }  // namespace
 
+const char* Sgp4ErrorText(Sgp4Error error) noexcept {
+    switch (error) {
+        case Sgp4Error::MeanEccentricity: return "its mean eccentricity leaves 0 to 1";
+        case Sgp4Error::MeanMotion: return "its mean motion falls to zero";
+        case Sgp4Error::PerturbedEccentricity: return "its eccentricity leaves 0 to 1";
+        case Sgp4Error::SemiLatusRectum: return "its orbit degenerates";
+        case Sgp4Error::Decayed: return "it has come down";
+        case Sgp4Error::None: break;
+    }
+    return "";
+}
+
 double JulianDayOfElementEpoch(int twoDigitYear, double dayOfYear) {
     const int year = twoDigitYear + (twoDigitYear < 57 ? 2000 : 1900);
     // Julian day of January 0.0 of that year (Meeus, Astronomical Algorithms, ch. 7, for the Gregorian calendar).

@@ -38,6 +38,10 @@ enum class Sgp4Error {
     Decayed = 6,                // the orbit has come down
 };
 
+// Why the model stops, as the installer reads it after "the orbit model
+// stops: " ("it has come down"); empty for None.
+[[nodiscard]] const char* Sgp4ErrorText(Sgp4Error error) noexcept;
+
 struct Sgp4State {
     std::array<double, 3> position{};  // km, true equator, mean equinox (TEME)
     std::array<double, 3> velocity{};  // km/s

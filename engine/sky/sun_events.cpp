@@ -7,12 +7,13 @@
 #include <optional>
 #include <cmath>
 
+#include "geometry/dish_beam.h"
+#include "sky/instant_search.h"
 #include "sky/sun_position.h"
 
 namespace azimora {
 namespace {
 
-constexpr double kSpeedOfLight = 299792458.0;
 constexpr double kSunRadius = 0.25;
 // The sun's hour angle grows by 360 degrees a solar day.
 constexpr double kHourAngleRate = 360.0 / kSecondsPerDay;
@@ -21,30 +22,6 @@ constexpr double kHourAngleRate = 360.0 / kSecondsPerDay;
 double SunHourAngle(const DishSite& site, UnixSeconds t) {
     const Vector3 sun = SunDirection(t);
     return Wrap180(-site.longitudeWest - Degrees(std::atan2(sun.y, sun.x)));
-}
-
-// Where f changes sign between a and b (fa, fb of opposite signs): false
-// position with the Illinois step, until the bracket is a hundredth of a
-// second wide or f is as good as zero.
-template <typename F>
-UnixSeconds Root(F f, UnixSeconds a, double fa, UnixSeconds b, double fb, double zero) {
-    int side = 0;
-    UnixSeconds t = (a + b) / 2;
-    for (int i = 0; i < 100 && b - a > 0.01; ++i) {
-        t = (a * fb - b * fa) / (fb - fa);
-        const double ft = f(t);
-        if (std::fabs(ft) <= zero) return t;
-        if ((ft < 0) == (fa < 0)) {
-            a = t, fa = ft;
-            if (side == -1) fb /= 2;
-            side = -1;
-        } else {
-            b = t, fb = ft;
-            if (side == 1) fa /= 2;
-            side = 1;
-        }
-    }
-    return t;
 }
 
 // The dish's line of sight, a unit vector in the Earth-fixed frame.
@@ -103,7 +80,7 @@ public:
         const bool upAtStart = atStart > 0, upAtEnd = atEnd > 0;
         if (!upAtStart && !upAtEnd && height(outage.peak) <= 0) return std::nullopt;
         if (upAtStart != upAtEnd) {
-            const UnixSeconds horizon = Root(height, outage.start, atStart, outage.end, atEnd, 1e-12);
+            const UnixSeconds horizon = RootBetween(height, outage.start, atStart, outage.end, atEnd, 1e-12);
             (upAtStart ? outage.end : outage.start) = horizon;
         }
         outage.peak = std::clamp(outage.peak, outage.start, outage.end);
@@ -157,8 +134,8 @@ private:
             outsideMiss = beyond(outside);
         }
         if (outsideMiss < 0) return outside;
-        return side > 0 ? Root(beyond, inside, insideMiss, outside, outsideMiss, 1e-9)
-                        : Root(beyond, outside, outsideMiss, inside, insideMiss, 1e-9);
+        return side > 0 ? RootBetween(beyond, inside, insideMiss, outside, outsideMiss, 1e-9)
+                        : RootBetween(beyond, outside, outsideMiss, inside, insideMiss, 1e-9);
     }
 
     double threshold_;
@@ -209,7 +186,7 @@ std::vector<UnixSeconds> SunAlignments(const DishSite& site, double azimuth, con
         const double now = g(points[i]);
         if (previous != 0 && (now == 0 || (now < 0) != (previous < 0))) {
             // 1e-9 across: the sun within 6e-8 degree of the azimuth.
-            const UnixSeconds t = now == 0 ? points[i] : Root(g, points[i - 1], previous, points[i], now, 1e-9);
+            const UnixSeconds t = now == 0 ? points[i] : RootBetween(g, points[i - 1], previous, points[i], now, 1e-9);
             const Vector3 sun = SunDirection(t);
             if (t >= dayStart && t < dayEnd && Dot(sun, along) > 0 && Dot(sun, frame.up) > 0) found.push_back(t);
         }
@@ -229,8 +206,7 @@ std::vector<UnixSeconds> SunAlignmentsBetween(const DishSite& site, double azimu
 }
 
 double OutageThreshold(double dishDiameterMetres, double frequencyGHz) {
-    const double wavelength = kSpeedOfLight / (frequencyGHz * 1e9);
-    return 70 * wavelength / dishDiameterMetres / 2 + kSunRadius;
+    return HalfPowerBeamwidth(dishDiameterMetres, frequencyGHz) / 2 + kSunRadius;
 }
 
 double SunSeparation(const DishSite& site, UnixSeconds instant) {
