@@ -41,6 +41,15 @@ mkdir -p "$work"
 free_kb=$(df --output=avail -k "$work" | tail -n 1)
 ((free_kb > 6 * 1024 * 1024)) || { echo "fresh-debian-check: $work has less than 6 GB free" >&2; exit 1; }
 
+# A root shares this host's network: a print scheduler of the host's own
+# would answer its tests on localhost:631 in place of the root's. Stopped
+# while the check runs, started again at the end.
+host_cupsd=0
+if pgrep -x cupsd >/dev/null; then
+  pkill -x cupsd
+  host_cupsd=1
+fi
+
 summary=$work/summary.txt
 : >"$summary"
 say() { echo "fresh-debian-check: $*" | tee -a "$summary"; }
@@ -61,7 +70,12 @@ leave_root() {
   findmnt -rn -o TARGET | grep "^$root/" | sort -r | while read -r mount; do umount -l "$mount" || true; done
 }
 current_root=""
-trap '[[ -n "$current_root" ]] && leave_root "$current_root"' EXIT
+finish() {
+  [[ -n "$current_root" ]] && leave_root "$current_root"
+  ((host_cupsd)) && /usr/sbin/cupsd
+  return 0
+}
+trap finish EXIT
 
 check_one() {
   local who=$1

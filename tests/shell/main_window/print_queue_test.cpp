@@ -13,6 +13,8 @@
 
 #include <optional>
 
+#include <unistd.h>
+
 #include "main_window/report.h"
 #include "pdf_text.h"
 #include "qt_printers.h"
@@ -41,7 +43,11 @@ bool EndsAsAPdf(const QString& path) {
 TEST(PrintQueue, TheQueueReceivesTheReport) {
     if (QPrinterInfo::printerInfo(kQueue).isNull())
         GTEST_SKIP() << "no CUPS queue " << kQueue.toStdString() << " (scripts/setup-print-queue.sh makes one)";
-    if (!QDir(kSpool).isReadable()) GTEST_SKIP() << "the CUPS spool folder is not readable here";
+    // Only root or the lp group may read the jobs CUPS keeps (its spool is
+    // 0710 root:lp, its job files 0640): asked of the system itself, as
+    // Qt's answer follows the mode bits alone.
+    if (::access(kSpool.toLocal8Bit().constData(), R_OK | X_OK) != 0)
+        GTEST_SKIP() << "the CUPS spool folder is not readable by this user (run as root to include this test)";
 
     const QSet<QString> before = JobFiles();
     QPrinter printer(QPrinter::HighResolution);
@@ -61,7 +67,11 @@ TEST(PrintQueue, TheQueueReceivesTheReport) {
     waited.start();
     while (!lines && waited.elapsed() < 60000) {
         const QSet<QString> added = JobFiles() - before;
-        if (job.isEmpty() && !added.isEmpty()) job = kSpool + u'/' + *added.begin();
+        if (job.isEmpty() && !added.isEmpty()) {
+            job = kSpool + u'/' + *added.begin();
+            if (::access(job.toLocal8Bit().constData(), R_OK) != 0)
+                GTEST_SKIP() << "the queue's job files are not readable by this user (run as root to include this test)";
+        }
         if (!job.isEmpty() && EndsAsAPdf(job)) lines = testing::PdfLines(job);
         if (!lines) QThread::msleep(100);
     }
