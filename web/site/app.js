@@ -11,7 +11,7 @@ import { catalogues, elementObjects, figures, findTowns, loadEngine, loadTowns, 
 import { latitudeText, longitudeText, showFigures, showNoFigures } from './figures.js';
 import { readLink, writeLink } from './links.js';
 import { setFigures, setUpPoint } from './point.js';
-import { keepOffline, startKeptVersion } from './updates.js';
+import { keepOffline } from './updates.js';
 
 const $ = (id) => document.getElementById(id);
 const inputs = { lat: $('lat'), lon: $('lon'), sat: $('sat'), dish: $('dish'), freq: $('freq'), offset: $('offset'), second: $('second-sat') };
@@ -175,7 +175,6 @@ function readyTowns() {
 const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
 
 async function start() {
-  if (await startKeptVersion()) return;
   for (const [key, value] of Object.entries(readLink(location.hash))) if (inputs[key]) inputs[key].value = value;
   await loadEngine();
   const builtIn = catalogues();

@@ -4,9 +4,10 @@
 // Offline first: the build's files (files.json lists them) kept under the
 // build's version. A new build is fetched whole past the browser's HTTP
 // cache (a static host that sends only Last-Modified lets the browser keep
-// old copies for days), then waits: the page says it is ready and takes it
-// at its next start, so that no page ever mixes two builds. Only then is
-// the old build dropped. Nothing else is fetched or kept.
+// old copies for days), then waits: the page says it is ready, and it
+// takes over once no page of the old build is open (or at the user's tap),
+// so that no page ever mixes two builds. Only then is the old build
+// dropped. Nothing else is fetched or kept.
 const version = '__AZIMORA_BUILD__';
 const cacheName = `azimora-${version}`;
 
@@ -21,7 +22,7 @@ self.addEventListener('install', (event) => {
   })());
 });
 
-// The page's word that the new build may take over: at its start, or at a tap.
+// The page's word that the new build may take over now: the user's tap.
 self.addEventListener('message', (event) => {
   if (event.data === 'activate') self.skipWaiting();
 });

@@ -3,37 +3,24 @@
 //
 // The page kept for offline use by its service worker (sw.js), and its
 // updates: a new build is fetched whole in the background while this one
-// runs; the page says when it is ready and takes it at its next start (or
-// at once, at a tap), never in the middle of a use.
+// runs; the page says when it is ready, and it starts at the page's next
+// opening (or at once, at a tap), never in the middle of a use.
 const $ = (id) => document.getElementById(id);
 const say = (text) => { $('offline').textContent = text; };
 
-// The new build takes over: its worker activates, this page loads anew.
+// The new build takes over at a tap: its worker activates, and this page
+// loads anew once that one is in charge.
 function switchTo(worker) {
-  return new Promise((resolve) => {
-    navigator.serviceWorker.addEventListener('controllerchange', () => resolve(true), { once: true });
-    worker.postMessage('activate');
-    setTimeout(() => resolve(false), 5000);
-  });
+  navigator.serviceWorker.addEventListener('controllerchange', () => location.reload(), { once: true });
+  worker.postMessage('activate');
 }
 
-// At the start: a build kept on an earlier visit takes over now. True when
-// the page is being loaded anew for it.
-export async function startKeptVersion() {
-  if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) return false;
-  const registration = await navigator.serviceWorker.getRegistration();
-  if (!registration || !registration.waiting) return false;
-  if (!(await switchTo(registration.waiting))) return false;
-  location.reload();
-  return true;
-}
-
+// Kept whole while this one runs: it starts when the page next opens (the
+// browser hands over once no tab shows the old one), or now, at a tap.
 function newVersionReady(registration) {
   say('A new version is ready: it starts the next time the page opens.');
   $('restart').hidden = false;
-  $('restart').onclick = async () => {
-    if (registration.waiting && (await switchTo(registration.waiting))) location.reload();
-  };
+  $('restart').onclick = () => registration.waiting && switchTo(registration.waiting);
 }
 
 // Registers the worker and says what it keeps; looks for a new build at
