@@ -71,11 +71,12 @@ export function serveSite(site, options = {}) {
   };
   const answer = (request, response) => {
     const url = new URL(request.url, 'http://127.0.0.1');
-    if (replaced.has(url.pathname)) {
-      send(request, response, url.pathname, replaced.get(url.pathname), modified.get(url.pathname));
+    const name = url.pathname === '/' ? '/index.html' : url.pathname;
+    if (replaced.has(name)) {
+      send(request, response, name, replaced.get(name), modified.get(name));
       return;
     }
-    const file = path.join(site, url.pathname === '/' ? 'index.html' : decodeURIComponent(url.pathname));
+    const file = path.join(site, decodeURIComponent(name));
     if (!file.startsWith(site) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
       response.writeHead(404);
       response.end();

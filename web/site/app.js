@@ -144,28 +144,36 @@ function searchTowns() {
   const typed = $('town').value;
   if (!townsReady) {
     readyTowns();
+    townsStatus($('towns-status').textContent);
     return;
   }
-  fillChoices($('towns'), typed.trim() ? findTowns(typed) : [], (t) => `${t[0]}, ${t[1]}`, (t) => useSite(t[2], t[3]));
+  const found = typed.trim() ? findTowns(typed) : [];
+  townsStatus(typed.trim() && found.length === 0 ? 'No town of that name.' : '');
+  fillChoices($('towns'), found, (t) => `${t[0]}, ${t[1]}`, (t) => useSite(t[2], t[3]));
+}
+
+// What the town list says while it has no towns to show; nothing: it closes.
+function townsStatus(text) {
+  $('towns-status').textContent = text;
+  $('towns-status').hidden = !text || $('town').value.trim() === '';
 }
 
 // The towns and their search, fetched when the town field is first touched.
 function readyTowns() {
   if (towns) return towns;
-  const help = $('town-help').textContent;
-  $('town-help').textContent = 'Loading the towns\u2026';
   towns = (async () => {
     try {
+      townsStatus('Loading the towns\u2026');
       const response = await fetch('towns.json');
       if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
       await loadTowns(await response.text());
       townsReady = true;
-      $('town-help').textContent = help;
+      townsStatus('');
       document.body.dataset.towns = 'true';
       if ($('town').value.trim()) searchTowns();
     } catch (error) {
       towns = null;  // the next touch tries again
-      $('town-help').textContent = `The towns could not be loaded (${error.message}): type the coordinates, or try again.`;
+      townsStatus(`The towns could not be loaded (${error.message}): type the coordinates, or try again.`);
     }
   })();
   return towns;
@@ -190,6 +198,7 @@ async function start() {
   for (const input of Object.values(inputs)) input.addEventListener('input', update);
   $('town').addEventListener('input', searchTowns);
   $('town').addEventListener('focus', readyTowns);
+  $('town').addEventListener('focusout', () => townsStatus(''));
   setUpChoices($('towns'), $('town'));
   setUpChoices($('objects'));
   $('locate').addEventListener('click', locate);

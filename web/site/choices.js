@@ -5,7 +5,9 @@
 // listbox with one Tab stop (WAI-ARIA Authoring Practices, "Listbox"):
 // the arrow keys, Home and End move the active option, Enter or Space
 // chooses it, a tap chooses at once. Focus stays on the list; the active
-// option is its aria-activedescendant.
+// option is its aria-activedescendant. The list floats over what follows
+// (style.css), so that its coming moves nothing; it closes once a choice
+// is made, at Escape, or when the focus leaves it and its field.
 
 function activate(list, index) {
   const options = [...list.children];
@@ -43,6 +45,8 @@ function pick(list, index) {
   if (!list.chosen || index < 0 || index >= options.length) return;
   for (const [i, option] of options.entries()) option.setAttribute('aria-selected', String(i === index));
   list.chosen.choose(list.chosen.items[index]);
+  list.hidden = true;
+  if (list.field && document.activeElement === list) list.field.focus();
 }
 
 // The keys of a list; from the field that fills it, the down arrow enters it.
@@ -57,10 +61,18 @@ export function setUpChoices(list, field = null) {
     } else if (event.key === 'Enter' || event.key === ' ') {
       event.preventDefault();
       pick(list, now);
-    } else if (event.key === 'Escape' && field) {
-      field.focus();
+    } else if (event.key === 'Escape') {
+      list.hidden = true;
+      if (field) field.focus();
     }
   });
+  // Focus gone from both the list and its field: the list closes.
+  list.field = field;
+  const away = (event) => {
+    if (event.relatedTarget !== list && event.relatedTarget !== field) list.hidden = true;
+  };
+  list.addEventListener('focusout', away);
+  if (field) field.addEventListener('focusout', away);
   list.addEventListener('focus', () => activeIndex(list) < 0 && activate(list, 0));
   if (field) {
     field.addEventListener('keydown', (event) => {

@@ -78,7 +78,8 @@ const dash = '\u2013';
 export function showNoFigures(message) {
   $('message').textContent = message;
   $('message').hidden = !message;
-  $('figures-wait').hidden = Boolean(message);
+  $('figures-for').hidden = Boolean(message);
+  $('figures-for').textContent = 'Give the site and the satellite: the figures come here.';
   $('figures').classList.add('pending');
   $('big').hidden = false;
   $('below').hidden = true;
@@ -90,7 +91,8 @@ export function showNoFigures(message) {
 
 export function showFigures(f) {
   $('message').hidden = true;
-  $('figures-wait').hidden = true;
+  $('figures-for').hidden = false;
+  $('figures-for').textContent = `For ${latitudeText(f.lat)}, ${longitudeText(f.lon)}; the satellite at ${longitudeText(f.sat_lon, 2)}:`;
   $('figures').classList.remove('pending');
   $('big').hidden = !f.visible;
   $('below').hidden = f.visible;
