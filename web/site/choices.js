@@ -5,9 +5,9 @@
 // listbox with one Tab stop (WAI-ARIA Authoring Practices, "Listbox"):
 // the arrow keys, Home and End move the active option, Enter or Space
 // chooses it, a tap chooses at once. Focus stays on the list; the active
-// option is its aria-activedescendant. The list floats over what follows
-// (style.css), so that its coming moves nothing; it closes once a choice
-// is made, at Escape, or when the focus leaves it and its field.
+// option is its aria-activedescendant. A list that floats over what
+// follows its field (style.css: its coming moves nothing) closes once a
+// choice is made, at Escape, or when the focus leaves it and its field.
 
 function activate(list, index) {
   const options = [...list.children];
@@ -45,12 +45,14 @@ function pick(list, index) {
   if (!list.chosen || index < 0 || index >= options.length) return;
   for (const [i, option] of options.entries()) option.setAttribute('aria-selected', String(i === index));
   list.chosen.choose(list.chosen.items[index]);
+  if (!list.floating) return;
   list.hidden = true;
   if (list.field && document.activeElement === list) list.field.focus();
 }
 
 // The keys of a list; from the field that fills it, the down arrow enters it.
 export function setUpChoices(list, field = null) {
+  list.floating = Boolean(list.closest('.dropdown'));
   list.addEventListener('keydown', (event) => {
     const count = list.children.length;
     const now = activeIndex(list);
@@ -61,18 +63,20 @@ export function setUpChoices(list, field = null) {
     } else if (event.key === 'Enter' || event.key === ' ') {
       event.preventDefault();
       pick(list, now);
-    } else if (event.key === 'Escape') {
+    } else if (event.key === 'Escape' && list.floating) {
       list.hidden = true;
       if (field) field.focus();
     }
   });
-  // Focus gone from both the list and its field: the list closes.
   list.field = field;
-  const away = (event) => {
-    if (event.relatedTarget !== list && event.relatedTarget !== field) list.hidden = true;
-  };
-  list.addEventListener('focusout', away);
-  if (field) field.addEventListener('focusout', away);
+  if (list.floating) {
+    // Focus gone from both the list and its field: the list closes.
+    const away = (event) => {
+      if (event.relatedTarget !== list && event.relatedTarget !== field) list.hidden = true;
+    };
+    list.addEventListener('focusout', away);
+    if (field) field.addEventListener('focusout', away);
+  }
   list.addEventListener('focus', () => activeIndex(list) < 0 && activate(list, 0));
   if (field) {
     field.addEventListener('keydown', (event) => {
