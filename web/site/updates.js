@@ -38,6 +38,7 @@ export async function keepOffline() {
   }
   try {
     const registration = await navigator.serviceWorker.register('sw.js');
+    if (!registration) throw new Error('the browser keeps none here');
     const watch = (worker) => {
       if (!worker) return;
       worker.addEventListener('statechange', () => {
