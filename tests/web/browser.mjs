@@ -123,3 +123,18 @@ export function checker() {
   };
   return state;
 }
+
+// A test's body run to its end: what it throws counts as one failure, the
+// clean-up runs whatever happened, then the verdict and the exit status.
+export async function runTest(name, checks, body, cleanUp) {
+  try {
+    await body();
+  } catch (error) {
+    console.log(`FAIL ${error.message}`);
+    checks.failures++;
+  } finally {
+    await cleanUp();
+  }
+  console.log(checks.failures === 0 ? `${name}: passed` : `${name}: ${checks.failures} failed`);
+  process.exit(checks.failures === 0 ? 0 : 1);
+}

@@ -13,7 +13,7 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, serveSite } from './browser.mjs';
+import { checker, launchBrowser, runTest, serveSite } from './browser.mjs';
 
 const site = path.resolve(process.argv[2]);
 const shots = process.argv[3] ? path.resolve(process.argv[3]) : null;
@@ -55,7 +55,7 @@ async function open(hash, width, scheme = 'light') {
   return page;
 }
 
-try {
+await runTest('layout test', checks, async () => {
   // A link, the towns held back four seconds: the figures first, then the towns, nothing moving.
   {
     const page = await open(link, 360);
@@ -139,12 +139,7 @@ try {
     }
   }
   check(errors.length === 0, `no page errors ${JSON.stringify(errors)}`);
-} catch (error) {
-  console.log(`FAIL ${error.message}`);
-  checks.failures++;
-} finally {
+}, async () => {
   await close();
   server.close();
-}
-console.log(checks.failures === 0 ? 'layout test: passed' : `layout test: ${checks.failures} failed`);
-process.exit(checks.failures === 0 ? 0 : 1);
+});

@@ -17,7 +17,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, serveSite } from './browser.mjs';
+import { checker, launchBrowser, runTest, serveSite } from './browser.mjs';
 
 const site = path.resolve(process.argv[2]);
 const calc = path.resolve(process.argv[3]);
@@ -97,7 +97,7 @@ const type = async (selector, text) => {
   await page.type(selector, text);
 };
 
-try {
+await runTest('page test', checks, async () => {
   await context.clock.setFixedTime(new Date(today));
   await page.goto(`${origin}/`);
   await page.waitForSelector('body[data-ready="true"]', { timeout: 30000 });
@@ -337,12 +337,7 @@ try {
   await page.waitForSelector('#towns li', { timeout: 10000 }).catch(() => {});
   check((await page.textContent('#towns li').catch(() => '')).startsWith('Belfast'), 'offline, the towns are found too');
   check(consoleErrors.length === 0, `no console errors ${JSON.stringify(consoleErrors)}`);
-} catch (error) {
-  console.log(`FAIL ${error.message}`);
-  checks.failures++;
-} finally {
+}, async () => {
   await close();
   server.close();
-}
-console.log(checks.failures === 0 ? 'page test: passed' : `page test: ${checks.failures} failed`);
-process.exit(checks.failures === 0 ? 0 : 1);
+});

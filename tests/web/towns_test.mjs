@@ -11,7 +11,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, serveSite } from './browser.mjs';
+import { checker, launchBrowser, runTest, serveSite } from './browser.mjs';
 
 const site = path.resolve(process.argv[2]);
 const findTowns = path.resolve(process.argv[3]);
@@ -29,7 +29,7 @@ const queries = ['tromso', 'bodo', 'lodz', 'wroclaw', 'fassberg', 'zurich', 'sao
 const server = await serveSite(site);
 const origin = `http://127.0.0.1:${server.address().port}`;
 const { context, close } = await launchBrowser({ viewport: { width: 360, height: 740 }, serviceWorkers: 'block' });
-try {
+await runTest('towns test', checks, async () => {
   const page = await context.newPage();
   await page.goto(`${origin}/`);
   await page.waitForSelector('body[data-ready="true"]', { timeout: 30000 });
@@ -59,12 +59,7 @@ try {
           `"${query}": the desktop finds ${JSON.stringify(onDesktop.slice(0, 4))}${onDesktop.length > 4 ? '...' : ''}; ` +
           `the page ${JSON.stringify(onPage.slice(0, 4))}${missing.length ? `; missing ${JSON.stringify(missing)}` : ''}`);
   }
-} catch (error) {
-  console.log(`FAIL ${error.message}`);
-  checks.failures++;
-} finally {
+}, async () => {
   await close();
   server.close();
-}
-console.log(checks.failures === 0 ? 'towns test: passed' : `towns test: ${checks.failures} failed`);
-process.exit(checks.failures === 0 ? 0 : 1);
+});

@@ -12,7 +12,7 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, serveSite } from './browser.mjs';
+import { checker, launchBrowser, runTest, serveSite } from './browser.mjs';
 
 const site = path.resolve(process.argv[2]);
 const checks = checker();
@@ -33,7 +33,7 @@ const offlineSays = (page, start) =>
   page.waitForFunction((text) => document.getElementById('offline').textContent.startsWith(text), start, { timeout: 30000 })
     .then(() => true, () => false);
 
-try {
+await runTest('update test', checks, async () => {
   let page = await open();
   check(await offlineSays(page, 'Kept'), 'the first visit keeps the page for offline use');
   const files = JSON.parse(fs.readFileSync(path.join(site, 'files.json'), 'utf8'));
@@ -68,12 +68,7 @@ try {
   check(served.module.includes(`// build ${newer}`), 'its modules are the new ones');
   check(JSON.stringify(served.caches) === JSON.stringify([`azimora-${newer}`]), `the old build dropped whole: ${JSON.stringify(served.caches)}`);
   check(errors.length === 0, `no page errors ${JSON.stringify(errors)}`);
-} catch (error) {
-  console.log(`FAIL ${error.message}`);
-  checks.failures++;
-} finally {
+}, async () => {
   await close();
   server.close();
-}
-console.log(checks.failures === 0 ? 'update test: passed' : `update test: ${checks.failures} failed`);
-process.exit(checks.failures === 0 ? 0 : 1);
+});
