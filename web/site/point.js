@@ -30,6 +30,7 @@ let stopSensors = null;
 let started = false;
 let sensorState = '';     // 'refused', 'none', 'stopped', 'tilt-only' or ''
 let noSensorTimer = 0;
+let everRead = false;     // a reading came since the sensors started: there is a sensor
 let audio = null;
 let tone = null;
 let aligned = false;
@@ -176,15 +177,17 @@ export function refresh(eventTime = performance.now()) {
 
 function onReading(reading) {
   attitude = reading;
+  everRead = true;
   if (!reading.absolute && sensorState === '') sensorState = 'tilt-only';
   refresh(reading.time);
 }
 
-// Three seconds of the page in view without a reading: no sensor. Hidden,
-// the count starts again when it is back.
+// Three seconds of the page in view without any reading since the start: no
+// sensor. Hidden, the count starts again when it is back; once a reading
+// came, there is a sensor, however long the next one takes.
 function watchForNoSensor() {
   clearTimeout(noSensorTimer);
-  if (!started || attitude || sensorState !== '' || document.visibilityState !== 'visible') return;
+  if (!started || everRead || sensorState !== '' || document.visibilityState !== 'visible') return;
   noSensorTimer = setTimeout(() => {
     if (started && !attitude && sensorState === '' && document.visibilityState === 'visible') sensorState = 'none';
     refresh();
@@ -208,6 +211,7 @@ async function start() {
   if (started) return;
   started = true;
   attitude = null;
+  everRead = false;
   sensorState = '';
   $('start-sensors').hidden = true;
   refresh();
@@ -280,7 +284,7 @@ async function showView(name) {
 }
 
 // The landmark as typed, read by the engine: {azimuth, elevation} or {error}.
-export function landmark() {
+function landmark() {
   const typed = { landmark: $('landmark').value.trim(), landmark_elevation: $('landmark-elevation').value.trim() || '0' };
   if (!typed.landmark) return { error: 'Type the landmark\u2019s true bearing first, 0 to 360.' };
   const read = readFields(`landmark=${encodeURIComponent(typed.landmark)}&landmark_elevation=${encodeURIComponent(typed.landmark_elevation)}`);
