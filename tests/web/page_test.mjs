@@ -75,9 +75,12 @@ const watch = (tab) => {
   return tab;
 };
 let page = watch(context.pages()[0] || (await context.newPage()));
-// The page closed and opened again, as a phone starts it anew.
+// The page closed and opened again, as a phone starts it anew: a moment
+// apart, as a person does it (the browser hands over to a waiting worker
+// once it has seen the last page of the old one go).
 async function reopen(tab, address) {
   await tab.close();
+  await new Promise((resolve) => setTimeout(resolve, 1500));
   const opened = watch(await context.newPage());
   await opened.goto(address);
   await opened.waitForSelector('body[data-ready="true"]', { timeout: 30000 });

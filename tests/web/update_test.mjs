@@ -53,8 +53,11 @@ await runTest('update test', checks, async () => {
   check(ready && (await page.textContent('#version')) === files.version,
         `while the old build runs (${await page.textContent('#version')}), the new one is said ready: "${await page.textContent('#offline')}"`);
 
-  // The next start: the new build, each of its files as published.
+  // The next start, a moment later (the browser hands over to the waiting
+  // worker once it has seen the old build's last page go): the new build,
+  // each of its files as published.
   await page.close();
+  await new Promise((resolve) => setTimeout(resolve, 1500));
   page = await open();
   await page.waitForFunction((version) => document.getElementById('version').textContent === version, newer, { timeout: 30000 })
     .catch(() => {});
