@@ -56,7 +56,7 @@ module=(-O2 -fexceptions -sMODULARIZE=1 -sEXPORT_ES6=1 -sENVIRONMENT=web,worker,
 em++ "$objects/web_facade_web_facade.cpp.o" "$objects/web_facade_query_fields.cpp.o" "$objects/engine.a" \
   -o "$site/azimora-engine.js" "${module[@]}" -sEXPORT_NAME=createAzimoraEngine -sPRINTF_LONG_DOUBLE=1 \
   -sEXPORTED_FUNCTIONS=_azimora_figures,_azimora_sky,_azimora_catalogues,_azimora_read,_malloc,_free
-# The town search, fetched with the towns once the figures stand.
+# The town search, fetched with the towns when the town field is first touched.
 em++ "$objects/web_facade_town_search.cpp.o" "$objects/engine.a" \
   -o "$site/azimora-towns.js" "${module[@]}" -sEXPORT_NAME=createAzimoraTowns \
   -sEXPORTED_FUNCTIONS=_azimora_towns_load,_azimora_towns_find,_azimora_fold,_malloc,_free
@@ -73,7 +73,8 @@ cp assets/icon-192.png assets/icon-512.png assets/icon-maskable-512.png "$site/"
 # The service worker keeps exactly these files, under this build's version:
 # a new build replaces the old as a whole. The screenshots are for an
 # install's dialog only: no phone needs them offline.
-build=$(cat "$site"/*.wasm "$site"/*.js "$site"/*.html "$site"/*.css "$site"/towns.json | sha256sum | cut -c1-12)
+build=$(cat "$site"/*.wasm "$site"/*.js "$site"/*.html "$site"/*.css "$site"/*.webmanifest "$site"/icon-*.png \
+  "$site"/towns.json | sha256sum | cut -c1-12)
 files=$(cd "$site" && find . -type f ! -name sw.js ! -name files.json ! -name 'screenshot-*' | sed 's|^\./||' | sort)
 {
   echo "{\"version\": \"$version-$build\", \"files\": ["
