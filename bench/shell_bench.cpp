@@ -22,7 +22,7 @@
 #include "gweather_locations.h"
 #include "lists/userlists.h"
 #include "main_window/main_window.h"
-#include "search_folding.h"
+#include "text/search_folding.h"
 #include "silent_dialogs.h"
 #include "sky_chart/sky_chart_widget.h"
 #include "tools_menu.h"
@@ -179,7 +179,7 @@ void BM_SearchTheTownsPerKeystroke(benchmark::State& state) {
     const QStringList typed = {"s", "sa", "san", "san ", "san f", "san fr", "sao p", "calg", "z\u00FCr", "new y"};
     int i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(index.Search(azimora::sources::FoldForSearch(typed[i++ % typed.size()]), 60));
+        benchmark::DoNotOptimize(index.Search(azimora::FoldForSearch(typed[i++ % typed.size()].toStdString()), 60));
 }
 BENCHMARK(BM_SearchTheTownsPerKeystroke)->Unit(benchmark::kMicrosecond);
 

@@ -25,6 +25,14 @@ std::optional<double> Number(std::string_view text) {
     return static_cast<double>(*value);
 }
 
+// A number typed as an option's value: a decimal comma too ("--dish-m 0,8"),
+// as the phone's page and the window's dialogs read one.
+std::optional<double> TypedNumber(std::string_view text) {
+    const auto value = ParseTypedNumber(text);
+    if (!value || !std::isfinite(static_cast<double>(*value))) return std::nullopt;
+    return static_cast<double>(*value);
+}
+
 constexpr int kEarliestYear = 1583;  // the first whole year of the Gregorian calendar
 constexpr int kLatestYear = 9999;
 
@@ -106,8 +114,9 @@ std::string CalcUsage() {
            "       azimora-calc --help | --version\n"
            "\n"
            "Longitudes are WEST POSITIVE, as in Azimora's window: 19.2 E is -19.2, and\n"
-           "so is 19.2E; hemisphere letters may follow any angle (54.6N, 5.9W, -5.9E is\n"
-           "5.9 W). '.' is the decimal point.\n"
+           "so is 19.2E; any angle may carry its hemisphere letter, after it or before\n"
+           "it (54.6N, N 54.6, 5.9W; -5.9E is 5.9 W), in degrees and minutes too\n"
+           "(54 36 N). A decimal comma reads as a point (0,8).\n"
            "\n"
            "Where to point a satellite dish, and everything else an installer needs:\n"
            "azimuth, elevation, compass bearing (World Magnetic Model 2025), LNB skew,\n"
@@ -219,7 +228,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             options.nmeaFile = std::string(*value);
         } else if (extra != ExtraNumberOptions().end()) {
             const ExtraRule& rule = extra->second;
-            const auto parsed = canonical == "--second-sat-lon" ? ParseAngle(*value, "EW") : Number(*value);
+            const auto parsed = canonical == "--second-sat-lon" ? ParseAngle(*value, "EW") : TypedNumber(*value);
             if (!parsed) return ArgumentError{canonical + ": " + Quoted(*value) + " is not a number"};
             if (*parsed < rule.lowest || *parsed > rule.highest)
                 return ArgumentError{canonical + ": " + Quoted(*value) + " lies outside " + rule.range};
@@ -253,7 +262,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             const NumberRule& rule = number->second;
             const auto parsed = rule.kind == Kind::Latitude    ? ParseAngle(*value, "NS")
                                 : rule.kind == Kind::Longitude ? ParseAngle(*value, "EW")
-                                                               : Number(*value);
+                                                               : TypedNumber(*value);
             if (!parsed) return ArgumentError{canonical + ": " + Quoted(*value) + " is not a number"};
             if (*parsed < rule.lowest || *parsed > rule.highest || (rule.positive && *parsed <= 0))
                 return ArgumentError{canonical + ": " + Quoted(*value) + " lies outside " + rule.range};

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "errors.h"
-#include "search_folding.h"
+#include "text/search_folding.h"
 
 namespace azimora::sources {
 namespace {
@@ -106,7 +106,7 @@ std::vector<Place> ReadGWeatherCities(const QString& file) {
                 city.timeZone = zone.toStdString();
                 city.state = state.toStdString();
                 city.country = country.toStdString();
-                city.key = FoldForSearch(QString::fromStdString(city.name));
+                city.key = FoldForSearch(city.name);
                 places.push_back(std::move(city));
             } else if (xml.name() == u"state") {
                 state.clear();

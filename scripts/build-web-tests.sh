@@ -38,7 +38,9 @@ tests=(
   tests/engine/sky/magnetic_model_test.cpp
   tests/engine/sky/sky_chart_test.cpp
   tests/engine/sky/sun_test.cpp
+  tests/engine/text/coordinate_text_test.cpp
   tests/engine/text/number_text_test.cpp
+  tests/engine/text/search_folding_test.cpp
   tests/engine/text/text_encoding_test.cpp
 )
 gtest=/usr/src/googletest/googletest

@@ -22,6 +22,8 @@ out=${AZIMORA_WEB_OUT:-build/web}
 site=$out/site
 objects=$out/objects
 generated=$out/generated
+# The site anew: a file gone from the page is gone from the site (and its offline copy).
+rm -rf "$site"
 mkdir -p "$site" "$objects" "$generated"
 
 version=$(sed -n 's/^project(Azimora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -38,33 +40,51 @@ cmake -DVSOP=engine/sky/data/vsop87d_earth.txt -DNUTATION=engine/sky/data/nutati
 sources=()
 while IFS= read -r file; do sources+=("$file"); done < <(
   find engine -name '*.cpp' ! -name element_file_reader.cpp | sort)
-sources+=(calc/calc_report.cpp calc/zone_time.cpp web/facade/web_facade.cpp
-          "$generated/wmm2025_coefficients.cpp" "$generated/solar_series.cpp")
+sources+=(calc/calc_report.cpp calc/zone_time.cpp web/facade/element_files.cpp web/facade/query_fields.cpp
+          web/facade/town_search.cpp web/facade/web_facade.cpp "$generated/wmm2025_coefficients.cpp"
+          "$generated/solar_series.cpp")
 
 # -fexceptions: an engine error is an answer, not an abort. 128-bit long
 # double, printed at its precision (PRINTF_LONG_DOUBLE).
 # No data folder: the page keeps no files (time zones come from the browser).
 flags=(-std=c++20 -O2 -fexceptions -Wall -Wextra -Wpedantic -Iengine -Icalc -I"$generated" -DAZIMORA_DATA_DIR=\"/nonexistent\")
 em_compile "$objects" web engine calc web/facade -- "${flags[@]}" -- "${sources[@]}"
-em++ "${objectFiles[@]}" -o "$site/azimora-engine.js" -O2 -fexceptions \
-  -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createAzimoraEngine -sENVIRONMENT=web,worker,node \
-  -sALLOW_MEMORY_GROWTH=1 -sPRINTF_LONG_DOUBLE=1 -sFILESYSTEM=0 \
-  -sEXPORTED_FUNCTIONS=_azimora_figures,_azimora_sky,_azimora_elements,_azimora_catalogues,_malloc,_free \
-  -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
+# The engine as a library: each module links only what its calls reach.
+library=()
+for object in "${objectFiles[@]}"; do [[ $object == *web_facade_* ]] || library+=("$object"); done
+rm -f "$objects/engine.a"
+emar rcs "$objects/engine.a" "${library[@]}"
+module=(-O2 -fexceptions -sMODULARIZE=1 -sEXPORT_ES6=1 -sENVIRONMENT=web,worker,node -sALLOW_MEMORY_GROWTH=1
+        -sFILESYSTEM=0 -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8)
+# The figures first: what the page needs before anything shows.
+em++ "$objects/web_facade_web_facade.cpp.o" "$objects/web_facade_query_fields.cpp.o" "$objects/engine.a" \
+  -o "$site/azimora-engine.js" "${module[@]}" -sEXPORT_NAME=createAzimoraEngine -sPRINTF_LONG_DOUBLE=1 \
+  -sEXPORTED_FUNCTIONS=_azimora_figures,_azimora_sky,_azimora_catalogues,_azimora_read,_malloc,_free
+# The town search, fetched with the towns when the town field is first touched.
+em++ "$objects/web_facade_town_search.cpp.o" "$objects/engine.a" \
+  -o "$site/azimora-towns.js" "${module[@]}" -sEXPORT_NAME=createAzimoraTowns \
+  -sEXPORTED_FUNCTIONS=_azimora_towns_load,_azimora_towns_find,_azimora_fold,_malloc,_free
+# Element files (SGP4 and the readers of five formats), fetched when one is chosen.
+em++ "$objects/web_facade_element_files.cpp.o" "$objects/engine.a" \
+  -o "$site/azimora-elements.js" "${module[@]}" -sEXPORT_NAME=createAzimoraElements -sPRINTF_LONG_DOUBLE=1 \
+  -sEXPORTED_FUNCTIONS=_azimora_elements,_malloc,_free
 
-# The page itself, the towns, the icons.
+# The page itself, the towns, the icons, the screenshots an install shows.
 cp -r web/site/. "$site/"
-cp web/data/towns.json "$site/towns.json"
-for size in 128 256; do cp "assets/icon-$size.png" "$site/icon-$size.png"; done
+cp web/data/towns.json web/data/screenshot-narrow.png web/data/screenshot-wide.png "$site/"
+cp assets/icon-192.png assets/icon-512.png assets/icon-maskable-512.png "$site/"
 
 # The service worker keeps exactly these files, under this build's version:
-# a new build replaces the old as a whole.
-build=$(cat "$site"/azimora-engine.wasm "$site"/*.js "$site"/*.html "$site"/*.css "$site"/towns.json | sha256sum | cut -c1-12)
-files=$(cd "$site" && find . -type f ! -name sw.js ! -name files.json | sed 's|^\./||' | sort)
+# a new build replaces the old as a whole. The screenshots are for an
+# install's dialog only: no phone needs them offline.
+build=$(cat "$site"/*.wasm "$site"/*.js "$site"/*.html "$site"/*.css "$site"/*.webmanifest "$site"/icon-*.png \
+  "$site"/towns.json | sha256sum | cut -c1-12)
+files=$(cd "$site" && find . -type f ! -name sw.js ! -name files.json ! -name 'screenshot-*' | sed 's|^\./||' | sort)
 {
   echo "{\"version\": \"$version-$build\", \"files\": ["
   echo "$files" | sed 's/.*/  "&"/' | paste -sd, -
   echo "]}"
 } >"$site/files.json"
 sed -i "s/__AZIMORA_BUILD__/$version-$build/" "$site/sw.js"
-echo "web: $site ($(du -sh "$site" | cut -f1); engine $(stat -c %s "$site/azimora-engine.wasm") bytes of WebAssembly)"
+echo "web: $site ($(du -sh "$site" | cut -f1); WebAssembly: the figures' $(stat -c %s "$site/azimora-engine.wasm") bytes," \
+  "the towns' $(stat -c %s "$site/azimora-towns.wasm"), the element files' $(stat -c %s "$site/azimora-elements.wasm"))"

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 // Draws Azimora's artwork: the splash picture (400 x 291, 24 bits per pixel),
 // the application icon (16, 32 and 48 px, 256 colours) and its larger sizes
-// for the desktop's menus (64, 128 and 256 px, full colour).
+// for the desktop's menus (64, 128 and 256 px, full colour) and the phone's
+// page (192 and 512 px, and a maskable 512 px one: the globe inside the
+// middle 80 % circle that a launcher's mask leaves, on a tile to the edges).
 //   make_artwork <output folder>
 #include <QGuiApplication>
 #include <QImage>
@@ -199,22 +201,10 @@ void DrawLand(QPainter& p, double r) {
     }
 }
 
-QImage Icon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    // The grey tile with a raised edge.
-    const QRectF tile(0, 0, size, size);
-    p.fillRect(tile, QColor(192, 192, 192));
-    const double edge = std::max(1.0, size / 16.0);
-    p.fillRect(QRectF(0, 0, size, edge), QColor(240, 240, 240));
-    p.fillRect(QRectF(0, 0, edge, size), QColor(240, 240, 240));
-    p.fillRect(QRectF(0, size - edge, size, edge), QColor(110, 110, 110));
-    p.fillRect(QRectF(size - edge, 0, edge, size), QColor(110, 110, 110));
-
-    // The globe: blue sea, yellow land, a hint of meridians.
-    const double r = size * 0.38;
+// The globe: blue sea, yellow land, a hint of meridians; radius r, in the
+// middle of a square of size.
+void DrawGlobe(QPainter& p, int size, double r) {
+    p.save();
     p.translate(size / 2.0, size / 2.0);
     QRadialGradient sea(QPointF(-r * 0.35, -r * 0.35), r * 1.5);
     sea.setColorAt(0, QColor(90, 160, 255));
@@ -232,10 +222,39 @@ QImage Icon(int size) {
         for (double f : {0.35, 0.75}) p.drawEllipse(QPointF(0, 0), r * f, r);
         p.drawLine(QPointF(-r, 0), QPointF(r, 0));
     }
+    p.restore();
+}
+
+QImage Icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The grey tile with a raised edge.
+    const QRectF tile(0, 0, size, size);
+    p.fillRect(tile, QColor(192, 192, 192));
+    const double edge = std::max(1.0, size / 16.0);
+    p.fillRect(QRectF(0, 0, size, edge), QColor(240, 240, 240));
+    p.fillRect(QRectF(0, 0, edge, size), QColor(240, 240, 240));
+    p.fillRect(QRectF(0, size - edge, size, edge), QColor(110, 110, 110));
+    p.fillRect(QRectF(size - edge, 0, edge, size), QColor(110, 110, 110));
+    DrawGlobe(p, size, size * 0.38);
     p.end();
     // 256 colours, as the desktop's classic icons; the menus' large sizes in full colour.
     if (size > 48) return image;
     return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+}
+
+// For a launcher that cuts its own shape (the Web App Manifest's "maskable"):
+// the page's colour to every edge, the globe well inside the safe circle.
+QImage MaskableIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(QColor(11, 61, 92));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawGlobe(p, size, size * 0.3);
+    p.end();
+    return image;
 }
 
 }  // namespace
@@ -248,7 +267,8 @@ int main(int argc, char* argv[]) {
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     bool ok = Splash().save(folder + QStringLiteral("/splash.png"));
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64, 128, 192, 256, 512})
         ok = Icon(size).save(folder + QStringLiteral("/icon-%1.png").arg(size)) && ok;
+    ok = MaskableIcon(512).save(folder + QStringLiteral("/icon-maskable-512.png")) && ok;
     return ok ? 0 : 1;
 }

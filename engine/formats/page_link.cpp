@@ -41,15 +41,13 @@ std::string Short(double value, int decimals) {
     return result == "-0" ? "0" : result;
 }
 
-// 54.597N, 5.93W, 19.2E: what the page's coordinate boxes read. Zero takes
-// no letter's side: "0".
-std::string Angle(double value, char positive, char negative) {
+}  // namespace
+
+std::string LinkAngle(double value, char positive, char negative) {
     const std::string magnitude = Short(std::fabs(value), 5);
     if (magnitude == "0") return magnitude;
     return magnitude + (value > 0 ? positive : negative);
 }
-
-}  // namespace
 
 std::optional<std::string> PageAddressProblem(std::string_view address) {
     address = TrimBlanks(address);
@@ -73,13 +71,13 @@ std::string PageLink(std::string_view address, const PageLinkValues& values) {
     std::string link(address);
     const std::size_t scheme = link.find("://") + 3;
     if (link.find('/', scheme) == std::string::npos && link.find('?', scheme) == std::string::npos) link += '/';
-    link += "#lat=" + Angle(values.latitude, 'N', 'S');
-    link += "&lon=" + Angle(values.longitudeWest, 'W', 'E');
-    link += "&sat=" + Angle(values.satelliteWest, 'W', 'E');
+    link += "#lat=" + LinkAngle(values.latitude, 'N', 'S');
+    link += "&lon=" + LinkAngle(values.longitudeWest, 'W', 'E');
+    link += "&sat=" + LinkAngle(values.satelliteWest, 'W', 'E');
     link += "&dish=" + Short(values.dishMetres, 3);
     link += "&freq=" + Short(values.frequencyGHz, 3);
     link += "&offset=" + Short(values.offsetAngle, 2);
-    if (values.secondSatelliteWest) link += "&second=" + Angle(*values.secondSatelliteWest, 'W', 'E');
+    if (values.secondSatelliteWest) link += "&second=" + LinkAngle(*values.secondSatelliteWest, 'W', 'E');
     return link;
 }
 

@@ -33,4 +33,9 @@ struct PageLinkValues {
 // (a metre); the dish's settings as given.
 [[nodiscard]] std::string PageLink(std::string_view address, const PageLinkValues& values);
 
+// An angle as the link writes it: to 0.00001 degree, trailing zeros dropped,
+// its hemisphere letter after it ("54.597N", "5.93W", "19.2E"); zero takes
+// no side ("0"). positive and negative: 'N' and 'S', or 'W' and 'E'.
+[[nodiscard]] std::string LinkAngle(double value, char positive, char negative);
+
 }  // namespace azimora

@@ -2,17 +2,22 @@
 // SPDX-License-Identifier: MIT
 #include "text/coordinate_text.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "text/number_text.h"
 #include "text/float_chars.h"
+#include "text/number_text.h"
 
 namespace azimora {
 namespace {
+
+// How a comma between two digits reads: as the parting of latitude and
+// longitude, or as a decimal point. A comma anywhere else always parts.
+enum class Comma { Parts, DecimalPoint };
 
 struct Token {
     enum Kind { Number, Hemisphere, Separator } kind;
@@ -21,39 +26,77 @@ struct Token {
     bool negative = false;
 };
 
-// Degree, minute and second marks (° ' " ′ ″ º) count as blanks.
-std::optional<std::vector<Token>> Tokens(std::string_view text) {
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Degree, minute and second marks, as typed and as phones' keyboards curl
+// them, and the no-break space: each counts as a blank. Their UTF-8 lengths.
+std::size_t MarkLength(std::string_view rest) {
+    static constexpr std::array<std::string_view, 7> kMarks = {
+        "\xC2\xB0",      // ° degree
+        "\xC2\xBA",      // º ordinal, typed for a degree
+        "\xC2\xA0",      // no-break space
+        "\xE2\x80\xB2",  // ′ prime
+        "\xE2\x80\xB3",  // ″ double prime
+        "\xE2\x80\x99",  // ’ a curled minute mark
+        "\xE2\x80\x9D",  // ” a curled second mark
+    };
+    for (const std::string_view mark : kMarks)
+        if (rest.starts_with(mark)) return mark.size();
+    const char c = rest.front();
+    return c == ' ' || c == '\t' || c == '\'' || c == '"' || c == ':' ? 1 : 0;
+}
+
+constexpr std::string_view kMinusSign = "\xE2\x88\x92";  // − U+2212
+
+std::optional<std::vector<Token>> Tokens(std::string_view text, Comma comma) {
     std::vector<Token> tokens;
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == ' ' || c == '\t' || c == '\'' || c == '"' || c == ':') {
-            ++i;
-        } else if (text.substr(i).starts_with("\xC2\xB0") || text.substr(i).starts_with("\xC2\xBA")) {
-            i += 2;  // ° º
-        } else if (text.substr(i).starts_with("\xE2\x80\xB2") || text.substr(i).starts_with("\xE2\x80\xB3")) {
-            i += 3;  // ′ ″
-        } else if (c == ',' || c == ';' || c == '/') {
+        const char c = text[i];
+        if (const std::size_t mark = MarkLength(text.substr(i)); mark > 0) {
+            i += mark;
+            continue;
+        }
+        if (c == ',' || c == ';' || c == '/') {
             tokens.push_back({Token::Separator});
             ++i;
-        } else if (std::string_view("NSEWnsew").find(static_cast<char>(c)) != std::string_view::npos) {
-            tokens.push_back({Token::Hemisphere, 0, static_cast<char>(std::toupper(c))});
-            ++i;
-        } else if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.') {
-            Token token{Token::Number};
-            if (c == '-' || c == '+') {
-                token.negative = c == '-';
-                ++i;
-            }
-            std::size_t end = i;
-            while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) ++end;
-            const auto [stop, error] = FloatFromChars(text.data() + i, text.data() + end, token.value);
-            if (error != std::errc() || stop != text.data() + end) return std::nullopt;
-            tokens.push_back(token);
-            i = end;
-        } else {
-            return std::nullopt;
+            continue;
         }
+        if (std::string_view("NSEWnsew").find(c) != std::string_view::npos) {
+            tokens.push_back({Token::Hemisphere, 0, static_cast<char>(std::toupper(static_cast<unsigned char>(c)))});
+            ++i;
+            continue;
+        }
+        Token token{Token::Number};
+        if (c == '-' || c == '+') {
+            token.negative = c == '-';
+            ++i;
+        } else if (text.substr(i).starts_with(kMinusSign)) {
+            token.negative = true;
+            i += kMinusSign.size();
+        }
+        // Digits, one decimal point (a comma too, between digits, where it
+        // may be one), digits.
+        std::string number;
+        bool point = false;
+        for (; i < text.size(); ++i) {
+            const char d = text[i];
+            const bool decimalComma = d == ',' && comma == Comma::DecimalPoint && !number.empty() &&
+                                      IsDigit(number.back()) && i + 1 < text.size() && IsDigit(text[i + 1]);
+            if (IsDigit(d)) {
+                number += d;
+            } else if ((d == '.' || decimalComma) && !point) {
+                number += '.';
+                point = true;
+            } else {
+                break;
+            }
+        }
+        if (number.find_first_of("0123456789") == std::string::npos) return std::nullopt;
+        if (i < text.size() && text[i] == '.') return std::nullopt;  // a second point
+        const auto [stop, error] = FloatFromChars(number.data(), number.data() + number.size(), token.value);
+        if (error != std::errc() || stop != number.data() + number.size()) return std::nullopt;
+        tokens.push_back(token);
     }
     return tokens;
 }
@@ -76,10 +119,8 @@ struct Half {
     char hemisphere = 0;
 };
 
-}  // namespace
-
-std::optional<GeoCoordinates> ParseCoordinates(std::string_view text) {
-    const auto tokens = Tokens(text);
+std::optional<GeoCoordinates> CoordinatesOf(std::string_view text, Comma comma) {
+    const auto tokens = Tokens(text, comma);
     if (!tokens) return std::nullopt;
     // Two halves, each numbers with at most one hemisphere letter before or after.
     std::vector<Half> halves(1);
@@ -126,14 +167,18 @@ std::optional<GeoCoordinates> ParseCoordinates(std::string_view text) {
     return place;
 }
 
-std::optional<double> ParseAngle(std::string_view text, std::string_view letters) {
+// The sign a hemisphere letter gives: N and W keep it, S and E turn it.
+double SignOf(char letter) { return letter == 'S' || letter == 'E' ? -1 : 1; }
+
+// A number with at most a letter after it, as the calculator has always
+// read angles: "54.6N", "-5.9E", "1e5E".
+std::optional<double> PlainAngle(std::string_view text, std::string_view letters) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     double sign = 1;
     if (!text.empty()) {
         const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
         if (last == letters[0] || last == letters[1]) {
-            // N and W keep the sign; S and E turn it.
-            sign = (last == 'S' || last == 'E') ? -1 : 1;
+            sign = SignOf(last);
             text.remove_suffix(1);
             if (text.empty() || text.back() == '+' || text.back() == '-') return std::nullopt;
         }
@@ -141,6 +186,41 @@ std::optional<double> ParseAngle(std::string_view text, std::string_view letters
     const auto number = ParseNumber(text);
     if (!number || !std::isfinite(static_cast<double>(*number))) return std::nullopt;
     return sign * static_cast<double>(*number);
+}
+
+// Degrees, minutes and seconds with their marks or blanks, a decimal
+// comma, a letter before or after.
+std::optional<double> MarkedAngle(std::string_view text, std::string_view letters) {
+    const auto tokens = Tokens(text, Comma::DecimalPoint);
+    if (!tokens || tokens->empty()) return std::nullopt;
+    std::vector<Token> numbers;
+    char letter = 0;
+    for (std::size_t k = 0; k < tokens->size(); ++k) {
+        const Token& token = (*tokens)[k];
+        if (token.kind == Token::Separator) return std::nullopt;
+        if (token.kind == Token::Hemisphere) {
+            const bool atAnEnd = k == 0 || k + 1 == tokens->size();
+            if (letter != 0 || !atAnEnd || letters.find(token.hemisphere) == std::string_view::npos) return std::nullopt;
+            letter = token.hemisphere;
+        } else {
+            numbers.push_back(token);
+        }
+    }
+    const auto degrees = Angle(numbers);
+    if (!degrees) return std::nullopt;
+    return SignOf(letter) * *degrees;
+}
+
+}  // namespace
+
+std::optional<GeoCoordinates> ParseCoordinates(std::string_view text) {
+    if (const auto place = CoordinatesOf(text, Comma::Parts)) return place;
+    return CoordinatesOf(text, Comma::DecimalPoint);
+}
+
+std::optional<double> ParseAngle(std::string_view text, std::string_view letters) {
+    if (const auto plain = PlainAngle(text, letters)) return plain;
+    return MarkedAngle(text, letters);
 }
 
 }  // namespace azimora

@@ -178,6 +178,18 @@ std::optional<long double> ParseNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::optional<long double> ParseTypedNumber(std::string_view text) {
+    if (const auto value = ParseNumber(text)) return value;
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos || comma == 0 || comma + 1 == text.size() || !IsDigit(text[comma - 1]) ||
+        !IsDigit(text[comma + 1]) || text.find_first_of(",.", comma + 1) != std::string_view::npos ||
+        text.substr(0, comma).find('.') != std::string_view::npos)
+        return std::nullopt;
+    std::string pointed(text);
+    pointed[comma] = '.';
+    return ParseNumber(pointed);
+}
+
 long double ConvertNumber(std::string_view text) {
     if (const auto value = ParseNumber(text)) return *value;
     throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");

@@ -22,6 +22,12 @@ namespace azimora {
 // range do not.
 [[nodiscard]] std::optional<long double> ParseNumber(std::string_view text);
 
+// A number typed into a box of its own, on a phone as on a desktop:
+// ParseNumber's, or with a decimal comma ("0,8"), which phones in many
+// languages offer instead of a point. One comma between two digits, no
+// point: no thousands separators ("1,234.5" does not convert).
+[[nodiscard]] std::optional<long double> ParseTypedNumber(std::string_view text);
+
 // ParseNumber, or ConvertError "'<text>' is not a valid floating point value".
 [[nodiscard]] long double ConvertNumber(std::string_view text);
 

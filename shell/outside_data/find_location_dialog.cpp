@@ -13,7 +13,7 @@
 #include "errors.h"
 #include "main_window/main_window.h"
 #include "outside_data/my_position_dialog.h"
-#include "search_folding.h"
+#include "text/search_folding.h"
 #include "text/coordinate_text.h"
 #include "widgets/angle_text.h"
 #include "widgets/window_placement.h"
@@ -106,7 +106,7 @@ FindLocationDialog::FindLocationDialog(TfrmKorvel& main, const QString& location
 
 void FindLocationDialog::search(const QString& query) {
     results_->clear();
-    shown_ = places_.Search(sources::FoldForSearch(query), kResultsShown);
+    shown_ = places_.Search(FoldForSearch(query.toStdString()), kResultsShown);
     for (const Place* place : shown_) {
         QString where = QString::fromStdString(place->country);
         if (!place->state.empty()) where = QString::fromStdString(place->state) + QStringLiteral(", ") + where;

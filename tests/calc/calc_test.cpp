@@ -41,7 +41,8 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         {{"--sat-lon", "107.3", "--lon", "114.08"}, "--lat is required (or --nmea)"},
         {{"--sat-lon", "107.3", "--lat", "51.08"}, "--lon is required (or --nmea)"},
         {{"--sat-lon", "abc", "--lat", "51.08", "--lon", "114.08"}, "--sat-lon: 'abc' is not a number"},
-        {{"--sat-lon", "107,3"}, "--sat-lon: '107,3' is not a number"},
+        {{"--sat-lon", "107,3,1"}, "--sat-lon: '107,3,1' is not a number"},
+        {{"--dish-m", "1,234.5"}, "--dish-m: '1,234.5' is not a number"},
         {{"--sat-lon", "400", "--lat", "1", "--lon", "1"}, "--sat-lon: '400' lies outside -180 to 360"},
         {{"--lon", "-181", "--lat", "1", "--sat-lon", "1"}, "--lon: '-181' lies outside -180 to 360"},
         {{"--lat", "54.6E"}, "--lat: '54.6E' is not a number"},
@@ -97,6 +98,39 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         ASSERT_NE(error, nullptr) << c.message;
         EXPECT_EQ(error->message, c.message);
         EXPECT_EQ(error->message.find('\n'), std::string::npos);
+    }
+}
+
+// Typed as on the phone's page and in the window's dialogs: the letter
+// before or after, degrees and minutes apart or with their marks, a
+// decimal comma.
+TEST(CalcArguments, AnglesAndNumbersAsTyped) {
+    struct Case {
+        std::string_view option, value;
+        double InstallationInputs::*field;
+        double expected;
+    };
+    const Case cases[] = {
+        {"--lat", "54 36 N", &InstallationInputs::latitude, 54.6},
+        {"--lat", "54\u00B036'N", &InstallationInputs::latitude, 54.6},
+        {"--lat", "S 33 52", &InstallationInputs::latitude, -(33 + 52 / 60.0)},
+        {"--lat", "54,6N", &InstallationInputs::latitude, 54.6},
+        {"--lon", "5\u00B054\u2032 W", &InstallationInputs::longitudeWest, 5.9},
+        {"--sat-lon", "E 19.2", &InstallationInputs::satelliteLongitudeWest, -19.2},
+        {"--sat-lon", "19,2 E", &InstallationInputs::satelliteLongitudeWest, -19.2},
+        {"--dish-m", "0,8", &InstallationInputs::dishDiameterMetres, 0.8},
+        {"--freq-ghz", "11,7", &InstallationInputs::frequencyGHz, 11.7},
+        {"--offset-deg", "26,5", &InstallationInputs::offsetAngle, 26.5},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string_view> args = {"--sat-lon", "1", "--lat", "1", "--lon", "1"};
+        for (std::size_t i = 0; i < args.size(); i += 2)
+            if (args[i] == c.option) args[i + 1] = c.value;
+        if (c.option != "--sat-lon" && c.option != "--lat" && c.option != "--lon") args.insert(args.end(), {c.option, c.value});
+        const auto parsed = ParseCalcArguments(args, kToday);
+        const auto* options = std::get_if<CalcOptions>(&parsed);
+        ASSERT_NE(options, nullptr) << c.option << " " << c.value << ": " << std::get<ArgumentError>(parsed).message;
+        EXPECT_NEAR(options->inputs.*c.field, c.expected, 1e-12) << c.option << " " << c.value;
     }
 }
 

@@ -5,14 +5,14 @@
 // headings from a quaternion and from deviceorientation's angles, the
 // screen's angle, the tilt on the dish's back and along the feed arm, the
 // beamwidth, the words of the advice, the camera's pinhole and its
-// calibration by one tap.
+// calibration by one tap, for a sun low or high (up to 89 degrees).
 //   node --test tests/web/guidance_test.mjs
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
 import {
   beamwidth, calibrateByTap, directionOf, focalFromFieldOfView, headingOf, matrixFromEuler, matrixFromQuaternion,
-  measuredTilt, project, screenHeading, tiltAdvice, tiltTarget, turnAdvice, turnedClockwise, wrap180,
+  measuredTilt, project, screenHeading, sightedHeading, tiltAdvice, tiltTarget, turnAdvice, turnedClockwise, wrap180,
 } from '../../web/site/guidance.js';
 
 const close = (actual, expected, tolerance, what) =>
@@ -137,4 +137,43 @@ test('one tap on the sun gives the field of view and the compass\'s error', () =
   close(result.headingCorrection, 4, 1e-3, 'compass correction');
   // On the middle row the height tells nothing: no calibration.
   assert.equal(calibrateByTap(matrixFromEuler(0, 90, 0), 400, 240, width, height, { azimuth: 7, elevation: 0 }), null);
+});
+
+// A high sun: the camera tipped up towards it, the sun a little above or
+// below the middle of the picture. The search for the focal length passed
+// the zenith here and refused every sun above about 60 degrees.
+test('one tap on a high sun calibrates too, up to 89 degrees', () => {
+  const width = 640, height = 480;
+  const cases = [
+    // sun elevation, camera pitch, field of view, compass error
+    [30, 20, 60, 4], [60, 50, 60, -3], [70, 60, 60, 4], [70, 78, 60, 2], [80, 70, 70, -5], [85, 75, 60, 3],
+    [89, 80, 60, 2], [70, 55, 100, 6],
+  ];
+  for (const [elevation, pitch, fieldOfView, error] of cases) {
+    const focal = focalFromFieldOfView(width, fieldOfView);
+    const sun = { azimuth: 200, elevation };
+    // The camera really faces 200 + error, tipped up by pitch; the compass says 200.
+    const really = turnedClockwise(matrixFromEuler(0, 90 + pitch, 0), 200 + error);
+    const tapped = project(really, directionOf(sun.azimuth, sun.elevation), focal, width, height);
+    const result = calibrateByTap(turnedClockwise(matrixFromEuler(0, 90 + pitch, 0), 200), tapped[0], tapped[1], width, height, sun);
+    const what = `a sun at ${elevation}, the camera ${pitch} up, ${fieldOfView} degrees across`;
+    assert.ok(result, `${what}: calibrated`);
+    close(result.focal, focal, 1e-6 * focal, `${what}: focal length`);
+    close(result.headingCorrection, error, 1e-6, `${what}: compass correction`);
+  }
+});
+
+test('a sighting takes the phone\'s top or its back camera, whichever looks at the height of the object', () => {
+  // [deviceorientation's alpha, beta, gamma, elevation sighted, heading]
+  const cases = [
+    [0, 0, 0, 10, 0],       // flat, its top to the north: the top edge sights
+    [0, 70, 0, 70, 0],      // the top edge raised to a sun at 70 north
+    [0, 160, 0, 70, 0],     // the back camera tipped up to a sun at 70 north (the top edge points south)
+    [90, 90, 0, 5, 270],    // standing, camera to the west at the horizon
+    [0, 120, 0, 30, 0],     // the camera raised 30 to the north
+  ];
+  for (const [alpha, beta, gamma, elevation, heading] of cases) {
+    angleClose(sightedHeading(matrixFromEuler(alpha, beta, gamma), elevation), heading, 1e-9,
+               `alpha ${alpha}, beta ${beta}, sighting at ${elevation}`);
+  }
 });

@@ -7,11 +7,15 @@
 // 20 degrees left of the true azimuth is told to turn right 20 with the
 // declination applied; a dish face 2.3 under is told to raise 2.3; within
 // the beam the aligned state shows and the tone starts after a tap; the
-// camera view, calibrated by a tap on the sun, draws the satellite where the
-// attitude puts it, and obstacles marked by taps block it or leave it
-// clear; refused sensors and camera say so, and so does a computer
-// without motion sensors. Screenshots of every
-// view at 360x740, portrait and landscape, light and dark.
+// drawing of the way the phone lies is the one chosen, the dish's hollow
+// towards the satellite; a phone held still keeps its advice past 30 s;
+// the camera view, calibrated by a tap on the sun (low, and 70 degrees
+// high), draws the satellite where the attitude puts it, and obstacles
+// marked by taps block it or leave it clear; a landmark's bearing typed
+// with a decimal comma corrects the compass; refused sensors and camera say
+// so, the sensors with a way to try again that works once allowed, and a
+// computer without motion sensors says so too. Screenshots of every view at
+// 360x740, portrait and landscape, light and dark.
 //   node point_test.mjs build/web/site path/to/azimora-calc [screenshots folder]
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -52,7 +56,7 @@ const server = await serveSite(site);
 const origin = `http://127.0.0.1:${server.address().port}`;
 const hash = `#lat=${belfast.lat}&lon=${belfast.lon}&sat=${belfast.sat}`;
 
-async function openPage(options, scheme = 'light', sensor = true) {
+async function openPage(options, scheme = 'light', sensor = true, at = hash) {
   const browser = await launchBrowser({
     viewport: { width: 360, height: 740 },
     timezoneId: 'Europe/London',
@@ -67,7 +71,7 @@ async function openPage(options, scheme = 'light', sensor = true) {
   const session = await browser.context.newCDPSession(page);
   if (sensor) await session.send('Emulation.setSensorOverrideEnabled', { enabled: true, type: 'absolute-orientation', metadata: { available: true } });
   await browser.context.clock.setFixedTime(new Date(today));
-  await page.goto(`${origin}/${hash}`);
+  await page.goto(`${origin}/${at}`);
   await page.waitForSelector('body[data-ready="true"]', { timeout: 30000 });
   const orient = (quaternion) => session.send('Emulation.setSensorOverrideReadings',
                                               { type: 'absolute-orientation', reading: { quaternion } });
@@ -110,8 +114,8 @@ try {
   const azimuth = reference.azimuth;
   const elevation = reference.elevation;
 
-  // Before the sensors start, the figures stand and the view says how to start.
-  check((await page.textContent('#point-status')).includes('start with the button'), 'the sensors wait for a tap');
+  // Before the sensors start, the figures stand and the button waits for a tap, nothing said in red.
+  check(await page.isVisible('#start-sensors') && (await page.isHidden('#point-status')), 'the sensors wait for a tap');
   await page.click('#start-sensors');
 
   // Compass: 20 degrees left of the true azimuth, as a magnetic heading.
@@ -138,14 +142,40 @@ try {
   check((await page.textContent('#tilt-skew')) === `Then turn the LNB ${Math.abs(skew).toFixed(1)}\u00B0 ${skew >= 0 ? 'clockwise' : 'counter-clockwise'}, seen from behind the dish.`,
         `the skew to a tenth: ${await page.textContent('#tilt-skew')}`);
 
-  // Along the feed arm: the elevation less twice the offset.
+  // The drawing of the phone on the dish's back, the hollow towards the satellite.
+  // (A dish's curve M start Q control end: its hollow is away from its control point.)
+  const drawing = (id) => page.evaluate((wrapper) => {
+    const box = document.getElementById(wrapper);
+    const dish = box?.querySelector('.dish')?.getAttribute('d').match(/-?[0-9.]+/g).map(Number);
+    const beam = box?.querySelector('.beam');
+    if (!dish || !beam) return { shown: Boolean(box && box.getBoundingClientRect().height > 0), facing: false };
+    const middle = [(dish[0] + dish[4]) / 2, (dish[1] + dish[5]) / 2];
+    const bulge = [dish[2] - middle[0], dish[3] - middle[1]];
+    const toSatellite = [Number(beam.getAttribute('x1')) - middle[0], Number(beam.getAttribute('y1')) - middle[1]];
+    return { shown: box.getBoundingClientRect().height > 0, facing: bulge[0] * toSatellite[0] + bulge[1] * toSatellite[1] < 0 };
+  }, id);
+  const plateDrawing = await drawing('tilt-drawing-plate');
+  check(plateDrawing.shown && plateDrawing.facing && !(await drawing('tilt-drawing-arm')).shown,
+        `on the back plate its drawing alone, the dish facing the satellite: ${JSON.stringify(plateDrawing)}`);
+
+  // Along the feed arm: the elevation less twice the offset; its drawing, the other gone.
   await page.check('input[name="tilt-mode"][value="arm"]');
+  const armDrawing = await drawing('tilt-drawing-arm');
+  check(armDrawing.shown && armDrawing.facing && !(await drawing('tilt-drawing-plate')).shown,
+        `along the feed arm its drawing alone, the dish facing the satellite: ${JSON.stringify(armDrawing)}`);
   await orient(phone(azimuth - declination, elevation - 2 * offsetAngle + 0.4));
   const armText = await waitForText(page, '#tilt-advice', (t) => /^lower 0\.[345]$/.test(t));
   const armError = await errorOf(page, '#tilt-advice');
   check(armText === `lower ${Math.abs(armError).toFixed(1)}` && Math.abs(armError + 0.4) <= rounding,
         `the arm 0.4 over ${(elevation - 2 * offsetAngle).toFixed(2)}: "${armText}" (${armError})`);
   await shoot(page, 'point-tilt-arm-light');
+
+  // A phone clamped still sends nothing more (Chromium sends a change of a
+  // tenth of a degree only): its advice stands as long as the sensor does.
+  await new Promise((resolve) => setTimeout(resolve, 31000));
+  const still = await page.textContent('#tilt-advice');
+  check(still === armText && (await page.isHidden('#point-status')),
+        `31 s without a new reading, the advice stands: "${still}"${await page.isVisible('#point-status') ? ` ("${await page.textContent('#point-status')}")` : ''}`);
   await page.check('input[name="tilt-mode"][value="plate"]');
 
   // Within the beam (0.6 m at 12 GHz: +-1.46): aligned; the tone after a tap.
@@ -172,6 +202,18 @@ try {
   await page.click('#sight-sun');
   const correction = await page.textContent('#correction');
   check(correction === 'Compass corrected by \u22126.0\u00B0.', `the sun's sighting: "${correction}"`);
+  await page.click('#forget-correction');
+  // A landmark's bearing typed with a decimal comma, as a phone's keypad may offer it.
+  await orient(phone(212.5 - declination - 4, 0));
+  await page.fill('#landmark', '212,5');
+  await page.fill('#landmark-elevation', '0,0');
+  await page.click('#sight-landmark');
+  const byLandmark = await page.textContent('#correction');
+  check(/^Compass corrected by \+4\.[0-9]\u00B0\.$/.test(byLandmark) && Math.abs(Number(byLandmark.slice(22, 25)) - 4) <= rounding,
+        `a landmark at 212,5: "${byLandmark}"`);
+  if (await page.isVisible('#forget-correction')) await page.click('#forget-correction');
+  await orient(phone(sun[0] - declination + 6, 0));
+  await page.click('#sight-sun');
   await orient(phone(azimuth - declination + 6 - 0.5, 90 + face));
   const corrected = await waitForText(page, '#turn-advice', (t) => t.startsWith('hold'));
   check(corrected === 'hold: on the azimuth', `corrected, half a degree off: "${corrected}"`);
@@ -209,6 +251,11 @@ try {
   const fieldOfView = Number(/field of view of ([0-9]+)/.exec(calibration)?.[1]);
   check(calibration.startsWith('Calibrated') && Math.abs(fieldOfView - 60) <= 1.5,
         `a tap on the sun at ${sunPixel.map((x) => x.toFixed(0))}: "${calibration}"`);
+  // At noon the sun stands on the hour's mark: its label goes where the hour's is not.
+  const labels = await page.evaluate(async () => (await import('./look.js')).lookStats);
+  const overlaps = (a, b) => a[0] < b[0] + b[2] && b[0] < a[0] + a[2] && a[1] - a[3] < b[1] && b[1] - b[3] < a[1];
+  check(labels.sunLabel && labels.hourLabels.length > 0 && !labels.hourLabels.some((box) => overlaps(labels.sunLabel, box)),
+        `the sun's label over no hour's label: ${JSON.stringify(labels.sunLabel)} among ${labels.hourLabels?.length} hours`);
   const pictureCorrection = Number(/by ([+\u2212][0-9.]+)/.exec(await page.textContent('#correction'))?.[1].replace('\u2212', '-'));
   check(Math.abs(pictureCorrection - 3) <= 0.5, `the compass corrected from the picture: ${await page.textContent('#correction')}`);
   // Now the camera 5 degrees east of the satellite, raised to its elevation.
@@ -292,10 +339,20 @@ try {
   const refusedText = await waitForText(refused.page, '#point-status', (t) => t.includes('refused'));
   check(refusedText.includes('Motion sensors were refused'), `refused sensors: "${refusedText}"`);
   check(await refused.page.isVisible('#azimuth'), 'the figures stay when the sensors are refused');
+  const retry = await refused.page.$eval('#start-sensors', (button) => (button.hidden ? '' : button.textContent)).catch(() => '');
+  check(retry === 'Try the sensors again', `a way back after the refusal: "${retry}"`);
   await refused.page.click('#tab-look');
   const cameraText = await waitForText(refused.page, '#look-status', (t) => t.includes('camera'));
   check(cameraText.includes('The camera was refused'), `refused camera: "${cameraText}"`);
   await shoot(refused.page, 'point-refused-light');
+  // Allowed in the site's settings, then tried again: the sensors answer.
+  for (const name of ['accelerometer', 'gyroscope', 'magnetometer'])
+    await cdp.send('Browser.setPermission', { permission: { name }, setting: 'granted', origin });
+  await refused.page.click('#tab-tilt');
+  if (retry) await refused.page.click('#start-sensors');
+  await refused.orient(phone(azimuth - declination, 90 + face - 2.3));
+  const retried = await waitForText(refused.page, '#tilt-advice', (t) => t.startsWith('raise'));
+  check(retried.startsWith('raise 2.') && (await refused.page.isHidden('#point-status')), `tried again once allowed: "${retried}"`);
   await refused.close();
 
   // A computer without motion sensors: said, and the figures stay.
@@ -309,6 +366,44 @@ try {
   const weak = await waitForText(desktop.page, '#compass-note', (t) => t.includes('too weak'));
   check(weak.startsWith('The Earth\u2019s field is too weak here for a compass'), `weak field: "${weak}"`);
   await desktop.close();
+
+  // A sun 70 degrees high (2.6 S, 2.2 W at noon in December): a tap on it
+  // calibrates too, the camera tipped up towards it, the compass 3 degrees off.
+  const high = await openPage(granted, 'light', true, '#lat=2.6S&lon=2.2W&sat=19.2E');
+  await high.page.click('#start-sensors');
+  const highSun = await high.page.evaluate(async () => {
+    const engine = await import('./engine.js');
+    const t = Date.now() / 1000;
+    return engine.sky(`lat=2.6S&lon=2.2W&sat=19.2E&time=${t}&day_start=${t}&day_end=${t + 1}`).sun;
+  });
+  const highDeclination = Number(await high.page.evaluate(async () => {
+    const engine = await import('./engine.js');
+    return engine.figures(`lat=2.6S&lon=2.2W&sat=19.2E&time=${Date.now() / 1000}`).declination;
+  }));
+  await high.page.click('#tab-look');
+  await high.page.waitForFunction(() => document.getElementById('camera').readyState >= 2, null, { timeout: 15000 }).catch(() => {});
+  const pitch = highSun[1] - 12;  // the sun a little above the picture's middle
+  await high.orient(phone(highSun[0] - highDeclination - 3, 90 + pitch));
+  await new Promise((resolve) => setTimeout(resolve, 400));
+  await high.page.locator('#overlay').scrollIntoViewIfNeeded();
+  const lookBox = await high.page.locator('#overlay').boundingBox();
+  const lens = lookBox.width / 2 / Math.tan(30 * rad);
+  const d = ahead(highSun[0], highSun[1]);
+  const forward = ahead(highSun[0], pitch);
+  const right = [Math.cos(highSun[0] * rad), -Math.sin(highSun[0] * rad), 0];
+  const up = [-Math.sin(pitch * rad) * Math.sin(highSun[0] * rad), -Math.sin(pitch * rad) * Math.cos(highSun[0] * rad), Math.cos(pitch * rad)];
+  const dotOf = (a, b) => a.reduce((sum, x, i) => sum + x * b[i], 0);
+  const depth = dotOf(d, forward);
+  await high.page.mouse.click(lookBox.x + lookBox.width / 2 + (lens * dotOf(d, right)) / depth,
+                              lookBox.y + lookBox.height / 2 - (lens * dotOf(d, up)) / depth);
+  const highCalibration = await high.page.textContent('#look-calibration');
+  const highField = Number(/field of view of ([0-9]+)/.exec(highCalibration)?.[1]);
+  const highCorrection = Number(/by ([+\u2212][0-9.]+)/.exec(await high.page.textContent('#correction'))?.[1].replace('\u2212', '-'));
+  check(highSun[1] > 69 && highSun[1] < 71 && highCalibration.startsWith('Calibrated') && Math.abs(highField - 60) <= 2 &&
+        Math.abs(highCorrection - 3) <= 0.5,
+        `a tap on a sun ${highSun[1].toFixed(1)} degrees high: "${highCalibration}", ${await high.page.textContent('#correction')}` +
+        `${await high.page.isVisible('#look-status') ? ` ("${await high.page.textContent('#look-status')}")` : ''}`);
+  await high.close();
 } finally {
   server.close();
 }

@@ -1,77 +1,38 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
 //
-// The engine for the web page: a few C functions, each taking text and
-// giving back text (JSON), so that the page's JavaScript needs no binding
-// library. The figures are azimora-calc's, from the same code: its JSON
-// report, with the next sun outage from the instant. Times are UTC ISO 8601;
-// the page shows them in the phone's zone. Every engine error comes back as
-// {"error": "..."}, never an abort. No threads, no files.
+// The engine for the web page's first figures (the module the page waits
+// for; element files and the town search have modules of their own): a few
+// C functions, each taking text and giving back text (answer.h). The
+// figures are azimora-calc's, from the same code: its JSON report, with the
+// next sun outage from the instant. Times are UTC ISO 8601; the page shows
+// them in the phone's zone. Every engine error comes back as {"error":
+// "..."}, never an abort. No threads, no files.
 #include <cmath>
 #include <exception>
 #include <string>
 #include <string_view>
 
+#include "answer.h"
 #include "calc_report.h"
 #include "catalogue/builtin_tables.h"
 #include "errors.h"
-#include "formats/orbit_mean_elements.h"
 #include "geometry/earth_model.h"
+#include "query_fields.h"
 #include "sky/sky_chart.h"
 #include "sky/sun_events.h"
 #include "sky/sun_position.h"
-#include "text/coordinate_text.h"
 #include "text/json_reader.h"
 #include "text/number_text.h"
-
-#if defined(__EMSCRIPTEN__)
-#include <emscripten/emscripten.h>
-#define AZIMORA_EXPORT extern "C" EMSCRIPTEN_KEEPALIVE
-#else
-#define AZIMORA_EXPORT extern "C"
-#endif
 
 namespace {
 
 using namespace azimora;
 
-// The answer of the last call, kept until the next: the page copies it out.
-std::string& Answer() {
-    static std::string answer;
-    return answer;
-}
+using web::Give;
+using web::Refuse;
 
-const char* Give(std::string text) {
-    Answer() = std::move(text);
-    return Answer().c_str();
-}
-
-const char* Refuse(const std::string& message) { return Give("{\"error\": " + JsonQuoted(message) + "}"); }
-
-// "lat=54.6N&lon=5.9W&sat=19.2E": the value of a key, empty when absent.
-std::string Field(std::string_view query, std::string_view key) {
-    while (!query.empty()) {
-        const std::size_t end = std::min(query.find('&'), query.size());
-        const std::string_view pair = query.substr(0, end);
-        const std::size_t equals = pair.find('=');
-        if (equals != std::string_view::npos && pair.substr(0, equals) == key) return std::string(pair.substr(equals + 1));
-        query.remove_prefix(std::min(end + 1, query.size()));
-    }
-    return {};
-}
-
-// An angle as people type it, or the reason it is none; west positive for
-// longitudes, as everywhere in Azimora.
-double Angle(const std::string& text, std::string_view letters, const char* what, double lowest, double highest) {
-    if (text.empty()) throw Error(std::string("No ") + what + " given");
-    const auto value = ParseAngle(text, letters);
-    if (!value) throw Error(std::string("The ") + what + " '" + text + "' is no angle: type it as 54.6N, 54 36 N or -5.9");
-    if (*value < lowest || *value > highest)
-        throw Error(std::string("The ") + what + " '" + text + "' lies outside " + FormatGeneral(lowest) + " to " +
-                    FormatGeneral(highest));
-    return *value;
-}
-
+// A number of the query that is no typed field (times, marks' parts).
 double Number(const std::string& text, double fallback, const char* what, double lowest, double highest) {
     if (text.empty()) return fallback;
     const auto value = ParseNumber(text);
@@ -91,8 +52,7 @@ struct SiteAndSatellite {
 };
 
 SiteAndSatellite SiteAndSatelliteOf(std::string_view q) {
-    return {Angle(Field(q, "lat"), "NS", "latitude", -90, 90), Angle(Field(q, "lon"), "EW", "longitude", -180, 360),
-            Angle(Field(q, "sat"), "EW", "satellite's longitude", -180, 360)};
+    return {web::FieldOr(q, "lat", 0), web::FieldOr(q, "lon", 0), web::FieldOr(q, "sat", 0)};
 }
 
 }  // namespace
@@ -110,21 +70,24 @@ AZIMORA_EXPORT const char* azimora_figures(const char* query) {
         inputs.latitude = where.latitude;
         inputs.longitudeWest = where.longitudeWest;
         inputs.satelliteLongitudeWest = where.satelliteWest;
-        inputs.dishDiameterMetres = Number(Field(q, "dish"), kDefaultDishDiameterMetres, "dish diameter", 0.05, 20);
-        inputs.frequencyGHz = Number(Field(q, "freq"), kDefaultFrequencyGHz, "frequency", 1, 40);
-        inputs.offsetAngle = Number(Field(q, "offset"), kDefaultOffsetAngle, "offset angle", 0, 45);
-        inputs.altitudeKm = Number(Field(q, "alt"), 0, "height", kLowestSiteAltitudeKm, kHighestSiteAltitudeKm);
-        inputs.instant = Number(Field(q, "time"), 0, "time", -6e10, 2.5e11);
+        inputs.dishDiameterMetres = web::FieldOr(q, "dish", kDefaultDishDiameterMetres);
+        inputs.frequencyGHz = web::FieldOr(q, "freq", kDefaultFrequencyGHz);
+        inputs.offsetAngle = web::FieldOr(q, "offset", kDefaultOffsetAngle);
+        inputs.altitudeKm = web::FieldOr(q, "alt", 0);
+        inputs.instant = Number(web::Field(q, "time"), 0, "time", -6e10, 2.5e11);
         calc::SiteReport report = calc::ComputeSiteReport(inputs, calc::ZoneTime());
-        if (const std::string second = Field(q, "second"); !second.empty()) {
-            const std::string focal = Field(q, "focal");
-            calc::AddSecondSatellite(report, Angle(second, "EW", "second satellite's longitude", -180, 360),
-                                     focal.empty() ? std::nullopt
-                                                   : std::optional<double>(Number(focal, 0, "focal length", 10, 10000)));
+        if (!web::Field(q, "second").empty()) {
+            const std::string focal = web::Field(q, "focal");
+            calc::AddSecondSatellite(report, web::FieldOr(q, "second", 0),
+                                     focal.empty() ? std::nullopt : std::optional<double>(web::FieldOr(q, "focal", 0)));
         }
+        // The dish as the engine read it, for the page's beam note.
         std::string prefix = "\"lat\": " + calc::NumberText(inputs.latitude) + ", \"lon\": " +
                              calc::NumberText(inputs.longitudeWest) + ", \"sat_lon\": " +
-                             calc::NumberText(inputs.satelliteLongitudeWest) + ", \"next_outage\": ";
+                             calc::NumberText(inputs.satelliteLongitudeWest) + ", \"dish_m\": " +
+                             calc::NumberText(inputs.dishDiameterMetres) + ", \"freq_ghz\": " +
+                             calc::NumberText(inputs.frequencyGHz) + ", \"offset_deg\": " +
+                             calc::NumberText(inputs.offsetAngle) + ", \"next_outage\": ";
         const auto next = report.figures.visible
                               ? NextSunOutage(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
                                               inputs.instant + 366 * kSecondsPerDay)
@@ -177,13 +140,13 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
         request.latitude = where.latitude;
         request.longitudeWest = where.longitudeWest;
         request.selectedLongitudeWest = where.satelliteWest;
-        const double instant = Number(Field(q, "time"), 0, "time", -6e10, 2.5e11);
-        request.dayStart = Number(Field(q, "day_start"), instant, "day's start", -6e10, 2.5e11);
-        request.dayEnd = Number(Field(q, "day_end"), request.dayStart + kSecondsPerDay, "day's end", request.dayStart,
+        const double instant = Number(web::Field(q, "time"), 0, "time", -6e10, 2.5e11);
+        request.dayStart = Number(web::Field(q, "day_start"), instant, "day's start", -6e10, 2.5e11);
+        request.dayEnd = Number(web::Field(q, "day_end"), request.dayStart + kSecondsPerDay, "day's end", request.dayStart,
                                 request.dayStart + 2 * kSecondsPerDay);
         for (double hour = request.dayStart; hour < request.dayEnd; hour += 3600)
             request.hours.push_back({hour, static_cast<int>((hour - request.dayStart) / 3600)});
-        const ObstacleHorizon obstacles = Marks(Field(q, "marks"));
+        const ObstacleHorizon obstacles = Marks(web::Field(q, "marks"));
         const SkyChart chart = BuildSkyChart(request, obstacles);
         std::string json = "{\"arc\": [";
         for (std::size_t i = 0; i < chart.geostationaryArc.size(); ++i)
@@ -214,34 +177,8 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
     }
 }
 
-// The near-geostationary objects of an element file's text (two-line sets,
-// OMM in XML, KVN, JSON or CSV), placed at the instant by SGP4.
-AZIMORA_EXPORT const char* azimora_elements(const char* text, double instant) {
-    try {
-        const ElementSetFile file = ReadOrbitElements(text == nullptr ? "" : text, instant);
-        std::string json = "{\"objects\": [";
-        for (std::size_t i = 0; i < file.objects.size(); ++i) {
-            const GeostationaryObject& o = file.objects[i];
-            json += std::string(i ? ", " : "") + "{\"name\": " + JsonQuoted(o.elements.name) +
-                    ", \"catalogue_number\": " + JsonQuoted(o.elements.catalogueNumber) +
-                    ", \"sat_lon\": " + calc::NumberText(o.longitudeWest) +
-                    ", \"inclination\": " + calc::NumberText(o.elements.inclination) +
-                    ", \"drift_per_day\": " + calc::NumberText(o.driftPerDay) +
-                    ", \"epoch_age_days\": " + calc::NumberText(o.epochAgeDays) +
-                    ", \"warning\": " + JsonQuoted(o.warning) + "}";
-        }
-        json += "], \"skipped\": " + std::to_string(file.skippedCount) + ", \"skipped_first\": [";
-        for (std::size_t i = 0; i < file.skipped.size() && i < 20; ++i)
-            json += std::string(i ? ", " : "") + JsonQuoted(file.skipped[i]);
-        return Give(json + "]}");
-    } catch (const std::exception& error) {
-        return Refuse(error.what());
-    }
-}
-
-// The built-in catalogues: satellites (name, longitude west positive) and
-// towns (name, the region or country above it, latitude, longitude west
-// positive), as the main window lists them.
+// The built-in satellites (name, longitude west positive), as the main
+// window lists them. The towns are the town search's (town_search.cpp).
 AZIMORA_EXPORT const char* azimora_catalogues() {
     try {
         std::string json = "{\"satellites\": [";
@@ -253,21 +190,17 @@ AZIMORA_EXPORT const char* azimora_catalogues() {
                     calc::NumberText(static_cast<double>(*longitude)) + "]";
             first = false;
         }
-        json += "], \"towns\": [";
-        first = true;
-        std::string above[3];
-        for (const builtin::LocationEntry& place : builtin::Locations()) {
-            if (place.level >= 0 && place.level < 3) above[place.level] = place.name;
-            const auto latitude = ParseNumber(place.latitude), longitude = ParseNumber(place.longitude);
-            if (place.level == 0 || !latitude || !longitude) continue;
-            std::string region = above[place.level - 1];
-            if (place.level == 2) region += ", " + above[0];
-            json += std::string(first ? "" : ", ") + "[" + JsonQuoted(place.name) + ", " + JsonQuoted(region) + ", " +
-                    calc::NumberText(static_cast<double>(*latitude)) + ", " +
-                    calc::NumberText(static_cast<double>(*longitude)) + "]";
-            first = false;
-        }
         return Give(json + "]}");
+    } catch (const std::exception& error) {
+        return Refuse(error.what());
+    }
+}
+
+// Each field of a query as the engine reads it, for the page: the value
+// and the text its address gives it, or the reason it is none (query_fields.h).
+AZIMORA_EXPORT const char* azimora_read(const char* query) {
+    try {
+        return Give(web::ReadFieldsJson(query == nullptr ? "" : query));
     } catch (const std::exception& error) {
         return Refuse(error.what());
     }

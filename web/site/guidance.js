@@ -151,21 +151,51 @@ export const focalFromFieldOfView = (width, fieldOfView) => width / 2 / Math.tan
 // One tap on something of known place (the sun, a landmark) calibrates the
 // view: the tilt sensors are trusted, so the height of the tap gives the
 // focal length (the elevation of the ray through it must be the object's),
-// and then its side gives how far the compass is off. Null where the tap
-// is too near the picture's middle row to tell the focal length.
+// and then its side gives how far the compass is off. The ray through a
+// tap (dx right, dy up of the middle) at focal length f is f back + dx right
+// + dy up; its sine of elevation is (a f + b) / sqrt(f^2 + c^2) with a, b the
+// heights of back and of dx right + dy up, c^2 = dx^2 + dy^2, so the focal
+// length solves (a^2 - s^2) f^2 + 2 a b f + b^2 - s^2 c^2 = 0 for s the
+// object's sine. Two roots may fit: a ray below the zenith and one past it,
+// the object seen on the other side; the one that needs the smaller
+// correction of the compass is the one seen. Null where nothing fits, or
+// where the tap's height tells the focal length too loosely (near the
+// picture's middle row): a twentieth more or less of it moves the tap by
+// less than half a degree.
 export function calibrateByTap(m, x, y, width, height, known, screenAngle = 0) {
-  const elevationAt = (focal) => elevationOf(rayThrough(m, x, y, focal, width, height, screenAngle));
-  let [low, high] = [width / 20, width * 20];  // fields of view from about 175 to 3 degrees
-  const sign = Math.sign(elevationAt(low) - known.elevation);
-  if (sign === 0 || sign === Math.sign(elevationAt(high) - known.elevation)) return null;
-  for (let i = 0; i < 80; i++) {
-    const middle = Math.sqrt(low * high);
-    if (Math.sign(elevationAt(middle) - known.elevation) === sign) low = middle;
-    else high = middle;
+  const { up, right } = screenAxes(m, screenAngle);
+  const back = scale(axes(m).out, -1);
+  const [dx, dy] = [x - width / 2, height / 2 - y];
+  const s = Math.sin(known.elevation * rad);
+  const a = back[2];
+  const b = right[2] * dx + up[2] * dy;
+  const c2 = dx * dx + dy * dy;
+  const [qa, qb, qc] = [a * a - s * s, 2 * a * b, b * b - s * s * c2];
+  let roots;
+  if (Math.abs(qa) < 1e-12) {
+    roots = Math.abs(qb) < 1e-12 ? [] : [-qc / qb];
+  } else {
+    const discriminant = qb * qb - 4 * qa * qc;
+    roots = discriminant < 0 ? [] : [(-qb - Math.sqrt(discriminant)) / (2 * qa), (-qb + Math.sqrt(discriminant)) / (2 * qa)];
   }
-  const focal = Math.sqrt(low * high);
-  const centre = elevationOf(rayThrough(m, width / 2, height / 2, focal, width, height, screenAngle));
-  if (Math.abs(centre - known.elevation) < 1) return null;  // too near the middle to tell
-  const seen = azimuthOf(rayThrough(m, x, y, focal, width, height, screenAngle));
-  return { focal, headingCorrection: wrap180(known.azimuth - seen) };
+  const elevationAt = (focal) => elevationOf(rayThrough(m, x, y, focal, width, height, screenAngle));
+  // Fields of view from about 175 to 3 degrees; the root must meet the object, not its mirror below the horizon.
+  const fits = roots.filter((focal) => focal >= width / 20 && focal <= width * 20 && Math.abs(elevationAt(focal) - known.elevation) < 1e-6);
+  const found = fits.map((focal) => {
+    const seen = azimuthOf(rayThrough(m, x, y, focal, width, height, screenAngle));
+    return { focal, headingCorrection: wrap180(known.azimuth - seen) };
+  }).sort((p, q) => Math.abs(p.headingCorrection) - Math.abs(q.headingCorrection))[0];
+  if (!found) return null;
+  if (Math.abs(elevationAt(found.focal * 1.05) - elevationAt(found.focal / 1.05)) < 0.5) return null;
+  return found;
+}
+
+// The bearing the phone sights along, for a sighting of something of known
+// elevation: its top edge (the phone held flat, or tipped up towards a high
+// sun) or its back camera, whichever points nearer that height.
+export function sightedHeading(m, elevation, screenAngle = 0) {
+  const top = screenAxes(m, screenAngle).up;
+  const back = scale(axes(m).out, -1);
+  const nearer = Math.abs(elevationOf(back) - elevation) < Math.abs(elevationOf(top) - elevation) ? back : top;
+  return azimuthOf(nearer);
 }

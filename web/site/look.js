@@ -45,7 +45,16 @@ function writeMarks(f, marks) {
   }
 }
 
-export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibrated }) {
+// The sun's label beside its mark where no hour's label stands: right of
+// it, else left, above or below. boxes: the hours' labels drawn, [x, y, w, h].
+function freePlace(boxes, [x, y], radius, width, height) {
+  const places = [[x + radius + 4, y + 5], [x - radius - 4 - width, y + 5], [x - width / 2, y - radius - 6],
+                  [x - width / 2, y + radius + height + 2]];
+  const overlaps = ([px, py]) => boxes.some(([bx, by, bw, bh]) => px < bx + bw && bx < px + width && py - height < by && by - bh < py);
+  return places.find((place) => !overlaps(place)) || places[0];
+}
+
+export function startLook({ trueAttitude, screenAngle, fresh, figures, landmark, onCalibrated }) {
   const video = $('camera');
   const canvas = $('overlay');
   const context = canvas.getContext('2d');
@@ -132,9 +141,10 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     context.stroke();
   }
 
-  function marker(m, [azimuth, elevation], f, fill, radius, label) {
+  // A mark with its label; the label's box, or null. avoid: boxes the label keeps off.
+  function marker(m, [azimuth, elevation], f, fill, radius, label, avoid = []) {
     const p = project(m, directionOf(azimuth, elevation), f, canvas.width, canvas.height, screenAngle());
-    if (!p) return;
+    if (!p) return null;
     context.fillStyle = fill;
     context.strokeStyle = '#000000';
     context.lineWidth = 2;
@@ -142,13 +152,16 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     context.arc(p[0], p[1], radius, 0, 2 * Math.PI);
     context.fill();
     context.stroke();
-    if (label) {
-      context.fillStyle = '#ffffff';
-      context.strokeStyle = '#000000';
-      context.lineWidth = 4;
-      context.strokeText(label, p[0] + radius + 4, p[1] + 5);
-      context.fillText(label, p[0] + radius + 4, p[1] + 5);
-    }
+    if (!label) return null;
+    const width = context.measureText(label).width;
+    const height = parseFloat(context.font);
+    const [x, y] = freePlace(avoid, p, radius, width, height);
+    context.fillStyle = '#ffffff';
+    context.strokeStyle = '#000000';
+    context.lineWidth = 4;
+    context.strokeText(label, x, y);
+    context.fillText(label, x, y);
+    return [x, y, width, height];
   }
 
   function draw() {
@@ -178,8 +191,10 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
     line(m, s.arc, lens, '#ffffff', 3 * ratio);
     context.setLineDash([]);
     for (const arc of s.sun_path) line(m, arc, lens, '#ffb000', 2.5 * ratio);
-    s.sun_hours.forEach(([azimuth, elevation], i) => marker(m, [azimuth, elevation], lens, '#ffb000', 3 * ratio, s.hourNames[i]));
-    if (s.sun[1] > 0) marker(m, s.sun, lens, '#ffd000', 9 * ratio, 'sun');
+    const hourLabels = s.sun_hours.map(([azimuth, elevation], i) => marker(m, [azimuth, elevation], lens, '#ffb000', 3 * ratio, s.hourNames[i]))
+      .filter(Boolean);
+    if (s.sun[1] > 0) lookStats.sunLabel = marker(m, s.sun, lens, '#ffd000', 9 * ratio, 'sun', hourLabels);
+    lookStats.hourLabels = hourLabels;
     // The marked skyline: neighbours up to 90 degrees apart joined, as the engine weighs them.
     const sorted = [...marks].sort((a, b) => a[0] - b[0]);
     for (let i = 0; i < sorted.length; i++) {
@@ -230,25 +245,29 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, onCalibra
       return;
     }
     const s = skyOf(f);
-    const landmarkBearing = Number($('landmark').value);
-    const landmarkElevation = Number($('landmark-elevation').value);
     const useLandmark = $('calibrate-landmark').checked;
-    if (useLandmark && !($('landmark').value.trim() !== '' && landmarkBearing >= 0 && landmarkBearing < 360 &&
-                         Math.abs(landmarkElevation) <= 90 && $('landmark-elevation').value.trim() !== '')) {
-      say('Type the landmark\u2019s true bearing and its elevation first.');
+    const typed = useLandmark ? landmark() : null;
+    if (typed && typed.error) {
+      say(`${typed.error} (the compass view's landmark)`);
       return;
     }
     if (!useLandmark && (!s || s.sun[1] <= 0)) {
       say('The sun is below the horizon: calibrate on a landmark of known bearing and elevation.');
       return;
     }
-    const known = useLandmark ? { azimuth: landmarkBearing, elevation: landmarkElevation } : { azimuth: s.sun[0], elevation: s.sun[1] };
+    // Straight overhead a direction has no bearing: a tenth of a degree moves it anywhere around.
+    if (!useLandmark && s.sun[1] > 89) {
+      say(`The sun stands ${s.sun[1].toFixed(1)}\u00B0 high, all but overhead: its bearing cannot correct the compass. Calibrate on a landmark.`);
+      return;
+    }
+    const known = useLandmark ? typed : { azimuth: s.sun[0], elevation: s.sun[1] };
     const box = canvas.getBoundingClientRect();
     const ratio = canvas.width / box.width;
     const result = calibrateByTap(m, (event.clientX - box.left) * ratio, (event.clientY - box.top) * ratio,
                                   canvas.width, canvas.height, known, screenAngle());
     if (!result) {
-      say('Hold the phone so that it is well above or below the middle of the picture, then tap it again.');
+      say(`Tilt the phone until the ${useLandmark ? 'landmark' : 'sun'} stands well above or below the picture's middle ` +
+          '(a third of the way to its edge), then tap it there again.');
       return;
     }
     focalOfWidth = result.focal / canvas.width;

@@ -4,22 +4,21 @@
 // Pointing with the phone: how far to tilt (the tilt sensors, to a tenth)
 // and to turn (the compass, whole degrees, declination applied, corrected
 // by a sighting of the sun or a landmark), the aligned cue (a tone after a
-// tap, a vibration where allowed) and the camera's view. Every reading is
-// shown only while fresh: a stopped sensor, the page in the background or a
-// refusal each say so and blank the live figures; the computed ones above
-// stay.
+// tap, a vibration where allowed) and the camera's view. A reading counts
+// until the sensor itself says it stopped, or the page goes to the
+// background: a browser sends nothing while the phone holds still (Chromium
+// only sends a change of a tenth of a degree), and a phone clamped to the
+// dish holds still exactly when it is right. A stopped sensor, the
+// background or a refusal each say so and blank the live figures (a
+// refusal with a way to try again); the computed ones above stay.
 import {
-  beamwidth, headingOf, measuredTilt, tiltAdvice, tiltTarget, turnAdvice, turnedClockwise, withinBeam, wrap180,
+  beamwidth, headingOf, measuredTilt, sightedHeading, tiltAdvice, tiltTarget, turnAdvice, turnedClockwise, withinBeam, wrap180,
 } from './guidance.js';
-import { sky } from './engine.js';
-import { startLook } from './look.js';
+import { readFields, sky } from './engine.js';
 import { startOrientation } from './sensors.js';
 
 const $ = (id) => document.getElementById(id);
-// Chromium sends orientation only when it changes (by a tenth of a degree):
-// a phone held in a hand always does; ten seconds of nothing is a sensor
-// that stopped, or a phone laid down.
-const staleAfterMs = 10000;
+// A sensor that gave nothing in three seconds of the page in view is none.
 const noSensorAfterMs = 3000;
 
 let figures = null;       // the engine's figures of the moment, or null
@@ -29,7 +28,9 @@ let correction = 0;       // the user's sighting: degrees added to the compass's
 let corrected = false;
 let stopSensors = null;
 let started = false;
-let sensorState = '';     // 'refused', 'none', 'tilt-only' or ''
+let sensorState = '';     // 'refused', 'none', 'stopped', 'tilt-only' or ''
+let noSensorTimer = 0;
+let everRead = false;     // a reading came since the sensors started: there is a sensor
 let audio = null;
 let tone = null;
 let aligned = false;
@@ -37,7 +38,7 @@ let look = null;
 let measures = 0;
 
 const screenAngle = () => (screen.orientation ? screen.orientation.angle : Number(window.orientation) || 0);
-const fresh = () => attitude && performance.now() - attitude.time < staleAfterMs && document.visibilityState === 'visible';
+const fresh = () => attitude !== null && sensorState !== 'stopped' && document.visibilityState === 'visible';
 const tiltMode = () => (document.querySelector('input[name="tilt-mode"]:checked') || { value: 'plate' }).value;
 
 // The attitude made true: the declination, then the user's correction.
@@ -52,15 +53,18 @@ function setText(id, text) {
 }
 
 function status() {
-  if (!started) return 'The sensors start with the button above.';
+  if (!started && sensorState === 'refused') {
+    return 'Motion sensors were refused: allow them for this page in the browser\u2019s site settings (the lock or the ' +
+      'settings icon by the address), then try again. The figures stand.';
+  }
+  if (!started) return '';
   if (document.visibilityState !== 'visible') return 'Paused while the page is in the background: no live reading.';
-  if (sensorState === 'refused') return 'Motion sensors were refused: allow them for this page in the browser\u2019s site settings. The figures above stand.';
+  if (sensorState === 'stopped') return 'The motion sensor has stopped: try the sensors again. The figures stand.';
   if (!attitude) {
     return sensorState === 'none'
-      ? 'No motion sensor answers (a desktop browser?): the figures above stand; use an inclinometer and a compass.'
+      ? 'No motion sensor answers (a desktop browser?): the figures stand; use an inclinometer and a compass.'
       : 'Waiting for the motion sensors\u2026';
   }
-  if (!fresh()) return `Nothing from the sensors for ${((performance.now() - attitude.time) / 1000).toFixed(0)} s: move the phone a little; if nothing comes, the sensor has stopped. The figures above stand.`;
   return '';
 }
 
@@ -173,31 +177,54 @@ export function refresh(eventTime = performance.now()) {
 
 function onReading(reading) {
   attitude = reading;
+  everRead = true;
   if (!reading.absolute && sensorState === '') sensorState = 'tilt-only';
   refresh(reading.time);
+}
+
+// Three seconds of the page in view without any reading since the start: no
+// sensor. Hidden, the count starts again when it is back; once a reading
+// came, there is a sensor, however long the next one takes.
+function watchForNoSensor() {
+  clearTimeout(noSensorTimer);
+  if (!started || everRead || sensorState !== '' || document.visibilityState !== 'visible') return;
+  noSensorTimer = setTimeout(() => {
+    if (started && !attitude && sensorState === '' && document.visibilityState === 'visible') sensorState = 'none';
+    refresh();
+  }, noSensorAfterMs);
+}
+
+function onSensorState(state) {
+  sensorState = state;
+  if (state === 'refused' || state === 'stopped') {
+    // The way back: the button asks again (and says how to allow them).
+    if (stopSensors) stopSensors();
+    started = false;
+    attitude = null;
+    $('start-sensors').textContent = 'Try the sensors again';
+    $('start-sensors').hidden = false;
+  }
+  refresh();
 }
 
 async function start() {
   if (started) return;
   started = true;
+  attitude = null;
+  everRead = false;
+  sensorState = '';
   $('start-sensors').hidden = true;
   refresh();
-  stopSensors = await startOrientation(onReading, (state) => {
-    sensorState = state;
-    refresh();
-  });
-  setTimeout(() => {
-    if (!attitude && sensorState === '') sensorState = 'none';
-    refresh();
-  }, noSensorAfterMs);
+  stopSensors = await startOrientation(onReading, onSensorState);
+  watchForNoSensor();
 }
 
 // The sun or a landmark straight ahead of the phone's top (or its camera):
 // the compass is off by the difference, from now on.
-function sight(azimuth) {
+function sight(azimuth, elevation) {
   if (!fresh() || !figures) return;
   correction = 0;
-  const heading = headingOf(trueAttitude(), screenAngle());
+  const heading = sightedHeading(trueAttitude(), elevation, screenAngle());
   correction = wrap180(azimuth - heading);
   corrected = true;
   setText('correction', `Compass corrected by ${correction >= 0 ? '+' : '\u2212'}${Math.abs(correction).toFixed(1)}\u00B0.`);
@@ -229,24 +256,48 @@ function toggleSound() {
   });
 }
 
-function showView(name) {
+let viewShown = 'tilt';
+async function showView(name) {
+  viewShown = name;
   for (const tab of document.querySelectorAll('#point-tabs [role="tab"]')) {
     const chosen = tab.dataset.view === name;
     tab.setAttribute('aria-selected', String(chosen));
     tab.tabIndex = chosen ? 0 : -1;
     $(`${tab.dataset.view}-view`).hidden = !chosen;
   }
-  if (name === 'look' && !look) look = startLook({ trueAttitude, screenAngle, fresh, figures: () => figures, onCalibrated: (headingCorrection) => {
-    correction = wrap180(correction + headingCorrection);
-    corrected = true;
-    setText('correction', `Compass corrected by ${correction >= 0 ? '+' : '\u2212'}${Math.abs(correction).toFixed(1)}\u00B0 from the picture.`);
-    $('forget-correction').hidden = false;
-    refresh();
-  } });
   if (name !== 'look' && look) {
     look.stop();
     look = null;
   }
+  if (name === 'look' && !look) {
+    // The camera's view is fetched when first opened: the first figures do not wait for it.
+    const { startLook } = await import('./look.js');
+    if (viewShown !== 'look' || look) return;
+    look = startLook({ trueAttitude, screenAngle, fresh, figures: () => figures, landmark, onCalibrated: (headingCorrection) => {
+      correction = wrap180(correction + headingCorrection);
+      corrected = true;
+      setText('correction', `Compass corrected by ${correction >= 0 ? '+' : '\u2212'}${Math.abs(correction).toFixed(1)}\u00B0 from the picture.`);
+      $('forget-correction').hidden = false;
+      refresh();
+    } });
+  }
+}
+
+// The landmark as typed, read by the engine: {azimuth, elevation} or {error}.
+function landmark() {
+  const typed = { landmark: $('landmark').value.trim(), landmark_elevation: $('landmark-elevation').value.trim() || '0' };
+  if (!typed.landmark) return { error: 'Type the landmark\u2019s true bearing first, 0 to 360.' };
+  const read = readFields(`landmark=${encodeURIComponent(typed.landmark)}&landmark_elevation=${encodeURIComponent(typed.landmark_elevation)}`);
+  const error = read.landmark?.error || read.landmark_elevation?.error;
+  if (error) return { error: `${error}.` };
+  return { azimuth: read.landmark.value % 360, elevation: read.landmark_elevation.value };
+}
+
+// The drawing of the way the phone is laid: its HTML wrapper shown.
+function showDrawing() {
+  $('tilt-drawing-plate').hidden = tiltMode() !== 'plate';
+  $('tilt-drawing-arm').hidden = tiltMode() !== 'arm';
+  refresh();
 }
 
 // figures: the engine's of the moment; null when none.
@@ -254,21 +305,24 @@ export function setFigures(next, dishNow) {
   figures = next;
   dish = dishNow;
   $('arm-choice').hidden = !(dish.offset > 0);
-  if (!(dish.offset > 0) && tiltMode() === 'arm') $('tilt-plate').checked = true;
+  if (!(dish.offset > 0) && tiltMode() === 'arm') {
+    $('tilt-plate').checked = true;
+    showDrawing();
+  }
   refresh();
 }
 
 export function setUpPoint() {
   $('start-sensors').addEventListener('click', start);
   $('sound').addEventListener('click', toggleSound);
-  $('sight-sun').addEventListener('click', () => sunNow() && sight(sunNow()[0]));
+  $('sight-sun').addEventListener('click', () => sunNow() && sight(sunNow()[0], sunNow()[1]));
   $('sight-landmark').addEventListener('click', () => {
-    const bearing = Number($('landmark').value);
-    if (!($('landmark').value.trim() !== '' && bearing >= 0 && bearing < 360)) {
-      setText('correction', 'Type the landmark\u2019s true bearing first, 0 to 360.');
+    const known = landmark();
+    if (known.error) {
+      setText('correction', known.error);
       return;
     }
-    sight(bearing);
+    sight(known.azimuth, known.elevation);
   });
   $('forget-correction').addEventListener('click', () => {
     correction = 0;
@@ -277,11 +331,7 @@ export function setUpPoint() {
     $('forget-correction').hidden = true;
     refresh();
   });
-  for (const input of document.querySelectorAll('input[name="tilt-mode"]')) input.addEventListener('change', () => {
-    $('tilt-drawing-plate').hidden = tiltMode() !== 'plate';
-    $('tilt-drawing-arm').hidden = tiltMode() !== 'arm';
-    refresh();
-  });
+  for (const input of document.querySelectorAll('input[name="tilt-mode"]')) input.addEventListener('change', showDrawing);
   const tabs = [...document.querySelectorAll('#point-tabs [role="tab"]')];
   for (const tab of tabs) {
     tab.addEventListener('click', () => showView(tab.dataset.view));
@@ -296,6 +346,7 @@ export function setUpPoint() {
   document.addEventListener('visibilitychange', () => {
     // Back from the background: nothing counts until a new reading comes.
     if (document.visibilityState === 'visible') attitude = null;
+    watchForNoSensor();
     refresh();
   });
   setInterval(() => started && refresh(), 250);

@@ -15,7 +15,8 @@
 import { headingOf, matrixFromEuler, matrixFromQuaternion, turnedClockwise } from './guidance.js';
 
 // reading: {matrix, absolute, accuracy (degrees, null unknown, -1 uncalibrated), time (ms, performance clock)}
-// state: 'refused', 'none' (no sensor answers), 'tilt-only'.
+// state: 'refused', 'none' (no sensor answers), 'stopped' (a sensor that
+// answered reports an error); the reading's absolute says tilt only.
 export async function startOrientation(onReading, onState) {
   const stops = [];
   const stop = () => stops.splice(0).forEach((s) => s());
@@ -77,6 +78,7 @@ export async function startOrientation(onReading, onState) {
         sensor.stop();
         if (event.error && event.error.name === 'NotAllowedError') onState('refused');
         else if (!answered) useEvents();  // no such sensor: the events may still come
+        else onState('stopped');  // it answered, and says it no longer can
       });
       sensor.start();
       stops.push(() => sensor.stop());

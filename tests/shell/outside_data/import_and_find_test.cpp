@@ -14,7 +14,6 @@
 #include "lists/userlists.h"
 #include "outside_data/find_location_dialog.h"
 #include "outside_data/import_satellites_dialog.h"
-#include "search_folding.h"
 #include "tools_menu.h"
 #include "window_fixture.h"
 #include "event_bound.h"
