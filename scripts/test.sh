@@ -38,9 +38,14 @@ stage "web: figures vs calc" --after "build web" "build dev" -- \
   node tests/web/engine_figures_check.mjs build/web/site build/dev/calc/azimora-calc
 stage "web: page in Chromium" --after "build web" "build dev" -- \
   node tests/web/page_test.mjs build/web/site build/dev/calc/azimora-calc
+stage "web: layout in Chromium" --after "build web" -- node tests/web/layout_test.mjs build/web/site
+stage "web: updates in Chromium" --after "build web" -- node tests/web/update_test.mjs build/web/site
+stage "web: towns vs desktop" --after "build web" "build dev" -- \
+  node tests/web/towns_test.mjs build/web/site build/dev/tests/data_sources/find_towns
 stage "web: pointing arithmetic" --after "machine set-up" -- node --test tests/web/guidance_test.mjs
 stage "web: pointing in Chromium" --after "build web" "build dev" -- \
   node tests/web/point_test.mjs build/web/site build/dev/calc/azimora-calc
+stage "web: Lighthouse scores" --after "build web" -- node tests/web/lighthouse_check.mjs build/web/site
 stage "fuzz, 20 s a target" --after "machine set-up" -- scripts/fuzz.sh 20
 stage "package test" --after "machine set-up" -- tests/package/package_test.sh
 stage "reproducible packages" --after "machine set-up" -- tests/package/reproducible_test.sh
