@@ -15,13 +15,16 @@
 // A web server on this computer's loopback address for the download's
 // tests, answering as it is told: the body, a 404, nothing at all, half a
 // body before it hangs up (short of its length, without the last chunk, or
-// with no length at all), a redirect, or a byte at a time. No test touches
-// the internet.
+// with no length at all), a redirect, a byte at a time, or bytes given
+// whole (head, framing and all) after which it hangs up at once or when the
+// test says, so that a test can cut the connection once the client has
+// taken what came. No test touches the internet.
 namespace azimora::testing {
 
 class LoopbackHttpServer {
 public:
-    enum class Answer { Body, NotFound, Silent, Truncated, ChunkedWithoutEnd, CloseDelimitedHalf, Redirect, Trickle };
+    enum class Answer { Body, NotFound, Silent, Truncated, ChunkedWithoutEnd, CloseDelimitedHalf, Redirect, Trickle, Raw };
+    enum class HangUp { AtOnce, WhenCut };
 
     LoopbackHttpServer() {
         server_.listen(QHostAddress::LocalHost, 0);
@@ -41,6 +44,17 @@ public:
     void Respond(Answer answer, QByteArray body = {}) {
         answer_ = answer;
         body_ = std::move(body);
+    }
+    // For Answer::Raw: the bytes as they go on the wire, then the hang-up.
+    void RespondRaw(QByteArray bytes, HangUp hangUp) {
+        answer_ = Answer::Raw;
+        body_ = std::move(bytes);
+        hangUp_ = hangUp;
+    }
+    // Hangs up the connection that waits for it (HangUp::WhenCut), if any.
+    void Cut() {
+        if (!waiting_.isNull()) waiting_->disconnectFromHost();
+        waiting_.clear();
     }
     [[nodiscard]] QUrl Address() const {
         return QUrl(QStringLiteral("http://127.0.0.1:%1/gp.php?GROUP=geo&FORMAT=json").arg(server_.serverPort()));
@@ -88,6 +102,14 @@ private:
                 socket->write("HTTP/1.1 302 Found\r\nLocation: " + body_ + "\r\nContent-Length: 0\r\n\r\n");
                 socket->flush();
                 break;
+            case Answer::Raw:
+                socket->write(body_);
+                socket->flush();
+                if (hangUp_ == HangUp::AtOnce)
+                    socket->disconnectFromHost();
+                else
+                    waiting_ = socket;
+                break;
             case Answer::Trickle: {
                 socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n");
                 auto* timer = new QTimer(socket);
@@ -101,6 +123,8 @@ private:
     QTcpServer server_;
     Answer answer_ = Answer::Body;
     QByteArray body_;
+    HangUp hangUp_ = HangUp::AtOnce;
+    QPointer<QTcpSocket> waiting_;
     int requests_ = 0;
     QList<QPointer<QTcpSocket>> held_;
     QHash<QTcpSocket*, QByteArray> requests_text_;

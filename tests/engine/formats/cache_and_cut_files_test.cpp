@@ -68,6 +68,28 @@ TEST(ElementFiles, AFileCutInsideARecordIsKnownAsSuch) {
     EXPECT_TRUE(ReadOrbitElements(kvn.substr(0, kvn.find("RA_OF")), instant).endsMidRecord);
 }
 
+// JSON and XML that read to their end are whole: a last record short of a
+// keyword, or no record at all, is what the file holds, not a cut.
+TEST(ElementFiles, WholeJsonAndXmlAreNeverTakenAsCut) {
+    const std::string geo = "{\"OBJECT_NAME\":\"GEO\",\"EPOCH\":\"2026-12-06T12:00:00\",\"MEAN_MOTION\":1.0027,"
+                            "\"ECCENTRICITY\":0.0001,\"INCLINATION\":0.05,\"RA_OF_ASC_NODE\":90,\"ARG_OF_PERICENTER\":10,"
+                            "\"MEAN_ANOMALY\":200}";
+    const std::string noMotion = "{\"OBJECT_NAME\":\"NO MOTION\",\"EPOCH\":\"2026-12-06T12:00:00\"}";
+    const std::string xml = "<ndm><omm><body><segment><data><meanElements><EPOCH>2026-12-06T12:00:00</EPOCH>"
+                            "<ECCENTRICITY>0.0001</ECCENTRICITY></meanElements></data></segment></body></omm></ndm>";
+    const double instant = StartOfDay({2026, 12, 7});
+    struct Case {
+        std::string text;
+        std::size_t objects;
+    };
+    for (const Case& c : {Case{"[" + geo + "," + geo + "," + noMotion + "]", 2}, Case{"[0,0,0]", 0}, Case{xml, 0}}) {
+        const ElementSetFile read = ReadOrbitElements(c.text, instant);
+        EXPECT_FALSE(read.endsMidRecord) << c.text;
+        EXPECT_EQ(read.objects.size(), c.objects) << c.text;
+        EXPECT_EQ(read.skippedCount, c.text.starts_with("[0") ? 3u : 1u) << c.text;
+    }
+}
+
 // A file that is no element file (a password file linked into place, read
 // by a program running as root): its lines are not repeated in messages.
 TEST(ElementFiles, ALineOfAnotherFileIsQuotedOnlyAtItsStart) {
