@@ -10,6 +10,9 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
 
 #include <map>
 #include <string>
@@ -79,15 +82,41 @@ std::vector<Answer> AnswersOf(const QByteArray& body) {
     };
 }
 
+QSslConfiguration LoopbackTls() {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    QFile cert(QStringLiteral(AZIMORA_SOURCES_TEST_DATA "/loopback-cert.pem"));
+    QFile key(QStringLiteral(AZIMORA_SOURCES_TEST_DATA "/loopback-key.pem"));
+    EXPECT_TRUE(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+    tls.setLocalCertificate(QSslCertificate(&cert, QSsl::Pem));
+    tls.setPrivateKey(QSslKey(&key, QSsl::Rsa, QSsl::Pem));
+    return tls;
+}
+
+// The loopback certificate trusted by every socket made while it lives, as
+// a publisher's is through the system's authorities.
+class TrustedLoopback {
+public:
+    TrustedLoopback() {
+        QSslConfiguration trusting = before_;
+        trusting.addCaCertificates(QSslCertificate::fromPath(QStringLiteral(AZIMORA_SOURCES_TEST_DATA "/loopback-cert.pem")));
+        QSslConfiguration::setDefaultConfiguration(trusting);
+    }
+    ~TrustedLoopback() { QSslConfiguration::setDefaultConfiguration(before_); }
+    TrustedLoopback(const TrustedLoopback&) = delete;
+    TrustedLoopback& operator=(const TrustedLoopback&) = delete;
+
+private:
+    QSslConfiguration before_ = QSslConfiguration::defaultConfiguration();
+};
+
 class DownloadFraming : public ::testing::Test {
 protected:
     azimora::testing::TempFolder folder;
-    LoopbackHttpServer server;
     ElementDownload download{folder.Path()};
 
     // One download of the answer; the server hangs up at once, or when the
     // client has reported the body bytes it was sent.
-    bool Run(const Answer& answer, LoopbackHttpServer::HangUp hangUp) {
+    bool Run(LoopbackHttpServer& server, const Answer& answer, LoopbackHttpServer::HangUp hangUp) {
         server.RespondRaw(answer.wire, hangUp);
         const auto cutter = QObject::connect(&download, &ElementDownload::progress, [&](qint64 received, qint64) {
             if (received >= answer.bodyBeforeCut) server.Cut();
@@ -106,40 +135,73 @@ protected:
         QFile file(QString::fromStdString((folder.Path() / kKeptElementsFile).string()));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
     }
-};
 
-TEST_F(DownloadFraming, OnlyAWholeAnswerReplacesTheKeptCopy) {
-    const QByteArray bodies[] = {Sets("GOES 9 FIRST"), Sets("GOES 9 SECOND")};
-    server.Respond(LoopbackHttpServer::Answer::Body, bodies[0]);
-    ASSERT_TRUE(download.start(server.Address()) == ElementDownload::Start::Started);
-    QSignalSpy first(&download, &ElementDownload::finished);
-    ASSERT_TRUE(first.wait(azimora::testing::kEventBoundMs));
-    ASSERT_EQ(Kept(), bodies[0]) << download.message().toStdString();
-
-    std::map<std::string, int> wrong;  // per answer: tries that kept what they should not, or not what they should
-    int tries = 0;
-    for (int round = 0; round < 12; ++round) {
-        for (const auto hangUp : {LoopbackHttpServer::HangUp::AtOnce, LoopbackHttpServer::HangUp::WhenCut}) {
-            for (std::size_t i = 0; i < AnswersOf(bodies[0]).size(); ++i) {
-                // Always the body the kept copy is not, so that a replacement shows.
-                const QByteArray before = Kept();
-                const QByteArray& next = before == bodies[0] ? bodies[1] : bodies[0];
-                const Answer answer = AnswersOf(next)[i];
-                const bool kept = Run(answer, hangUp);
-                ++tries;
-                const QByteArray after = Kept();
-                const bool right = answer.whole ? kept && after == next : !kept && after == before;
-                if (!right) {
+    // Every answer, hung up both ways, rounds times: the tries, and per
+    // answer those that kept what they should not, or not what they should.
+    int Tries(LoopbackHttpServer& server, int rounds, std::map<std::string, int>& wrong) {
+        const QByteArray bodies[] = {Sets("GOES 9 FIRST"), Sets("GOES 9 SECOND")};
+        server.Respond(LoopbackHttpServer::Answer::Body, bodies[0]);
+        QSignalSpy first(&download, &ElementDownload::finished);
+        EXPECT_EQ(download.start(server.Address()), ElementDownload::Start::Started);
+        EXPECT_TRUE(first.wait(azimora::testing::kEventBoundMs));
+        EXPECT_EQ(Kept(), bodies[0]) << download.message().toStdString();
+        int tries = 0;
+        for (int round = 0; round < rounds; ++round) {
+            for (const auto hangUp : {LoopbackHttpServer::HangUp::AtOnce, LoopbackHttpServer::HangUp::WhenCut}) {
+                for (std::size_t i = 0; i < AnswersOf(bodies[0]).size(); ++i) {
+                    // Always the body the kept copy is not, so that a replacement shows.
+                    const QByteArray before = Kept();
+                    const QByteArray& next = before == bodies[0] ? bodies[1] : bodies[0];
+                    const Answer answer = AnswersOf(next)[i];
+                    const bool kept = Run(server, answer, hangUp);
+                    ++tries;
+                    const QByteArray after = Kept();
+                    if (answer.whole ? kept && after == next : !kept && after == before) {
+                        if (!answer.whole) {
+                            EXPECT_TRUE(download.message().endsWith(QStringLiteral("nothing was changed.")))
+                                << download.message().toStdString();
+                        }
+                        continue;
+                    }
                     ++wrong[std::string(answer.what) + (hangUp == LoopbackHttpServer::HangUp::AtOnce ? ", at once" : ", when cut")];
                     ADD_FAILURE() << answer.what << ": " << download.message().toStdString();
-                } else if (!answer.whole) {
-                    EXPECT_TRUE(download.message().endsWith(QStringLiteral("nothing was changed."))) << download.message().toStdString();
                 }
             }
         }
+        for (const auto& [what, count] : wrong) std::printf("  %s: %d wrong\n", what.c_str(), count);
+        return tries;
     }
-    EXPECT_GE(tries, 200);
-    for (const auto& [what, count] : wrong) std::printf("  %s: %d wrong\n", what.c_str(), count);
+};
+
+TEST_F(DownloadFraming, OnlyAWholeAnswerReplacesTheKeptCopy) {
+    LoopbackHttpServer server;
+    std::map<std::string, int> wrong;
+    EXPECT_GE(Tries(server, 12, wrong), 200);
+    EXPECT_TRUE(wrong.empty());
+}
+
+// The same over HTTPS, where a hang-up also ends the TLS session.
+TEST_F(DownloadFraming, OverHttpsAsWell) {
+    const QSslConfiguration tls = LoopbackTls();
+    LoopbackHttpServer server(&tls);
+    const TrustedLoopback trusted;
+    std::map<std::string, int> wrong;
+    EXPECT_GE(Tries(server, 2, wrong), 40);
+    EXPECT_TRUE(wrong.empty());
+}
+
+// A certificate no authority of this computer vouches for is refused, and says so.
+TEST_F(DownloadFraming, AnUntrustedCertificateIsRefused) {
+    const QSslConfiguration tls = LoopbackTls();
+    LoopbackHttpServer server(&tls);
+    server.Respond(LoopbackHttpServer::Answer::Body, Sets("GOES 9"));
+    QSignalSpy finished(&download, &ElementDownload::finished);
+    ASSERT_EQ(download.start(server.Address()), ElementDownload::Start::Started);
+    ASSERT_TRUE(finished.wait(azimora::testing::kEventBoundMs));
+    EXPECT_FALSE(finished.first().first().toBool());
+    EXPECT_EQ(download.message().toStdString(),
+              "The download from 127.0.0.1 failed: The certificate is self-signed, and untrusted; nothing was changed.");
+    EXPECT_EQ(Kept(), "(none)");
 }
 
 }  // namespace

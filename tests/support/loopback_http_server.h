@@ -7,10 +7,14 @@
 #include <QHostAddress>
 #include <QList>
 #include <QPointer>
+#include <QSslConfiguration>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 // A web server on this computer's loopback address for the download's
 // tests, answering as it is told: the body, a 404, nothing at all, half a
@@ -18,7 +22,8 @@
 // with no length at all), a redirect, a byte at a time, or bytes given
 // whole (head, framing and all) after which it hangs up at once or when the
 // test says, so that a test can cut the connection once the client has
-// taken what came. No test touches the internet.
+// taken what came. Plain HTTP, or HTTPS with the certificate it is given.
+// No test touches the internet.
 namespace azimora::testing {
 
 class LoopbackHttpServer {
@@ -26,10 +31,18 @@ public:
     enum class Answer { Body, NotFound, Silent, Truncated, ChunkedWithoutEnd, CloseDelimitedHalf, Redirect, Trickle, Raw };
     enum class HangUp { AtOnce, WhenCut };
 
-    LoopbackHttpServer() {
-        server_.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+    // With tls, HTTPS: each connection is read once its handshake is done.
+    explicit LoopbackHttpServer(const QSslConfiguration* tls = nullptr) {
+        if (tls != nullptr) {
+            auto secure = std::make_unique<QSslServer>();
+            secure->setSslConfiguration(*tls);
+            server_ = std::move(secure);
+        } else {
+            server_ = std::make_unique<QTcpServer>();
+        }
+        server_->listen(QHostAddress::LocalHost, 0);
+        QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, [this] {
+            while (QTcpSocket* socket = server_->nextPendingConnection()) {
                 held_.append(socket);
                 QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] { Read(socket); });
             }
@@ -57,7 +70,9 @@ public:
         waiting_.clear();
     }
     [[nodiscard]] QUrl Address() const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/gp.php?GROUP=geo&FORMAT=json").arg(server_.serverPort()));
+        return QUrl(QStringLiteral("%1://127.0.0.1:%2/gp.php?GROUP=geo&FORMAT=json")
+                        .arg(qobject_cast<QSslServer*>(server_.get()) != nullptr ? "https" : "http")
+                        .arg(server_->serverPort()));
     }
     [[nodiscard]] int Requests() const { return requests_; }
 
@@ -120,7 +135,7 @@ private:
         }
     }
 
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
     Answer answer_ = Answer::Body;
     QByteArray body_;
     HangUp hangUp_ = HangUp::AtOnce;
