@@ -78,15 +78,21 @@ int Run(const azimora::calc::CalcOptions& options) {
             std::string path = options.file;
             if (options.keptElements) {
                 const auto folder = KeptElementsFolder(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
-                const auto kept = FindKeptElements(folder);
-                if (!kept)
+                const KeptElementsLookup lookup = LookUpKeptElements(folder);
+                if (!lookup.kept && lookup.problem.empty())
                     return Fail("--kept-elements: no download is kept in '" + folder.string() +
                                     "': download current elements in Azimora's Tools > Import Satellites first",
                                 1);
-                path = kept->file.string();
+                if (!lookup.kept)
+                    return Fail("--kept-elements: the download kept in '" + folder.string() + "' cannot be used: " +
+                                    lookup.problem + "; download current elements again in Azimora's Tools > Import "
+                                    "Satellites",
+                                1);
+                const KeptElements& kept = *lookup.kept;
+                path = kept.file.string();
                 std::fprintf(stderr, "azimora-calc: --kept-elements: downloaded %s from %s, %s old\n",
-                             IsoUtc(kept->downloaded).c_str(), kept->address.c_str(),
-                             AgeText(Now() - kept->downloaded).c_str());
+                             IsoUtc(kept.downloaded).c_str(), kept.address.c_str(),
+                             AgeText(Now() - kept.downloaded).c_str());
             }
             calc::FileInput file(path, calc::FileInput::Source::FileOrPipe);
             const std::string name = InputName(path);

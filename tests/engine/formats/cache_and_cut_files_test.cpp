@@ -15,6 +15,7 @@
 #include "formats/orbit_mean_elements.h"
 #include "formats/two_line_elements.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace azimora {
 namespace {
@@ -44,6 +45,60 @@ TEST(KeptElements, TheRecordIsReadOnlyFromAShortRegularFile) {
         EXPECT_FALSE(FindKeptElements(folder.Path())) << c.what;
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << c.what << " was waited on";
     }
+}
+
+// A kept copy that cannot be used says why, apart from none kept at all, so
+// that the user is not sent to download what is there.
+TEST(KeptElements, WhyAKeptCopyCannotBeUsed) {
+    testing::TempFolder folder;
+    const auto elements = folder.Path() / kKeptElementsFile;
+    const auto info = folder.Path() / kKeptElementsInfo;
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        std::string problem;
+    };
+    const std::string record = "its record current-elements.info ";
+    for (const Case& c : {
+             Case{"nothing kept", [] {}, ""},
+             Case{"the copy a FIFO", [&] { ASSERT_EQ(::mkfifo(elements.c_str(), 0600), 0); },
+                  "the kept copy current-elements is no regular file (a folder, a FIFO or a device)"},
+             Case{"no record", [&] { Write(elements, "[]"); }, record + "of where and when it came from is missing"},
+             Case{"the record a FIFO",
+                  [&] {
+                      Write(elements, "[]");
+                      ASSERT_EQ(::mkfifo(info.c_str(), 0600), 0);
+                  },
+                  record + "is no regular file (a folder, a FIFO or a device)"},
+             Case{"the record too large",
+                  [&] {
+                      Write(elements, "[]");
+                      Write(info, std::string(1 << 20, 'x'));
+                  },
+                  record + "is larger than 16 KB"},
+             Case{"the record one line",
+                  [&] {
+                      Write(elements, "[]");
+                      Write(info, "https://example.org/gp.php\n");
+                  },
+                  record + "is not the address and the time of the download (ISO 8601), a line each"},
+         }) {
+        std::filesystem::remove_all(elements);
+        std::filesystem::remove_all(info);
+        c.make();
+        const KeptElementsLookup lookup = LookUpKeptElements(folder.Path());
+        EXPECT_FALSE(lookup.kept) << c.what;
+        EXPECT_EQ(lookup.problem, c.problem) << c.what;
+    }
+    // Unreadable, for a user other than root.
+    std::filesystem::remove_all(info);
+    Write(elements, "[]");
+    Write(info, "https://example.org/gp.php\n2026-12-07T10:00:00Z\n");
+    std::filesystem::permissions(info, std::filesystem::perms::none);
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::all);
+    const auto problem = testing::RunUnprivileged([&] { return LookUpKeptElements(folder.Path()).problem; });
+    if (!problem) GTEST_SKIP() << "cannot drop root privileges here";
+    EXPECT_EQ(*problem, record + "cannot be read: Permission denied");
 }
 
 // A body that stops inside a record, in each form that has lines: known,
