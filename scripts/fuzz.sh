@@ -14,7 +14,7 @@ seconds="${1:-600}"
 
 scripts/build.sh fuzz >/dev/null
 targets=(fuzz_load_lists fuzz_split_fields fuzz_number_text fuzz_decode fuzz_round_trip fuzz_controller
-  fuzz_outside_sources fuzz_batch_csv fuzz_towns_xml)
+  fuzz_outside_sources fuzz_batch_csv fuzz_towns_xml fuzz_nmea_fields fuzz_http_response)
 failed=()
 for target in "${targets[@]}"; do
   work="build/fuzz/corpus/$target"
