@@ -71,9 +71,9 @@ std::string CompassWarningText(CompassWarning warning) {
 }
 
 std::string CompassWarnings(const InstallationFigures& figures) {
-    std::string words = CompassWarningText(figures.compassWarning);
-    if (!figures.magnetic.valid) words += (words.empty() ? "" : "; ") + std::string("outside the magnetic model's years");
-    return words;
+    const std::string field = CompassWarningText(figures.compassWarning);
+    if (!field.empty() || figures.magnetic.valid) return field;
+    return "outside the magnetic model's years";
 }
 
 double BearingNumber(double degrees) { return degrees >= 360 ? degrees - 360 : degrees; }
