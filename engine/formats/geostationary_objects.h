@@ -55,7 +55,8 @@ inline constexpr double kMaximumGeostationaryInclination = 20;
 inline constexpr double kMaximumGeostationaryEccentricity = 0.1;
 // Warnings: drifting more than this many degrees a day, inclined more than
 // this, swinging east and west by more than this (an eccentric orbit, by
-// about 2e radians each way: the equation of the centre's first term),
+// about 2e radians each way: the equation of the centre, true less mean
+// anomaly, is 2e sin M and terms of e squared),
 // elements more than this many days from the instant, before it or after
 // it (their position grows uncertain either way).
 inline constexpr double kDriftWarning = 0.1;
