@@ -214,14 +214,16 @@ NmeaLog ReadNmeaLog(std::istream& in) {
     std::string lastDate, lastDateTime;  // of the last RMC read, fix or not
     std::string line, why;
     bool tooLong = false;
-    const auto problem = [&](const std::string& text) {
+    // The words are made only for the problems listed: a log of junk costs
+    // a count per line, not a message.
+    const auto problem = [&](const auto& words) {
         ++log.broken;
-        if (log.problems.size() < kMaxNmeaProblems) log.problems.push_back("line " + std::to_string(log.lines) + ": " + text);
+        if (log.problems.size() < kMaxNmeaProblems) log.problems.push_back("line " + std::to_string(log.lines) + ": " + words());
     };
     while (ReadLine(in, line, tooLong)) {
         ++log.lines;
         if (tooLong) {
-            problem("longer than 1 KiB: no NMEA sentence");
+            problem([] { return std::string("longer than 1 KiB: no NMEA sentence"); });
             continue;
         }
         std::string_view text = line;
@@ -230,8 +232,10 @@ NmeaLog ReadNmeaLog(std::istream& in) {
         text = Trimmed(text);
         if (text.empty()) continue;
         if (text.front() != '$') {
-            problem(text.front() == '!' ? "an AIS message, no position: " + Quoted(text)
-                                        : "not an NMEA sentence (no '$' first): " + Quoted(text));
+            problem([&] {
+                return text.front() == '!' ? "an AIS message, no position: " + Quoted(text)
+                                           : "not an NMEA sentence (no '$' first): " + Quoted(text);
+            });
             continue;
         }
         auto fix = ParseNmeaFix(text, why);
@@ -245,7 +249,7 @@ NmeaLog ReadNmeaLog(std::istream& in) {
             }
         }
         if (!fix) {
-            if (!why.empty()) problem(why);
+            if (!why.empty()) problem([&] { return why; });
             continue;
         }
         fix->line = log.lines;
