@@ -108,9 +108,10 @@ std::string CsvFigures(const SiteReport& report, const ZoneTime& zone) {
     const auto optional = [](const std::optional<double>& value) { return value ? NumberText(*value) : std::string(); };
     std::string row;
     for (const std::string& cell :
-         {NumberText(static_cast<double>(f.pointing.Azimuth)), NumberText(static_cast<double>(f.pointing.Elevation)),
-          NumberText(f.compassBearing), NumberText(f.magnetic.declination), NumberText(f.horizontalFieldNt),
-          CompassWarningText(f.compassWarning), optional(f.skew), optional(f.dishTilt),
+         {NumberText(BearingNumber(static_cast<double>(f.pointing.Azimuth))),
+          NumberText(static_cast<double>(f.pointing.Elevation)), NumberText(BearingNumber(f.compassBearing)),
+          NumberText(f.magnetic.declination), NumberText(f.horizontalFieldNt), CompassWarnings(f), optional(f.skew),
+          optional(f.dishTilt),
           f.motor ? NumberText(f.motor->motorAngle) : std::string(),
           report.outages.empty() ? std::string() : zone.Iso(report.outages[0].start),
           report.outages.empty() ? std::string() : zone.Iso(report.outages[0].end)})

@@ -33,6 +33,14 @@ std::optional<double> TypedNumber(std::string_view text) {
     return static_cast<double>(*value);
 }
 
+// What to give instead of a zone that counts leap seconds: for tz's
+// right/ family, the civil zone it shadows.
+std::string CivilZoneHint(std::string_view zone) {
+    if (zone == "local") return ": the system's zone (TZ, /etc/localtime) is one of tz's right/ zones";
+    if (!zone.starts_with("right/")) return "";
+    return ": give " + Quoted(zone.substr(6)) + ", its civil zone";
+}
+
 constexpr int kEarliestYear = 1583;  // the first whole year of the Gregorian calendar
 constexpr int kLatestYear = 9999;
 
@@ -254,9 +262,13 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
         } else if (canonical == "--tz" && *value == "site") {
             options.siteZone = true;
         } else if (canonical == "--tz") {
-            if (!ZoneTime::Named(std::string(*value)))
+            const auto zone = ZoneTime::Named(std::string(*value));
+            if (!zone)
                 return ArgumentError{"--tz: " + Quoted(*value) + " is no time zone this system knows (an IANA name "
                                      "such as Europe/Zurich, or local)"};
+            if (const long leap = zone->LeapSecondsCounted(); leap != 0)
+                return ArgumentError{"--tz: " + Quoted(*value) + " counts leap seconds in its clock, which runs " +
+                                     std::to_string(leap) + " s behind civil time" + CivilZoneHint(*value)};
             options.timeZone = std::string(*value);
         } else {
             const NumberRule& rule = number->second;

@@ -43,6 +43,11 @@ void Row(std::string& out, const std::string& label, const std::string& value) {
 
 std::string OrNull(const std::optional<double>& value) { return value ? NumberText(*value) : "null"; }
 
+// A length of the dish's geometry, worked out from lengths of the size of
+// scale: what is left below a billionth of it is rounding (-2.1e-14 mm for
+// an LNB straight beside the first), and zero, without a sign.
+double Settled(double value, double scale) { return std::fabs(value) < 1e-9 * scale ? 0.0 : value; }
+
 constexpr const char* kOutOfSight = "none: the satellite cannot be seen from this site";
 
 }  // namespace
@@ -64,6 +69,14 @@ std::string CompassWarningText(CompassWarning warning) {
     }
     return "";
 }
+
+std::string CompassWarnings(const InstallationFigures& figures) {
+    const std::string field = CompassWarningText(figures.compassWarning);
+    if (!field.empty() || figures.magnetic.valid) return field;
+    return "outside the magnetic model's years";
+}
+
+double BearingNumber(double degrees) { return degrees >= 360 ? degrees - 360 : degrees; }
 
 std::string FaceTiltWords(double tilt) {
     if (std::fabs(tilt) < 0.005) return "the face stands upright";
@@ -111,7 +124,8 @@ void SecondSatelliteRows(std::string& out, const SiteReport& report) {
         Row(out, "  Second LNB", "none: " + dish.beyondReach);
         return;
     }
-    const auto side = [](double value, const char* positive, const char* negative) {
+    const auto side = [&](double value, const char* positive, const char* negative) {
+        value = Settled(value, second.focalLengthMm);
         return Fixed(std::fabs(value), 1) + " mm " + (value >= 0 ? positive : negative);
     };
     Row(out, "  Second LNB", Fixed(dish.lnbOffsetMm, 1) + " mm from the first: " +
@@ -229,15 +243,15 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
         return joined + "]";
     };
     const auto time = [&](UnixSeconds t) { return JsonString(zone.Iso(t)); };
-    field("azimuth", NumberText(static_cast<double>(figures.pointing.Azimuth)));
+    field("azimuth", NumberText(BearingNumber(static_cast<double>(figures.pointing.Azimuth))));
     field("elevation", NumberText(static_cast<double>(figures.pointing.Elevation)));
     field("azimuth_text", JsonString(figures.azimuthText));
     field("elevation_text", JsonString(figures.elevationText));
     field("visible", figures.visible ? "true" : "false");
     field("declination", NumberText(figures.magnetic.declination));
-    field("compass_bearing", NumberText(figures.compassBearing));
+    field("compass_bearing", NumberText(BearingNumber(figures.compassBearing)));
     field("horizontal_field_nt", NumberText(figures.horizontalFieldNt));
-    const std::string warning = CompassWarningText(figures.compassWarning);
+    const std::string warning = CompassWarnings(figures);
     field("compass_warning", warning.empty() ? "null" : JsonString(warning));
     field("magnetic_model", JsonString(figures.magnetic.model));
     field("magnetic_model_valid", figures.magnetic.valid ? "true" : "false");
@@ -254,10 +268,12 @@ std::string JsonReport(const SiteReport& report, const ZoneTime& zone, const std
         const TwoSatelliteDish& dish = report.second->dish;
         const bool placed = dish.secondVisible && figures.visible && dish.beyondReach.empty();
         const auto monoblock = FittingMonoblock(dish);
+        const double focal = report.second->focalLengthMm;
         field("second_satellite",
               "{\"sat_lon\": " + NumberText(report.second->longitudeWest) + ", \"separation\": " +
-                  NumberText(dish.separation) + ", \"lnb_right_mm\": " + (placed ? NumberText(dish.lnbRightMm) : "null") +
-                  ", \"lnb_up_mm\": " + (placed ? NumberText(dish.lnbUpMm) : "null") + ", \"lnb_offset_mm\": " +
+                  NumberText(dish.separation) + ", \"lnb_right_mm\": " +
+                  (placed ? NumberText(Settled(dish.lnbRightMm, focal)) : "null") + ", \"lnb_up_mm\": " +
+                  (placed ? NumberText(Settled(dish.lnbUpMm, focal)) : "null") + ", \"lnb_offset_mm\": " +
                   (placed ? NumberText(dish.lnbOffsetMm) : "null") + ", \"focal_mm\": " +
                   NumberText(report.second->focalLengthMm) + ", \"visible\": " + (dish.secondVisible ? "true" : "false") +
                   ", \"skew\": " + OrNull(dish.secondSkew) + ", \"monoblock\": " +

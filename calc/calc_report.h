@@ -63,6 +63,15 @@ void AddSecondSatellite(SiteReport& report, double longitudeWest, std::optional<
 
 // Words of the figures that need them.
 [[nodiscard]] std::string CompassWarningText(CompassWarning warning);  // "unreliable", "caution", ""
+// What makes a compass bearing doubtful: the weak field's word, else
+// "outside the magnetic model's years" for a date the model does not cover
+// (magnetic_model_valid tells that apart); empty when nothing does. One
+// word at a time, so that a program that compares it with "unreliable" or
+// "caution" still finds those.
+[[nodiscard]] std::string CompassWarnings(const InstallationFigures& figures);
+// A bearing as a number for a program: due north is 0, not 360 (the
+// window's azimuth text keeps its 360).
+[[nodiscard]] double BearingNumber(double degrees);
 [[nodiscard]] std::string FaceTiltWords(double tilt);                   // "tilted 9.92 deg forward, ..."
 
 }  // namespace azimora::calc

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <sstream>
 #include <vector>
 
 #include "azimora_version.h"
@@ -42,6 +43,8 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
+std::string InputName(const std::string& path) { return path == "-" ? "standard input" : "'" + path + "'"; }
+
 azimora::calc::ZoneTime ZoneOf(const azimora::calc::CalcOptions& options) {
     if (!options.timeZone) return {};
     return *azimora::calc::ZoneTime::Named(*options.timeZone);
@@ -55,7 +58,7 @@ int Run(const azimora::calc::CalcOptions& options) {
         case CalcMode::Version: std::fputs(calc::CalcVersion().c_str(), stdout); return 0;
         case CalcMode::Batch: {
             calc::FileInput file(options.file);
-            const std::string name = options.file == "-" ? "standard input" : "'" + options.file + "'";
+            const std::string name = InputName(options.file);
             if (!file.Error().empty()) return Fail("--batch: cannot read " + name + ": " + file.Error(), 1);
             std::istream in(&file);
             calc::BatchSettings settings{options.inputs, std::nullopt, ZoneOf(options), options.json, options.siteZone,
@@ -76,25 +79,36 @@ int Run(const azimora::calc::CalcOptions& options) {
             std::string path = options.file;
             if (options.keptElements) {
                 const auto folder = KeptElementsFolder(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
-                const auto kept = FindKeptElements(folder);
-                if (!kept)
+                const KeptElementsLookup lookup = LookUpKeptElements(folder);
+                if (!lookup.kept && lookup.problem.empty())
                     return Fail("--kept-elements: no download is kept in '" + folder.string() +
                                     "': download current elements in Azimora's Tools > Import Satellites first",
                                 1);
-                path = kept->file.string();
+                if (!lookup.kept)
+                    return Fail("--kept-elements: the download kept in '" + folder.string() + "' cannot be used: " +
+                                    lookup.problem + "; download current elements again in Azimora's Tools > Import "
+                                    "Satellites",
+                                1);
+                const KeptElements& kept = *lookup.kept;
+                path = kept.file.string();
                 std::fprintf(stderr, "azimora-calc: --kept-elements: downloaded %s from %s, %s old\n",
-                             IsoUtc(kept->downloaded).c_str(), kept->address.c_str(),
-                             AgeText(Now() - kept->downloaded).c_str());
+                             IsoUtc(kept.downloaded).c_str(), kept.address.c_str(),
+                             AgeText(Now() - kept.downloaded).c_str());
             }
-            calc::FileInput file(path);
-            if (!file.Error().empty()) return Fail("--tle: cannot read '" + path + "': " + file.Error(), 1);
+            calc::FileInput file(path, calc::FileInput::Source::FileOrPipe);
+            const std::string name = InputName(path);
+            if (!file.Error().empty()) return Fail("--tle: cannot read " + name + ": " + file.Error(), 1);
             std::istream in(&file);
+            // Nothing is listed from an input that failed on the way.
+            std::ostringstream listed, skipped;
             const auto result =
                 options.elementsAtSite
-                    ? calc::ListElementsAtSite(in, std::cout, std::cerr, calc::ElementSiteSettingsOf(options))
-                    : calc::ListElements(in, std::cout, std::cerr, options.inputs.instant);
-            if (!file.Error().empty()) return Fail("--tle: cannot read '" + path + "': " + file.Error(), 1);
-            if (result.objects == 0) return Fail("--tle: no near-geostationary object in '" + path + "'", 1);
+                    ? calc::ListElementsAtSite(in, listed, skipped, calc::ElementSiteSettingsOf(options))
+                    : calc::ListElements(in, listed, skipped, options.inputs.instant);
+            if (!file.Error().empty()) return Fail("--tle: cannot read " + name + ": " + file.Error(), 1);
+            std::cerr << skipped.str();
+            std::cout << listed.str();
+            if (result.objects == 0) return Fail("--tle: no near-geostationary object in " + name, 1);
             return 0;
         }
         case CalcMode::Site: break;
@@ -103,16 +117,17 @@ int Run(const azimora::calc::CalcOptions& options) {
     std::optional<NmeaFix> gpsFix;
     if (options.nmeaFile) {
         const std::string& path = *options.nmeaFile;
-        calc::FileInput file(path);
-        if (!file.Error().empty()) return Fail("--nmea: cannot read '" + path + "': " + file.Error(), 1);
+        calc::FileInput file(path, calc::FileInput::Source::FileOrPipe);
+        const std::string name = InputName(path);
+        if (!file.Error().empty()) return Fail("--nmea: cannot read " + name + ": " + file.Error(), 1);
         std::istream in(&file);
         const NmeaLog log = ReadNmeaLog(in);
-        if (!file.Error().empty()) return Fail("--nmea: cannot read '" + path + "': " + file.Error(), 1);
+        if (!file.Error().empty()) return Fail("--nmea: cannot read " + name + ": " + file.Error(), 1);
         for (const std::string& problem : log.problems) std::fprintf(stderr, "azimora-calc: --nmea: %s\n", problem.c_str());
         if (log.broken > log.problems.size())
             std::fprintf(stderr, "azimora-calc: --nmea: and %zu more broken lines\n", log.broken - log.problems.size());
         if (!log.lastFix)
-            return Fail("--nmea: no valid fix in '" + path + "' (a GGA sentence with a fix quality above 0, or an RMC "
+            return Fail("--nmea: no valid fix in " + name + " (a GGA sentence with a fix quality above 0, or an RMC "
                         "with status A, and its checksum right)",
                         1);
         gpsFix = log.lastFix;

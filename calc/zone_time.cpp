@@ -57,6 +57,16 @@ ZoneTime::Local ZoneTime::At(UnixSeconds instant) const {
             zone_ ? fields.tm_gmtoff : 0, zone_ && fields.tm_zone != nullptr ? fields.tm_zone : "UTC"};
 }
 
+long ZoneTime::LeapSecondsCounted() const {
+    // 2020-01-01T00:00:00Z, three years after the latest leap second so far:
+    // the clock read back through its offset is the instant itself in a civil zone.
+    constexpr UnixSeconds kProbe = 1577836800;
+    const Local local = At(kProbe);
+    const UnixSeconds shown = azimora::StartOfDay({local.year, local.month, local.day}) + local.hour * 3600 +
+                              local.minute * 60 + local.second - static_cast<double>(local.offsetSeconds);
+    return std::lround(kProbe - shown);
+}
+
 std::string ZoneTime::Iso(UnixSeconds instant) const {
     const Local local = At(instant);
     char text[48];

@@ -22,6 +22,11 @@ public:
 
     [[nodiscard]] bool IsUtc() const noexcept { return !zone_; }
 
+    // Seconds this zone's clock falls behind UTC and its offset: the leap
+    // seconds a zone of tz's right/ family counts (27 from 2017), 0 for
+    // every civil zone, whose clock counts none (POSIX time, RFC 8536).
+    [[nodiscard]] long LeapSecondsCounted() const;
+
     // "2026-12-07T11:51:37-07:00"; in UTC "2026-12-07T18:51:37Z".
     [[nodiscard]] std::string Iso(UnixSeconds instant) const;
     // "2026-12-07".

@@ -6,9 +6,9 @@
 #include <QFutureWatcher>
 #include <QHostAddress>
 #include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSaveFile>
+#include <QSslSocket>
+#include <QTcpSocket>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -34,6 +34,35 @@ bool Loopback(const QUrl& address) {
 
 QString FolderText(const std::filesystem::path& folder) { return QFile::decodeName(folder.c_str()); }
 
+bool IsRedirect(int status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
+
+// GET, one request a connection, the body asked for as it is: a coding the
+// server chose would hide nothing from the framing, but would need undoing.
+QByteArray Request(const QUrl& address) {
+    QByteArray host = address.host(QUrl::FullyEncoded).toLatin1();
+    if (host.contains(':')) host = "[" + host + "]";  // an IPv6 address
+    if (address.port() != -1) host += ":" + QByteArray::number(address.port());
+    QByteArray target = address.path(QUrl::FullyEncoded).toLatin1();
+    if (target.isEmpty()) target = "/";
+    if (address.hasQuery()) target += "?" + address.query(QUrl::FullyEncoded).toLatin1();
+    return "GET " + target + " HTTP/1.1\r\nHost: " + host +
+           "\r\nUser-Agent: Azimora/2.0\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
+}
+
+// No connection came about at all: the machine is offline, or the name unknown.
+bool IsNoConnection(QAbstractSocket::SocketError error) {
+    switch (error) {
+        case QAbstractSocket::HostNotFoundError:
+        case QAbstractSocket::ConnectionRefusedError:
+        case QAbstractSocket::NetworkError:
+        case QAbstractSocket::SocketAccessError:
+        case QAbstractSocket::ProxyConnectionRefusedError:
+        case QAbstractSocket::ProxyNotFoundError:
+        case QAbstractSocket::UnknownSocketError: return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 std::filesystem::path DefaultKeptElementsFolder() {
@@ -52,23 +81,21 @@ QString AddressProblem(const QUrl& address) {
 
 ElementDownload::ElementDownload(std::filesystem::path keptFolder, QObject* parent)
     : QObject(parent), folder_(std::move(keptFolder)) {
-    // Every hop of a redirect is held to the rule the first address is.
-    network_.setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
+    stall_.setSingleShot(true);
+    connect(&stall_, &QTimer::timeout, this, [this] {
+        if (socket_.isNull()) return;
+        fail(QStringLiteral("%1 did not answer within %2 s; nothing was changed.").arg(address_.host()).arg(timeoutMs_ / 1000));
+    });
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, [this] {
-        if (reply_.isNull()) return;
+        if (socket_.isNull()) return;
         fail(QStringLiteral("The download from %1 did not finish within %2 minutes; nothing was changed.")
                  .arg(address_.host())
                  .arg(deadline_.interval() / 60000.0, 0, 'g', 3));
     });
 }
 
-ElementDownload::~ElementDownload() {
-    if (!reply_.isNull()) {
-        reply_->disconnect(this);
-        reply_->abort();
-    }
-}
+ElementDownload::~ElementDownload() { dropSocket(); }
 
 QString ElementDownload::keptFile() const { return FolderText(folder_ / kKeptElementsFile); }
 
@@ -101,49 +128,176 @@ ElementDownload::Start ElementDownload::start(const QUrl& address, const QDateTi
         return Start::Refused;
     }
     address_ = address;
-    data_.clear();
+    visited_ = {address};
     cancelled_ = false;
     timeoutMs_ = timeoutMs;
-    // This computer's own server is reached directly, whatever proxy the desktop names.
-    network_.setProxy(Loopback(address) ? QNetworkProxy(QNetworkProxy::NoProxy) : QNetworkProxy(QNetworkProxy::DefaultProxy));
-    QNetworkRequest request(address);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Azimora/2.0"));
-    // No byte for this long: the server is taken as gone.
-    request.setTransferTimeout(timeoutMs);
-    reply_ = network_.get(request);
-    // The network layer stops reading from the server while this much waits for us.
-    reply_->setReadBufferSize(kReadBufferBytes);
-    connect(reply_, &QNetworkReply::readyRead, this, &ElementDownload::received);
-    connect(reply_, &QNetworkReply::redirected, this, &ElementDownload::redirected);
     deadline_.start(deadlineMs);
-    connect(reply_, &QNetworkReply::downloadProgress, this, &ElementDownload::progress);
-    connect(reply_, &QNetworkReply::finished, this, &ElementDownload::done);
+    connectTo(address);
     message_ = QStringLiteral("Downloading from %1\u2026").arg(address.host());
     return Start::Started;
 }
 
-void ElementDownload::cancel() {
-    cancelled_ = true;
-    if (!reply_.isNull()) reply_->abort();
+void ElementDownload::connectTo(const QUrl& address) {
+    dropSocket();
+    hop_ = address;
+    data_.clear();
+    tooLarge_ = false;
+    headChecked_ = false;
+    tlsProblem_.clear();
+    answer_ = std::make_unique<HttpResponseReader>([this](std::string_view part) {
+        if (tooLarge_ || data_.size() + static_cast<qint64>(part.size()) > kMaxDownloadBytes) {
+            tooLarge_ = true;
+            return;
+        }
+        data_.append(part.data(), static_cast<qsizetype>(part.size()));
+    });
+    const bool tls = address.scheme() == QLatin1String("https");
+    QTcpSocket* socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
+    socket_ = socket;
+    // This computer's own server is reached directly, whatever proxy the desktop names.
+    socket->setProxy(Loopback(address) ? QNetworkProxy(QNetworkProxy::NoProxy) : QNetworkProxy(QNetworkProxy::DefaultProxy));
+    // The socket stops reading from the server while this much waits for us.
+    socket->setReadBufferSize(kReadBufferBytes);
+    connect(socket, &QTcpSocket::readyRead, this, &ElementDownload::received);
+    connect(socket, &QTcpSocket::errorOccurred, this, &ElementDownload::ended);
+    connect(socket, &QTcpSocket::disconnected, this, [this] { ended(QAbstractSocket::RemoteHostClosedError); });
+    stall_.start(timeoutMs_);
+    if (auto* secure = qobject_cast<QSslSocket*>(socket)) {
+        connect(secure, &QSslSocket::encrypted, this, &ElementDownload::sendRequest);
+        connect(secure, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
+            if (!errors.isEmpty() && tlsProblem_.isEmpty()) tlsProblem_ = errors.first().errorString();
+        });
+        secure->connectToHostEncrypted(address.host(), static_cast<quint16>(address.port(443)));
+    } else {
+        connect(socket, &QTcpSocket::connected, this, &ElementDownload::sendRequest);
+        socket->connectToHost(address.host(), static_cast<quint16>(address.port(80)));
+    }
 }
 
-void ElementDownload::redirected(const QUrl& to) {
-    if (reply_.isNull()) return;
-    if (const QString problem = AddressProblem(to); !problem.isEmpty())
-        return fail(QStringLiteral("%1 sent the download on to another address, which is refused. %2; nothing was changed.")
-                        .arg(address_.host(), problem));
-    emit reply_->redirectAllowed();
+void ElementDownload::sendRequest() {
+    if (!socket_.isNull()) socket_->write(Request(hop_));
+}
+
+void ElementDownload::cancel() {
+    cancelled_ = true;
+    if (!socket_.isNull()) fail(QStringLiteral("Download cancelled; the kept copy is as it was."));
+}
+
+void ElementDownload::dropSocket() {
+    stall_.stop();
+    if (socket_.isNull()) return;
+    QTcpSocket* socket = socket_;
+    socket_.clear();
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
 }
 
 void ElementDownload::received() {
-    if (reply_.isNull() || !reply_->isOpen()) return;
-    const QByteArray chunk = reply_->readAll();
-    if (data_.size() + chunk.size() > kMaxDownloadBytes) {
-        fail(QStringLiteral("The download grew past %1: no element file is that large; nothing was kept.")
-                 .arg(SizeText(kMaxDownloadBytes)));
-        return;
+    if (socket_.isNull()) return;
+    const QByteArray bytes = socket_->readAll();
+    if (bytes.isEmpty()) return;
+    stall_.start(timeoutMs_);
+    const std::uint64_t before = answer_->BodyBytes();
+    answer_->Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (answer_->state() != HttpResponseReader::State::Head && !headChecked_) {
+        headChecked_ = true;
+        if (answer_->Status() != 0 && !headRead()) return;  // failed, or gone on to another address
     }
-    data_ += chunk;
+    if (tooLarge_)
+        return fail(QStringLiteral("The download grew past %1: no element file is that large; nothing was kept.")
+                        .arg(SizeText(kMaxDownloadBytes)));
+    if (answer_->BodyBytes() != before) {
+        const auto length = answer_->ContentLength();
+        emit progress(static_cast<qint64>(answer_->BodyBytes()), length ? static_cast<qint64>(*length) : -1);
+        if (socket_.isNull()) return;  // cancelled meanwhile
+    }
+    if (answer_->state() == HttpResponseReader::State::Broken)
+        return fail(QStringLiteral("%1 sent no valid HTTP answer (%2); nothing was changed.")
+                        .arg(address_.host(), QString::fromStdString(answer_->Problem())));
+    if (answer_->state() == HttpResponseReader::State::Whole) check();
+}
+
+// The status line and header fields: an error, a redirect, or the download itself.
+bool ElementDownload::headRead() {
+    const QString host = address_.host();
+    const int status = answer_->Status();
+    const QString reason = QString::fromLatin1(answer_->Reason());
+    if (status >= 400) {
+        fail(QStringLiteral("%1 answered HTTP %2 %3: check the address; nothing was changed.").arg(host).arg(status).arg(reason));
+        return false;
+    }
+    if (IsRedirect(status)) {
+        const std::string* location = answer_->Field("Location");
+        if (location == nullptr) {
+            fail(QStringLiteral("%1 answered HTTP %2 %3 without saying where to; nothing was changed.")
+                     .arg(host)
+                     .arg(status)
+                     .arg(reason));
+            return false;
+        }
+        const QUrl to = hop_.resolved(QUrl(QString::fromLatin1(*location)));
+        if (const QString problem = AddressProblem(to); !problem.isEmpty()) {
+            fail(QStringLiteral("%1 sent the download on to another address, which is refused. %2; nothing was changed.")
+                     .arg(host, problem));
+            return false;
+        }
+        if (visited_.contains(to)) {
+            fail(QStringLiteral("%1 sent the download round in a loop of redirects (back to %2); nothing was changed.")
+                     .arg(host, to.toString()));
+            return false;
+        }
+        if (visited_.size() > kMaxRedirects) {
+            fail(QStringLiteral("%1 sent the download on more than %2 times; nothing was changed.").arg(host).arg(kMaxRedirects));
+            return false;
+        }
+        visited_ << to;
+        connectTo(to);
+        return false;
+    }
+    if (status < 200 || status >= 300 || status == 206) {
+        fail(QStringLiteral("%1 answered HTTP %2 %3, which is no download of the file; nothing was changed.")
+                 .arg(host)
+                 .arg(status)
+                 .arg(reason));
+        return false;
+    }
+    if (const std::string* coding = answer_->Field("Content-Encoding");
+        coding != nullptr && QString::fromLatin1(*coding).compare(QLatin1String("identity"), Qt::CaseInsensitive) != 0) {
+        fail(QStringLiteral("%1 sent the file compressed (%2) though it was asked for it as it is; nothing was changed.")
+                 .arg(host, QString::fromLatin1(*coding)));
+        return false;
+    }
+    return true;
+}
+
+// The connection ended or failed: what came is judged by its framing alone.
+void ElementDownload::ended(QAbstractSocket::SocketError error) {
+    if (socket_.isNull()) return;
+    received();  // what the socket still holds
+    if (socket_.isNull()) return;  // whole, failed or sent on elsewhere on the way
+    const QString host = address_.host();
+    const QString cause = socket_->errorString();
+    if (answer_->BytesTaken() == 0) {
+        if (IsNoConnection(error))
+            return fail(QStringLiteral("No connection to %1 (%2): offline? The kept copy, if any, is still offered.")
+                            .arg(hop_.host(), cause));
+        if (!tlsProblem_.isEmpty())
+            return fail(QStringLiteral("The download from %1 failed: %2; nothing was changed.").arg(host, tlsProblem_));
+        if (error == QAbstractSocket::RemoteHostClosedError)
+            return fail(QStringLiteral("%1 closed the connection without an answer; nothing was changed.").arg(host));
+        return fail(QStringLiteral("The download from %1 failed: %2; nothing was changed.").arg(host, cause));
+    }
+    // Only an orderly close ends a body framed by the close; a reset or a
+    // failure beneath breaks it off (RFC 9112 section 8).
+    if (error == QAbstractSocket::RemoteHostClosedError && answer_->Close() == HttpResponseReader::State::Whole)
+        return check();
+    if (const auto length = answer_->ContentLength(); length && answer_->framing() == HttpResponseReader::Framing::Length)
+        return fail(QStringLiteral("The download broke off after %1 of %2 bytes; nothing was changed.")
+                        .arg(answer_->BodyBytes())
+                        .arg(*length));
+    fail(QStringLiteral("The download from %1 broke off: %2; nothing was changed.")
+             .arg(host, answer_->Problem().empty() ? cause : QString::fromStdString(answer_->Problem())));
 }
 
 void ElementDownload::fail(const QString& message) {
@@ -151,47 +305,14 @@ void ElementDownload::fail(const QString& message) {
     data_.clear();
     deadline_.stop();
     checking_ = false;
-    if (!reply_.isNull()) {
-        QNetworkReply* reply = reply_;
-        reply_.clear();
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
+    dropSocket();
     emit finished(false);
 }
 
-void ElementDownload::done() {
-    if (reply_.isNull()) return;
-    received();
-    QNetworkReply* reply = reply_;
-    if (reply == nullptr) return;  // failed while reading the last bytes
-    const QString host = address_.host();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (cancelled_) return fail(QStringLiteral("Download cancelled; the kept copy is as it was."));
-    if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
-        return fail(QStringLiteral("%1 did not answer within %2 s; nothing was changed.").arg(host).arg(timeoutMs_ / 1000));
-    if (status >= 400)
-        return fail(QStringLiteral("%1 answered HTTP %2 %3: check the address; nothing was changed.")
-                        .arg(host)
-                        .arg(status)
-                        .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
-    if (error == QNetworkReply::HostNotFoundError || error == QNetworkReply::ConnectionRefusedError ||
-        error == QNetworkReply::TemporaryNetworkFailureError || error == QNetworkReply::NetworkSessionFailedError ||
-        error == QNetworkReply::UnknownNetworkError)
-        return fail(QStringLiteral("No connection to %1 (%2): offline? The kept copy, if any, is still offered.")
-                        .arg(host, reply->errorString()));
-    if (length.isValid() && length.toLongLong() != data_.size())
-        return fail(QStringLiteral("The download broke off after %1 of %2 bytes; nothing was changed.")
-                        .arg(data_.size())
-                        .arg(length.toLongLong()));
-    if (error != QNetworkReply::NoError)
-        return fail(QStringLiteral("The download from %1 failed: %2; nothing was changed.").arg(host, reply->errorString()));
-    reply_.clear();
-    reply->deleteLater();
+void ElementDownload::check() {
+    dropSocket();
     deadline_.stop();
+    const QString host = address_.host();
     // What came must be element sets, whole, before it replaces the kept
     // copy: an error page, a portal's login form or a body cut off at the
     // connection's close is not. Read on another thread; the data stays
@@ -209,8 +330,14 @@ void ElementDownload::done() {
             const ElementSetFile read = ReadOrbitElements(text, now);
             if (read.endsMidRecord)
                 return QStringLiteral("The download from %1 broke off inside a record; nothing was changed.").arg(host);
-            if (read.objects.empty())
+            if (read.objects.empty() && read.skipped.empty())
                 return QStringLiteral("What %1 sent holds no near-geostationary element sets; nothing was changed.").arg(host);
+            if (read.objects.empty())
+                return QStringLiteral("What %1 sent holds no near-geostationary element sets (%2 skipped, the first: %3); "
+                                      "nothing was changed.")
+                    .arg(host)
+                    .arg(read.skippedCount)
+                    .arg(QString::fromStdString(read.skipped.front()));
             return {};
         } catch (const std::exception& problem) {
             return QStringLiteral("What %1 sent cannot be read: %2; nothing was changed.").arg(host, QString::fromUtf8(problem.what()));

@@ -17,7 +17,7 @@ mkdir -p build
 scripts/build.sh fuzz 2>&1 | scripts/build-progress.sh build/fuzz-build.log "fuzz targets' build" ||
   { tail -20 build/fuzz-build.log; exit 1; }
 targets=(fuzz_load_lists fuzz_split_fields fuzz_number_text fuzz_decode fuzz_round_trip fuzz_controller
-  fuzz_outside_sources fuzz_batch_csv fuzz_towns_xml)
+  fuzz_outside_sources fuzz_batch_csv fuzz_towns_xml fuzz_nmea_fields fuzz_http_response)
 # One target a core at a time: each still has its seconds of a whole core.
 fuzz_one() {
   local target=$1

@@ -43,6 +43,8 @@ MeanElements MeanElementsOf(const OrbitalElements& elements) {
     return mean;
 }
 
+double EccentricSwing(double eccentricity) { return Degrees(2 * eccentricity); }
+
 std::optional<double> SubSatelliteLongitude(const OrbitalElements& elements, UnixSeconds instant) {
     Sgp4Error error = Sgp4Error::None;
     return Place(elements, instant, error);
@@ -59,6 +61,11 @@ std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& ele
     if (!(elements.inclination <= kMaximumGeostationaryInclination)) {
         std::snprintf(text, sizeof text, "not geostationary: inclined %.1f degrees (%s)", elements.inclination,
                       elements.inclination > 90 ? "a retrograde orbit" : "far from the equator");
+        problem = text;
+        return std::nullopt;
+    }
+    if (!(elements.eccentricity < kMaximumGeostationaryEccentricity)) {
+        std::snprintf(text, sizeof text, "not geostationary: eccentricity %.2f (far from a circle)", elements.eccentricity);
         problem = text;
         return std::nullopt;
     }
@@ -83,6 +90,8 @@ std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& ele
         addWarning("drifting %.2f degrees a day %s", std::fabs(object.driftPerDay), object.driftPerDay > 0 ? "east" : "west");
     if (elements.inclination > kInclinationWarning)
         addWarning("inclined %.1f degrees: it swings north and south", elements.inclination);
+    if (const double swing = EccentricSwing(elements.eccentricity); swing > kEccentricSwingWarning)
+        addWarning("eccentric: it swings east and west by %.1f degrees", swing);
     if (object.epochAgeDays > kElementAgeWarningDays)
         addWarning("elements %.0f days old: its position is uncertain", object.epochAgeDays);
     if (object.epochAgeDays < -kElementAgeWarningDays)

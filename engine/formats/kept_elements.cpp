@@ -16,23 +16,50 @@ std::filesystem::path KeptElementsFolder(const char* xdgCacheHome, const char* h
     return {};
 }
 
-std::optional<KeptElements> FindKeptElements(const std::filesystem::path& folder) {
+KeptElementsLookup LookUpKeptElements(const std::filesystem::path& folder) {
+    KeptElementsLookup lookup;
     std::error_code ec;
-    KeptElements kept;
-    kept.file = folder / kKeptElementsFile;
-    if (folder.empty() || !std::filesystem::is_regular_file(kept.file, ec)) return std::nullopt;
+    if (folder.empty()) return lookup;
+    const std::filesystem::path file = folder / kKeptElementsFile;
+    const auto kind = std::filesystem::symlink_status(file, ec).type();
+    if (kind == std::filesystem::file_type::not_found) return lookup;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        lookup.problem = "the kept copy " + file.filename().string() + " is no regular file (a folder, a FIFO or a device)";
+        return lookup;
+    }
     // The record is two short lines; anything else in its place (a FIFO, a
     // device, a huge file) is no record and is not waited on.
     const BoundedRead read = ReadBoundedFile(folder / kKeptElementsInfo, kMaxKeptInfoBytes);
-    if (!read.bytes) return std::nullopt;
+    const std::string record = std::string("its record ") + kKeptElementsInfo;
+    if (!read.bytes) {
+        switch (read.failure) {
+            case BoundedReadFailure::Missing: lookup.problem = record + " of where and when it came from is missing"; break;
+            case BoundedReadFailure::NotAFile:
+                lookup.problem = record + " is no regular file (a folder, a FIFO or a device)";
+                break;
+            case BoundedReadFailure::TooLarge:
+                lookup.problem = record + " is larger than " + std::to_string(kMaxKeptInfoBytes / 1024) + " KB";
+                break;
+            case BoundedReadFailure::Unreadable: lookup.problem = record + " cannot be read: " + read.cause; break;
+        }
+        return lookup;
+    }
+    KeptElements kept;
+    kept.file = file;
     std::istringstream info(*read.bytes);
     std::string when;
-    if (!std::getline(info, kept.address) || !std::getline(info, when)) return std::nullopt;
-    const auto instant = ParseIsoInstant(when);
-    if (!instant) return std::nullopt;
+    const bool lines = std::getline(info, kept.address) && std::getline(info, when);
+    const auto instant = lines ? ParseIsoInstant(when) : std::nullopt;
+    if (!instant) {
+        lookup.problem = record + " is not the address and the time of the download (ISO 8601), a line each";
+        return lookup;
+    }
     kept.downloaded = instant->instant;
-    return kept;
+    lookup.kept = std::move(kept);
+    return lookup;
 }
+
+std::optional<KeptElements> FindKeptElements(const std::filesystem::path& folder) { return LookUpKeptElements(folder).kept; }
 
 std::string KeptElementsInfoText(const std::string& address, UnixSeconds downloaded) {
     // Appended, not summed: GCC 12 misreads a literal added to a string at -O2 (-Wrestrict).

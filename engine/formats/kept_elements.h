@@ -35,9 +35,17 @@ struct KeptElements {
     UnixSeconds downloaded = 0;
 };
 
-// The kept download of a folder; nullopt when there is none (the file is
-// not a regular file), or its record of where and when cannot be read (it
-// is no regular file of at most kMaxKeptInfoBytes, or not two such lines).
+// The kept download of a folder, or why there is none to use: problem is
+// empty when nothing is kept at all, and says what is wrong when something
+// is but cannot be used (the file is no regular file; its record of where
+// and when is missing, no regular file of at most kMaxKeptInfoBytes,
+// unreadable, or not two such lines).
+struct KeptElementsLookup {
+    std::optional<KeptElements> kept;
+    std::string problem;
+};
+[[nodiscard]] KeptElementsLookup LookUpKeptElements(const std::filesystem::path& folder);
+// The kept download, when there is one to use.
 [[nodiscard]] std::optional<KeptElements> FindKeptElements(const std::filesystem::path& folder);
 [[nodiscard]] std::string KeptElementsInfoText(const std::string& address, UnixSeconds downloaded);
 

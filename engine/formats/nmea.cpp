@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "formats/nmea_fields.h"
 #include "geometry/earth_model.h"
-#include "text/number_text.h"
 
 namespace azimora {
 namespace {
@@ -24,12 +24,6 @@ std::vector<std::string_view> Fields(std::string_view body) {
     }
 }
 
-// Digits with at most one '.' and a sign, nothing else: NMEA's numbers.
-std::optional<double> Decimal(std::string_view text) {
-    if (text.empty() || text.find_first_not_of("0123456789.-") != std::string_view::npos) return std::nullopt;
-    return ParseDataNumber(text);
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -37,38 +31,15 @@ int HexDigit(char c) {
     return -1;
 }
 
-// "4807.038" with "N": degrees and minutes, ddmm.mmm (dddmm.mmm for longitudes).
-std::optional<double> Angle(std::string_view value, std::string_view hemisphere, int degreeDigits, char positive,
-                            char negative, double limit) {
-    const std::size_t dot = value.find('.');
-    const std::size_t whole = dot == std::string_view::npos ? value.size() : dot;
-    if (whole != static_cast<std::size_t>(degreeDigits + 2) || hemisphere.size() != 1) return std::nullopt;
-    const auto degrees = Decimal(value.substr(0, degreeDigits));
-    const auto minutes = Decimal(value.substr(degreeDigits));
-    if (!degrees || !minutes || *minutes >= 60 || value.find('-') != std::string_view::npos) return std::nullopt;
-    const double angle = *degrees + *minutes / 60;
-    if (angle > limit) return std::nullopt;
-    if (hemisphere[0] == positive) return angle;
-    if (hemisphere[0] == negative) return -angle;
-    return std::nullopt;
-}
-
-std::string TimeOfDay(std::string_view hhmmss) {
-    if (hhmmss.size() < 6) return {};
-    return std::string(hhmmss.substr(0, 2)) + ":" + std::string(hhmmss.substr(2, 2)) + ":" +
-           std::string(hhmmss.substr(4, 2));
-}
-
-// RMC's ddmmyy as "2026-12-07"; years 80-99 are 1980-1999 (GPS began in
-// 1980). Empty where it is no date.
-std::string RmcDate(std::string_view ddmmyy) {
-    if (ddmmyy.size() != 6 || !std::all_of(ddmmyy.begin(), ddmmyy.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return {};
-    const int day = (ddmmyy[0] - '0') * 10 + (ddmmyy[1] - '0'), month = (ddmmyy[2] - '0') * 10 + (ddmmyy[3] - '0');
-    const int year = (ddmmyy[4] - '0') * 10 + (ddmmyy[5] - '0');
-    if (day < 1 || day > 31 || month < 1 || month > 12) return {};
+std::string TimeText(const nmea::TimeOfDay& time) {
     char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year >= 80 ? 1900 + year : 2000 + year, month, day);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour, time.minute, time.second);
+    return text;
+}
+
+std::string DateText(const CivilDate& date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
     return text;
 }
 
@@ -142,6 +113,20 @@ std::optional<NmeaFix> ParseNmeaFix(std::string_view sentence, std::string& why)
     const std::string_view kind = fields[0].size() == 5 ? fields[0].substr(2) : std::string_view();
     if (kind != "GGA" && kind != "RMC") return std::nullopt;  // another sentence: nothing to say
 
+    // A field present but not of its form makes the sentence unusable; an
+    // empty one is "no data", allowed where the fix does without it.
+    const auto refuse = [&](const char* what, std::string_view field) {
+        why = std::string(kind) + " with " + what + ": " + Quoted(field);
+        return std::nullopt;
+    };
+    const auto optionalNumber = [&](std::size_t index, std::optional<double>& into) {
+        if (index >= fields.size() || fields[index].empty()) return true;
+        into = nmea::Number(fields[index]);
+        return into.has_value();
+    };
+    const auto inMetres = [&](std::size_t index) {
+        return index >= fields.size() || fields[index].empty() || fields[index] == "M";
+    };
     NmeaFix fix;
     fix.sentence = std::string(kind);
     std::size_t latitudeField = 0;
@@ -150,18 +135,30 @@ std::optional<NmeaFix> ParseNmeaFix(std::string_view sentence, std::string& why)
             why = "GGA with too few fields";
             return std::nullopt;
         }
-        const auto quality = Decimal(fields[6]);
-        if (!quality) {
+        if (fields[6].empty()) {
             why = "GGA without a fix quality";
             return std::nullopt;
         }
-        if (*quality <= 0) return std::nullopt;  // no fix yet: normal at start-up
+        const auto quality = nmea::WholeNumber(fields[6], 0, 8);
+        if (!quality || fields[6].size() != 1) return refuse("a fix quality that is none of 0 to 8", fields[6]);
+        if (*quality == 0) return std::nullopt;  // no fix yet: normal at start-up
         latitudeField = 2;
-        if (const auto satellites = Decimal(fields[7])) fix.satellites = static_cast<int>(*satellites);
-        fix.horizontalDilution = Decimal(fields[8]);
-        fix.altitudeMetres = Decimal(fields[9]);
-        if (fix.altitudeMetres && fields.size() > 11)
-            if (const auto separation = Decimal(fields[11])) fix.ellipsoidHeightMetres = *fix.altitudeMetres + *separation;
+        if (!fields[7].empty()) {
+            const auto satellites = nmea::WholeNumber(fields[7], 0, 99);
+            if (!satellites) return refuse("a count of satellites that is no whole number", fields[7]);
+            fix.satellites = *satellites;
+        }
+        if (!optionalNumber(8, fix.horizontalDilution)) return refuse("a dilution that is no number", fields[8]);
+        if (!optionalNumber(9, fix.altitudeMetres)) return refuse("a height that is no number", fields[9]);
+        if (!inMetres(10)) return refuse("a height in other units than metres", fields[10]);
+        std::optional<double> separation;
+        if (!optionalNumber(11, separation)) return refuse("a geoid separation that is no number", fields[11]);
+        if (!inMetres(12)) return refuse("a geoid separation in other units than metres", fields[12]);
+        if (fix.altitudeMetres && separation) fix.ellipsoidHeightMetres = *fix.altitudeMetres + *separation;
+        std::optional<double> age;
+        if (!optionalNumber(13, age)) return refuse("an age of differential data that is no number", fields[13]);
+        if (fields.size() > 14 && !fields[14].empty() && !nmea::WholeNumber(fields[14], 0, 1023))
+            return refuse("a differential station that is none of 0 to 1023", fields[14]);
         // The heights a site may have, as for a height typed.
         for (const auto& height : {fix.altitudeMetres, fix.ellipsoidHeightMetres}) {
             if (height && !(*height >= kLowestSiteAltitudeKm * 1000 && *height <= kHighestSiteAltitudeKm * 1000)) {
@@ -176,20 +173,38 @@ std::optional<NmeaFix> ParseNmeaFix(std::string_view sentence, std::string& why)
             why = "RMC with too few fields";
             return std::nullopt;
         }
-        if (fields[2] != "A") return std::nullopt;                      // V: the receiver's warning, no fix
+        if (fields[2] != "A" && fields[2] != "V") return refuse("a status that is neither A nor V", fields[2]);
+        if (fields[2] != "A") return std::nullopt;  // V: the receiver's warning, no fix
+        // Mode (NMEA 2.3): autonomous, differential, estimated, float RTK,
+        // manual, no fix, precise, RTK, simulated.
+        if (fields.size() > 12 && !fields[12].empty() &&
+            (fields[12].size() != 1 || std::string_view("ADEFMNPRS").find(fields[12][0]) == std::string_view::npos))
+            return refuse("a mode indicator NMEA 0183 does not define", fields[12]);
         if (fields.size() > 12 && fields[12] == "N") return std::nullopt;  // mode: data not valid
+        std::optional<double> unused;
+        if (!optionalNumber(7, unused)) return refuse("a speed that is no number", fields[7]);
+        if (!optionalNumber(8, unused)) return refuse("a course that is no number", fields[8]);
+        if (!optionalNumber(10, unused)) return refuse("a magnetic variation that is no number", fields[10]);
+        if (!fields[9].empty()) {
+            const auto date = nmea::Date(fields[9]);
+            if (!date) return refuse("a date that is no day of the calendar", fields[9]);
+            fix.date = DateText(*date);
+        }
         latitudeField = 3;
     }
-    const auto latitude = Angle(fields[latitudeField], fields[latitudeField + 1], 2, 'N', 'S', 90);
-    const auto longitudeEast = Angle(fields[latitudeField + 2], fields[latitudeField + 3], 3, 'E', 'W', 180);
+    if (!fields[1].empty()) {
+        const auto time = nmea::Time(fields[1]);
+        if (!time) return refuse("a time that is no time of day", fields[1]);
+        fix.timeOfDay = TimeText(*time);
+    }
+    const auto latitude = nmea::Latitude(fields[latitudeField], fields[latitudeField + 1]);
+    const auto longitudeEast = nmea::Longitude(fields[latitudeField + 2], fields[latitudeField + 3]);
     if (!latitude || !longitudeEast) {
         why = std::string(kind) + " with a position that cannot be read";
         return std::nullopt;
     }
     fix.latitude = *latitude;
     fix.longitudeWest = -*longitudeEast + 0.0;  // no -0 for 0 E
-    fix.timeOfDay = TimeOfDay(fields[1]);
-    if (kind == "RMC") fix.date = RmcDate(fields[9]);
     return fix;
 }
 
@@ -199,14 +214,16 @@ NmeaLog ReadNmeaLog(std::istream& in) {
     std::string lastDate, lastDateTime;  // of the last RMC read, fix or not
     std::string line, why;
     bool tooLong = false;
-    const auto problem = [&](const std::string& text) {
+    // The words are made only for the problems listed: a log of junk costs
+    // a count per line, not a message.
+    const auto problem = [&](const auto& words) {
         ++log.broken;
-        if (log.problems.size() < kMaxNmeaProblems) log.problems.push_back("line " + std::to_string(log.lines) + ": " + text);
+        if (log.problems.size() < kMaxNmeaProblems) log.problems.push_back("line " + std::to_string(log.lines) + ": " + words());
     };
     while (ReadLine(in, line, tooLong)) {
         ++log.lines;
         if (tooLong) {
-            problem("longer than 1 KiB: no NMEA sentence");
+            problem([] { return std::string("longer than 1 KiB: no NMEA sentence"); });
             continue;
         }
         std::string_view text = line;
@@ -215,21 +232,24 @@ NmeaLog ReadNmeaLog(std::istream& in) {
         text = Trimmed(text);
         if (text.empty()) continue;
         if (text.front() != '$') {
-            problem(text.front() == '!' ? "an AIS message, no position: " + Quoted(text)
-                                        : "not an NMEA sentence (no '$' first): " + Quoted(text));
+            problem([&] {
+                return text.front() == '!' ? "an AIS message, no position: " + Quoted(text)
+                                           : "not an NMEA sentence (no '$' first): " + Quoted(text);
+            });
             continue;
         }
         auto fix = ParseNmeaFix(text, why);
         // A receiver without a fix still gives the date in RMC (status V).
         if (const std::vector<std::string_view> fields = Fields(text.substr(1, text.find('*') - 1));
             fields.size() > 9 && fields[0].size() == 5 && fields[0].substr(2) == "RMC" && why.empty()) {
-            if (std::string date = RmcDate(fields[9]); !date.empty()) {
-                lastDate = std::move(date);
-                lastDateTime = TimeOfDay(fields[1]);
+            if (const auto date = nmea::Date(fields[9])) {
+                const auto time = nmea::Time(fields[1]);
+                lastDate = DateText(*date);
+                lastDateTime = time ? TimeText(*time) : std::string();
             }
         }
         if (!fix) {
-            if (!why.empty()) problem(why);
+            if (!why.empty()) problem([&] { return why; });
             continue;
         }
         fix->line = log.lines;

@@ -285,11 +285,15 @@ ElementSetFile ReadOrbitElements(std::string_view text, UnixSeconds instant) {
         if (file.skipped.size() < kMaxListedSkips) file.skipped.push_back(record.place + ": " + problem);
         ++file.skippedCount;
     };
+    // KVN and CSV are lines: cut at a line's end, the text still reads, and
+    // only its last record shows the cut (broken off, or missing a keyword
+    // every message has). JSON and XML that read at all are whole, whatever
+    // their records hold.
+    const bool lines = format == ElementFormat::OmmKvn || format == ElementFormat::OmmCsv;
     try {
         ForEachOmmRecord(text, format, [&](const OmmRecord& record) {
             const auto elements = ElementsOfOmm(record, problem);
-            // A record broken off, or missing a keyword every message has.
-            file.endsMidRecord = record.Find("") != nullptr || (!elements && problem.starts_with("no "));
+            if (lines) file.endsMidRecord = record.Find("") != nullptr || (!elements && problem.starts_with("no "));
             if (!elements) {
                 skip(record);
                 return;
@@ -303,7 +307,6 @@ ElementSetFile ReadOrbitElements(std::string_view text, UnixSeconds instant) {
         throw Error(std::string("The file cannot be read as ") + ElementFormatName(format) + ": " + error.what());
     }
     // Lines of KVN and CSV end with a line break; the last one too, when whole.
-    const bool lines = format == ElementFormat::OmmKvn || format == ElementFormat::OmmCsv;
     if (lines && !text.empty() && text.back() != '\n' && text.back() != '\r') file.endsMidRecord = true;
     return file;
 }

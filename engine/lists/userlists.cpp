@@ -37,25 +37,30 @@ private:
 };
 
 // Loads every line of file through addRecord, which takes the fields and
-// returns the index of the first field the record lacks, if any.
+// returns the index of the first field the record lacks, if any. A list cut
+// at kMaxListRecords says that alone: the records left out matter more than
+// a malformed line among those loaded. A blank line adds no record.
 template <typename AddRecord>
 void LoadListFile(const std::filesystem::path& file, AddRecord addRecord) {
     FirstFault fault;
     std::size_t number = 0, records = 0;
+    bool cut = false;
     ForEachListFileLine(file, [&](ListLine&& line) {
         ++number;
         if (line.overlong) {
             fault.Note([&] { return ListLineTooLongError(file.filename().string(), number); });
             return;
         }
-        if (records == kMaxListRecords) {
-            fault.Note([&] { return ListTooManyRecordsError(file.filename().string(), kMaxListRecords); });
+        const bool blank = line.text.find_first_not_of(kFieldSeparator) == std::string::npos;
+        if (!blank && records == kMaxListRecords) {
+            cut = true;
             return;
         }
-        ++records;
+        if (!blank) ++records;
         if (const std::optional<int> missing = addRecord(SplitFields(line.text, kFieldSeparator)))
             fault.Note([&] { return ListIndexError(*missing); });
     });
+    if (cut) throw ListTooManyRecordsError(file.filename().string(), kMaxListRecords);
     fault.Raise();
 }
 

@@ -81,14 +81,15 @@ std::optional<CivilDate> ParseIsoDate(std::string_view text) {
 }
 
 std::optional<IsoInstant> ParseIsoInstant(std::string_view text) {
-    if (text.size() < 19 || (text[10] != 'T' && text[10] != ' ') || text[13] != ':' || text[16] != ':') return std::nullopt;
+    // RFC 3339 section 5.6 allows "t" and "z" for "T" and "Z".
+    if (text.size() < 19 || (text[10] != 'T' && text[10] != 't' && text[10] != ' ') || text[13] != ':' || text[16] != ':')
+        return std::nullopt;
     const auto date = ParseIsoDate(text.substr(0, 10));
+    // Two digits, no sign.
     const auto number = [&](std::size_t from) -> std::optional<int> {
-        int value = 0;
-        const char* first = text.data() + from;
-        const auto [end, error] = std::from_chars(first, first + 2, value);
-        if (error != std::errc() || end != first + 2) return std::nullopt;
-        return value;
+        const auto digit = [&](std::size_t at) { return text[at] >= '0' && text[at] <= '9'; };
+        if (!digit(from) || !digit(from + 1)) return std::nullopt;
+        return (text[from] - '0') * 10 + (text[from + 1] - '0');
     };
     const auto hour = number(11), minute = number(14), second = number(17);
     if (!date || !hour || !minute || !second || *hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
@@ -103,16 +104,15 @@ std::optional<IsoInstant> ParseIsoInstant(std::string_view text) {
     const std::string_view zone = text.substr(at);
     if (zone.empty()) return result;
     result.hasZone = true;
-    if (zone == "Z") return result;
+    if (zone == "Z" || zone == "z") return result;
     // +HH:MM or +HHMM: the local time less this is UTC.
     if ((zone.size() != 6 && zone.size() != 5) || (zone[0] != '+' && zone[0] != '-')) return std::nullopt;
     const std::string digits = zone.size() == 6 ? std::string(zone.substr(1, 2)) + std::string(zone.substr(4, 2))
                                                 : std::string(zone.substr(1));
     if (zone.size() == 6 && zone[3] != ':') return std::nullopt;
-    int hhmm = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), hhmm);
-    if (error != std::errc() || end != digits.data() + digits.size() || hhmm / 100 > 18 || hhmm % 100 > 59)
-        return std::nullopt;
+    if (digits.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    const int hhmm = std::stoi(digits);
+    if (hhmm / 100 > 18 || hhmm % 100 > 59) return std::nullopt;
     const double offset = (hhmm / 100) * 3600.0 + (hhmm % 100) * 60.0;
     result.instant -= zone[0] == '-' ? -offset : offset;
     return result;

@@ -222,8 +222,9 @@ void ForEachJsonItem(std::string_view text, const std::function<void(JsonValue&&
 }
 
 std::string JsonQuoted(std::string_view text) {
+    // JSON text is UTF-8 (RFC 8259 section 8.1): bytes that are none become U+FFFD.
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : WellFormedUtf8(text)) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;

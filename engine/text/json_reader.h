@@ -36,7 +36,8 @@ struct JsonMember {
 
 inline constexpr std::size_t kMaxJsonDepth = 64;
 
-// A text as a JSON string, quotes and all; control characters escaped.
+// A text as a JSON string, quotes and all; control characters escaped,
+// bytes that are no UTF-8 written as U+FFFD.
 [[nodiscard]] std::string JsonQuoted(std::string_view text);
 
 // Throws Error "line 3: ..." for text that is no JSON.

@@ -13,6 +13,40 @@ constexpr char32_t kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// The bytes at the start of text (not empty) that make one character, or
+// the maximal subpart of one that breaks off (at least one byte), by Table
+// 3-7 of the Unicode Standard (15.0, section 3.9): no overlong forms, no
+// surrogates, nothing beyond U+10FFFF.
+std::size_t Utf8Sequence(std::string_view text, bool& whole) noexcept {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    whole = lead < 0x80;
+    if (whole) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 1;
+    }
+    std::size_t taken = 1;
+    for (; taken < length && taken < text.size(); ++taken) {
+        const auto next = static_cast<unsigned char>(text[taken]);
+        if (next < low || next > high) break;
+        low = 0x80;
+        high = 0xBF;
+    }
+    whole = taken == length;
+    return taken;
+}
+
 }  // namespace
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -34,36 +68,27 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 bool IsValidUtf8(std::string_view bytes) noexcept {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length;
-        char32_t min;
-        char32_t code;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2, min = 0x80, code = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, min = 0x800, code = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, min = 0x10000, code = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > bytes.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // No overlong forms, no surrogates, nothing beyond U+10FFFF.
-        if (code < min || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
-        i += length;
+    for (std::size_t i = 0; i < bytes.size();) {
+        bool whole = false;
+        i += Utf8Sequence(bytes.substr(i), whole);
+        if (!whole) return false;
     }
     return true;
+}
+
+std::string WellFormedUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        bool whole = false;
+        const std::size_t length = Utf8Sequence(bytes.substr(i), whole);
+        if (whole)
+            text.append(bytes.substr(i, length));
+        else
+            text.append(kReplacementCharacter);
+        i += length;
+    }
+    return text;
 }
 
 std::string DecodeListLine(std::string_view bytes) {

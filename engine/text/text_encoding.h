@@ -19,6 +19,15 @@ inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 [[nodiscard]] bool IsValidUtf8(std::string_view bytes) noexcept;
 
+// U+FFFD REPLACEMENT CHARACTER in UTF-8.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// The bytes as well-formed UTF-8: each part that is none (the maximal
+// subpart of a broken sequence, or a byte that starts none) becomes U+FFFD,
+// as the Unicode Standard recommends (15.0, section 3.9, "U+FFFD
+// Substitution of Maximal Subparts"); valid text comes through unchanged.
+[[nodiscard]] std::string WellFormedUtf8(std::string_view bytes);
+
 // One character (a Unicode scalar value) appended in UTF-8.
 void AppendUtf8(std::string& out, char32_t c);
 

@@ -320,10 +320,13 @@ void ImportSatellitesDialog::scanTablesRead() {
 }
 
 void ImportSatellitesDialog::showKeptCopy() {
-    const auto kept = FindKeptElements(keptFolder_);
+    const KeptElementsLookup lookup = LookUpKeptElements(keptFolder_);
+    const auto& kept = lookup.kept;
     useKept_->setVisible(kept.has_value());
     if (!kept) {
-        kept_->setText(QStringLiteral("No download kept yet."));
+        kept_->setText(lookup.problem.empty()
+                           ? QStringLiteral("No download kept yet.")
+                           : QStringLiteral("The kept download cannot be used: %1.").arg(QString::fromStdString(lookup.problem)));
         return;
     }
     const double age = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000 - kept->downloaded;

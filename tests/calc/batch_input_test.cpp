@@ -149,6 +149,26 @@ TEST(CalcBatchInput, StandardInputToJsonLinesThatAJsonParserReads) {
               "5|\"Broken\"|None|None|None|None|lat: 'abc' is not a number\n");
 }
 
+// Names and values in bytes that are no UTF-8 (a file in Latin-1, a broken
+// one): the JSON Lines are UTF-8 all the same, each such part written as
+// U+FFFD, and a strict reader (Python's, decoding UTF-8 with errors raised)
+// takes every line.
+TEST(CalcBatchInput, JsonLinesAreUtf8WhateverTheRowsHold) {
+    azimora::testing::TempFolder folder;
+    std::ofstream(folder.Path() / "sites.csv", std::ios::binary)
+        << "name,lat,lon\n\xff\xfe" "bad,47,-8\nZ\xfcrich,47.37,-8.54\nOk \xc3\xa9,4\xff,-8\n";
+    std::ofstream(folder.Path() / "read.py") << "import json, sys\n"
+                                                "for line in sys.stdin.buffer:\n"
+                                                "    o = json.loads(line.decode('utf-8', errors='strict'))\n"
+                                                "    print(ascii(o['name']), ascii(o.get('error')), sep='|')\n";
+    const ProgramRun run = Shell(kCalc + " --batch - --sat-lon 19.2E --json < " + (folder.Path() / "sites.csv").string() +
+                                 " 2>/dev/null | python3 " + (folder.Path() / "read.py").string());
+    EXPECT_EQ(run.out,
+              "'\\ufffd\\ufffdbad'|None\n"
+              "'Z\\ufffdrich'|None\n"
+              "'Ok \\xe9'|\"lat: '4\\ufffd' is not a number\"\n");
+}
+
 // "> /dev/full" used to exit 0 without a word.
 TEST(CalcBatchInput, OutputThatCannotBeWrittenIsAFailure) {
     azimora::testing::TempFolder folder;

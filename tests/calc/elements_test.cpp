@@ -72,6 +72,19 @@ TEST_F(CalcElements, TheKeptDownload) {
     EXPECT_NE(kept.out.find("\nGOES 9,23581,"), std::string::npos) << kept.out;
 }
 
+// There, but its record a FIFO: said so, not "no download is kept".
+TEST_F(CalcElements, AKeptCopyThatCannotBeUsedSaysWhy) {
+    const std::string cache = (folder.Path() / "cache").string();
+    std::filesystem::create_directories(folder.Path() / "cache" / "azimora");
+    File("cache/azimora/current-elements", kGoes9Json);
+    const ProgramRun fifo = RunShellCommand("mkfifo " + cache + "/azimora/current-elements.info; XDG_CACHE_HOME=" + cache +
+                                            " timeout 20 " + kCalc + " --kept-elements");
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_EQ(fifo.out, "azimora-calc: --kept-elements: the download kept in '" + cache +
+                            "/azimora' cannot be used: its record current-elements.info is no regular file (a folder, a "
+                            "FIFO or a device); download current elements again in Azimora's Tools > Import Satellites\n");
+}
+
 TEST_F(CalcElements, AFileThatIsNoOmmSaysWhere) {
     const ProgramRun broken = RunShellCommand(kCalc + " --tle " + File("broken.json", "[{\"EPOCH\": \n nope}]"));
     EXPECT_EQ(broken.status, 1);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "geometry/geodesic.h"
+#include "nmea_sentences.h"
 #include "shell_command.h"
 #include "temp_folder.h"
 
@@ -70,6 +71,11 @@ TEST_F(CalcOnTheRoof, TheSiteFromTheLastValidFixOfAGpsLog) {
                      "azimora-calc: --nmea: no valid fix in '"},
              Failing{File("empty.nmea", ""), 1, "azimora-calc: --nmea: no valid fix in '"},
              Failing{"/nonexistent/roof.nmea", 1, "azimora-calc: --nmea: cannot read '/nonexistent/roof.nmea': "},
+             // Shown as 99:99:99 in the table and the JSON before.
+             Failing{File("time.nmea", azimora::testing::NmeaSentence(
+                                           "GPGGA,999999,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,") + "\n"),
+                     1, "azimora-calc: --nmea: line 1: GGA with a time that is no time of day: '999999'\n"
+                        "azimora-calc: --nmea: no valid fix in '"},
          }) {
         const ProgramRun failed = RunShellCommand(kCalc + " --sat-lon 19.2E --nmea " + f.log);
         EXPECT_EQ(failed.status, f.status) << f.log << ": " << failed.out;

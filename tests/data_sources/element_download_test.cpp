@@ -113,6 +113,63 @@ TEST_F(Download, EveryFailureLeavesTheKeptCopy) {
     }
 }
 
+// Each message names what happened, not a likely cause of something else.
+TEST_F(Download, EachMessageNamesWhatHappened) {
+    server.Respond(LoopbackHttpServer::Answer::Body, kGoes9);
+    ASSERT_TRUE(Run());
+    const auto raw = [](const QByteArray& head, const QByteArray& body) {
+        return "HTTP/1.1 200 OK\r\n" + head + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    };
+    struct Case {
+        const char* what;
+        LoopbackHttpServer::Answer answer;
+        QByteArray bytes;
+        QString message;
+    };
+    for (const Case& c : {
+             Case{"a redirect back to the address", LoopbackHttpServer::Answer::Redirect,
+                  server.Address().toString().toLatin1(),
+                  QStringLiteral("127.0.0.1 sent the download round in a loop of redirects (back to %1); nothing was changed.")
+                      .arg(server.Address().toString())},
+             Case{"a list of no records", LoopbackHttpServer::Answer::Raw, raw({}, "[0,0,0]"),
+                  QStringLiteral("What 127.0.0.1 sent holds no near-geostationary element sets (3 skipped, the first: "
+                                 "record 1 (line 1): not an object of keywords); nothing was changed.")},
+             Case{"compressed though not asked", LoopbackHttpServer::Answer::Raw, raw("Content-Encoding: gzip\r\n", "\x1f\x8b"),
+                  QStringLiteral("127.0.0.1 sent the file compressed (gzip) though it was asked for it as it is; nothing "
+                                 "was changed.")},
+             Case{"no answer at all", LoopbackHttpServer::Answer::Raw, {},
+                  QStringLiteral("127.0.0.1 closed the connection without an answer; nothing was changed.")},
+             Case{"no HTTP", LoopbackHttpServer::Answer::Raw, "<html>Please log in</html>\r\n",
+                  QStringLiteral("127.0.0.1 sent no valid HTTP answer (no HTTP status line: '<html>Please log in</html>'); "
+                                 "nothing was changed.")},
+             Case{"chunked, no last chunk", LoopbackHttpServer::Answer::Raw,
+                  "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + QByteArray::number(kGoes9.size(), 16) + "\r\n" +
+                      kGoes9 + "\r\n",
+                  QStringLiteral("The download from 127.0.0.1 broke off: the connection closed after %1 bytes, before the "
+                                 "last chunk; nothing was changed.")
+                      .arg(kGoes9.size())},
+         }) {
+        if (c.answer == LoopbackHttpServer::Answer::Raw)
+            server.RespondRaw(c.bytes, LoopbackHttpServer::HangUp::AtOnce);
+        else
+            server.Respond(c.answer, c.bytes);
+        EXPECT_FALSE(Run(5000, QDateTime::currentDateTimeUtc().addSecs(3 * 3600))) << c.what;
+        EXPECT_EQ(download.message().toStdString(), c.message.toStdString()) << c.what;
+        EXPECT_EQ(Kept(), kGoes9) << c.what;
+    }
+}
+
+// A whole list whose last record lacks a keyword is no list broken off: its
+// other records are kept, as the calculator reads them from the same file.
+TEST_F(Download, AWholeListWithAFaultyLastRecordIsKept) {
+    QByteArray list = kGoes9;
+    list.chop(1);  // the closing bracket
+    list += ",{\"OBJECT_NAME\":\"NO MOTION\",\"EPOCH\":\"2007-03-05T10:34:41\",\"ECCENTRICITY\":0.0005}]";
+    server.Respond(LoopbackHttpServer::Answer::Body, list);
+    ASSERT_TRUE(Run()) << download.message().toStdString();
+    EXPECT_EQ(Kept(), list);
+}
+
 TEST_F(Download, CancelStopsItAndKeepsNothing) {
     server.Respond(LoopbackHttpServer::Answer::Silent);
     QSignalSpy finished(&download, &ElementDownload::finished);

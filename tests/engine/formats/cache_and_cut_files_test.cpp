@@ -15,6 +15,7 @@
 #include "formats/orbit_mean_elements.h"
 #include "formats/two_line_elements.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace azimora {
 namespace {
@@ -46,6 +47,60 @@ TEST(KeptElements, TheRecordIsReadOnlyFromAShortRegularFile) {
     }
 }
 
+// A kept copy that cannot be used says why, apart from none kept at all, so
+// that the user is not sent to download what is there.
+TEST(KeptElements, WhyAKeptCopyCannotBeUsed) {
+    testing::TempFolder folder;
+    const auto elements = folder.Path() / kKeptElementsFile;
+    const auto info = folder.Path() / kKeptElementsInfo;
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        std::string problem;
+    };
+    const std::string record = "its record current-elements.info ";
+    for (const Case& c : {
+             Case{"nothing kept", [] {}, ""},
+             Case{"the copy a FIFO", [&] { ASSERT_EQ(::mkfifo(elements.c_str(), 0600), 0); },
+                  "the kept copy current-elements is no regular file (a folder, a FIFO or a device)"},
+             Case{"no record", [&] { Write(elements, "[]"); }, record + "of where and when it came from is missing"},
+             Case{"the record a FIFO",
+                  [&] {
+                      Write(elements, "[]");
+                      ASSERT_EQ(::mkfifo(info.c_str(), 0600), 0);
+                  },
+                  record + "is no regular file (a folder, a FIFO or a device)"},
+             Case{"the record too large",
+                  [&] {
+                      Write(elements, "[]");
+                      Write(info, std::string(1 << 20, 'x'));
+                  },
+                  record + "is larger than 16 KB"},
+             Case{"the record one line",
+                  [&] {
+                      Write(elements, "[]");
+                      Write(info, "https://example.org/gp.php\n");
+                  },
+                  record + "is not the address and the time of the download (ISO 8601), a line each"},
+         }) {
+        std::filesystem::remove_all(elements);
+        std::filesystem::remove_all(info);
+        c.make();
+        const KeptElementsLookup lookup = LookUpKeptElements(folder.Path());
+        EXPECT_FALSE(lookup.kept) << c.what;
+        EXPECT_EQ(lookup.problem, c.problem) << c.what;
+    }
+    // Unreadable, for a user other than root.
+    std::filesystem::remove_all(info);
+    Write(elements, "[]");
+    Write(info, "https://example.org/gp.php\n2026-12-07T10:00:00Z\n");
+    std::filesystem::permissions(info, std::filesystem::perms::none);
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::all);
+    const auto problem = testing::RunUnprivileged([&] { return LookUpKeptElements(folder.Path()).problem; });
+    if (!problem) GTEST_SKIP() << "cannot drop root privileges here";
+    EXPECT_EQ(*problem, record + "cannot be read: Permission denied");
+}
+
 // A body that stops inside a record, in each form that has lines: known,
 // so that it never replaces a kept copy. Whole files are not.
 TEST(ElementFiles, AFileCutInsideARecordIsKnownAsSuch) {
@@ -66,6 +121,28 @@ TEST(ElementFiles, AFileCutInsideARecordIsKnownAsSuch) {
     // Cut just after a line: a name or a line 1 left alone, a message short of keywords.
     EXPECT_TRUE(ReadOrbitElements(tle.substr(0, tle.find("2 23581")), instant).endsMidRecord);
     EXPECT_TRUE(ReadOrbitElements(kvn.substr(0, kvn.find("RA_OF")), instant).endsMidRecord);
+}
+
+// JSON and XML that read to their end are whole: a last record short of a
+// keyword, or no record at all, is what the file holds, not a cut.
+TEST(ElementFiles, WholeJsonAndXmlAreNeverTakenAsCut) {
+    const std::string geo = "{\"OBJECT_NAME\":\"GEO\",\"EPOCH\":\"2026-12-06T12:00:00\",\"MEAN_MOTION\":1.0027,"
+                            "\"ECCENTRICITY\":0.0001,\"INCLINATION\":0.05,\"RA_OF_ASC_NODE\":90,\"ARG_OF_PERICENTER\":10,"
+                            "\"MEAN_ANOMALY\":200}";
+    const std::string noMotion = "{\"OBJECT_NAME\":\"NO MOTION\",\"EPOCH\":\"2026-12-06T12:00:00\"}";
+    const std::string xml = "<ndm><omm><body><segment><data><meanElements><EPOCH>2026-12-06T12:00:00</EPOCH>"
+                            "<ECCENTRICITY>0.0001</ECCENTRICITY></meanElements></data></segment></body></omm></ndm>";
+    const double instant = StartOfDay({2026, 12, 7});
+    struct Case {
+        std::string text;
+        std::size_t objects;
+    };
+    for (const Case& c : {Case{"[" + geo + "," + geo + "," + noMotion + "]", 2}, Case{"[0,0,0]", 0}, Case{xml, 0}}) {
+        const ElementSetFile read = ReadOrbitElements(c.text, instant);
+        EXPECT_FALSE(read.endsMidRecord) << c.text;
+        EXPECT_EQ(read.objects.size(), c.objects) << c.text;
+        EXPECT_EQ(read.skippedCount, c.text.starts_with("[0") ? 3u : 1u) << c.text;
+    }
 }
 
 // A file that is no element file (a password file linked into place, read

@@ -176,6 +176,83 @@ TEST(Nmea, HarmlessBytesAroundSentencesAreTakenAndTheRestNamed) {
     }
 }
 
+// Every field as NMEA 0183 writes it, or the sentence is unusable and says
+// which field: a height of 1e7, nan or abc was dropped and the fix kept; a
+// date of 310299 shown as 1999-02-31; times -10000 and 999999 shown as
+// "-1:00:00" and "99:99:99".
+TEST(Nmea, AFieldNotAsNmeaWritesItMakesTheSentenceUnusable) {
+    const auto gga = [](const std::string& time, const std::string& quality, const std::string& satellites,
+                        const std::string& height, const std::string& unit = "M") {
+        return WithChecksum("GPGGA," + time + ",4807.038,N,01131.000,E," + quality + "," + satellites + ",0.9," + height +
+                            "," + unit + ",46.9,M,,");
+    };
+    const auto rmc = [](const std::string& status, const std::string& date, const std::string& mode = "A",
+                        const std::string& speed = "0.0") {
+        return WithChecksum("GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + ",084.4," + date + ",003.1,W," +
+                            mode);
+    };
+    for (const Refused& r : {
+             Refused{gga("123519", "1", "08", "1e7"), "GGA with a height that is no number: '1e7'"},
+             Refused{gga("123519", "1", "08", "nan"), "GGA with a height that is no number: 'nan'"},
+             Refused{gga("123519", "1", "08", "abc"), "GGA with a height that is no number: 'abc'"},
+             Refused{gga("123519", "1", "08", "+545.4"), "GGA with a height that is no number: '+545.4'"},
+             Refused{gga("123519", "1", "08", "5-45"), "GGA with a height that is no number: '5-45'"},
+             Refused{gga("123519", "1", "08", "."), "GGA with a height that is no number: '.'"},
+             Refused{gga("123519", "1", "08", "545.4", "F"), "GGA with a height in other units than metres: 'F'"},
+             Refused{gga("-10000", "1", "08", "545.4"), "GGA with a time that is no time of day: '-10000'"},
+             Refused{gga("999999", "1", "08", "545.4"), "GGA with a time that is no time of day: '999999'"},
+             Refused{gga("126019", "1", "08", "545.4"), "GGA with a time that is no time of day: '126019'"},
+             Refused{gga("12351", "1", "08", "545.4"), "GGA with a time that is no time of day: '12351'"},
+             Refused{gga("123519.x", "1", "08", "545.4"), "GGA with a time that is no time of day: '123519.x'"},
+             Refused{gga("123519", "1.5", "08", "545.4"), "GGA with a fix quality that is none of 0 to 8: '1.5'"},
+             Refused{gga("123519", "9", "08", "545.4"), "GGA with a fix quality that is none of 0 to 8: '9'"},
+             Refused{gga("123519", "1", "8x", "545.4"), "GGA with a count of satellites that is no whole number: '8x'"},
+             Refused{gga("123519", "1", "-8", "545.4"), "GGA with a count of satellites that is no whole number: '-8'"},
+             Refused{rmc("A", "310299"), "RMC with a date that is no day of the calendar: '310299'"},
+             Refused{rmc("A", "290201"), "RMC with a date that is no day of the calendar: '290201'"},
+             Refused{rmc("A", "000000"), "RMC with a date that is no day of the calendar: '000000'"},
+             Refused{rmc("A", "2303944"), "RMC with a date that is no day of the calendar: '2303944'"},
+             Refused{rmc("X", "230394"), "RMC with a status that is neither A nor V: 'X'"},
+             Refused{rmc("A", "230394", "Q"), "RMC with a mode indicator NMEA 0183 does not define: 'Q'"},
+             Refused{rmc("A", "230394", "A", "fast"), "RMC with a speed that is no number: 'fast'"},
+             Refused{WithChecksum("GPGGA,123519,4807.038.1,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+                     "GGA with a position that cannot be read"},
+             Refused{WithChecksum("GPGGA,123519,48O7.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+                     "GGA with a position that cannot be read"},
+             Refused{WithChecksum("GPGGA,123519,4807.-38,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+                     "GGA with a position that cannot be read"},
+         }) {
+        std::string why = "unset";
+        EXPECT_FALSE(ParseNmeaFix(r.sentence, why)) << r.sentence;
+        EXPECT_EQ(why, r.why) << r.sentence;
+        // Said once in the log, as a bad checksum is; the fix before it stays the last.
+        std::istringstream in(kGga + "\n" + r.sentence + "\n");
+        const NmeaLog log = ReadNmeaLog(in);
+        ASSERT_TRUE(log.lastFix);
+        EXPECT_EQ(log.lastFix->line, 1u) << r.sentence;
+        EXPECT_EQ(log.problems, std::vector<std::string>{"line 2: " + r.why}) << r.sentence;
+    }
+    // What NMEA allows is taken: an empty height (no height), fractions of
+    // a second, a leap second, the 29th of February 2000.
+    struct Taken {
+        std::string sentence;
+        std::string time;
+        std::string date;
+        bool height;
+    };
+    for (const Taken& t : {Taken{gga("123519.25", "1", "08", ""), "12:35:19", "", false},
+                           Taken{gga("235960", "2", "", "545."), "23:59:60", "", true},
+                           Taken{rmc("A", "290200"), "12:35:19", "2000-02-29", false},
+                           Taken{rmc("A", ""), "12:35:19", "", false}}) {
+        std::string why;
+        const auto fix = ParseNmeaFix(t.sentence, why);
+        ASSERT_TRUE(fix) << t.sentence << ": " << why;
+        EXPECT_EQ(fix->timeOfDay, t.time) << t.sentence;
+        EXPECT_EQ(fix->date, t.date) << t.sentence;
+        EXPECT_EQ(fix->altitudeMetres.has_value(), t.height) << t.sentence;
+    }
+}
+
 // A height no site has (a checksum-right GGA at -99,999,999 m) is refused as
 // a typed --altitude-km of it would be: -10 to 1000 km.
 TEST(Nmea, HeightsOutsideTheSitesRangeAreRefused) {

@@ -204,6 +204,31 @@ TEST_F(SafeUserLists, AListOfMoreRecordsThanItLoadsShowsTheFirst) {
     EXPECT_EQ(locations->NodeCount(), builtIn + kMaxListRecords);
 }
 
+// Past the cap, the cap's message alone, whatever malformed line came
+// before; a blank line is no record, so that a list of exactly the cap with
+// a blank line after it is no list past the cap.
+TEST_F(SafeUserLists, TheCapSpeaksAloneAndBlankLinesAreNoRecords) {
+    std::string records;
+    for (std::size_t i = 0; i < kMaxListRecords; ++i) records += "A,1,2\r\n";
+    struct Case {
+        std::string text;
+        std::string message;
+        std::size_t loaded;
+    };
+    for (const Case& c : {Case{"\r\n" + records + "B,3,4\r\n", "locdata.dat holds more than 1000000 records; only the first ones were loaded",
+                               kMaxListRecords},
+                          Case{"Short\r\n" + records, "locdata.dat holds more than 1000000 records; only the first ones were loaded",
+                               kMaxListRecords},
+                          Case{records + "\r\n", "List index out of bounds (0)", kMaxListRecords},
+                          Case{records + ",,\r\n\r\n", "List index out of bounds (0)", kMaxListRecords}}) {
+        WriteFile(UserLocationFile(folder.Path()), c.text);
+        auto locations = BuiltInLocationCatalogue();
+        const std::size_t builtIn = locations->NodeCount();
+        EXPECT_EQ(testing::ErrorOf([&] { LoadUserLocations(*locations, folder.Path()); }), c.message) << c.text.substr(0, 20);
+        EXPECT_EQ(locations->NodeCount(), builtIn + c.loaded) << c.text.substr(0, 20);
+    }
+}
+
 // Lines end with CR LF, LF or a lone CR, in any mix and across the reader's
 // blocks; a last line without a break counts.
 TEST_F(SafeUserLists, LinesOfEveryEndingAcrossBlocks) {

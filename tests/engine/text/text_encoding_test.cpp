@@ -24,6 +24,24 @@ TEST(Utf8Validity, RejectsMalformedSequences) {
     }
 }
 
+// The Unicode Standard 15.0, section 3.9, Table 3-8: "61 F1 80 80 E1 80 C2
+// 62 80 63 80 BF 64" is a, three U+FFFD, b, one, c, two, d (one for each
+// maximal subpart); and other broken sequences as Table 3-7 decides them.
+TEST(Utf8Validity, EachMaximalSubpartBecomesOneReplacementCharacter) {
+    const std::string r(kReplacementCharacter);
+    struct Case {
+        const char* bytes;
+        std::string text;
+    };
+    for (const Case& c : {Case{"\x61\xF1\x80\x80\xE1\x80\xC2\x62\x80\x63\x80\xBF\x64", "a" + r + r + r + "b" + r + "c" + r + r + "d"},
+                          Case{"\xFF\xFE" "bad", r + r + "bad"}, Case{"\xC0\xAF", r + r} /* overlong */,
+                          Case{"\xED\xA0\x80", r + r + r} /* a surrogate */, Case{"\xF4\x90\x80\x80", r + r + r + r},
+                          Case{"\xE2\x82", r} /* cut short at the end */, Case{"Z\xC3\xBCrich \xF0\x9F\x9B\xB0", "Z\xC3\xBCrich \xF0\x9F\x9B\xB0"}}) {
+        EXPECT_EQ(WellFormedUtf8(c.bytes), c.text) << c.bytes;
+        EXPECT_TRUE(IsValidUtf8(WellFormedUtf8(c.bytes)));
+    }
+}
+
 TEST(ListFileLines, EndAtCrLfLfOrLoneCr) {
     using Lines = std::vector<std::string_view>;
     EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));

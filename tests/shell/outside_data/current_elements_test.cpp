@@ -110,6 +110,22 @@ TEST_F(CurrentElements_, AFailedDownloadSaysWhyAndAddsNothing) {
     EXPECT_EQ(server.Requests(), 1);
 }
 
+// A kept copy whose record is a FIFO is there but cannot be used: said so,
+// not "No download kept yet.", and not offered.
+TEST_F(CurrentElements_, AKeptCopyThatCannotBeUsedSaysWhy) {
+    const auto kept = cache.Path() / "azimora";
+    std::filesystem::create_directories(kept);
+    QFile elements(QString::fromStdString((kept / kKeptElementsFile).string()));
+    ASSERT_TRUE(elements.open(QIODevice::WriteOnly));
+    elements.write(CurrentElements());
+    elements.close();
+    ASSERT_EQ(::mkfifo((kept / kKeptElementsInfo).c_str(), 0600), 0);
+    auto dialog = Dialog();
+    EXPECT_EQ(dialog->keptText().toStdString(),
+              "The kept download cannot be used: its record current-elements.info is no regular file (a folder, a FIFO or "
+              "a device).");
+}
+
 // The address remembered for the next time is the last that worked; a
 // failed one stays in the field only.
 TEST_F(CurrentElements_, OnlyAnAddressThatWorkedIsRemembered) {
