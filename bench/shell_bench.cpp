@@ -17,6 +17,7 @@
 
 #include <QFile>
 
+#include "assistant/installation_details_window.h"
 #include "assistant/sky_chart_window.h"
 #include "formats/place_search.h"
 #include "gweather_locations.h"
@@ -127,6 +128,13 @@ struct AssistantBench {
     azimora::shell::TfrmKorvel window;
 };
 
+// Installation Details shows its final figures for the latitude typed: no
+// outage search still running.
+bool FiguresSettled(const azimora::shell::InstallationDetailsWindow& details, double latitude) {
+    const auto& report = details.report();
+    return report.site && report.site->latitude == latitude && !report.pendingOutages;
+}
+
 // The Sky Chart of a site with 10,000 user satellites, repainted (900 x 700 window).
 void BM_SkyChartRepaintWith10000UserSatellites(benchmark::State& state) {
     AssistantBench bench;
@@ -158,6 +166,30 @@ void BM_KeystrokeToInstallationDetails(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_KeystrokeToInstallationDetails)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A digit typed into the latitude box with Installation Details alone open,
+// until it shows the new figures, the coming sun outages among them: the
+// report built for one change. Each change is a site not seen before, so
+// that nothing kept from an earlier one answers. CPU time of every thread:
+// the window may do part of the work on another.
+void BM_KeystrokeWithInstallationDetailsOpen(benchmark::State& state) {
+    AssistantBench bench;
+    auto& window = bench.window;
+    const auto& details = azimora::shell::ToolsMenu::Of(window).openDetails();
+    QCoreApplication::processEvents();
+    auto* latitude = window.findChild<QLineEdit*>(QStringLiteral("edtNLat"));
+    latitude->setFocus();
+    int i = 0;
+    for (auto _ : state) {
+        latitude->setText(QStringLiteral("51.%1").arg(i / 10 % 1000, 3, 10, QLatin1Char('0')));
+        latitude->end(false);
+        QTest::keyClick(latitude, static_cast<char>('0' + i++ % 10));
+        const double typed = latitude->text().toDouble();
+        do QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        while (!FiguresSettled(details, typed));
+    }
+}
+BENCHMARK(BM_KeystrokeWithInstallationDetailsOpen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // Tools > Find Location: the world's towns from libgweather, then the search
 // of one keystroke.
