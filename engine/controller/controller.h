@@ -8,6 +8,7 @@
 
 #include "catalogue/catalogue.h"
 #include "controller/dialogs.h"
+#include "controller/window_texts.h"
 #include "geometry/pointing.h"
 
 // The logic of the main window, free of any widget toolkit.
@@ -32,22 +33,17 @@ enum class CoordinateBox { SatLong, NLat, WLong };
 [[nodiscard]] DisplayField FieldOf(CoordinateBox box) noexcept;
 
 struct DisplayValues {
-    std::string SatName = "No satellite selected.";
-    std::string SatLong = "0.00";
-    std::string LocName = "No location selected.";
-    std::string NLat = "0.00";
-    std::string WLong = "0.00";
-    std::string Azimuth = "0.00";
-    std::string Elevation = "0.00";
+    std::string SatName = kNoSatelliteText;
+    std::string SatLong = kNotEnteredText;
+    std::string LocName = kNoLocationText;
+    std::string NLat = kNotEnteredText;
+    std::string WLong = kNotEnteredText;
+    std::string Azimuth = kNotEnteredText;
+    std::string Elevation = kNotEnteredText;
 
     [[nodiscard]] const std::string& operator[](DisplayField field) const;
     [[nodiscard]] std::string& operator[](DisplayField field);
 };
-
-inline constexpr const char* kNotEnteredText = "0.00";
-inline constexpr const char* kNoCalculationText = "No Calculation";
-inline constexpr const char* kSaveQuestion = "Are you sure you want to save this modified entry to your user list?";
-inline constexpr const char* kPrintReminder = "Please calculate a pointing BEFORE printing.";
 
 // What the controller needs of its window.
 class PointingView {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "controller/window_texts.h"
+
 // Dish pointing for a geostationary satellite: azimuth (degrees clockwise
 // from north) and elevation (degrees above the horizon) for an observer on
 // the reference ellipsoid. Longitudes are west positive, latitude north
@@ -27,12 +29,9 @@ struct PointingResult {
 // give a non-finite angle (an enormous but representable angle, say).
 [[nodiscard]] PointingResult CalculatePointing(const PointingInputs& inputs);
 
-// Elevations must exceed this to be shown as a number.
-inline constexpr long double kHorizonThreshold = 1.0L;
-inline constexpr const char* kBelowHorizonText = "Below Horizon!";
-
 [[nodiscard]] std::string AzimuthText(const PointingResult& result);
-// The elevation in general format, or "Below Horizon!" at or under the threshold.
+// The elevation in general format, or "Below Horizon!" at or under the
+// window's threshold (controller/window_texts.h).
 [[nodiscard]] std::string ElevationText(const PointingResult& result);
 
 }  // namespace azimora

@@ -9,6 +9,7 @@
 #include "geometry/lnb_skew.h"
 #include "geometry/pointing.h"
 #include "geometry/vector3.h"
+#include "geometry/visibility.h"
 
 namespace azimora {
 
@@ -69,7 +70,7 @@ TwoSatelliteDish ComputeTwoSatelliteDish(double latitude, double longitudeWest, 
     pointing.Latitude = latitude;
     pointing.Longitude = longitudeWest;
     pointing.SatLongitude = secondSatelliteLongitudeWest;
-    dish.secondVisible = CalculatePointing(pointing).Elevation > kHorizonThreshold;
+    dish.secondVisible = IsVisible(static_cast<double>(CalculatePointing(pointing).Elevation));
     if (dish.secondVisible) {
         const double skew = LnbSkew(latitude, longitudeWest, secondSatelliteLongitudeWest, earth);
         if (std::isfinite(skew)) dish.secondSkew = skew;

@@ -46,7 +46,7 @@ struct TwoSatelliteDish {
     double lnbUpMm = 0;
     double lnbOffsetMm = 0;  // F tan(separation / BDF)
     double beamDeviationFactor = 1;
-    bool secondVisible = false;        // above the horizon, as the window counts it
+    bool secondVisible = false;        // IsVisible (geometry/visibility.h)
     std::optional<double> secondSkew;  // its own LNB skew; none out of sight or straight under it
     // Why no second LNB serves the pair on this dish (the LNB would sit
     // beyond the dish's rim); empty when one does. The lnb figures then

@@ -86,7 +86,9 @@ MagneticField ComputeMagneticField(const MagneticModelData& model, double latitu
     field.declination = Degrees(std::atan2(field.east, field.north));
     field.inclination = Degrees(std::atan2(field.down, std::hypot(field.north, field.east)));
     field.model = model.name;
-    field.valid = decimalYear >= model.epoch && decimalYear <= model.epoch + kValidityYears;
+    field.validFrom = model.epoch;
+    field.validTo = model.epoch + kValidityYears;
+    field.valid = decimalYear >= field.validFrom && decimalYear <= field.validTo;
     return field;
 }
 

@@ -21,7 +21,9 @@ struct MagneticField {
     double declination = 0;  // degrees, east positive: where the needle points, from true north
     double inclination = 0;  // degrees, down positive
     std::string model;       // the model's name, "WMM2025"
-    bool valid = true;       // the date lies within the model's five years
+    double validFrom = 0;    // the model's years, as decimal years: 2025.0 to 2030.0
+    double validTo = 0;
+    bool valid = true;       // the date lies within them
 };
 
 // latitude: geodetic, north positive; longitudeWest: west positive, as in the

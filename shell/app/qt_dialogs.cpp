@@ -15,7 +15,7 @@ namespace {
 class ConfirmBox final : public QMessageBox {
 public:
     ConfirmBox(const QString& question, QWidget* owner)
-        : QMessageBox(QMessageBox::Question, QStringLiteral("Confirm"), question, QMessageBox::NoButton, owner) {
+        : QMessageBox(QMessageBox::Question, QString::fromLatin1(kConfirmTitle), question, QMessageBox::NoButton, owner) {
         yes_ = addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
         no_ = addButton(QStringLiteral("&No"), QMessageBox::NoRole);
         setDefaultButton(yes_);

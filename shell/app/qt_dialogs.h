@@ -5,13 +5,11 @@
 #include <QString>
 
 #include "controller/dialogs.h"
+#include "controller/window_texts.h"
 
 class QWidget;
 
 namespace azimora::shell {
-
-// The application title: of the error box and of plain message boxes.
-inline constexpr const char* kApplicationTitle = "Azimora 2003";
 
 // The message boxes of the tool, as real modal Qt boxes.
 class QtDialogs final : public Dialogs {

@@ -12,20 +12,22 @@
 
 namespace azimora::shell {
 std::vector<ReportLine> ReportLines(const DisplayValues& values, const QDate& today, const QLocale& locale) {
-    const QString degrees = QStringLiteral(" degrees");
+    const auto text = [](const char* caption, const std::string& value = {}, const char* unit = "") {
+        return QString::fromLatin1(caption) + QString::fromStdString(value) + QString::fromLatin1(unit);
+    };
     return {
-        {50, 20, true, false, QString::fromLatin1(kReportTitle)},
-        {300, 12, false, false, QStringLiteral("Satellite: ") + QString::fromStdString(values.SatName)},
-        {450, 12, false, false, QStringLiteral("Satellite Longitude: ") + QString::fromStdString(values.SatLong) + degrees},
-        {600, 12, false, false, QStringLiteral("Location: ") + QString::fromStdString(values.LocName)},
-        {750, 12, false, false, QStringLiteral("Location Lattitude: ") + QString::fromStdString(values.NLat) + degrees},
-        {900, 12, false, false, QStringLiteral("Location Longitude: ") + QString::fromStdString(values.WLong) + degrees},
-        {1200, 16, true, true, QStringLiteral("Dish Pointing")},
-        {1400, 16, true, false, QStringLiteral("Azimuth: ") + QString::fromStdString(values.Azimuth)},
-        {1600, 16, true, false, QStringLiteral("Elevation: ") + QString::fromStdString(values.Elevation)},
-        {1900, 9, false, false, QStringLiteral("Printed from Azimora: The Satellite Pointing Lookup Application.")},
-        {2000, 9, false, false, QString::fromLatin1(kCreditLine)},
-        {2100, 9, false, false, QStringLiteral("Date: ") + locale.toString(today, QStringLiteral("dddd MMMM d, yyyy"))},
+        {50, 20, true, false, text(kReportTitle)},
+        {300, 12, false, false, text(kReportSatellite, values.SatName)},
+        {450, 12, false, false, text(kReportSatelliteLongitude, values.SatLong, kReportDegrees)},
+        {600, 12, false, false, text(kReportLocation, values.LocName)},
+        {750, 12, false, false, text(kReportLatitude, values.NLat, kReportDegrees)},
+        {900, 12, false, false, text(kReportLongitude, values.WLong, kReportDegrees)},
+        {1200, 16, true, true, text(kReportPointing)},
+        {1400, 16, true, false, text(kReportAzimuth, values.Azimuth)},
+        {1600, 16, true, false, text(kReportElevation, values.Elevation)},
+        {1900, 9, false, false, text(kReportPrintedFrom)},
+        {2000, 9, false, false, text(kCreditLine)},
+        {2100, 9, false, false, text(kReportDate) + locale.toString(today, QString::fromLatin1(kReportDateFormat))},
     };
 }
 

@@ -17,12 +17,9 @@ class QWidget;
 
 // The printed report: one page with the current pointing. What is printed
 // (ReportLines) is kept apart from how (DrawReport, on any QPrinter), so the
-// print dialog, a PDF file and the tests all go the same way.
+// print dialog, a PDF file and the tests all go the same way. Its texts are
+// the main window's own (controller/window_texts.h).
 namespace azimora::shell {
-
-inline constexpr const char* kReportTitle = "Azimora - The Satellite Pointing Lookup";
-// Also the splash window's credit line.
-inline constexpr const char* kCreditLine = "Written by the Azimora developers (see README)";
 
 // The layout's resolution: the positions below are dots at 600 dots per
 // inch, so that the last line sits about 9 cm from the top on any printer.

@@ -36,10 +36,10 @@ TEST(DesktopEntry, IsNamedAsTheProgramNamesItselfToTheDesktop) {
              Expected{"the AppStream id", std::string("<id>") + azimora::shell::kDesktopEntryName + "</id>"},
              Expected{"the launchable", "<launchable type=\"desktop-id\">" + entryName + "</launchable>"},
              // The menu, the software centre and the taskbar list the same name.
-             Expected{"the name", std::string("<name>") + azimora::shell::kApplicationTitle + "</name>"},
+             Expected{"the name", std::string("<name>") + azimora::kApplicationTitle + "</name>"},
          })
         EXPECT_NE(metadata.find(expected.text), std::string::npos) << expected.what << " differs: " << expected.text;
-    EXPECT_NE(FileText(kAssets / entryName).find(std::string("\nName=") + azimora::shell::kApplicationTitle + "\n"),
+    EXPECT_NE(FileText(kAssets / entryName).find(std::string("\nName=") + azimora::kApplicationTitle + "\n"),
               std::string::npos);
 }
 
