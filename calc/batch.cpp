@@ -7,14 +7,15 @@
 #include <istream>
 #include <map>
 #include <ostream>
+#include <variant>
 #include <vector>
 
-#include "calc_options.h"
 #include "calc_report.h"
-#include "text/csv_reader.h"
 #include "errors.h"
-#include "sky/sun_events.h"
-#include "text/coordinate_text.h"
+#include "report/input_rules.h"
+#include "report/report_words.h"
+#include "text/csv_reader.h"
+#include "text/json_reader.h"
 #include "text/number_text.h"
 
 namespace azimora::calc {
@@ -63,56 +64,42 @@ std::variant<Columns, std::string> ReadHeader(std::vector<std::string> fields, b
     return columns;
 }
 
-// The figures of one row; throws its error.
-SiteReport RowReport(const Columns& columns, const std::vector<std::string>& fields, const BatchSettings& settings) {
+// The figures of one row; throws its error, in the rules' words.
+CalcReport RowReport(const Columns& columns, const std::vector<std::string>& fields, const BatchSettings& settings) {
     if (fields.size() != columns.count)
         throw Error("expected " + std::to_string(columns.count) + " fields but found " + std::to_string(fields.size()));
-    const auto angle = [&](std::size_t index, const char* name, std::string_view letters) {
-        const std::string text = Trimmed(fields[index]);
-        const auto value = ParseAngle(text, letters);
-        if (!value) throw Error(std::string(name) + ": '" + text + "' is not a number");
-        return *value;
+    const auto angle = [&](std::size_t index, InputField field) {
+        return ReadInput(InputRuleOf(field), Trimmed(fields[index]));
     };
     InstallationInputs inputs = settings.defaults;
-    inputs.latitude = angle(columns.latitude, "lat", "NS");
-    if (inputs.latitude < -90 || inputs.latitude > 90)
-        throw Error("lat: " + FormatGeneral(inputs.latitude) + " lies outside -90 to 90");
-    inputs.longitudeWest = angle(columns.longitude, "lon", "EW");
+    inputs.latitude = angle(columns.latitude, InputField::Latitude);
+    inputs.longitudeWest = angle(columns.longitude, InputField::Longitude);
     const bool ownSatellite = columns.satellite && !Trimmed(fields[*columns.satellite]).empty();
     if (!ownSatellite && !settings.satelliteLongitude) throw Error("sat_lon is empty and no --sat-lon was given");
-    inputs.satelliteLongitudeWest = ownSatellite ? angle(*columns.satellite, "sat_lon", "EW") : *settings.satelliteLongitude;
-    for (const auto& [value, name] : {std::pair{inputs.longitudeWest, "lon"}, std::pair{inputs.satelliteLongitudeWest, "sat_lon"}})
-        if (value < -180 || value > 360) throw Error(std::string(name) + ": " + FormatGeneral(value) + " lies outside -180 to 360");
-    SiteReport report;
+    inputs.satelliteLongitudeWest =
+        ownSatellite ? angle(*columns.satellite, InputField::SatelliteLongitude) : *settings.satelliteLongitude;
+    std::optional<SiteZoneTime> siteZone;
     if (settings.siteZone) {
-        report.siteZone = ZoneOfSite(inputs.latitude, inputs.longitudeWest);
-        if (settings.day)
-            inputs.instant = report.siteZone->zone.Midnight(settings.day->year, settings.day->month, settings.day->day);
+        siteZone = ZoneOfSite(inputs.latitude, inputs.longitudeWest);
+        if (settings.day) inputs.instant = siteZone->zone.Midnight(settings.day->year, settings.day->month, settings.day->day);
     }
-    const ZoneTime& zone = report.siteZone ? report.siteZone->zone : settings.zone;
-    report.inputs = inputs;
-    report.figures = ComputeInstallation(inputs);
-    report.sunAlignments = SunAlignmentsBetween(DishSiteOf(inputs), static_cast<double>(report.figures.pointing.Azimuth),
-                                                zone.StartOfDay(inputs.instant), zone.StartOfNextDay(inputs.instant));
+    ReportRequest request = CalcRequest(inputs, siteZone ? siteZone->zone : settings.zone);
     // The next outage from the date on: what a batch of sites is planned by.
-    if (report.figures.visible) {
-        if (const auto next = NextSunOutage(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
-                                            inputs.instant + 366 * kSecondsPerDay))
-            report.outages.push_back(*next);
-    }
+    request.outages = OutageRequest::NextOne();
+    CalcReport report = ComputeSiteReport(request);
+    report.siteZone = std::move(siteZone);
     return report;
 }
 
-std::string CsvFigures(const SiteReport& report, const ZoneTime& zone) {
+std::string CsvFigures(const CalcReport& report, const ZoneTime& zone) {
     const InstallationFigures& f = report.figures;
-    const auto optional = [](const std::optional<double>& value) { return value ? NumberText(*value) : std::string(); };
+    const auto optional = [](const std::optional<double>& value) { return value ? JsonNumber(*value) : std::string(); };
     std::string row;
     for (const std::string& cell :
-         {NumberText(BearingNumber(static_cast<double>(f.pointing.Azimuth))),
-          NumberText(static_cast<double>(f.pointing.Elevation)), NumberText(BearingNumber(f.compassBearing)),
-          NumberText(f.magnetic.declination), NumberText(f.horizontalFieldNt), CompassWarnings(f), optional(f.skew),
-          optional(f.dishTilt),
-          f.motor ? NumberText(f.motor->motorAngle) : std::string(),
+         {JsonNumber(BearingNumber(static_cast<double>(f.pointing.Azimuth))),
+          JsonNumber(static_cast<double>(f.pointing.Elevation)), JsonNumber(BearingNumber(f.compassBearing)),
+          JsonNumber(f.magnetic.declination), JsonNumber(f.horizontalFieldNt), CompassWarningKeyword(f),
+          optional(f.skew), optional(f.dishTilt), f.motor ? JsonNumber(f.motor->motorAngle) : std::string(),
           report.outages.empty() ? std::string() : zone.Iso(report.outages[0].start),
           report.outages.empty() ? std::string() : zone.Iso(report.outages[0].end)})
         row += cell + ',';
@@ -178,7 +165,7 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
         const std::string name = record && columns.name < fields.size() ? fields[columns.name] : std::string();
         std::string site[] = {given(columns.latitude), given(columns.longitude), given(columns.satellite)};
         std::string error;
-        SiteReport report;
+        CalcReport report;
         try {
             if (status == CsvReader::Status::TooLong) throw Error("the row is longer than 64 KiB");
             if (status == CsvReader::Status::Unclosed) throw Error("a quoted field is not closed");
@@ -188,18 +175,18 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
             ++result.failed;
         }
         if (settings.json) {
-            std::string prefix = "\"line\": " + std::to_string(reader.RecordLine()) + ", \"name\": " + JsonString(name);
+            std::string prefix = "\"line\": " + std::to_string(reader.RecordLine()) + ", \"name\": " + JsonQuoted(name);
             if (error.empty()) {
-                prefix += ", \"lat\": " + NumberText(report.inputs.latitude) + ", \"lon\": " +
-                          NumberText(report.inputs.longitudeWest) + ", \"sat_lon\": " +
-                          NumberText(report.inputs.satelliteLongitudeWest);
+                prefix += ", \"lat\": " + JsonNumber(report.inputs.latitude) + ", \"lon\": " +
+                          JsonNumber(report.inputs.longitudeWest) + ", \"sat_lon\": " +
+                          JsonNumber(report.inputs.satelliteLongitudeWest);
                 buffer += JsonReport(report, report.siteZone ? report.siteZone->zone : settings.zone, prefix);
             } else {
-                buffer += "{" + prefix + ", \"error\": " + JsonString(error) + "}";
+                buffer += "{" + prefix + ", \"error\": " + JsonQuoted(error) + "}";
             }
         } else {
             // The satellite a row took from --sat-lon is written as used.
-            if (error.empty() && site[2].empty()) site[2] = NumberText(report.inputs.satelliteLongitudeWest);
+            if (error.empty() && site[2].empty()) site[2] = JsonNumber(report.inputs.satelliteLongitudeWest);
             buffer += CsvTextCell(name);
             for (const std::string& text : site) buffer += ',' + CsvTextCell(text);
             buffer += ',';

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "azimora_version.h"
-#include "geometry/earth_model.h"
-#include "text/coordinate_text.h"
+#include "errors.h"
+#include "report/input_rules.h"
 #include "text/number_text.h"
 #include "zone_time.h"
 
@@ -25,14 +25,6 @@ std::optional<double> Number(std::string_view text) {
     return static_cast<double>(*value);
 }
 
-// A number typed as an option's value: a decimal comma too ("--dish-m 0,8"),
-// as the phone's page and the window's dialogs read one.
-std::optional<double> TypedNumber(std::string_view text) {
-    const auto value = ParseTypedNumber(text);
-    if (!value || !std::isfinite(static_cast<double>(*value))) return std::nullopt;
-    return static_cast<double>(*value);
-}
-
 // What to give instead of a zone that counts leap seconds: for tz's
 // right/ family, the civil zone it shadows.
 std::string CivilZoneHint(std::string_view zone) {
@@ -44,50 +36,45 @@ std::string CivilZoneHint(std::string_view zone) {
 constexpr int kEarliestYear = 1583;  // the first whole year of the Gregorian calendar
 constexpr int kLatestYear = 9999;
 
-enum class Kind { Latitude, Longitude, Plain };
-
-struct NumberRule {
-    double InstallationInputs::*field;
-    Kind kind;
-    double lowest;
-    double highest;
-    bool positive;  // strictly above zero
-    const char* range;
-};
-
-const std::map<std::string_view, NumberRule>& NumberOptions() {
-    static const std::map<std::string_view, NumberRule> options = {
-        {"--sat-lon", {&InstallationInputs::satelliteLongitudeWest, Kind::Longitude, -180, 360, false, "-180 to 360"}},
-        {"--lat", {&InstallationInputs::latitude, Kind::Latitude, -90, 90, false, "-90 to 90"}},
-        {"--lon", {&InstallationInputs::longitudeWest, Kind::Longitude, -180, 360, false, "-180 to 360"}},
-        {"--altitude-km", {&InstallationInputs::altitudeKm, Kind::Plain, kLowestSiteAltitudeKm, kHighestSiteAltitudeKm,
-                           false, "-10 to 1000"}},
-        {"--dish-m", {&InstallationInputs::dishDiameterMetres, Kind::Plain, 0, 100, true, "0 (excluded) to 100"}},
-        {"--freq-ghz", {&InstallationInputs::frequencyGHz, Kind::Plain, 0, 1000, true, "0 (excluded) to 1000"}},
-        {"--offset-deg", {&InstallationInputs::offsetAngle, Kind::Plain, -90, 90, false, "-90 to 90"}},
+// The options that take a number, each by its rule of report/input_rules.h.
+const std::map<std::string_view, InputField>& NumberOptions() {
+    using enum InputField;
+    static const std::map<std::string_view, InputField> options = {
+        {"--sat-lon", SatelliteLongitude}, {"--lat", Latitude}, {"--lon", Longitude}, {"--altitude-km", Height},
+        {"--dish-m", DishDiameter}, {"--freq-ghz", Frequency}, {"--offset-deg", OffsetAngle},
+        {"--second-sat-lon", SecondSatelliteLongitude}, {"--focal-mm", FocalLength}, {"--los-m", LineOfSightLength},
     };
     return options;
 }
 
-// Numbers that are no installation input.
-struct ExtraRule {
-    double lowest;
-    double highest;
-    const char* range;
-};
-const std::map<std::string_view, ExtraRule>& ExtraNumberOptions() {
-    static const std::map<std::string_view, ExtraRule> options = {
-        {"--second-sat-lon", {-180, 360, "-180 to 360"}},
-        {"--focal-mm", {1, 100000, "1 to 100000"}},
-        {"--los-m", {1, 100000, "1 to 100000"}},
-    };
-    return options;
+// The range of an option's rule, and its default where it has one: "-90 to
+// 90 degrees", "0.1 to 20 m, default 0.6".
+std::string RangeOf(InputField field) {
+    const InputRule& rule = InputRuleOf(field);
+    return RangeText(rule) + (rule.fallback ? ", default " + FormatGeneral(*rule.fallback) : "");
+}
+
+void Store(CalcOptions& options, InputField field, double value) {
+    using enum InputField;
+    switch (field) {
+        case SatelliteLongitude: options.inputs.satelliteLongitudeWest = value; break;
+        case Latitude: options.inputs.latitude = value; break;
+        case Longitude: options.inputs.longitudeWest = value; break;
+        case Height: options.inputs.altitudeKm = value; break;
+        case DishDiameter: options.inputs.dishDiameterMetres = value; break;
+        case Frequency: options.inputs.frequencyGHz = value; break;
+        case OffsetAngle: options.inputs.offsetAngle = value; break;
+        case SecondSatelliteLongitude: options.secondSatellite = value; break;
+        case FocalLength: options.focalLengthMm = value; break;
+        case LineOfSightLength: options.lineOfSightMetres = value; break;
+        default: break;  // no option of azimora-calc's
+    }
 }
 
 // Options that take no value, and options that do.
 const std::set<std::string_view> kFlags = {"--help", "-h", "--version", "-V", "-v", "--json", "--kml", "--geojson",
                                            "--kept-elements", "--table"};
-const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz", "--nmea"};
+const std::set<std::string_view> kValued = {"--batch", "--tle", "--elements", "--date", "--tz", "--nmea", "--sat-name"};
 
 }  // namespace
 
@@ -107,7 +94,9 @@ std::optional<UnixSeconds> ParseDateArgument(std::string_view text) {
 }
 
 std::string CalcUsage() {
+    using enum InputField;
     return "Usage: azimora-calc --sat-lon DEG (--lat DEG --lon DEG | --nmea FILE)\n"
+           "                    [--sat-name NAME]\n"
            "                    [--date D] [--tz ZONE] [--altitude-km KM] [--dish-m M]\n"
            "                    [--freq-ghz GHZ] [--offset-deg DEG]\n"
            "                    [--second-sat-lon DEG [--focal-mm MM]]\n"
@@ -130,31 +119,36 @@ std::string CalcUsage() {
            "azimuth, elevation, compass bearing (World Magnetic Model 2025), LNB skew,\n"
            "motor angle, dish-face tilt, sun alignments and sun outages.\n"
            "\n"
-           "  --sat-lon DEG      the satellite's orbital longitude (-180 to 360)\n"
-           "  --lat DEG          the site's latitude (-90 to 90)\n"
-           "  --lon DEG          the site's longitude (-180 to 360)\n"
+           "  --sat-lon DEG      the satellite's orbital longitude (" + RangeOf(SatelliteLongitude) + ")\n"
+           "  --sat-name NAME    its name, for its polarisation by Debian's DVB scan\n"
+           "                     tables (a circular one needs no skew)\n"
+           "  --lat DEG          the site's latitude (" + RangeOf(Latitude) + ")\n"
+           "  --lon DEG          the site's longitude (" + RangeOf(Longitude) + ")\n"
            "  --date D           2026-12-07 (that day, of --tz), 2026.5, or an instant\n"
            "                     2026-12-07T12:00:00Z or with an offset; default now\n"
            "  --tz ZONE          times in this zone (an IANA name such as\n"
            "                     America/Edmonton, or local, or site: the zone the site\n"
            "                     keeps); default UTC\n"
-           "  --altitude-km KM   the site's height above the ellipsoid, default 0\n"
-           "  --dish-m M         the dish's diameter, default 0.6\n"
-           "  --freq-ghz GHZ     the downlink frequency, default 12\n"
-           "  --offset-deg DEG   an offset dish's offset angle, default 22.3\n"
+           "  --altitude-km KM   the site's height above the ellipsoid\n"
+           "                     (" + RangeOf(Height) + ")\n"
+           "  --dish-m M         the dish's diameter (" + RangeOf(DishDiameter) + ")\n"
+           "  --freq-ghz GHZ     the downlink frequency (" + RangeOf(Frequency) + ")\n"
+           "  --offset-deg DEG   an offset dish's offset angle\n"
+           "                     (" + RangeOf(OffsetAngle) + ")\n"
            "  --nmea FILE        the site (and its height) from the last valid fix of a\n"
            "                     GPS receiver's NMEA log (GGA or RMC), instead of --lat\n"
            "                     and --lon\n"
            "  --second-sat-lon DEG  a second satellite on the same dish: the angle\n"
            "                     between the two, where its LNB goes, its skew, whether\n"
            "                     a monoblock fits\n"
-           "  --focal-mm MM      the dish's focal length, default 0.6 times its diameter\n"
+           "  --focal-mm MM      the dish's focal length (" + RangeOf(FocalLength) + "),\n"
+           "                     default 0.6 times its diameter\n"
            "  --json             one JSON object instead of the table (with --batch: one\n"
            "                     a row)\n"
            "  --kml, --geojson   the line of sight for a map program: the site and a line\n"
            "                     along the true azimuth (in KML also rising at the\n"
            "                     elevation)\n"
-           "  --los-m M          the line's length, default 1000 m\n"
+           "  --los-m M          the line's length (" + RangeOf(LineOfSightLength) + ")\n"
            "  --batch FILE.csv   rows with the header name,lat,lon[,sat_lon] (- reads\n"
            "                     standard input) to CSV on standard output; --sat-lon is\n"
            "                     the default for an empty sat_lon; exit status 1 when a\n"
@@ -207,8 +201,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
             name = name.substr(0, equals);
         }
         const auto number = NumberOptions().find(name);
-        const auto extra = ExtraNumberOptions().find(name);
-        const bool valued = kValued.count(name) || number != NumberOptions().end() || extra != ExtraNumberOptions().end();
+        const bool valued = kValued.count(name) || number != NumberOptions().end();
         if (!valued && !kFlags.count(name)) return ArgumentError{"unknown option " + Quoted(name)};
         if (!valued && value) return ArgumentError{std::string(name) + " takes no value"};
         if (valued && !value) {
@@ -234,15 +227,8 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
         } else if (canonical == "--nmea") {
             if (value->empty()) return ArgumentError{"--nmea needs a file"};
             options.nmeaFile = std::string(*value);
-        } else if (extra != ExtraNumberOptions().end()) {
-            const ExtraRule& rule = extra->second;
-            const auto parsed = canonical == "--second-sat-lon" ? ParseAngle(*value, "EW") : TypedNumber(*value);
-            if (!parsed) return ArgumentError{canonical + ": " + Quoted(*value) + " is not a number"};
-            if (*parsed < rule.lowest || *parsed > rule.highest)
-                return ArgumentError{canonical + ": " + Quoted(*value) + " lies outside " + rule.range};
-            if (canonical == "--second-sat-lon") options.secondSatellite = *parsed;
-            if (canonical == "--focal-mm") options.focalLengthMm = *parsed;
-            if (canonical == "--los-m") options.lineOfSightMetres = *parsed;
+        } else if (canonical == "--sat-name") {
+            options.satelliteName = std::string(*value);
         } else if (canonical == "--batch" || canonical == "--tle" || canonical == "--elements" ||
                    canonical == "--kept-elements") {
             if (value && value->empty()) return ArgumentError{canonical + " needs a file"};
@@ -271,14 +257,11 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
                                      std::to_string(leap) + " s behind civil time" + CivilZoneHint(*value)};
             options.timeZone = std::string(*value);
         } else {
-            const NumberRule& rule = number->second;
-            const auto parsed = rule.kind == Kind::Latitude    ? ParseAngle(*value, "NS")
-                                : rule.kind == Kind::Longitude ? ParseAngle(*value, "EW")
-                                                               : TypedNumber(*value);
-            if (!parsed) return ArgumentError{canonical + ": " + Quoted(*value) + " is not a number"};
-            if (*parsed < rule.lowest || *parsed > rule.highest || (rule.positive && *parsed <= 0))
-                return ArgumentError{canonical + ": " + Quoted(*value) + " lies outside " + rule.range};
-            options.inputs.*rule.field = *parsed;
+            try {
+                Store(options, number->second, ReadInput(InputRuleOf(number->second), *value));
+            } catch (const Error& error) {
+                return ArgumentError{canonical + ": " + error.what()};
+            }
             options.hasSatellite |= canonical == "--sat-lon";
             hasLatitude |= canonical == "--lat";
             hasLongitude |= canonical == "--lon";
@@ -302,7 +285,7 @@ std::variant<CalcOptions, ArgumentError> ParseCalcArguments(std::span<const std:
     } catch (const std::exception& error) {
         return ArgumentError{std::string("--dish-m and --freq-ghz: ") + error.what()};
     }
-    const std::initializer_list<const char*> oneSite = {"--nmea", "--second-sat-lon", "--focal-mm", "--kml", "--geojson",
+    const std::initializer_list<const char*> oneSite = {"--nmea", "--sat-name", "--second-sat-lon", "--focal-mm", "--kml", "--geojson",
                                                          "--los-m"};
     if (options.mode == CalcMode::Elements && (hasLatitude || hasLongitude)) {
         // Each object seen from one site: the objects are the satellites.

@@ -37,6 +37,7 @@ struct CalcOptions {
     bool elementsAtSite = false;
     bool table = false;
     std::optional<std::string> nmeaFile;   // --nmea: the site from a GPS log instead of --lat/--lon
+    std::string satelliteName;             // --sat-name: for its polarisation by the DVB scan tables
     // --second-sat-lon and --focal-mm: a second satellite on the same dish.
     std::optional<double> secondSatellite;
     std::optional<double> focalLengthMm;

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "batch.h"
-#include "calc_report.h"
+#include "text/json_reader.h"
 #include "formats/element_file_reader.h"
 #include "formats/orbit_mean_elements.h"
 #include "formats/two_line_elements.h"
@@ -58,9 +58,9 @@ ElementListResult ListElements(std::istream& in, std::ostream& out, std::ostream
     out << "name,catalogue_number,sat_lon,inclination,drift_per_day,epoch_age_days,warning\n";
     for (const GeostationaryObject& object : file.objects) {
         out << CsvTextCell(object.elements.name) << ',' << CsvTextCell(object.elements.catalogueNumber) << ','
-            << NumberText(object.longitudeWest) << ','
-            << NumberText(object.elements.inclination) << ',' << NumberText(object.driftPerDay) << ','
-            << NumberText(object.epochAgeDays) << ',' << CsvTextCell(object.warning) << '\n';
+            << JsonNumber(object.longitudeWest) << ','
+            << JsonNumber(object.elements.inclination) << ',' << JsonNumber(object.driftPerDay) << ','
+            << JsonNumber(object.epochAgeDays) << ',' << CsvTextCell(object.warning) << '\n';
     }
     ReportSkipped(file, errors);
     return {file.objects.size(), file.skippedCount};

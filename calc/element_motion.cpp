@@ -12,7 +12,7 @@
 
 #include "azimora_version.h"
 #include "batch.h"
-#include "calc_report.h"
+#include "text/json_reader.h"
 #include "errors.h"
 #include "geometry/dish_beam.h"
 #include "geometry/pointing.h"
@@ -64,37 +64,37 @@ std::optional<double> RateFromOtherSets(const GeostationaryObject& object,
     return InclinationRatePerYear(MeanElementsOf(farthest->elements), MeanElementsOf(object.elements));
 }
 
-std::string Optional(const std::optional<double>& value) { return value ? NumberText(*value) : "null"; }
+std::string Optional(const std::optional<double>& value) { return value ? JsonNumber(*value) : "null"; }
 
 std::string JsonLine(const SeenObject& seen, const ZoneTime& zone) {
     const GeostationaryObject& object = *seen.object;
     const DailyMotion& m = seen.motion;
     const auto aim = [](const Aim& a) {
-        return "{\"azimuth\": " + NumberText(a.azimuth) + ", \"elevation\": " + NumberText(a.elevation) + "}";
+        return "{\"azimuth\": " + JsonNumber(a.azimuth) + ", \"elevation\": " + JsonNumber(a.elevation) + "}";
     };
-    const auto text = [](const std::string& words) { return words.empty() ? std::string("null") : JsonString(words); };
+    const auto text = [](const std::string& words) { return words.empty() ? std::string("null") : JsonQuoted(words); };
     std::string worst = "[";
-    for (const UnixSeconds t : m.worstTimes) worst += (worst.size() > 1 ? ", " : "") + JsonString(zone.Iso(t));
+    for (const UnixSeconds t : m.worstTimes) worst += (worst.size() > 1 ? ", " : "") + JsonQuoted(zone.Iso(t));
     worst += "]";
-    return "{\"name\": " + JsonString(object.elements.name) + ", \"catalogue_number\": " +
-           JsonString(object.elements.catalogueNumber) + ", \"sat_lon\": " + NumberText(object.longitudeWest) +
-           ", \"inclination\": " + NumberText(object.elements.inclination) + ", \"drift_per_day\": " +
-           NumberText(object.driftPerDay) + ", \"epoch_age_days\": " + NumberText(object.epochAgeDays) +
+    return "{\"name\": " + JsonQuoted(object.elements.name) + ", \"catalogue_number\": " +
+           JsonQuoted(object.elements.catalogueNumber) + ", \"sat_lon\": " + JsonNumber(object.longitudeWest) +
+           ", \"inclination\": " + JsonNumber(object.elements.inclination) + ", \"drift_per_day\": " +
+           JsonNumber(object.driftPerDay) + ", \"epoch_age_days\": " + JsonNumber(object.epochAgeDays) +
            ", \"warning\": " + text(object.warning) + ", \"azimuth\": " +
-           NumberText(static_cast<double>(seen.pointing.Azimuth)) + ", \"elevation\": " +
-           NumberText(static_cast<double>(seen.pointing.Elevation)) + ", \"daily_motion\": {\"inclination_deg\": " +
-           NumberText(m.inclination) + ", \"swing_deg\": " + NumberText(m.swing) + ", \"best_aim\": " + aim(m.bestAim) +
-           ", \"largest_error_deg\": " + NumberText(m.largestError) + ", \"peak_loss_db\": " + Optional(m.peakLoss) +
-           ", \"hours_within_1db\": " + NumberText(m.hoursWithin1dB) + ", \"hours_within_3db\": " +
-           NumberText(m.hoursWithin3dB) + ", \"worst_times\": " + worst + ", \"beamwidth_deg\": " +
-           NumberText(m.beamwidth) + ", \"nominal_lon\": " + NumberText(m.nominalLongitudeWest) +
-           ", \"nominal_aim\": " + aim(m.nominalAim) + ", \"nominal_error_deg\": " + NumberText(m.nominalLargestError) +
-           ", \"hours_above_horizon\": " + NumberText(m.hoursAboveHorizon) + ", \"station_kept\": " +
+           JsonNumber(static_cast<double>(seen.pointing.Azimuth)) + ", \"elevation\": " +
+           JsonNumber(static_cast<double>(seen.pointing.Elevation)) + ", \"daily_motion\": {\"inclination_deg\": " +
+           JsonNumber(m.inclination) + ", \"swing_deg\": " + JsonNumber(m.swing) + ", \"best_aim\": " + aim(m.bestAim) +
+           ", \"largest_error_deg\": " + JsonNumber(m.largestError) + ", \"peak_loss_db\": " + Optional(m.peakLoss) +
+           ", \"hours_within_1db\": " + JsonNumber(m.hoursWithin1dB) + ", \"hours_within_3db\": " +
+           JsonNumber(m.hoursWithin3dB) + ", \"worst_times\": " + worst + ", \"beamwidth_deg\": " +
+           JsonNumber(m.beamwidth) + ", \"nominal_lon\": " + JsonNumber(m.nominalLongitudeWest) +
+           ", \"nominal_aim\": " + aim(m.nominalAim) + ", \"nominal_error_deg\": " + JsonNumber(m.nominalLargestError) +
+           ", \"hours_above_horizon\": " + JsonNumber(m.hoursAboveHorizon) + ", \"station_kept\": " +
            (m.stationKept ? "true" : "false") + ", \"elements_outdated\": " + (m.elementsOutdated ? "true" : "false") +
            ", \"inclination_rate_deg_per_year\": " + Optional(seen.inclinationRate) + ", \"verdict\": " +
-           JsonString(VerdictKey(m.verdict)) + ", \"verdict_text\": " + JsonString(Words(seen, zone)) +
-           ", \"inclination_text\": " + JsonString(InclinationWords(m.inclination, seen.inclinationRate)) +
-           ", \"elements_text\": " + text(ElementAgeWords(m)) + "}, \"version\": " + JsonString(kVersion) +
+           JsonQuoted(VerdictKey(m.verdict)) + ", \"verdict_text\": " + JsonQuoted(Words(seen, zone)) +
+           ", \"inclination_text\": " + JsonQuoted(InclinationWords(m.inclination, seen.inclinationRate)) +
+           ", \"elements_text\": " + text(ElementAgeWords(m)) + "}, \"version\": " + JsonQuoted(kVersion) +
            ", \"format\": 1}";
 }
 
@@ -110,16 +110,16 @@ std::string CsvRow(const SeenObject& seen, const ZoneTime& zone) {
     const DailyMotion& m = seen.motion;
     std::string worst;
     for (const UnixSeconds t : m.worstTimes) worst += (worst.empty() ? "" : " ") + zone.Iso(t);
-    const auto optional = [](const std::optional<double>& value) { return value ? NumberText(*value) : std::string(); };
+    const auto optional = [](const std::optional<double>& value) { return value ? JsonNumber(*value) : std::string(); };
     std::string row = CsvTextCell(object.elements.name) + ',' + CsvTextCell(object.elements.catalogueNumber);
     for (const std::string& cell :
-         {NumberText(object.longitudeWest), NumberText(object.elements.inclination), NumberText(object.driftPerDay),
-          NumberText(object.epochAgeDays), CsvTextCell(object.warning),
-          NumberText(static_cast<double>(seen.pointing.Azimuth)), NumberText(static_cast<double>(seen.pointing.Elevation)),
-          NumberText(m.inclination), NumberText(m.swing), NumberText(m.bestAim.azimuth), NumberText(m.bestAim.elevation),
-          NumberText(m.largestError), optional(m.peakLoss), NumberText(m.hoursWithin1dB), NumberText(m.hoursWithin3dB),
-          worst, NumberText(m.beamwidth), NumberText(m.nominalLongitudeWest), NumberText(m.nominalAim.azimuth),
-          NumberText(m.nominalAim.elevation), NumberText(m.nominalLargestError), NumberText(m.hoursAboveHorizon),
+         {JsonNumber(object.longitudeWest), JsonNumber(object.elements.inclination), JsonNumber(object.driftPerDay),
+          JsonNumber(object.epochAgeDays), CsvTextCell(object.warning),
+          JsonNumber(static_cast<double>(seen.pointing.Azimuth)), JsonNumber(static_cast<double>(seen.pointing.Elevation)),
+          JsonNumber(m.inclination), JsonNumber(m.swing), JsonNumber(m.bestAim.azimuth), JsonNumber(m.bestAim.elevation),
+          JsonNumber(m.largestError), optional(m.peakLoss), JsonNumber(m.hoursWithin1dB), JsonNumber(m.hoursWithin3dB),
+          worst, JsonNumber(m.beamwidth), JsonNumber(m.nominalLongitudeWest), JsonNumber(m.nominalAim.azimuth),
+          JsonNumber(m.nominalAim.elevation), JsonNumber(m.nominalLargestError), JsonNumber(m.hoursAboveHorizon),
           std::string(m.stationKept ? "true" : "false"), std::string(m.elementsOutdated ? "true" : "false"),
           optional(seen.inclinationRate), std::string(VerdictKey(m.verdict)), CsvTextCell(Words(seen, zone))})
         row += ',' + cell;

@@ -141,10 +141,13 @@ int Run(const azimora::calc::CalcOptions& options) {
         if (options.day) inputs.instant = siteZone->zone.Midnight(options.day->year, options.day->month, options.day->day);
     }
     const calc::ZoneTime zone = siteZone ? siteZone->zone : ZoneOf(options);
-    calc::SiteReport report = calc::ComputeSiteReport(inputs, zone);
+    ReportRequest request = calc::CalcRequest(inputs, zone);
+    request.satelliteName = options.satelliteName;
+    request.secondSatelliteLongitudeWest = options.secondSatellite;
+    request.focalLengthMm = options.focalLengthMm;
+    calc::CalcReport report = calc::ComputeSiteReport(request);
     report.gpsFix = gpsFix;
     report.siteZone = siteZone;
-    if (options.secondSatellite) calc::AddSecondSatellite(report, *options.secondSatellite, options.focalLengthMm);
     std::string text;
     if (options.mapFormat != calc::CalcOptions::MapFormat::None)
         text = calc::MapReport(report, options.mapFormat == calc::CalcOptions::MapFormat::Kml, options.lineOfSightMetres);

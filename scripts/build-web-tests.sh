@@ -46,7 +46,7 @@ tests=(
 gtest=/usr/src/googletest/googletest
 sources=("${tests[@]}" "$gtest/src/gtest-all.cc" "$gtest/src/gtest_main.cc")
 
-flags=(-std=c++20 -O2 -fexceptions -Wall -Wextra -Wpedantic -Iengine -Icalc -Itests/support -I"$out/generated"
+flags=(-std=c++20 -O2 -fexceptions -Wall -Wextra -Wpedantic -Iengine -Itests/support -I"$out/generated"
        -I"$gtest/include" -I"$gtest" -DGTEST_HAS_PTHREAD=0
        -DAZIMORA_TEST_DATA=\""$PWD/tests/engine/sky/data"\"
        -DAZIMORA_FORMATS_TEST_DATA=\""$PWD/tests/engine/formats/data"\")
@@ -54,7 +54,7 @@ em_compile "$objects" "web tests" engine tests/support -- "${flags[@]}" -- "${so
 # The engine's objects as the page has them, less the page's own facade.
 engine=()
 for object in "$out"/objects/*.o; do
-  [[ $object == *web_facade* || $object == *calc_* ]] || engine+=("$object")
+  [[ $object == *web_facade* ]] || engine+=("$object")
 done
 # Compiled at once, from the file: emscripten 3.1.6's loader would hand
 # node's fetch a path.

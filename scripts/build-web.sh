@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Azimora developers
 # SPDX-License-Identifier: MIT
-# Builds the web page into build/web/site (or $AZIMORA_WEB_OUT/site): the engine and azimora-calc's
+# Builds the web page into build/web/site (or $AZIMORA_WEB_OUT/site): the engine and its site
 # report as WebAssembly (Debian's emscripten), beside the page's HTML, CSS,
 # ES modules, towns and icons, and the service worker's list of files with
 # the build's version. Nothing is fetched.
@@ -40,24 +40,26 @@ cmake -DVSOP=engine/sky/data/vsop87d_earth.txt -DNUTATION=engine/sky/data/nutati
 sources=()
 while IFS= read -r file; do sources+=("$file"); done < <(
   find engine -name '*.cpp' ! -name element_file_reader.cpp | sort)
-sources+=(calc/calc_report.cpp calc/zone_time.cpp web/facade/element_files.cpp web/facade/query_fields.cpp
+sources+=(web/facade/element_files.cpp web/facade/page_scan_tables.cpp web/facade/query_fields.cpp
           web/facade/town_search.cpp web/facade/web_facade.cpp "$generated/wmm2025_coefficients.cpp"
           "$generated/solar_series.cpp")
 
 # -fexceptions: an engine error is an answer, not an abort. 128-bit long
 # double, printed at its precision (PRINTF_LONG_DOUBLE).
 # No data folder: the page keeps no files (time zones come from the browser).
-flags=(-std=c++20 -O2 -fexceptions -Wall -Wextra -Wpedantic -Iengine -Icalc -I"$generated" -DAZIMORA_DATA_DIR=\"/nonexistent\")
-em_compile "$objects" web engine calc web/facade -- "${flags[@]}" -- "${sources[@]}"
+flags=(-std=c++20 -O2 -fexceptions -Wall -Wextra -Wpedantic -Iengine -I"$generated" -DAZIMORA_DATA_DIR=\"/nonexistent\")
+em_compile "$objects" web engine web/facade -- "${flags[@]}" -- "${sources[@]}"
 # The engine as a library: each module links only what its calls reach.
 library=()
 for object in "${objectFiles[@]}"; do [[ $object == *web_facade_* ]] || library+=("$object"); done
+# (the scan tables' copy goes with the figures, whose report asks for it)
 rm -f "$objects/engine.a"
 emar rcs "$objects/engine.a" "${library[@]}"
 module=(-O2 -fexceptions -sMODULARIZE=1 -sEXPORT_ES6=1 -sENVIRONMENT=web,worker,node -sALLOW_MEMORY_GROWTH=1
         -sFILESYSTEM=0 -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8)
 # The figures first: what the page needs before anything shows.
-em++ "$objects/web_facade_web_facade.cpp.o" "$objects/web_facade_query_fields.cpp.o" "$objects/engine.a" \
+em++ "$objects/web_facade_web_facade.cpp.o" "$objects/web_facade_query_fields.cpp.o" \
+  "$objects/web_facade_page_scan_tables.cpp.o" "$objects/engine.a" \
   -o "$site/azimora-engine.js" "${module[@]}" -sEXPORT_NAME=createAzimoraEngine -sPRINTF_LONG_DOUBLE=1 \
   -sEXPORTED_FUNCTIONS=_azimora_figures,_azimora_sky,_azimora_catalogues,_azimora_read,_malloc,_free
 # The town search, fetched with the towns when the town field is first touched.

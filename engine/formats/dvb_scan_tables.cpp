@@ -127,6 +127,36 @@ ScanTables ReadScanTables(const std::filesystem::path& folder) {
     return tables;
 }
 
+namespace {
+
+constexpr const char* kPolarisationNames[] = {"unknown", "linear", "circular", "mixed"};
+
+}  // namespace
+
+std::string ScanTableList(const std::vector<ScanTableSatellite>& satellites) {
+    std::string list;
+    for (const ScanTableSatellite& satellite : satellites)
+        list += satellite.file + '\t' + kPolarisationNames[static_cast<int>(satellite.polarisation)] + '\n';
+    return list;
+}
+
+std::vector<ScanTableSatellite> ReadScanTableList(std::string_view list) {
+    std::vector<ScanTableSatellite> satellites;
+    while (!list.empty()) {
+        const std::size_t end = std::min(list.find('\n'), list.size());
+        const std::string_view line = list.substr(0, end);
+        list.remove_prefix(std::min(end + 1, list.size()));
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos) continue;
+        auto satellite = SatelliteOfScanTableName(line.substr(0, tab));
+        const auto name = std::find(std::begin(kPolarisationNames), std::end(kPolarisationNames), line.substr(tab + 1));
+        if (!satellite || name == std::end(kPolarisationNames)) continue;
+        satellite->polarisation = static_cast<Polarisation>(name - std::begin(kPolarisationNames));
+        satellites.push_back(std::move(*satellite));
+    }
+    return satellites;
+}
+
 Polarisation PolarisationAt(const std::vector<ScanTableSatellite>& satellites, double longitudeWest) {
     Polarisation found = Polarisation::Unknown;
     for (const ScanTableSatellite& satellite : satellites)

@@ -47,6 +47,14 @@ struct ScanTables {
 // is missing or unreadable.
 [[nodiscard]] ScanTables ReadScanTables(const std::filesystem::path& folder = kDvbScanTablesFolder);
 
+// The tables as a list, for a copy that travels without them (the page's,
+// web/facade/page_scan_tables.cpp): a line a table, its file name, a tab and
+// its polarisation ("EchoStar-14-119.0W\tcircular").
+[[nodiscard]] std::string ScanTableList(const std::vector<ScanTableSatellite>& satellites);
+// The satellites of such a list, as ReadScanTables gave them; lines it cannot
+// read are passed over.
+[[nodiscard]] std::vector<ScanTableSatellite> ReadScanTableList(std::string_view list);
+
 // The polarisation of the satellites at a position (within 0.05 degree), as
 // the tables give them; Unknown where none is listed.
 [[nodiscard]] Polarisation PolarisationAt(const std::vector<ScanTableSatellite>& satellites, double longitudeWest);

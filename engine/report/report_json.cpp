@@ -3,7 +3,6 @@
 #include "report/report_json.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "azimora_version.h"
 #include "text/json_reader.h"
@@ -57,13 +56,6 @@ std::string WordsJson(const ReportWords& w) {
 }
 
 }  // namespace
-
-std::string JsonNumber(double value) {
-    if (!std::isfinite(value)) return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    return text;
-}
 
 std::string ReportJson(const SiteReport& report, const InstantText& instantText, const std::string& prefix,
                        const std::string& extra) {

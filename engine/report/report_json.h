@@ -30,10 +30,6 @@ namespace azimora {
 // An instant as the caller writes it: "2026-12-07T11:51:37-07:00".
 using InstantText = std::function<std::string(UnixSeconds)>;
 
-// A number for JSON or CSV: up to 15 significant digits, '.' as the point;
-// "null" for what is not a finite number.
-[[nodiscard]] std::string JsonNumber(double value);
-
 // prefix: members that go first ("\"name\": \"Roof\", "-less: the caller's
 // text, members joined by ", "); extra: members before polarisation.
 [[nodiscard]] std::string ReportJson(const SiteReport& report, const InstantText& instantText,

@@ -23,13 +23,12 @@ std::string Sideways(double millimetres, const char* positive, const char* negat
 
 }  // namespace
 
-std::string SkewWords(std::optional<double> skew, bool visible, const SatellitePolarisation& polarisation,
-                      DegreeSign sign) {
+std::string SkewWords(std::optional<double> skew, bool visible, const SatellitePolarisation& polarisation) {
     if (!visible) return kOutOfSightWords;
     if (polarisation.ofSatellite == Polarisation::Circular) return kCircularWords;
     if (!skew) return "none to set: the satellite stands straight overhead, and the LNB has no up to turn from";
     std::string words = SkewIsNone(*skew) ? std::string(kNoSkewWords)
-                                          : "turn the LNB " + DegreesText(std::fabs(*skew), kSkewDecimals, sign) +
+                                          : "turn the LNB " + DegreesText(std::fabs(*skew), kSkewDecimals) +
                                                 (*skew > 0 ? " clockwise" : " counter-clockwise") +
                                                 ", seen from behind the dish";
     if (polarisation.ofSatellite == Polarisation::Mixed)
@@ -46,21 +45,20 @@ std::string SkewWords(std::optional<double> skew, bool visible, const SatelliteP
     return words;
 }
 
-std::string FaceTiltWords(std::optional<double> tilt, double offsetAngle, DegreeSign sign) {
+std::string FaceTiltWords(std::optional<double> tilt, double offsetAngle) {
     if (!tilt) return kOutOfSightWords;
     const std::string face = FaceIsUpright(*tilt) ? "the face upright"
                              : *tilt > 0           ? "the face tilted back, looking up"
                                                    : "the face tilted forward, looking down";
-    return DegreesText(*tilt, kTiltDecimals, sign) + " on an inclinometer: " + face + ", for an offset of " +
-           DegreesText(offsetAngle, 1, sign);
+    return DegreesText(*tilt, kTiltDecimals) + ": " + face + " (offset " + DegreesText(offsetAngle, 1) + ")";
 }
 
-std::string MotorWords(const std::optional<MotorMount>& motor, DegreeSign sign) {
+std::string MotorWords(const std::optional<MotorMount>& motor) {
     if (!motor) return kOutOfSightWords;
-    const std::string offset = "declination offset " + DegreesText(motor->declinationOffset, 2, sign);
+    const std::string offset = "declination offset " + DegreesText(motor->declinationOffset, 2);
     if (RoundsToZero(motor->motorAngle, 2)) return "at the centre; " + offset;
     // Positive towards the west.
-    return DegreesText(std::fabs(motor->motorAngle), 2, sign) + (motor->motorAngle > 0 ? " west" : " east") +
+    return DegreesText(std::fabs(motor->motorAngle), 2) + (motor->motorAngle > 0 ? " west" : " east") +
            " of centre; " + offset;
 }
 
@@ -103,11 +101,11 @@ std::string SatelliteWords(const std::string& name, double longitudeWest) {
 }
 
 SecondSatelliteWords SecondWords(const std::string& name, double longitudeWest, double focalLengthMm,
-                                 const TwoSatelliteDish& dish, bool firstVisible, DegreeSign sign) {
+                                 const TwoSatelliteDish& dish, bool firstVisible) {
     SecondSatelliteWords words;
     words.satellite = SatelliteWords(name, longitudeWest);
-    words.separation = DegreesText(dish.separation, 2, sign) + " between the two lines of sight (" +
-                       DegreesText(dish.orbitalSpacing, 2, sign) + " apart in orbit)";
+    words.separation = DegreesText(dish.separation, 2) + " apart seen from the site (" +
+                       DegreesText(dish.orbitalSpacing, 2) + " in orbit)";
     if (!firstVisible) {
         words.lnb = kOutOfSightWords;
         return words;
@@ -122,13 +120,12 @@ SecondSatelliteWords SecondWords(const std::string& name, double longitudeWest, 
     }
     words.lnb = FixedText(dish.lnbOffsetMm, 1) + " mm from the first LNB: " + Sideways(dish.lnbRightMm, "right", "left") +
                 " and " + Sideways(dish.lnbUpMm, "up", "down") + ", seen from behind the dish (focal length " +
-                FixedText(focalLengthMm, 0) + " mm; beam deviation factor " + FixedText(dish.beamDeviationFactor, 3) + ")";
-    words.skew = SkewWords(dish.secondSkew, true, {}, sign);
+                FixedText(focalLengthMm, 0) + " mm)";
+    words.skew = SkewWords(dish.secondSkew, true, {});
     const auto monoblock = FittingMonoblock(dish);
-    words.monoblock = monoblock ? "a " + FormatGeneral(*monoblock) + (sign == DegreeSign::Symbol ? "\u00B0" : " deg") +
-                                      " monoblock fits"
-                                : "no monoblock fits (made for " + DegreesText(kMonoblockSpacings[0], 1, sign) + " or " +
-                                      DegreesText(kMonoblockSpacings[1], 0, sign) + " apart in orbit): use a multifeed holder";
+    words.monoblock = monoblock ? "a " + FormatGeneral(*monoblock) + "\u00B0 monoblock fits"
+                                : "no monoblock fits (made for " + DegreesText(kMonoblockSpacings[0], 1) + " or " +
+                                      DegreesText(kMonoblockSpacings[1], 0) + " apart in orbit): use a multifeed holder";
     return words;
 }
 

@@ -13,7 +13,9 @@
 
 // The settled words of the site report: each sentence made in one place,
 // its numbers by the rules of shown_numbers.h, so that every front says
-// the same at the edges. An empty text: nothing to say there.
+// the same at the edges. An empty text: nothing to say there. Degrees with
+// their sign, "12.3°" (azimora-calc's ASCII table spells it "12.3 deg":
+// WithDegreeWord).
 namespace azimora {
 
 struct ReportWords {
@@ -25,7 +27,7 @@ struct ReportWords {
     std::string elevation;         // "31.19°", or with why it cannot be seen
     std::string visibility;        // empty when seen; else why not
     std::string skew;              // "turn the LNB 5.5° counter-clockwise, seen from behind the dish", ...
-    std::string faceTilt;          // "8.89° on an inclinometer: the face tilted back, looking up, for an offset of 22.3°"
+    std::string faceTilt;          // on an inclinometer: "8.89°: the face tilted back, looking up (offset 22.3°)"
     std::string motor;             // "7.49° east of centre; declination offset 7.38°"
     std::string horizontalField;   // "16269 nT", with the compass warning where there is one
     std::string compassWarning;    // empty, or what a weak field means for a compass
@@ -34,7 +36,7 @@ struct ReportWords {
     std::string outages;           // a summary of the outages asked (their times are the front's)
     // A second satellite on the same dish; all empty without one.
     std::string secondSatellite;   // "Hot Bird 13 (13.00 E)"
-    std::string separation;        // "6.20° between the two lines of sight (6.20° apart in orbit)"
+    std::string separation;        // "6.76° apart seen from the site (6.20° in orbit)"
     std::string secondLnb;         // where its LNB goes, or why there is none
     std::string secondSkew;        // empty where there is no second LNB
     std::string monoblock;         // empty where there is no second LNB
@@ -49,10 +51,9 @@ inline constexpr const char* kNoSkewWords = "none: the LNB stays upright";
 // speak of), none (what shows as 0.0), or which way and how far; with what
 // the DVB scan tables say of the position where they do not know the
 // satellite by its name.
-[[nodiscard]] std::string SkewWords(std::optional<double> skew, bool visible, const SatellitePolarisation& polarisation,
-                                    DegreeSign sign);
-[[nodiscard]] std::string FaceTiltWords(std::optional<double> tilt, double offsetAngle, DegreeSign sign);
-[[nodiscard]] std::string MotorWords(const std::optional<MotorMount>& motor, DegreeSign sign);
+[[nodiscard]] std::string SkewWords(std::optional<double> skew, bool visible, const SatellitePolarisation& polarisation);
+[[nodiscard]] std::string FaceTiltWords(std::optional<double> tilt, double offsetAngle);
+[[nodiscard]] std::string MotorWords(const std::optional<MotorMount>& motor);
 [[nodiscard]] std::string CompassWarningWords(CompassWarning warning);
 [[nodiscard]] std::string HorizontalFieldWords(double horizontalFieldNt, CompassWarning warning);
 [[nodiscard]] std::string MagneticModelWords(const MagneticField& field);
@@ -65,7 +66,7 @@ struct SecondSatelliteWords {
     std::string satellite, separation, lnb, skew, monoblock;
 };
 [[nodiscard]] SecondSatelliteWords SecondWords(const std::string& name, double longitudeWest, double focalLengthMm,
-                                               const TwoSatelliteDish& dish, bool firstVisible, DegreeSign sign);
+                                               const TwoSatelliteDish& dish, bool firstVisible);
 // A satellite by its name and longitude: "Astra 1KR (19.20 E)", "19.20 E".
 [[nodiscard]] std::string SatelliteWords(const std::string& name, double longitudeWest);
 

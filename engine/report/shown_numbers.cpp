@@ -59,6 +59,13 @@ std::string SidedDegreesText(double value, int decimals, const char* positive, c
     return DegreesText(std::fabs(value), decimals, sign) + ' ' + (value < 0 ? negative : positive);
 }
 
+std::string WithDegreeWord(std::string text) {
+    const std::string symbol = "\u00B0";
+    for (std::size_t at = text.find(symbol); at != std::string::npos; at = text.find(symbol, at))
+        text.replace(at, symbol.size(), " deg");
+    return text;
+}
+
 bool SkewIsNone(double skew) { return RoundsToZero(skew, kSkewDecimals); }
 
 bool FaceIsUpright(double tilt) { return RoundsToZero(tilt, kTiltDecimals); }

@@ -10,9 +10,12 @@
 // texts keep their general format: controller/window_texts.h.)
 namespace azimora {
 
-// How a front writes degrees: "12.3°" (the windows, the page, the JSON
-// report's words) or "12.3 deg" (azimora-calc's table, which stays ASCII).
+// How a front writes degrees: "12.3°" (the windows, the page, the report's
+// words) or "12.3 deg" (azimora-calc's table, which stays ASCII).
 enum class DegreeSign { Symbol, Word };
+// A text of the report's words with the degree sign spelt "deg", for an
+// ASCII front: "turn the LNB 5.5 deg clockwise".
+[[nodiscard]] std::string WithDegreeWord(std::string text);
 
 // "%.*f", and never "-0.00": what rounds to zero carries no sign.
 [[nodiscard]] std::string FixedText(double value, int decimals);

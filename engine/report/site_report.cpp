@@ -39,12 +39,12 @@ std::vector<SunOutage> FindOutages(const DishSite& site, double threshold, UnixS
     return found;
 }
 
-std::string OutageWords(const SiteReport& report, DegreeSign sign) {
+std::string OutageWords(const SiteReport& report) {
     using Scope = OutageRequest::Scope;
     const Scope scope = report.outagesAsked.scope;
     if (scope == Scope::None) return {};
     if (!report.figures.visible) return kOutOfSightWords;
-    const std::string within = "within " + DegreesText(report.figures.outageThreshold, 2, sign) + " of the dish's direction";
+    const std::string within = "within " + DegreesText(report.figures.outageThreshold, 2);
     if (scope == Scope::Between)
         return report.outages.empty() ? "none this year"
                                       : std::to_string(report.outages.size()) + " days this year, " + within;
@@ -52,21 +52,20 @@ std::string OutageWords(const SiteReport& report, DegreeSign sign) {
 }
 
 ReportWords WordsOf(const SiteReport& report, const ReportRequest& request) {
-    const DegreeSign sign = request.degreeSign;
     const InstallationInputs& in = report.inputs;
     const InstallationFigures& f = report.figures;
     ReportWords words;
     words.site = LatitudeText(in.latitude, 2) + ", " + LongitudeText(in.longitudeWest, 2);
     words.satellite = SatelliteWords(report.satelliteName, in.satelliteLongitudeWest);
-    words.azimuth = BearingText(static_cast<double>(f.pointing.Azimuth), 2, sign);
-    words.compassBearing = BearingText(f.compassBearing, 2, sign);
-    words.declination = SidedDegreesText(f.magnetic.declination, 2, "E", "W", sign);
-    const std::string elevation = DegreesText(static_cast<double>(f.pointing.Elevation), 2, sign);
+    words.azimuth = BearingText(static_cast<double>(f.pointing.Azimuth), 2);
+    words.compassBearing = BearingText(f.compassBearing, 2);
+    words.declination = SidedDegreesText(f.magnetic.declination, 2, "E", "W");
+    const std::string elevation = DegreesText(static_cast<double>(f.pointing.Elevation), 2);
     words.elevation = f.visible ? elevation : elevation + ": " + kBelowHorizonWords;
     words.visibility = f.visible ? "" : kBelowHorizonWords;
-    words.skew = SkewWords(f.skew, f.visible, report.polarisation, sign);
-    words.faceTilt = FaceTiltWords(f.dishTilt, in.offsetAngle, sign);
-    words.motor = MotorWords(f.motor, sign);
+    words.skew = SkewWords(f.skew, f.visible, report.polarisation);
+    words.faceTilt = FaceTiltWords(f.dishTilt, in.offsetAngle);
+    words.motor = MotorWords(f.motor);
     words.compassWarning = CompassWarningWords(f.compassWarning);
     words.horizontalField = HorizontalFieldWords(f.horizontalFieldNt, f.compassWarning);
     words.magneticModel = MagneticModelWords(f.magnetic);
@@ -74,11 +73,11 @@ ReportWords WordsOf(const SiteReport& report, const ReportRequest& request) {
         words.sunAlignments = kOutOfSightWords;
     else if (request.sunDay && report.sunAlignments.empty())
         words.sunAlignments = "none while the sun is up";
-    words.outages = OutageWords(report, sign);
+    words.outages = OutageWords(report);
     if (report.second) {
         const SecondSatelliteReport& second = *report.second;
         SecondSatelliteWords made =
-            SecondWords(second.name, second.longitudeWest, second.focalLengthMm, second.dish, f.visible, sign);
+            SecondWords(second.name, second.longitudeWest, second.focalLengthMm, second.dish, f.visible);
         words.secondSatellite = std::move(made.satellite);
         words.separation = std::move(made.separation);
         words.secondLnb = std::move(made.lnb);

@@ -54,7 +54,6 @@ struct ReportRequest {
     // The day of the front's zone whose sun alignments are wanted; none: none.
     std::optional<std::pair<UnixSeconds, UnixSeconds>> sunDay;
     OutageRequest outages;
-    DegreeSign degreeSign = DegreeSign::Symbol;
 };
 
 struct SecondSatelliteReport {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "text/json_reader.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "errors.h"
@@ -219,6 +220,13 @@ JsonValue ParseJson(std::string_view text) { return JsonParser(text).Document();
 
 void ForEachJsonItem(std::string_view text, const std::function<void(JsonValue&&, std::size_t)>& each) {
     JsonParser(text).Items(each);
+}
+
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value)) return "null";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
 }
 
 std::string JsonQuoted(std::string_view text) {

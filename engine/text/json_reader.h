@@ -40,6 +40,10 @@ inline constexpr std::size_t kMaxJsonDepth = 64;
 // bytes that are no UTF-8 written as U+FFFD.
 [[nodiscard]] std::string JsonQuoted(std::string_view text);
 
+// A number for JSON (or CSV): up to 15 significant digits, '.' as the
+// point; "null" for what is not a finite number.
+[[nodiscard]] std::string JsonNumber(double value);
+
 // Throws Error "line 3: ..." for text that is no JSON.
 [[nodiscard]] JsonValue ParseJson(std::string_view text);
 

@@ -146,7 +146,7 @@ TEST(CalcBatchInput, StandardInputToJsonLinesThatAJsonParserReads) {
     EXPECT_EQ(run.out,
               "2|\"Calgary, AB\\nsouth gate\"|107.3|171.31|1|2.0|None\n"
               "4|\"=1+1\"|107.3|171.31|1|2.0|None\n"
-              "5|\"Broken\"|None|None|None|None|lat: 'abc' is not a number\n");
+              "5|\"Broken\"|None|None|None|None|the latitude 'abc' is no angle: type it as 54.6N, 54 36 N or 54\u00B036'N\n");
 }
 
 // Names and values in bytes that are no UTF-8 (a file in Latin-1, a broken
@@ -166,7 +166,7 @@ TEST(CalcBatchInput, JsonLinesAreUtf8WhateverTheRowsHold) {
     EXPECT_EQ(run.out,
               "'\\ufffd\\ufffdbad'|None\n"
               "'Z\\ufffdrich'|None\n"
-              "'Ok \\xe9'|\"lat: '4\\ufffd' is not a number\"\n");
+              "'Ok \\xe9'|\"the latitude '4\\ufffd' is no angle: type it as 54.6N, 54 36 N or 54\\xb036'N\"\n");
 }
 
 // "> /dev/full" used to exit 0 without a word.

@@ -40,13 +40,13 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         {{"--lat", "51.08", "--lon", "114.08"}, "--sat-lon is required"},
         {{"--sat-lon", "107.3", "--lon", "114.08"}, "--lat is required (or --nmea)"},
         {{"--sat-lon", "107.3", "--lat", "51.08"}, "--lon is required (or --nmea)"},
-        {{"--sat-lon", "abc", "--lat", "51.08", "--lon", "114.08"}, "--sat-lon: 'abc' is not a number"},
-        {{"--sat-lon", "107,3,1"}, "--sat-lon: '107,3,1' is not a number"},
-        {{"--dish-m", "1,234.5"}, "--dish-m: '1,234.5' is not a number"},
-        {{"--sat-lon", "400", "--lat", "1", "--lon", "1"}, "--sat-lon: '400' lies outside -180 to 360"},
-        {{"--lon", "-181", "--lat", "1", "--sat-lon", "1"}, "--lon: '-181' lies outside -180 to 360"},
-        {{"--lat", "54.6E"}, "--lat: '54.6E' is not a number"},
-        {{"--sat-lon", "19.2N"}, "--sat-lon: '19.2N' is not a number"},
+        {{"--sat-lon", "abc", "--lat", "51.08", "--lon", "114.08"}, "--sat-lon: the satellite's longitude 'abc' is no angle: type it as 5.9W, 5 54 W or 19.2E"},
+        {{"--sat-lon", "107,3,1"}, "--sat-lon: the satellite's longitude '107,3,1' is no angle: type it as 5.9W, 5 54 W or 19.2E"},
+        {{"--dish-m", "1,234.5"}, "--dish-m: the dish diameter '1,234.5' is no number"},
+        {{"--sat-lon", "400", "--lat", "1", "--lon", "1"}, "--sat-lon: the satellite's longitude '400' lies outside -180 to 360 degrees"},
+        {{"--lon", "-181", "--lat", "1", "--sat-lon", "1"}, "--lon: the longitude '-181' lies outside -180 to 360 degrees"},
+        {{"--lat", "54.6E"}, "--lat: the latitude '54.6E' is no angle: type it as 54.6N, 54 36 N or 54\u00B036'N"},
+        {{"--sat-lon", "19.2N"}, "--sat-lon: the satellite's longitude '19.2N' is no angle: type it as 5.9W, 5 54 W or 19.2E"},
         {{"--json=yes"}, "--json takes no value"},
         {{"-V=1"}, "unknown option '-V=1'"},
         {{"--lat", "1", "--lat", "2"}, "--lat is given twice"},
@@ -58,12 +58,12 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         {{"--batch", "x.csv", "--tle", "y"}, "--batch, --tle, --elements and --kept-elements cannot go together"},
         {{"--tle", "y", "--kept-elements"}, "--batch, --tle, --elements and --kept-elements cannot go together"},
         {{"--kept-elements=1"}, "--kept-elements takes no value"},
-        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--dish-m", "1e-9", "--freq-ghz", "1e-9"},
-         "--dish-m and --freq-ghz: the dish is too small for this frequency: a 1e-09 m dish at 1e-09 GHz has a beam "
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--dish-m", "0.1", "--freq-ghz", "1"},
+         "--dish-m and --freq-ghz: the dish is too small for this frequency: a 0.1 m dish at 1 GHz has a beam "
          "wider than 60 degrees, and no sun outage to speak of"},
-        {{"--lat", "95", "--sat-lon", "1", "--lon", "1"}, "--lat: '95' lies outside -90 to 90"},
-        {{"--dish-m", "0"}, "--dish-m: '0' lies outside 0 (excluded) to 100"},
-        {{"--freq-ghz", "-12"}, "--freq-ghz: '-12' lies outside 0 (excluded) to 1000"},
+        {{"--lat", "95", "--sat-lon", "1", "--lon", "1"}, "--lat: the latitude '95' lies outside -90 to 90 degrees"},
+        {{"--dish-m", "0"}, "--dish-m: the dish diameter '0' lies outside 0.1 to 20 m"},
+        {{"--freq-ghz", "-12"}, "--freq-ghz: the frequency '-12' lies outside 1 to 40 GHz"},
         {{"--lat"}, "--lat needs a value"},
         {{"--date", "2026-13-01"}, "--date: '2026-13-01' is no date (YYYY-MM-DD), decimal year or instant with its zone (2026-12-07T12:00:00Z) from 1583 to 9999"},
         {{"--date", "yesterday"}, "--date: 'yesterday' is no date (YYYY-MM-DD), decimal year or instant with its zone (2026-12-07T12:00:00Z) from 1583 to 9999"},
@@ -80,12 +80,12 @@ TEST(CalcArguments, BadArgumentsNameTheArgumentInOneLine) {
         {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--kml", "--json"},
          "--json, --kml and --geojson choose one output; give one of them"},
         {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--los-m", "500"}, "--los-m does not apply without --kml or --geojson"},
-        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--kml", "--los-m", "0"}, "--los-m: '0' lies outside 1 to 100000"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--kml", "--los-m", "0"}, "--los-m: the length of the line '0' lies outside 10 to 100000 m"},
         {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--focal-mm", "480"},
          "--focal-mm does not apply without --second-sat-lon"},
         {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--second-sat-lon", "400"},
-         "--second-sat-lon: '400' lies outside -180 to 360"},
-        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--second-sat-lon", "13N"}, "--second-sat-lon: '13N' is not a number"},
+         "--second-sat-lon: the second satellite's longitude '400' lies outside -180 to 360 degrees"},
+        {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--second-sat-lon", "13N"}, "--second-sat-lon: the second satellite's longitude '13N' is no angle: type it as 5.9W, 5 54 W or 19.2E"},
         {{"--sat-lon", "1", "--lat", "1", "--lon", "1", "--kml", "--second-sat-lon", "13E"},
          "--second-sat-lon does not apply to --kml or --geojson, which draw the line of sight"},
         {{"--batch", "x.csv", "--kml"}, "--kml does not apply to --batch: it is for one site"},
@@ -213,8 +213,8 @@ TEST(CalcBatch, AFailingRowCarriesItsMessageAndTheOthersGoOn) {
               "skew,dish_tilt,motor_angle,next_outage_start,next_outage_end,error");
     EXPECT_TRUE(lines[1].starts_with("Calgary,51.08,114.08,107.3,171.306422331434,31.1920790500568,")) << lines[1];
     EXPECT_TRUE(lines[1].ends_with(",")) << lines[1];
-    EXPECT_EQ(lines[2], "\"Bad, latitude\",abc,114.08,107.3,,,,,,,,,,,,lat: 'abc' is not a number");
-    EXPECT_EQ(lines[3], "Too far north,95,0,0,,,,,,,,,,,,lat: 95 lies outside -90 to 90");
+    EXPECT_EQ(lines[2], "\"Bad, latitude\",abc,114.08,107.3,,,,,,,,,,,,\"the latitude 'abc' is no angle: type it as 54.6N, 54 36 N or 54\u00B036'N\"");
+    EXPECT_EQ(lines[3], "Too far north,95,0,0,,,,,,,,,,,,the latitude '95' lies outside -90 to 90 degrees");
     EXPECT_EQ(lines[4], "Short,1,2,,,,,,,,,,,,,expected 4 fields but found 3");
     EXPECT_TRUE(lines[5].starts_with("Overhead,0,10,10,180,90,")) << lines[5];
     EXPECT_TRUE(lines[6].starts_with("Belfast,54.6,5.93,-19.2,")) << lines[6];
@@ -267,7 +267,7 @@ TEST(CalcProgram, ExitCodes) {
               "There is NO WARRANTY, to the extent permitted by law.\n");
     const ProgramRun bad = Calc("--lat x");
     EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out, "azimora-calc: --lat: 'x' is not a number\nTry 'azimora-calc --help'\n");
+    EXPECT_EQ(bad.out, "azimora-calc: --lat: the latitude 'x' is no angle: type it as 54.6N, 54 36 N or 54\u00B036'N\nTry 'azimora-calc --help'\n");
 
     azimora::testing::TempFolder folder;
     const auto sites = folder.Path() / "sites.csv";

@@ -28,9 +28,9 @@ InstallationInputs Site(double latitude, double longitudeWest, double satelliteW
 
 std::string Json(const InstallationInputs& inputs, std::optional<double> second = std::nullopt) {
     const ZoneTime utc;
-    SiteReport report = ComputeSiteReport(inputs, utc);
-    if (second) AddSecondSatellite(report, *second, std::nullopt);
-    return JsonReport(report, utc);
+    ReportRequest request = CalcRequest(inputs, utc);
+    request.secondSatelliteLongitudeWest = second;
+    return JsonReport(ComputeSiteReport(request), utc);
 }
 
 // The value of a key as written, up to the next comma or brace.

@@ -176,7 +176,7 @@ TEST_F(CalcOnTheRoof, ASecondSatelliteOnTheSameDish) {
                                           "import json, sys\nprint(json.load(sys.stdin)['second_satellite'])\n");
     EXPECT_EQ(none.out, "None\n");
     const ProgramRun table = RunShellCommand(kCalc + " " + site + " --focal-mm 500");
-    EXPECT_NE(table.out.find("\nSecond satellite      23.50 E\n  Separation          4.74 deg"), std::string::npos)
+    EXPECT_NE(table.out.find("\nSecond satellite      23.50 E\n  Separation          4.74 deg apart seen from the site"), std::string::npos)
         << table.out;
     EXPECT_NE(table.out.find("(focal length 500 mm)\n"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find("  Monoblock           a 4.3 deg monoblock fits\n"), std::string::npos) << table.out;

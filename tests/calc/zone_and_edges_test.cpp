@@ -72,7 +72,7 @@ TEST(CalcZones, TheTableAndJsonSpeakTheZone) {
     inputs.satelliteLongitudeWest = 107.3;
     inputs.instant = StartOfDay({2026, 12, 7}) + 20 * 3600;  // 13:00 MST
     const auto zone = *ZoneTime::Named("America/Denver");
-    const SiteReport report = ComputeSiteReport(inputs, zone);
+    const CalcReport report = ComputeSiteReport(inputs, zone);
     ASSERT_EQ(report.sunAlignments.size(), 1u);  // Calgary's day, not UTC's
     const std::string table = PlainReport(report, zone);
     EXPECT_NE(table.find(" MST"), std::string::npos) << table;
@@ -111,7 +111,7 @@ TEST(CalcZones, TheSitesOwnZone) {
         EXPECT_EQ(site.atSea, c.atSea);
         InstallationInputs inputs = options.inputs;
         inputs.instant = site.zone.Midnight(2026, 3, 1);
-        SiteReport report = ComputeSiteReport(inputs, site.zone);
+        CalcReport report = ComputeSiteReport(inputs, site.zone);
         report.siteZone = site;
         const std::string json = JsonReport(report, site.zone);
         EXPECT_NE(json.find(std::string("\"time_zone\": \"") + c.zone + "\", \"time_zone_source\": \"" +
@@ -146,9 +146,13 @@ TEST(CalcEdges, OutOfSightGivesNullsAndNoOutages) {
     inputs.longitudeWest = inputs.satelliteLongitudeWest = 10;
     EXPECT_NE(PlainReport(ComputeSiteReport(inputs, utc), utc).find("straight overhead"), std::string::npos);
     EXPECT_NE(JsonReport(ComputeSiteReport(inputs, utc), utc).find("\"skew\": null"), std::string::npos);
-    // A face tilted forward says so (latitude 69: "-9.92 on an inclinometer").
-    EXPECT_EQ(FaceTiltWords(-9.92), "the face tilted 9.92 deg forward, looking down");
-    EXPECT_EQ(FaceTiltWords(8.89), "the face tilted 8.89 deg back, looking up");
+    // A face tilted forward says so.
+    inputs.latitude = 69;
+    inputs.longitudeWest = inputs.satelliteLongitudeWest = 20;
+    EXPECT_NE(PlainReport(ComputeSiteReport(inputs, utc), utc)
+                  .find("Dish face tilt        -9.76 deg: the face tilted forward, looking down (offset 22.3 deg)\n"),
+              std::string::npos)
+        << PlainReport(ComputeSiteReport(inputs, utc), utc);
 }
 
 // Due north of a southern site: the table says 0.00, never 360.00.

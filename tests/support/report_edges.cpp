@@ -63,11 +63,6 @@ const ReportEdgeTable& ReportEdges() {
     return table;
 }
 
-std::string WithDegreeWord(std::string phrase) {
-    for (std::size_t at; (at = phrase.find("\u00B0")) != std::string::npos;) phrase.replace(at, 2, " deg");
-    return phrase;
-}
-
 std::string NegativeZeroIn(const std::string& text) {
     static const std::regex negativeZero(R"(-0\.0+(?![0-9]*[1-9]))");
     std::smatch match;

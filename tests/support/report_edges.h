@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,8 +42,9 @@ struct ReportEdgeTable {
 
 [[nodiscard]] const ReportEdgeTable& ReportEdges();
 
-// A phrase as azimora-calc's table writes it: "deg" for the degree sign.
-[[nodiscard]] std::string WithDegreeWord(std::string phrase);
+// For GoogleTest's messages: a case by its name, an entry by its field and text.
+inline void PrintTo(const ReportEdgeCase& edge, std::ostream* out) { *out << edge.name; }
+inline void PrintTo(const ReportEdgeInput& entry, std::ostream* out) { *out << entry.field << " '" << entry.text << "'"; }
 
 // A text with none of the signs of an edge ruled out: a minus before a zero
 // ("-0.00", "-0.0 "). Empty when clean, else the part that is not.

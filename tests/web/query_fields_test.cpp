@@ -43,17 +43,18 @@ TEST_P(FieldReading, ValuesLinksAndReasons) { EXPECT_EQ(ReadFieldsJson(GetParam(
 INSTANTIATE_TEST_SUITE_P(
     Queries, FieldReading,
     ::testing::Values(
-        Reading{"lat=54%2036%20N&lon=N", R"({"lat": {"value": 54.6, "link": "54.6N"}, "lon": {"error": "The longitude 'N' is no angle: type it as 5.9W, 5 54 W or 19.2E"}})"},
+        Reading{"lat=54%2036%20N&lon=N", R"({"lat": {"value": 54.6, "link": "54.6N"}, "lon": {"error": "the longitude 'N' is no angle: type it as 5.9W, 5 54 W or 19.2E"}})"},
         // West positive inside; the address east of 180 W as east.
         Reading{"sat=291.5&second=E%2013", R"({"sat": {"value": 291.5, "link": "68.5E"}, "second": {"value": -13, "link": "13E"}})"},
         Reading{"lat=S%2033%2052&dish=0%2C8&freq=11%2C7", R"({"lat": {"value": -33.8666666666667, "link": "33.86667S"}, "dish": {"value": 0.8, "link": "0.8"}, "freq": {"value": 11.7, "link": "11.7"}})"},
-        Reading{"dish=big&landmark=360,5", R"({"dish": {"error": "The dish diameter 'big' is no number from 0.05 to 20"}, "landmark": {"error": "The landmark's bearing '360,5' is no number from 0 to 360"}})"},
-        Reading{"lat=91N&time=1", R"({"lat": {"error": "The latitude '91N' lies outside -90 to 90"}})"}, Reading{"", "{}"}));
+        Reading{"dish=big&landmark=360,5", R"({"dish": {"error": "the dish diameter 'big' is no number"}, "landmark": {"error": "the landmark's bearing '360,5' lies outside 0 to 360 degrees"}})"},
+        Reading{"lat=91N&time=1", R"({"lat": {"error": "the latitude '91N' lies outside -90 to 90 degrees"}})"}, Reading{"", "{}"}));
 
 TEST(FieldReading, EmptyAnglesAreNeverAssumed) {
     EXPECT_THROW((void)FieldOr("lon=5.9W", "lat", 0), Error);
     EXPECT_DOUBLE_EQ(FieldOr("lat=1", "dish", 0.6), 0.6);
     EXPECT_THROW((void)RuleOf("marks"), Error);
+    EXPECT_THROW((void)RuleOf("los"), Error);  // a rule of the windows' and azimora-calc's, no field of the page
 }
 
 }  // namespace

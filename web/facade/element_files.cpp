@@ -8,7 +8,7 @@
 #include <string>
 
 #include "answer.h"
-#include "calc_report.h"
+#include "text/json_reader.h"
 #include "formats/orbit_mean_elements.h"
 
 using namespace azimora;
@@ -25,10 +25,10 @@ AZIMORA_EXPORT const char* azimora_elements(const char* text, double instant) {
             const GeostationaryObject& o = file.objects[i];
             json += std::string(i ? ", " : "") + "{\"name\": " + JsonQuoted(o.elements.name) +
                     ", \"catalogue_number\": " + JsonQuoted(o.elements.catalogueNumber) +
-                    ", \"sat_lon\": " + calc::NumberText(o.longitudeWest) +
-                    ", \"inclination\": " + calc::NumberText(o.elements.inclination) +
-                    ", \"drift_per_day\": " + calc::NumberText(o.driftPerDay) +
-                    ", \"epoch_age_days\": " + calc::NumberText(o.epochAgeDays) +
+                    ", \"sat_lon\": " + JsonNumber(o.longitudeWest) +
+                    ", \"inclination\": " + JsonNumber(o.elements.inclination) +
+                    ", \"drift_per_day\": " + JsonNumber(o.driftPerDay) +
+                    ", \"epoch_age_days\": " + JsonNumber(o.epochAgeDays) +
                     ", \"warning\": " + JsonQuoted(o.warning) + "}";
         }
         json += "], \"skipped\": " + std::to_string(file.skippedCount) + ", \"skipped_first\": [";

@@ -6,11 +6,8 @@
 #include <array>
 #include <cmath>
 
-#include "calc_report.h"
 #include "errors.h"
 #include "formats/page_link.h"
-#include "geometry/earth_model.h"
-#include "text/coordinate_text.h"
 #include "text/json_reader.h"
 #include "text/number_text.h"
 
@@ -42,24 +39,10 @@ std::string Decoded(std::string_view text) {
     return out;
 }
 
-constexpr std::array kRules = {
-    FieldRule{"lat", "latitude", "NS", -90, 90},
-    FieldRule{"lon", "longitude", "EW", -180, 360},
-    FieldRule{"sat", "satellite's longitude", "EW", -180, 360},
-    FieldRule{"second", "second satellite's longitude", "EW", -180, 360},
-    FieldRule{"dish", "dish diameter", "", 0.05, 20},
-    FieldRule{"freq", "frequency", "", 1, 40},
-    FieldRule{"offset", "offset angle", "", 0, 45},
-    FieldRule{"alt", "height", "", kLowestSiteAltitudeKm, kHighestSiteAltitudeKm},
-    FieldRule{"focal", "focal length", "", 10, 10000},
-    FieldRule{"landmark", "landmark's bearing", "", 0, 360},
-    FieldRule{"landmark_elevation", "landmark's elevation", "", -90, 90},
-};
-
-// The examples a refusal offers, in the field's own kind.
-const char* Examples(std::string_view letters) {
-    return letters == "NS" ? "54.6N, 54 36 N or 54\u00B036'N" : "5.9W, 5 54 W or 19.2E";
-}
+// The fields the page sends, by the keys of their rules.
+constexpr std::array<std::string_view, 11> kPageKeys = {"lat",    "lon", "sat", "second",   "dish",
+                                                       "freq",   "offset", "alt", "focal", "landmark",
+                                                       "landmark_elevation"};
 
 // West positive to the half-open range (-180, 180], as the address writes
 // it: a satellite at 291.5 W is at 68.5 E.
@@ -83,49 +66,34 @@ std::string Field(std::string_view query, std::string_view key) {
     return {};
 }
 
-const FieldRule& RuleOf(std::string_view key) {
-    for (const FieldRule& rule : kRules)
-        if (rule.key == key) return rule;
-    throw Error("No field '" + std::string(key) + "'");
-}
-
-double ReadField(const FieldRule& rule, const std::string& text) {
-    const std::string range = FormatGeneral(rule.lowest) + " to " + FormatGeneral(rule.highest);
-    if (!rule.letters.empty()) {
-        const auto value = ParseAngle(text, rule.letters);
-        if (!value) throw Error(std::string("The ") + rule.what + " '" + text + "' is no angle: type it as " + Examples(rule.letters));
-        if (*value < rule.lowest || *value > rule.highest)
-            throw Error(std::string("The ") + rule.what + " '" + text + "' lies outside " + range);
-        return *value;
-    }
-    const auto value = ParseTypedNumber(text);
-    if (!value || !(*value >= rule.lowest && *value <= rule.highest))
-        throw Error(std::string("The ") + rule.what + " '" + text + "' is no number from " + range);
-    return static_cast<double>(*value);
+const InputRule& RuleOf(std::string_view key) {
+    const InputRule* rule = InputRuleByKey(key);
+    if (rule == nullptr || std::find(kPageKeys.begin(), kPageKeys.end(), key) == kPageKeys.end())
+        throw Error("No field '" + std::string(key) + "'");
+    return *rule;
 }
 
 double FieldOr(std::string_view query, std::string_view key, double fallback) {
-    const FieldRule& rule = RuleOf(key);
+    const InputRule& rule = RuleOf(key);
     const std::string text = Field(query, key);
-    if (text.empty()) {
-        if (!rule.letters.empty()) throw Error(std::string("No ") + rule.what + " given");
-        return fallback;
-    }
-    return ReadField(rule, text);
+    if (!text.empty()) return ReadInput(rule, text);
+    if (rule.kind != InputKind::Number) throw Error(MissingInputMessage(rule));
+    return rule.fallback.value_or(fallback);
 }
 
 std::string ReadFieldsJson(std::string_view query) {
     std::string json = "{";
-    for (const FieldRule& rule : kRules) {
-        const std::string text = Field(query, rule.key);
+    for (const std::string_view key : kPageKeys) {
+        const InputRule& rule = RuleOf(key);
+        const std::string text = Field(query, key);
         if (text.empty()) continue;
-        json += std::string(json.size() > 1 ? ", " : "") + JsonQuoted(rule.key) + ": ";
+        json += std::string(json.size() > 1 ? ", " : "") + JsonQuoted(key) + ": ";
         try {
-            const double value = ReadField(rule, text);
-            const std::string link = rule.letters == "NS"   ? LinkAngle(value, 'N', 'S')
-                                     : rule.letters == "EW" ? LinkAngle(WithinHalfTurn(value), 'W', 'E')
-                                                            : FormatGeneral(value);
-            json += "{\"value\": " + calc::NumberText(value) + ", \"link\": " + JsonQuoted(link) + "}";
+            const double value = ReadInput(rule, text);
+            const std::string link = rule.kind == InputKind::Latitude    ? LinkAngle(value, 'N', 'S')
+                                     : rule.kind == InputKind::Longitude ? LinkAngle(WithinHalfTurn(value), 'W', 'E')
+                                                                         : FormatGeneral(value);
+            json += "{\"value\": " + JsonNumber(value) + ", \"link\": " + JsonQuoted(link) + "}";
         } catch (const Error& error) {
             json += "{\"error\": " + JsonQuoted(error.what()) + "}";
         }

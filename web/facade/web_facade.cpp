@@ -4,21 +4,23 @@
 // The engine for the web page's first figures (the module the page waits
 // for; element files and the town search have modules of their own): a few
 // C functions, each taking text and giving back text (answer.h). The
-// figures are azimora-calc's, from the same code: its JSON report, with the
-// next sun outage from the instant. Times are UTC ISO 8601; the page shows
-// them in the phone's zone. Every engine error comes back as {"error":
-// "..."}, never an abort. No threads, no files.
+// figures are the engine's site report (report/site_report.h) as its JSON,
+// with the next sun outage from the instant: what the page shows, and no
+// more. Times are UTC ISO 8601; the page shows them in the phone's zone.
+// Every engine error comes back as {"error": "..."}, never an abort. No
+// threads, no files.
 #include <cmath>
 #include <exception>
 #include <string>
 #include <string_view>
 
 #include "answer.h"
-#include "calc_report.h"
 #include "catalogue/builtin_tables.h"
 #include "errors.h"
-#include "geometry/earth_model.h"
+#include "page_scan_tables.h"
 #include "query_fields.h"
+#include "report/report_json.h"
+#include "report/site_report.h"
 #include "sky/sky_chart.h"
 #include "sky/sun_events.h"
 #include "sky/sun_position.h"
@@ -29,6 +31,8 @@ namespace {
 
 using namespace azimora;
 
+using web::Field;
+using web::FieldOr;
 using web::Give;
 using web::Refuse;
 
@@ -42,60 +46,51 @@ double Number(const std::string& text, double fallback, const char* what, double
     return static_cast<double>(*value);
 }
 
-std::string Iso(UnixSeconds t) { return JsonQuoted(IsoUtc(t)); }
-
-// lat, lon and sat of a query, each its reason when it is none.
-struct SiteAndSatellite {
-    double latitude = 0;
-    double longitudeWest = 0;
-    double satelliteWest = 0;
-};
-
-SiteAndSatellite SiteAndSatelliteOf(std::string_view q) {
-    return {web::FieldOr(q, "lat", 0), web::FieldOr(q, "lon", 0), web::FieldOr(q, "sat", 0)};
+// The page's copy of the DVB scan tables, read once.
+const std::vector<ScanTableSatellite>& PageScanTables() {
+    static const std::vector<ScanTableSatellite> tables = ReadScanTableList(web::PageScanTableList());
+    return tables;
 }
 
 }  // namespace
 
 // The figures of a site and a satellite, from a query of the page's address
 // form: lat, lon (hemisphere letters or west positive), sat, and optionally
-// dish (m), freq (GHz), offset (degrees), alt (km above the ellipsoid),
-// time (Unix seconds; now by default is the page's), second (a second
-// satellite's longitude), focal (mm).
+// sat_name (its name, for its polarisation), dish (m), freq (GHz), offset
+// (degrees), alt (km above the ellipsoid), time (Unix seconds; now by
+// default is the page's), second (a second satellite's longitude), focal (mm).
 AZIMORA_EXPORT const char* azimora_figures(const char* query) {
     try {
         const std::string_view q(query == nullptr ? "" : query);
-        InstallationInputs inputs;
-        const SiteAndSatellite where = SiteAndSatelliteOf(q);
-        inputs.latitude = where.latitude;
-        inputs.longitudeWest = where.longitudeWest;
-        inputs.satelliteLongitudeWest = where.satelliteWest;
-        inputs.dishDiameterMetres = web::FieldOr(q, "dish", kDefaultDishDiameterMetres);
-        inputs.frequencyGHz = web::FieldOr(q, "freq", kDefaultFrequencyGHz);
-        inputs.offsetAngle = web::FieldOr(q, "offset", kDefaultOffsetAngle);
-        inputs.altitudeKm = web::FieldOr(q, "alt", 0);
-        inputs.instant = Number(web::Field(q, "time"), 0, "time", -6e10, 2.5e11);
-        calc::SiteReport report = calc::ComputeSiteReport(inputs, calc::ZoneTime());
-        if (!web::Field(q, "second").empty()) {
-            const std::string focal = web::Field(q, "focal");
-            calc::AddSecondSatellite(report, web::FieldOr(q, "second", 0),
-                                     focal.empty() ? std::nullopt : std::optional<double>(web::FieldOr(q, "focal", 0)));
+        ReportRequest request;
+        InstallationInputs& inputs = request.installation;
+        inputs.latitude = FieldOr(q, "lat", 0);
+        inputs.longitudeWest = FieldOr(q, "lon", 0);
+        inputs.satelliteLongitudeWest = FieldOr(q, "sat", 0);
+        inputs.dishDiameterMetres = FieldOr(q, "dish", kDefaultDishDiameterMetres);
+        inputs.frequencyGHz = FieldOr(q, "freq", kDefaultFrequencyGHz);
+        inputs.offsetAngle = FieldOr(q, "offset", kDefaultOffsetAngle);
+        inputs.altitudeKm = FieldOr(q, "alt", 0);
+        inputs.instant = Number(Field(q, "time"), 0, "time", -6e10, 2.5e11);
+        request.satelliteName = Field(q, "sat_name");
+        request.scanTables = &PageScanTables();
+        if (!Field(q, "second").empty()) {
+            request.secondSatelliteLongitudeWest = FieldOr(q, "second", 0);
+            if (!Field(q, "focal").empty()) request.focalLengthMm = FieldOr(q, "focal", 0);
         }
+        request.outages = OutageRequest::NextOne();
+        const SiteReport report = BuildSiteReport(request);
         // The dish as the engine read it, for the page's beam note.
-        std::string prefix = "\"lat\": " + calc::NumberText(inputs.latitude) + ", \"lon\": " +
-                             calc::NumberText(inputs.longitudeWest) + ", \"sat_lon\": " +
-                             calc::NumberText(inputs.satelliteLongitudeWest) + ", \"dish_m\": " +
-                             calc::NumberText(inputs.dishDiameterMetres) + ", \"freq_ghz\": " +
-                             calc::NumberText(inputs.frequencyGHz) + ", \"offset_deg\": " +
-                             calc::NumberText(inputs.offsetAngle) + ", \"next_outage\": ";
-        const auto next = report.figures.visible
-                              ? NextSunOutage(DishSiteOf(inputs), report.figures.outageThreshold, inputs.instant,
-                                              inputs.instant + 366 * kSecondsPerDay)
-                              : std::nullopt;
-        prefix += next ? "{\"start\": " + Iso(next->start) + ", \"peak\": " + Iso(next->peak) + ", \"end\": " +
-                             Iso(next->end) + "}"
-                       : std::string("null");
-        return Give(calc::JsonReport(report, calc::ZoneTime(), prefix));
+        const auto time = [](UnixSeconds t) { return JsonQuoted(IsoUtc(t)); };
+        std::string prefix = "\"lat\": " + JsonNumber(inputs.latitude) + ", \"lon\": " + JsonNumber(inputs.longitudeWest) +
+                             ", \"sat_lon\": " + JsonNumber(inputs.satelliteLongitudeWest) + ", \"dish_m\": " +
+                             JsonNumber(inputs.dishDiameterMetres) + ", \"freq_ghz\": " + JsonNumber(inputs.frequencyGHz) +
+                             ", \"offset_deg\": " + JsonNumber(inputs.offsetAngle) + ", \"next_outage\": ";
+        prefix += report.outages.empty()
+                      ? std::string("null")
+                      : "{\"start\": " + time(report.outages[0].start) + ", \"peak\": " + time(report.outages[0].peak) +
+                            ", \"end\": " + time(report.outages[0].end) + "}";
+        return Give(ReportJson(report, IsoUtc, prefix));
     } catch (const std::exception& error) {
         return Refuse(error.what());
     }
@@ -103,7 +98,7 @@ AZIMORA_EXPORT const char* azimora_figures(const char* query) {
 
 namespace {
 
-std::string Pair(SkyPosition p) { return "[" + calc::NumberText(p.azimuth) + ", " + calc::NumberText(p.elevation) + "]"; }
+std::string Pair(SkyPosition p) { return "[" + JsonNumber(p.azimuth) + ", " + JsonNumber(p.elevation) + "]"; }
 
 // "212.5:14,230:9.5": the obstacles the user marked, azimuth:elevation.
 ObstacleHorizon Marks(std::string_view text) {
@@ -136,17 +131,16 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
     try {
         const std::string_view q(query == nullptr ? "" : query);
         SkyChartRequest request;
-        const SiteAndSatellite where = SiteAndSatelliteOf(q);
-        request.latitude = where.latitude;
-        request.longitudeWest = where.longitudeWest;
-        request.selectedLongitudeWest = where.satelliteWest;
-        const double instant = Number(web::Field(q, "time"), 0, "time", -6e10, 2.5e11);
-        request.dayStart = Number(web::Field(q, "day_start"), instant, "day's start", -6e10, 2.5e11);
-        request.dayEnd = Number(web::Field(q, "day_end"), request.dayStart + kSecondsPerDay, "day's end", request.dayStart,
+        request.latitude = FieldOr(q, "lat", 0);
+        request.longitudeWest = FieldOr(q, "lon", 0);
+        request.selectedLongitudeWest = FieldOr(q, "sat", 0);
+        const double instant = Number(Field(q, "time"), 0, "time", -6e10, 2.5e11);
+        request.dayStart = Number(Field(q, "day_start"), instant, "day's start", -6e10, 2.5e11);
+        request.dayEnd = Number(Field(q, "day_end"), request.dayStart + kSecondsPerDay, "day's end", request.dayStart,
                                 request.dayStart + 2 * kSecondsPerDay);
         for (double hour = request.dayStart; hour < request.dayEnd; hour += 3600)
             request.hours.push_back({hour, static_cast<int>((hour - request.dayStart) / 3600)});
-        const ObstacleHorizon obstacles = Marks(web::Field(q, "marks"));
+        const ObstacleHorizon obstacles = Marks(Field(q, "marks"));
         const SkyChart chart = BuildSkyChart(request, obstacles);
         std::string json = "{\"arc\": [";
         for (std::size_t i = 0; i < chart.geostationaryArc.size(); ++i)
@@ -155,7 +149,7 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
             GeostationaryPositionInSky(request.latitude, request.longitudeWest, request.selectedLongitudeWest);
         json += "], \"satellite\": " + Pair(satellite) + ", \"satellite_blocked\": " +
                 (obstacles.Blocks(satellite) ? "true" : "false") +
-                ", \"skyline_at_satellite\": " + calc::NumberText(obstacles.ElevationAt(satellite.azimuth));
+                ", \"skyline_at_satellite\": " + JsonNumber(obstacles.ElevationAt(satellite.azimuth));
         const HorizonPosition sun = ToHorizon(SunDirection(instant), request.latitude, request.longitudeWest);
         json += ", \"sun\": " + Pair({sun.azimuth, sun.elevation}) + ", \"sun_path\": [";
         for (std::size_t i = 0; i < chart.sunPath.size(); ++i) {
@@ -167,9 +161,9 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
         json += "], \"sun_hours\": [";
         for (std::size_t i = 0; i < chart.sunHours.size(); ++i) {
             const SunMark& mark = chart.sunHours[i];
-            json += std::string(i ? ", " : "") + "[" + calc::NumberText(mark.position.azimuth) + ", " +
-                    calc::NumberText(mark.position.elevation) + ", " +
-                    calc::NumberText(request.dayStart + 3600.0 * mark.hour) + "]";
+            json += std::string(i ? ", " : "") + "[" + JsonNumber(mark.position.azimuth) + ", " +
+                    JsonNumber(mark.position.elevation) + ", " +
+                    JsonNumber(request.dayStart + 3600.0 * mark.hour) + "]";
         }
         return Give(json + "]}");
     } catch (const std::exception& error) {
@@ -178,7 +172,9 @@ AZIMORA_EXPORT const char* azimora_sky(const char* query) {
 }
 
 // The built-in satellites (name, longitude west positive), as the main
-// window lists them. The towns are the town search's (town_search.cpp).
+// window lists them, and those of the DVB scan tables, whose names tell
+// the report their polarisation. The towns are the town search's
+// (town_search.cpp).
 AZIMORA_EXPORT const char* azimora_catalogues() {
     try {
         std::string json = "{\"satellites\": [";
@@ -187,7 +183,14 @@ AZIMORA_EXPORT const char* azimora_catalogues() {
             const auto longitude = ParseNumber(satellite.longitude);
             if (!longitude) continue;
             json += std::string(first ? "" : ", ") + "[" + JsonQuoted(satellite.name) + ", " +
-                    calc::NumberText(static_cast<double>(*longitude)) + "]";
+                    JsonNumber(static_cast<double>(*longitude)) + "]";
+            first = false;
+        }
+        json += "], \"scan_tables\": [";
+        first = true;
+        for (const ScanTableSatellite& satellite : PageScanTables()) {
+            json += std::string(first ? "" : ", ") + "[" + JsonQuoted(satellite.name) + ", " +
+                    JsonNumber(satellite.longitudeWest) + "]";
             first = false;
         }
         return Give(json + "]}");

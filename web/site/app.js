@@ -22,11 +22,12 @@ let altitudeKm = null;  // from the position, above the ellipsoid
 let towns = null;  // the towns' loading, once begun
 let townsReady = false;
 
-// The satellite field: a longitude as typed, or a name of the catalogue.
+// The satellite field: a longitude as typed, or a name of the catalogue or
+// of the DVB scan tables (which tells the report its polarisation).
 function satelliteQuery() {
   const typed = inputs.sat.value.trim();
   const named = satellitesByName.get(typed.toLowerCase());
-  return named === undefined ? typed : String(named);
+  return named === undefined ? { sat: typed } : { sat: String(named), sat_name: typed };
 }
 
 // The inputs as the engine's query: each value as typed, escaped as a
@@ -40,7 +41,7 @@ function queryOf(values) {
 
 function query() {
   const values = Object.fromEntries(Object.entries(inputs).map(([key, input]) => [key, input.value]));
-  values.sat = satelliteQuery();
+  Object.assign(values, satelliteQuery());
   if (altitudeKm !== null) values.alt = altitudeKm;
   values.time = Math.floor(Date.now() / 1000);
   return queryOf(values);
@@ -186,10 +187,11 @@ async function start() {
   for (const [key, value] of Object.entries(readLink(location.hash))) if (inputs[key]) inputs[key].value = value;
   await loadEngine();
   const builtIn = catalogues();
-  satellitesByName = new Map(builtIn.satellites.map(([name, west]) => [name.toLowerCase(), west]));
+  const named = [...builtIn.satellites, ...builtIn.scan_tables];
+  satellitesByName = new Map(named.map(([name, west]) => [name.toLowerCase(), west]));
   update();
   await nextTask();
-  $('satellites').replaceChildren(...builtIn.satellites.map(([name, west]) => {
+  $('satellites').replaceChildren(...named.map(([name, west]) => {
     const option = document.createElement('option');
     option.value = name;
     option.label = longitudeText(west, 2);

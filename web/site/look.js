@@ -8,6 +8,7 @@
 // known bearing and elevation) calibrates it, and corrects the compass too.
 // Until then a field of view of 60 degrees is assumed, and said.
 import { sky } from './engine.js';
+import { sentence } from './figures.js';
 import { azimuthOf, calibrateByTap, directionOf, elevationOf, focalFromFieldOfView, project, rayThrough } from './guidance.js';
 
 const $ = (id) => document.getElementById(id);
@@ -91,6 +92,8 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, landmark,
       skyKey = key;
       const answer = sky(`lat=${f.lat}&lon=${f.lon}&sat=${f.sat_lon}&time=${Date.now() / 1000}&day_start=${dayStart}&day_end=${dayEnd}&marks=${marked}`);
       skyNow = answer.error ? null : answer;
+      // Said where the picture is: nothing is drawn over it without the sky.
+      if (answer.error) say(`The sky could not be worked out: ${answer.error}.`);
       // The hours' names once, not at every frame (Intl is slow for that).
       if (skyNow) skyNow.hourNames = skyNow.sun_hours.map(([, , instant]) => hourFormat.format(new Date(instant * 1000)));
       sightLine(f, skyNow);
@@ -98,11 +101,13 @@ export function startLook({ trueAttitude, screenAngle, fresh, figures, landmark,
     return skyNow;
   }
 
-  // Is the line of sight clear? The engine weighs the marks.
+  // Is the line of sight clear? The engine weighs the marks; whether the
+  // satellite counts as seen is the report's (it may be drawn just above
+  // the horizon where it stands, yet below the degree it needs).
   function sightLine(f, s) {
     let text = '';
     if (!s) text = '';
-    else if (s.satellite[1] <= 0) text = 'The satellite is below the horizon.';
+    else if (!f.visible) text = sentence(f.words.visibility);
     else if (marks.length === 0) text = 'No obstacles marked: with “Mark obstacles” on, tap treetops and roof edges near the arc.';
     else if (s.satellite_blocked) text = `Blocked: your marks reach ${s.skyline_at_satellite.toFixed(1)}° where the satellite stands at ${s.satellite[1].toFixed(1)}°.`;
     else text = `Clear above your marks: they reach ${s.skyline_at_satellite.toFixed(1)}° there, the satellite stands at ${s.satellite[1].toFixed(1)}°.`;

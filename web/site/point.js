@@ -15,6 +15,7 @@ import {
   beamwidth, headingOf, measuredTilt, sightedHeading, tiltAdvice, tiltTarget, turnAdvice, turnedClockwise, withinBeam, wrap180,
 } from './guidance.js';
 import { readFields, sky } from './engine.js';
+import { sentence } from './figures.js';
 import { startOrientation } from './sensors.js';
 
 const $ = (id) => document.getElementById(id);
@@ -68,24 +69,27 @@ function status() {
   return '';
 }
 
-// The engine's word on the field here first (a weak horizontal field turns
-// any compass), then what the phone's compass says of itself.
+// The engine's words on the field here first (a weak horizontal field turns
+// any compass; a date outside the magnetic model's years leaves the
+// declination approximate), then what the phone's compass says of itself.
 function compassNote() {
   const field = !figures ? ''
-    : figures.compass_warning === 'unreliable' ? 'The Earth\u2019s field is too weak here for a compass: aim by a sighting of the sun or a landmark. '
-    : figures.compass_warning === 'caution' ? 'The Earth\u2019s field is weak here: check the compass against the sun. ' : '';
+    : [figures.words.compass_warning, figures.magnetic_model_valid ? '' : figures.words.magnetic_model]
+      .filter(Boolean).map((words) => `${sentence(words)} `).join('');
   if (!attitude || !attitude.absolute) return `${field}This browser gives no compass: the tilt only.`;
   if (attitude.accuracy === -1) return `${field}The compass is not calibrated: move the phone in a figure of eight, away from metal.`;
   if (typeof attitude.accuracy === 'number') return `${field}The compass gives its accuracy as \u00B1${attitude.accuracy.toFixed(0)}\u00B0.`;
   return `${field}The browser gives no accuracy for its compass.`;
 }
 
-// To a tenth, as it is set by hand on the LNB's scale.
+// The report's words on the LNB, as every front says them.
 function skewWords() {
   if (!figures || !figures.visible) return '';
-  if (figures.skew === null) return 'No skew to set: straight overhead.';
-  return `Then turn the LNB ${Math.abs(figures.skew).toFixed(1)}\u00B0 ${figures.skew >= 0 ? 'clockwise' : 'counter-clockwise'}, seen from behind the dish.`;
+  return `Then the LNB: ${figures.words.skew}.`;
 }
+
+// Where the sky could not be worked out (a bad time, marks): said, not lost.
+let skyError = '';
 
 function setAligned(now) {
   $('aligned').hidden = !now;
@@ -113,6 +117,7 @@ function sunNow() {
     const t = minute * 60;
     const answer = sky(`lat=${figures.lat}&lon=${figures.lon}&sat=${figures.sat_lon}&time=${t}&day_start=${t}&day_end=${t + 1}`);
     sun = answer.error ? null : answer.sun;
+    skyError = answer.error ? `The sun's place could not be worked out: ${answer.error}.` : '';
   }
   return sun;
 }
@@ -146,7 +151,7 @@ export function refresh(eventTime = performance.now()) {
     }
   } else {
     setText('tilt-advice', '\u2013');
-    setText('tilt-reading', figures && !figures.visible ? 'The satellite is below the horizon.' : '');
+    setText('tilt-reading', figures && !figures.visible ? sentence(figures.words.visibility) : '');
     setText('turn-advice', '\u2013');
     setText('turn-reading', '');
   }
@@ -154,8 +159,10 @@ export function refresh(eventTime = performance.now()) {
   $('turn-advice').dataset.error = turnError === null ? '' : turnError.toFixed(3);
   setText('compass-note', compassNote());
   setText('tilt-skew', skewWords());
-  $('tilt-hand').setAttribute('transform', `rotate(${figures && figures.visible ? figures.skew ?? 0 : 0})`);
+  const turned = figures && figures.visible && figures.words.skew.startsWith('turn the LNB');
+  $('tilt-hand').setAttribute('transform', `rotate(${turned ? figures.skew : 0})`);
   const sunPlace = live ? sunNow() : null;
+  if (skyError) setText('correction', skyError);
   $('sight-sun').disabled = !(live && attitude && attitude.absolute && sunPlace && sunPlace[1] > 0);
   $('sight-landmark').disabled = !(live && attitude && attitude.absolute);
   const headingTrusted = corrected || (typeof attitude?.accuracy === 'number' && attitude.accuracy >= 0 && attitude.accuracy <= beam / 2);

@@ -89,7 +89,7 @@ TEST(ReportWords, TheSkewAtItsEdges) {
          "at this position, of EchoStar 14, DirecTV 7S: if yours is one of them, it needs no skew)"},
     };
     for (const SkewCase& c : cases)
-        EXPECT_EQ(SkewWords(c.skew, c.visible, c.polarisation, DegreeSign::Symbol), c.expected) << c.what;
+        EXPECT_EQ(SkewWords(c.skew, c.visible, c.polarisation), c.expected) << c.what;
 }
 
 TEST(ReportWords, TheCompassWarningsReadTheirThresholds) {
@@ -103,13 +103,12 @@ TEST(ReportWords, TheCompassWarningsReadTheirThresholds) {
 }
 
 TEST(ReportWords, TheMotorAndTheFace) {
-    EXPECT_EQ(MotorWords(MotorMount{-7.494, 7.381}, DegreeSign::Symbol), "7.49\u00B0 east of centre; declination offset 7.38\u00B0");
-    EXPECT_EQ(MotorWords(MotorMount{0.001, 7.0}, DegreeSign::Word), "at the centre; declination offset 7.00 deg");
-    EXPECT_EQ(MotorWords(std::nullopt, DegreeSign::Symbol), kOutOfSightWords);
-    EXPECT_EQ(FaceTiltWords(8.888, 22.3, DegreeSign::Symbol),
-              "8.89\u00B0 on an inclinometer: the face tilted back, looking up, for an offset of 22.3\u00B0");
-    EXPECT_EQ(FaceTiltWords(-2.5, 22.3, DegreeSign::Word),
-              "-2.50 deg on an inclinometer: the face tilted forward, looking down, for an offset of 22.3 deg");
+    EXPECT_EQ(MotorWords(MotorMount{-7.494, 7.381}), "7.49\u00B0 east of centre; declination offset 7.38\u00B0");
+    EXPECT_EQ(MotorWords(MotorMount{0.001, 7.0}), "at the centre; declination offset 7.00\u00B0");
+    EXPECT_EQ(MotorWords(std::nullopt), kOutOfSightWords);
+    EXPECT_EQ(FaceTiltWords(8.888, 22.3), "8.89\u00B0: the face tilted back, looking up (offset 22.3\u00B0)");
+    // For an ASCII front, the sign spelt out.
+    EXPECT_EQ(WithDegreeWord(FaceTiltWords(-2.5, 22.3)), "-2.50 deg: the face tilted forward, looking down (offset 22.3 deg)");
 }
 
 }  // namespace
