@@ -50,7 +50,8 @@ std::string FaceTiltWords(std::optional<double> tilt, double offsetAngle) {
     const std::string face = FaceIsUpright(*tilt) ? "the face upright"
                              : *tilt > 0           ? "the face tilted back, looking up"
                                                    : "the face tilted forward, looking down";
-    return DegreesText(*tilt, kTiltDecimals) + ": " + face + " (offset " + DegreesText(offsetAngle, 1) + ")";
+    return DegreesText(*tilt, kTiltDecimals) + " on an inclinometer: " + face + ", for an offset of " +
+           DegreesText(offsetAngle, 1);
 }
 
 std::string MotorWords(const std::optional<MotorMount>& motor) {

@@ -27,7 +27,7 @@ struct ReportWords {
     std::string elevation;         // "31.19°", or with why it cannot be seen
     std::string visibility;        // empty when seen; else why not
     std::string skew;              // "turn the LNB 5.5° counter-clockwise, seen from behind the dish", ...
-    std::string faceTilt;          // on an inclinometer: "8.89°: the face tilted back, looking up (offset 22.3°)"
+    std::string faceTilt;          // "8.89° on an inclinometer: the face tilted back, looking up, for an offset of 22.3°"
     std::string motor;             // "7.49° east of centre; declination offset 7.38°"
     std::string horizontalField;   // "16269 nT", with the compass warning where there is one
     std::string compassWarning;    // empty, or what a weak field means for a compass

@@ -44,7 +44,7 @@ std::string OutageWords(const SiteReport& report) {
     const Scope scope = report.outagesAsked.scope;
     if (scope == Scope::None) return {};
     if (!report.figures.visible) return kOutOfSightWords;
-    const std::string within = "within " + DegreesText(report.figures.outageThreshold, 2);
+    const std::string within = "within " + DegreesText(report.figures.outageThreshold, 2) + " of the dish's direction";
     if (scope == Scope::Between)
         return report.outages.empty() ? "none this year"
                                       : std::to_string(report.outages.size()) + " days this year, " + within;

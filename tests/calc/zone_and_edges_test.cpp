@@ -150,7 +150,7 @@ TEST(CalcEdges, OutOfSightGivesNullsAndNoOutages) {
     inputs.latitude = 69;
     inputs.longitudeWest = inputs.satelliteLongitudeWest = 20;
     EXPECT_NE(PlainReport(ComputeSiteReport(inputs, utc), utc)
-                  .find("Dish face tilt        -9.76 deg: the face tilted forward, looking down (offset 22.3 deg)\n"),
+                  .find("Dish face tilt        -9.76 deg on an inclinometer: the face tilted forward, looking down, for an offset of 22.3 deg\n"),
               std::string::npos)
         << PlainReport(ComputeSiteReport(inputs, utc), utc);
 }

@@ -106,9 +106,9 @@ TEST(ReportWords, TheMotorAndTheFace) {
     EXPECT_EQ(MotorWords(MotorMount{-7.494, 7.381}), "7.49\u00B0 east of centre; declination offset 7.38\u00B0");
     EXPECT_EQ(MotorWords(MotorMount{0.001, 7.0}), "at the centre; declination offset 7.00\u00B0");
     EXPECT_EQ(MotorWords(std::nullopt), kOutOfSightWords);
-    EXPECT_EQ(FaceTiltWords(8.888, 22.3), "8.89\u00B0: the face tilted back, looking up (offset 22.3\u00B0)");
+    EXPECT_EQ(FaceTiltWords(8.888, 22.3), "8.89\u00B0 on an inclinometer: the face tilted back, looking up, for an offset of 22.3\u00B0");
     // For an ASCII front, the sign spelt out.
-    EXPECT_EQ(WithDegreeWord(FaceTiltWords(-2.5, 22.3)), "-2.50 deg: the face tilted forward, looking down (offset 22.3 deg)");
+    EXPECT_EQ(WithDegreeWord(FaceTiltWords(-2.5, 22.3)), "-2.50 deg on an inclinometer: the face tilted forward, looking down, for an offset of 22.3 deg");
 }
 
 }  // namespace
