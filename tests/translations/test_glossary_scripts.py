@@ -12,6 +12,8 @@ import sys
 import tempfile
 import unittest
 
+# The scripts' folder goes to Weblate as it is: no compiled copies left in it.
+sys.dont_write_bytecode = True
 TRANSLATIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'translations')
 sys.path.insert(0, TRANSLATIONS)
 import check_glossary  # noqa: E402
