@@ -42,6 +42,10 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 if [[ ! -f build/package/CMakeCache.txt ]]; then
   CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
     LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" cmake --preset package
+else
+  # The preset's settings again over a build folder configured before they
+  # changed (the compiler cache, off for packages, above all).
+  cmake --preset package >/dev/null
 fi
 cmake --build --preset package -j "$(nproc)"
 rm -rf dist
