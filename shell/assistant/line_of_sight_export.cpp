@@ -18,9 +18,9 @@
 
 #include "errors.h"
 #include "main_window/main_window.h"
+#include "placement/window_placement.h"
 #include "widgets/angle_text.h"
 #include "widgets/vector_state.h"
-#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {

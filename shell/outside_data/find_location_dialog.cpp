@@ -13,10 +13,10 @@
 #include "errors.h"
 #include "main_window/main_window.h"
 #include "outside_data/my_position_dialog.h"
+#include "placement/window_placement.h"
 #include "text/search_folding.h"
 #include "text/coordinate_text.h"
 #include "widgets/angle_text.h"
-#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {

@@ -29,10 +29,10 @@
 #include "formats/kept_elements.h"
 #include "main_window/main_window.h"
 #include "settings_file.h"
+#include "placement/window_placement.h"
 #include "sky/sky_chart.h"
 #include "trees/catalogue_model.h"
 #include "trees/catalogue_tree_view.h"
-#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 

@@ -23,8 +23,8 @@
 #include <fstream>
 
 #include "formats/nmea.h"
+#include "placement/window_placement.h"
 #include "widgets/angle_text.h"
-#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
