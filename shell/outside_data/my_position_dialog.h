@@ -16,8 +16,9 @@ class QPushButton;
 // Find Location > Use My Position: the site from the desktop's location
 // service (Qt Positioning's default source; GeoClue on Debian desktops) or
 // from a GPS receiver on a serial or USB port speaking NMEA 0183, or a log
-// of one. The fix is shown with its accuracy and age before it is used;
-// waiting never blocks a window, and a failure says what to do.
+// of one (those sources: position_sources). The fix is shown with its
+// accuracy and age before it is used; waiting never blocks a window, and a
+// failure says what to do.
 namespace azimora::shell {
 
 inline constexpr int kFixTimeoutMs = 30000;
@@ -72,13 +73,6 @@ private:
     QGeoPositionInfo fix_;
     int logReading_ = 0;  // which reading of a log counts; a cancel or another start moves it on
 };
-
-// Why the desktop's location source cannot answer, said before any wait;
-// empty where it may. Qt's GeoClue plugin is there whenever Qt's position
-// plugins are, but answers nothing without the GeoClue service itself:
-// its D-Bus service file is looked for in these folders.
-[[nodiscard]] QString DesktopSourceProblem(const QString& sourceName, const QStringList& serviceFolders);
-[[nodiscard]] QStringList SystemServiceFolders();
 
 // A fix in words: "51.08000 N, 114.08000 W; accuracy ±12 m; fix of 18:51:37 UTC, 4 s ago".
 [[nodiscard]] QString FixText(const QGeoPositionInfo& fix, const QDateTime& now);
