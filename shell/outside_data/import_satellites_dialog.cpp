@@ -19,7 +19,6 @@
 #include "outside_data/import_candidates_list.h"
 #include "outside_data/import_sources.h"
 #include "outside_data/ticked_import.h"
-#include "placement/window_placement.h"
 
 namespace azimora::shell {
 
@@ -31,7 +30,7 @@ constexpr int kSkippedLineLength = 160;
 
 ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTablesFolder,
                                                std::filesystem::path keptFolder)
-    : QDialog(&main), main_(main), chooseFile_(ChooseElementFile) {
+    : OnScreenDialog(&main), main_(main), chooseFile_(ChooseElementFile) {
     setObjectName(QStringLiteral("ImportSatellites"));
     setWindowTitle(QStringLiteral("Import Satellites"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -312,13 +311,5 @@ void ImportSatellitesDialog::importSaved(const QString& status, const QStringLis
 QString ImportSatellitesDialog::skippedText() const { return skipped_->toPlainText(); }
 
 QString ImportSatellitesDialog::status() const { return status_->text(); }
-
-// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
-void ImportSatellitesDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    KeepWithinScreen(*this);
-}
 
 }  // namespace azimora::shell

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
 #include <QFutureWatcher>
 #include <QString>
 #include <QStringList>
@@ -17,6 +16,7 @@
 
 #include "formats/dvb_scan_tables.h"
 #include "outside_data/import_candidates_model.h"
+#include "placement/on_screen_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -42,7 +42,7 @@ class TickedImport;
 struct ElementLoad;
 struct ScanTablesRead;
 
-class ImportSatellitesDialog final : public QDialog {
+class ImportSatellitesDialog final : public OnScreenDialog {
     Q_OBJECT
 
 public:
@@ -83,11 +83,7 @@ public:
 signals:
     void finished();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    bool placed_ = false;  // kept on the screen once, when first shown
     void showSkipped(const QString& source, const std::vector<std::string>& lines, std::size_t count);
     void elementsRead();
     void importSaved(const QString& status, const QStringList& notAdded);

@@ -17,7 +17,6 @@
 #include <cmath>
 
 #include "outside_data/position_sources.h"
-#include "placement/window_placement.h"
 #include "widgets/angle_text.h"
 
 namespace azimora::shell {
@@ -48,7 +47,7 @@ QString FixText(const QGeoPositionInfo& fix, const QDateTime& now) {
     return text;
 }
 
-MyPositionDialog::MyPositionDialog(QWidget* parent) : QDialog(parent) {
+MyPositionDialog::MyPositionDialog(QWidget* parent) : OnScreenDialog(parent) {
     setObjectName(QStringLiteral("MyPosition"));
     setWindowTitle(QStringLiteral("Use My Position"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -245,13 +244,5 @@ void MyPositionDialog::stop() {
 }
 
 QString MyPositionDialog::status() const { return status_->text(); }
-
-// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
-void MyPositionDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    KeepWithinScreen(*this);
-}
 
 }  // namespace azimora::shell

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
 #include <QGeoPositionInfo>
 #include <QPointer>
+
+#include "placement/on_screen_dialog.h"
 
 class QComboBox;
 class QGeoPositionInfoSource;
@@ -23,7 +24,7 @@ namespace azimora::shell {
 
 inline constexpr int kFixTimeoutMs = 30000;
 
-class MyPositionDialog final : public QDialog {
+class MyPositionDialog final : public OnScreenDialog {
     Q_OBJECT
 
 public:
@@ -50,11 +51,7 @@ signals:
     // Use was pressed on a fix: north positive, west positive, as the window has them.
     void positionChosen(double latitude, double longitudeWest);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    bool placed_ = false;  // kept on the screen once, when first shown
     void fillSources();
     void showFix(const QGeoPositionInfo& fix, const QString& more = QString());
     void showFailure(const QString& message);
