@@ -39,9 +39,18 @@ AZIMORA_NO_CCACHE=1 AZIMORA_WEB_OUT=build/package-web scripts/build-web.sh
 # Debian's compiler and linker flags with all hardening (stack protector,
 # fortify, PIE, relro, bindnow) for a first configure of the package build.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# A package build folder from before the compiler cache was kept out of it
+# may hold objects the cache made: built again from nothing.
+if [[ -f build/package/CMakeCache.txt ]] && ! grep -q "^AZIMORA_CCACHE:BOOL=OFF$" build/package/CMakeCache.txt; then
+  rm -rf build/package
+fi
 if [[ ! -f build/package/CMakeCache.txt ]]; then
   CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
     LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" cmake --preset package
+else
+  # The preset's settings again over a build folder configured before they
+  # changed (the compiler cache, off for packages, above all).
+  cmake --preset package >/dev/null
 fi
 cmake --build --preset package -j "$(nproc)"
 rm -rf dist

@@ -46,6 +46,8 @@ stage "web: pointing arithmetic" --after "machine set-up" -- node --test tests/w
 stage "web: pointing in Chromium" --after "build web" "build dev" -- \
   node tests/web/point_test.mjs build/web/site build/dev/calc/azimora-calc
 stage "web: Lighthouse scores" --after "build web" -- node tests/web/lighthouse_check.mjs build/web/site
+stage "translations: glossary" --after "machine set-up" -- \
+  bash -c 'python3 translations/check_glossary.py && python3 -m unittest discover -s tests/translations'
 stage "fuzz, 20 s a target" --after "machine set-up" -- scripts/fuzz.sh 20
 stage "package test" --after "machine set-up" -- tests/package/package_test.sh
 stage "reproducible packages" --after "machine set-up" -- tests/package/reproducible_test.sh

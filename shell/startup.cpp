@@ -18,10 +18,10 @@
 #include "app/qt_translations.h"
 #include "app/splash_window.h"
 #include "app/user_lists_folder.h"
+#include "app/wheel_without_focus.h"
 #include "main_window/main_window.h"
 #include "tools_menu.h"
 #include "widgets/ui_style.h"
-#include "widgets/wheel_without_focus.h"
 
 // The artwork lives in this static library; resources of a static library
 // must be registered by name.

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "widgets/window_placement.h"
+#include "placement/window_placement.h"
 
 namespace azimora::shell {
 namespace {

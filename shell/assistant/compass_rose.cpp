@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "geometry/vector3.h"
+#include "widgets/centred_box.h"
 
 namespace azimora::shell {
 namespace {
@@ -20,10 +21,6 @@ const QColor kDishInk(220, 100, 0);
 QPointF Towards(QPointF centre, double degrees, double length) {
     const double a = Radians(degrees);
     return centre + QPointF(std::sin(a) * length, -std::cos(a) * length);
-}
-
-QRectF Centred(QPointF at, QSizeF size) {
-    return {at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()};
 }
 
 bool Free(const QRectF& box, const RoseLayout& layout) {

@@ -20,7 +20,6 @@
 #include "main_window/main_window.h"
 #include "widgets/angle_text.h"
 #include "widgets/vector_state.h"
-#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
@@ -99,7 +98,7 @@ QStringList WriteLineOfSightFiles(const QString& chosenName, const LineOfSight& 
 }
 
 LineOfSightDialog::LineOfSightDialog(TfrmKorvel& main)
-    : QDialog(&main), main_(main), chooseFile_(ChooseWithDialog) {
+    : OnScreenDialog(&main), main_(main), chooseFile_(ChooseWithDialog) {
     setObjectName(QStringLiteral("LineOfSight"));
     setWindowTitle(QStringLiteral("Export Line of Sight"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -185,14 +184,6 @@ bool LineOfSightDialog::save() {
         saved = true;
     });
     return saved;
-}
-
-// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
-void LineOfSightDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    KeepWithinScreen(*this);
 }
 
 }  // namespace azimora::shell

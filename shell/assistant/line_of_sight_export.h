@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
 #include <functional>
@@ -10,6 +9,7 @@
 
 #include "assistant/installation_report.h"
 #include "formats/line_of_sight.h"
+#include "placement/on_screen_dialog.h"
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -34,7 +34,7 @@ class TfrmKorvel;
 // each whole or not at all. Returns the two paths; throws Error.
 QStringList WriteLineOfSightFiles(const QString& chosenName, const LineOfSight& line);
 
-class LineOfSightDialog final : public QDialog {
+class LineOfSightDialog final : public OnScreenDialog {
     Q_OBJECT
 
 public:
@@ -52,11 +52,7 @@ public:
     // Asks where, then writes both files; false when nothing was written.
     bool save();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    bool placed_ = false;  // kept on the screen once, when first shown
     TfrmKorvel& main_;
     QDoubleSpinBox* length_ = nullptr;
     QCheckBox* altitudeKnown_ = nullptr;

@@ -4,9 +4,9 @@
 
 #include <QTimer>
 
+#include "placement/tool_window.h"
 #include "sky/sky_chart.h"
 #include "sky_chart/display_sky_chart.h"
-#include "widgets/tool_window.h"
 
 class QLabel;
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "widgets/tool_window.h"
+#include "placement/tool_window.h"
 
 // Where the user last put each tool window, kept in the program's settings
 // from one run to the next (windows/<name>).

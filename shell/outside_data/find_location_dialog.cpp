@@ -16,7 +16,6 @@
 #include "text/search_folding.h"
 #include "text/coordinate_text.h"
 #include "widgets/angle_text.h"
-#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
@@ -34,7 +33,7 @@ QString CoordinateText(double degrees) {
     return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
 }
 
-FindLocationDialog::FindLocationDialog(TfrmKorvel& main, const QString& locationsFile) : QDialog(&main), main_(main) {
+FindLocationDialog::FindLocationDialog(TfrmKorvel& main, const QString& locationsFile) : OnScreenDialog(&main), main_(main) {
     setObjectName(QStringLiteral("FindLocation"));
     setWindowTitle(QStringLiteral("Find Location"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -171,13 +170,5 @@ void FindLocationDialog::usePosition(double latitude, double longitudeWest) {
 }
 
 QString FindLocationDialog::message() const { return message_->text(); }
-
-// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
-void FindLocationDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    KeepWithinScreen(*this);
-}
 
 }  // namespace azimora::shell

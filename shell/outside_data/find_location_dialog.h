@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
 #include <QPointer>
 
 #include "formats/place_search.h"
 #include "gweather_locations.h"
+#include "placement/on_screen_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,7 +24,7 @@ class TfrmKorvel;
 // A position this close to a town of the list is named after it.
 inline constexpr double kSameTownKm = 5;
 
-class FindLocationDialog final : public QDialog {
+class FindLocationDialog final : public OnScreenDialog {
     Q_OBJECT
 
 public:
@@ -49,11 +49,7 @@ public:
     // A fix into the main window, named "My position" or after the town it is in.
     void usePosition(double latitude, double longitudeWest);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    bool placed_ = false;  // kept on the screen once, when first shown
     void fill(const QString& name, double latitude, double longitudeWest);
 
     TfrmKorvel& main_;

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
 #include <QFutureWatcher>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <filesystem>
@@ -15,16 +15,14 @@
 #include "element_download.h"
 
 #include "formats/dvb_scan_tables.h"
-#include "formats/satellite_import.h"
 #include "outside_data/import_candidates_model.h"
+#include "placement/on_screen_dialog.h"
 
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QStackedWidget;
 class QTableView;
 
 // Tools > Import Satellites: satellites in orbit now, from Debian's DVB
@@ -32,12 +30,19 @@ class QTableView;
 // and appended to the user's satellite list and listing. A file of the
 // whole catalogue is read on other threads with progress and a Cancel; the
 // save runs off the window's thread too, and the window keeps answering.
+// The sources are read by import_sources, the current elements downloaded
+// by CurrentElementsPanel, the candidates listed by ImportCandidatesList and
+// added by TickedImport; the dialog runs them in turn and says how it went.
 namespace azimora::shell {
 
+class CurrentElementsPanel;
+class ImportCandidatesList;
 class TfrmKorvel;
+class TickedImport;
 struct ElementLoad;
+struct ScanTablesRead;
 
-class ImportSatellitesDialog final : public QDialog {
+class ImportSatellitesDialog final : public OnScreenDialog {
     Q_OBJECT
 
 public:
@@ -59,15 +64,15 @@ public:
     void downloadCurrentElements(int timeoutMs = sources::kDownloadTimeoutMs);
     // Use Kept Copy: the last download, read as an element file.
     void useKeptCopy();
-    [[nodiscard]] QLineEdit& address() const { return *address_; }
+    [[nodiscard]] QLineEdit& address() const;
     [[nodiscard]] QString keptText() const;
     [[nodiscard]] bool busy() const;
     void tickAll(bool ticked);
     // Starts adding the ticked satellites; finished() when done.
     void addTicked();
 
-    [[nodiscard]] ImportCandidatesModel& candidates() const { return *model_; }
-    [[nodiscard]] QTableView& table() const { return *table_; }
+    [[nodiscard]] ImportCandidatesModel& candidates() const;
+    [[nodiscard]] QTableView& table() const;
     // Said where the list would be while it is empty and a source is missing.
     [[nodiscard]] QString emptyListNote() const;
     [[nodiscard]] QString skippedText() const;
@@ -78,35 +83,18 @@ public:
 signals:
     void finished();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    bool placed_ = false;  // kept on the screen once, when first shown
     void showSkipped(const QString& source, const std::vector<std::string>& lines, std::size_t count);
     void elementsRead();
-    void importSaved();
+    void importSaved(const QString& status, const QStringList& notAdded);
     void setBusy(const QString& what);
-    void applyFilter();
-    void showListOrNote();
-    void showKeptCopy();
     void downloaded(bool ok);
 
     TfrmKorvel& main_;
     FileChooser chooseFile_;
-    ImportCandidatesModel* model_ = nullptr;
-    QTableView* table_ = nullptr;
-    QLabel* emptyNote_ = nullptr;
-    QStackedWidget* listArea_ = nullptr;
-    QLineEdit* filter_ = nullptr;
-    QLineEdit* address_ = nullptr;
-    QLabel* kept_ = nullptr;
-    QPushButton* useKept_ = nullptr;
-    std::filesystem::path keptFolder_;
+    CurrentElementsPanel* currentElements_ = nullptr;
+    ImportCandidatesList* list_ = nullptr;
     QString downloadNote_;  // what the download said, before what the reading says
-    QString downloadingFrom_;  // the address of the download under way
-    sources::ElementDownload* download_ = nullptr;
-    QCheckBox* visibleOnly_ = nullptr;
     QPlainTextEdit* skipped_ = nullptr;
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
@@ -117,16 +105,13 @@ private:
     std::shared_ptr<ElementLoad> load_;
     QFutureWatcher<void> loading_;
     // The scan tables, read on another thread as the window opens.
-    struct ScanTablesRead;
     QFutureWatcher<std::shared_ptr<ScanTablesRead>> scanning_;
     bool scanApplied_ = false;
     void scanTablesRead();
     // Whatever the user does first waits the moment the tables take, so that
     // nothing of theirs is overwritten by them.
     void finishScan();
-    struct Saving;
-    std::shared_ptr<Saving> saving_;
-    QFutureWatcher<void> savingWatcher_;
+    TickedImport* import_ = nullptr;
 };
 
 }  // namespace azimora::shell

@@ -3,64 +3,24 @@
 #include "outside_data/my_position_dialog.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
-#include <QGeoPositionInfoSource>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QNmeaPositionInfoSource>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSerialPort>
-#include <QSerialPortInfo>
-#include <QFutureWatcher>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
-#include <fstream>
 
-#include "formats/nmea.h"
+#include "outside_data/position_sources.h"
 #include "widgets/angle_text.h"
-#include "widgets/window_placement.h"
 
 namespace azimora::shell {
 namespace {
-
-enum class SourceKind { Desktop, SerialPort, LogFile };
-
-constexpr const char* kNoDesktopService =
-    "No location service here: the desktop's one is GeoClue (package geoclue-2.0), which Qt reaches through its "
-    "position plugins (package libqt6positioning6-plugins). A GPS receiver on a serial or USB port works without it.";
-
-constexpr const char* kNoGeoClue =
-    "No location service answers here: the desktop's one, GeoClue, is not installed (package geoclue-2.0). A GPS "
-    "receiver on a serial or USB port, or its NMEA log, works without it.";
-
-QString ErrorText(QGeoPositionInfoSource::Error error, int timeoutMs, bool desktop) {
-    switch (error) {
-        case QGeoPositionInfoSource::AccessError:
-            return QStringLiteral("The location service refused: allow this program to use your location in the "
-                                  "desktop's privacy settings, or use a GPS receiver.");
-        case QGeoPositionInfoSource::ClosedError:
-            return QStringLiteral("The location service is switched off: switch it on in the desktop's settings, or "
-                                  "use a GPS receiver.");
-        case QGeoPositionInfoSource::UpdateTimeoutError:
-            if (desktop)
-                return QStringLiteral("The location service gave no position within %1 s: it may have no way to locate "
-                                      "this computer (no Wi-Fi networks it knows, no GPS). Nothing was changed.")
-                    .arg(timeoutMs / 1000);
-            return QStringLiteral("No fix within %1 s: under open sky a receiver needs a minute or two after it is "
-                                  "switched on. Nothing was changed.")
-                .arg(timeoutMs / 1000);
-        case QGeoPositionInfoSource::UnknownSourceError:
-        case QGeoPositionInfoSource::NoError:
-            break;
-    }
-    return QStringLiteral("The position source failed. Nothing was changed.");
-}
 
 QString Ago(qint64 seconds) {
     if (seconds < 0) return QStringLiteral("in the future by the computer's clock");
@@ -71,18 +31,6 @@ QString Ago(qint64 seconds) {
 }
 
 }  // namespace
-
-QString DesktopSourceProblem(const QString& sourceName, const QStringList& serviceFolders) {
-    if (sourceName != u"geoclue2") return {};
-    for (const QString& folder : serviceFolders)
-        if (QFileInfo::exists(folder + QStringLiteral("/org.freedesktop.GeoClue2.service"))) return {};
-    return QString::fromLatin1(kNoGeoClue);
-}
-
-QStringList SystemServiceFolders() {
-    return {QStringLiteral("/usr/share/dbus-1/system-services"), QStringLiteral("/usr/local/share/dbus-1/system-services"),
-            QStringLiteral("/lib/dbus-1/system-services")};
-}
 
 QString FixText(const QGeoPositionInfo& fix, const QDateTime& now) {
     const QGeoCoordinate where = fix.coordinate();
@@ -99,7 +47,7 @@ QString FixText(const QGeoPositionInfo& fix, const QDateTime& now) {
     return text;
 }
 
-MyPositionDialog::MyPositionDialog(QWidget* parent) : QDialog(parent) {
+MyPositionDialog::MyPositionDialog(QWidget* parent) : OnScreenDialog(parent) {
     setObjectName(QStringLiteral("MyPosition"));
     setWindowTitle(QStringLiteral("Use My Position"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -154,8 +102,8 @@ MyPositionDialog::MyPositionDialog(QWidget* parent) : QDialog(parent) {
         close();
     });
     connect(sources_, &QComboBox::currentIndexChanged, this, [this] {
-        baudRate_->setEnabled(static_cast<SourceKind>(sources_->currentData().toList().value(0).toInt()) ==
-                              SourceKind::SerialPort);
+        baudRate_->setEnabled(static_cast<PositionSourceKind>(sources_->currentData().toList().value(0).toInt()) ==
+                              PositionSourceKind::SerialPort);
     });
     fillSources();
     status_->setText(QStringLiteral("Choose where the position comes from, then Locate. Nothing changes in the main "
@@ -165,58 +113,31 @@ MyPositionDialog::MyPositionDialog(QWidget* parent) : QDialog(parent) {
 MyPositionDialog::~MyPositionDialog() { stop(); }
 
 void MyPositionDialog::fillSources() {
-    sources_->addItem(QStringLiteral("The desktop's location service"), QVariantList{int(SourceKind::Desktop)});
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-        QString name = QStringLiteral("GPS receiver on %1").arg(port.systemLocation());
-        const QString about = port.description().isEmpty() ? port.manufacturer() : port.description();
-        if (!about.isEmpty()) name += QStringLiteral(" (%1)").arg(about);
-        sources_->addItem(name, QVariantList{int(SourceKind::SerialPort), port.portName()});
+    for (const PositionSourceEntry& entry : PositionSourceEntries()) {
+        QVariantList data{int(entry.kind)};
+        if (entry.kind == PositionSourceKind::SerialPort) data.append(entry.port);
+        sources_->addItem(entry.name, data);
     }
-    sources_->addItem(QStringLiteral("A GPS receiver's NMEA log file..."), QVariantList{int(SourceKind::LogFile)});
 }
 
 void MyPositionDialog::locate() {
     const QVariantList data = sources_->currentData().toList();
-    switch (static_cast<SourceKind>(data.value(0).toInt())) {
-        case SourceKind::Desktop: {
-            QGeoPositionInfoSource* source = QGeoPositionInfoSource::createDefaultSource(nullptr);
-            if (source == nullptr) {
-                showFailure(QString::fromLatin1(kNoDesktopService));
-                return;
-            }
-            if (const QString problem = DesktopSourceProblem(source->sourceName(), SystemServiceFolders()); !problem.isEmpty()) {
-                delete source;
-                showFailure(problem);
-                return;
-            }
-            locateWith(source);
-            return;
-        }
-        case SourceKind::SerialPort: {
-            auto* port = new QSerialPort(data.value(1).toString());
-            port->setBaudRate(baudRate_->currentData().toInt());
-            if (!port->open(QIODevice::ReadOnly)) {
-                const QString why = port->error() == QSerialPort::PermissionError
-                                        ? QStringLiteral(" (on Debian, serial ports belong to the group dialout: "
-                                                         "sudo adduser $USER dialout, then log in again)")
-                                        : QString();
-                showFailure(QStringLiteral("Cannot open %1: %2%3").arg(port->portName(), port->errorString(), why));
-                delete port;
-                return;
-            }
-            auto* source = new QNmeaPositionInfoSource(QNmeaPositionInfoSource::RealTimeMode);
-            source->setDevice(port);
-            locateWith(source, port);
-            return;
-        }
-        case SourceKind::LogFile: {
+    OpenedSource opened;
+    switch (static_cast<PositionSourceKind>(data.value(0).toInt())) {
+        case PositionSourceKind::Desktop: opened = OpenDesktopSource(); break;
+        case PositionSourceKind::SerialPort: opened = OpenReceiver(data.value(1).toString(), baudRate_->currentData().toInt()); break;
+        case PositionSourceKind::LogFile: {
             const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open an NMEA Log"), QString(),
                                                               QStringLiteral("NMEA logs (*.nmea *.txt *.log);;All files (*)"));
-            if (path.isEmpty()) return;
-            locateInLog(path);
+            if (!path.isEmpty()) locateInLog(path);
             return;
         }
     }
+    if (opened.source == nullptr) {
+        showFailure(opened.failure);
+        return;
+    }
+    locateWith(opened.source, opened.device);
 }
 
 void MyPositionDialog::locateWith(QGeoPositionInfoSource* source, QIODevice* device, int timeoutMs) {
@@ -230,43 +151,13 @@ void MyPositionDialog::locateWith(QGeoPositionInfoSource* source, QIODevice* dev
     connect(source, &QGeoPositionInfoSource::positionUpdated, this, [this](const QGeoPositionInfo& fix) { showFix(fix); });
     const bool desktop = device == nullptr;  // a receiver's sources read a device; the desktop's none
     connect(source, &QGeoPositionInfoSource::errorOccurred, this,
-            [this, timeoutMs, desktop](QGeoPositionInfoSource::Error error) { showFailure(ErrorText(error, timeoutMs, desktop)); });
+            [this, timeoutMs, desktop](QGeoPositionInfoSource::Error error) { showFailure(PositionErrorText(error, timeoutMs, desktop)); });
     status_->setText(QStringLiteral("Waiting for a fix: %1\u2026").arg(sources_->currentText()));
     waiting_->show();
     locate_->setEnabled(false);
     cancel_->setEnabled(true);
     source->requestUpdate(timeoutMs);
 }
-
-namespace {
-
-struct LogReading {
-    std::optional<NmeaLog> log;
-    QString failure;
-};
-
-LogReading ReadLog(const QString& path) {
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) return {std::nullopt, QStringLiteral("Cannot read %1: %2").arg(path, probe.errorString())};
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    if (!in) return {std::nullopt, QStringLiteral("Cannot read %1").arg(path)};
-    NmeaLog log = ReadNmeaLog(in);
-    if (in.bad()) return {std::nullopt, QStringLiteral("Reading %1 failed part way. Nothing was changed.").arg(path)};
-    return {std::move(log), QString()};
-}
-
-// The fix as Qt's sources give one: the time from the receiver, with its date where the log has one.
-QGeoPositionInfo PositionOf(const NmeaFix& fix) {
-    QGeoCoordinate where(fix.latitude, -fix.longitudeWest);
-    if (fix.altitudeMetres) where.setAltitude(*fix.altitudeMetres);
-    const QDate date = QDate::fromString(QString::fromStdString(fix.date), Qt::ISODate);
-    const QTime time = QTime::fromString(QString::fromStdString(fix.timeOfDay), QStringLiteral("HH:mm:ss"));
-    QGeoPositionInfo info(where, date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime());
-    // A dilution is no accuracy in metres: left unreported.
-    return info;
-}
-
-}  // namespace
 
 void MyPositionDialog::locateInLog(const QString& path) {
     stop();
@@ -301,7 +192,7 @@ void MyPositionDialog::locateInLog(const QString& path) {
         if (last.date.empty()) more = QStringLiteral("; fix of %1 UTC (the log gives no date)").arg(QString::fromStdString(last.timeOfDay)) + more;
         showFix(PositionOf(last), more);
     });
-    watcher->setFuture(QtConcurrent::run(ReadLog, path));
+    watcher->setFuture(QtConcurrent::run(ReadLogFile, path));
 }
 
 void MyPositionDialog::showFix(const QGeoPositionInfo& fix, const QString& more) {
@@ -353,13 +244,5 @@ void MyPositionDialog::stop() {
 }
 
 QString MyPositionDialog::status() const { return status_->text(); }
-
-// Whole on the screen at any scale (at 2x a dialog's own size may pass the screen's).
-void MyPositionDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    KeepWithinScreen(*this);
-}
 
 }  // namespace azimora::shell

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
 #include <QGeoPositionInfo>
 #include <QPointer>
+
+#include "placement/on_screen_dialog.h"
 
 class QComboBox;
 class QGeoPositionInfoSource;
@@ -16,13 +17,14 @@ class QPushButton;
 // Find Location > Use My Position: the site from the desktop's location
 // service (Qt Positioning's default source; GeoClue on Debian desktops) or
 // from a GPS receiver on a serial or USB port speaking NMEA 0183, or a log
-// of one. The fix is shown with its accuracy and age before it is used;
-// waiting never blocks a window, and a failure says what to do.
+// of one (those sources: position_sources). The fix is shown with its
+// accuracy and age before it is used; waiting never blocks a window, and a
+// failure says what to do.
 namespace azimora::shell {
 
 inline constexpr int kFixTimeoutMs = 30000;
 
-class MyPositionDialog final : public QDialog {
+class MyPositionDialog final : public OnScreenDialog {
     Q_OBJECT
 
 public:
@@ -49,11 +51,7 @@ signals:
     // Use was pressed on a fix: north positive, west positive, as the window has them.
     void positionChosen(double latitude, double longitudeWest);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    bool placed_ = false;  // kept on the screen once, when first shown
     void fillSources();
     void showFix(const QGeoPositionInfo& fix, const QString& more = QString());
     void showFailure(const QString& message);
@@ -72,13 +70,6 @@ private:
     QGeoPositionInfo fix_;
     int logReading_ = 0;  // which reading of a log counts; a cancel or another start moves it on
 };
-
-// Why the desktop's location source cannot answer, said before any wait;
-// empty where it may. Qt's GeoClue plugin is there whenever Qt's position
-// plugins are, but answers nothing without the GeoClue service itself:
-// its D-Bus service file is looked for in these folders.
-[[nodiscard]] QString DesktopSourceProblem(const QString& sourceName, const QStringList& serviceFolders);
-[[nodiscard]] QStringList SystemServiceFolders();
 
 // A fix in words: "51.08000 N, 114.08000 W; accuracy ±12 m; fix of 18:51:37 UTC, 4 s ago".
 [[nodiscard]] QString FixText(const QGeoPositionInfo& fix, const QDateTime& now);

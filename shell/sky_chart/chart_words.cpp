@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "widgets/angle_text.h"
+#include "widgets/centred_box.h"
 
 namespace azimora::shell {
 namespace {
@@ -68,10 +69,6 @@ private:
 };
 
 QRectF Around(QPointF at, double radius) { return {at.x() - radius, at.y() - radius, 2 * radius, 2 * radius}; }
-
-QRectF Centred(QPointF at, QSizeF size) {
-    return {at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()};
-}
 
 bool Inside(const QRectF& area, const QRectF& box) {
     return box.left() >= area.left() && box.top() >= area.top() && box.right() <= area.right() &&

@@ -6,8 +6,8 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include "app/wheel_without_focus.h"
 #include "widgets/ui_style.h"
-#include "widgets/wheel_without_focus.h"
 
 // Widget tests run headless unless told otherwise, under a pinned locale,
 // with settings of their own (the user's azimora.conf stays untouched).

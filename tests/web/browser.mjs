@@ -114,6 +114,18 @@ export async function launchBrowser(options) {
   return { context, profile, close };
 }
 
+// The paths a test is given on its command line, by name in their order,
+// made absolute; a name ending in '?' may be left out (then null).
+export function testPaths(...names) {
+  const paths = {};
+  names.forEach((name, i) => {
+    const given = process.argv[2 + i];
+    if (name.endsWith('?')) paths[name.slice(0, -1)] = given ? path.resolve(given) : null;
+    else paths[name] = path.resolve(given);
+  });
+  return paths;
+}
+
 // A test's checks: each printed, the failures counted.
 export function checker() {
   const state = { failures: 0 };

@@ -13,10 +13,9 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, runTest, serveSite } from './browser.mjs';
+import { checker, launchBrowser, runTest, serveSite, testPaths } from './browser.mjs';
 
-const site = path.resolve(process.argv[2]);
-const shots = process.argv[3] ? path.resolve(process.argv[3]) : null;
+const { site, shots } = testPaths('site', 'shots?');
 const checks = checker();
 const { check } = checks;
 

@@ -21,11 +21,9 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, serveSite } from './browser.mjs';
+import { checker, launchBrowser, serveSite, testPaths } from './browser.mjs';
 
-const site = path.resolve(process.argv[2]);
-const calc = path.resolve(process.argv[3]);
-const shots = process.argv[4] ? path.resolve(process.argv[4]) : null;
+const { site, calc, shots } = testPaths('site', 'calc', 'shots?');
 
 const checks = checker();
 const { check } = checks;

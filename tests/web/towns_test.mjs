@@ -11,10 +11,9 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, runTest, serveSite } from './browser.mjs';
+import { checker, launchBrowser, runTest, serveSite, testPaths } from './browser.mjs';
 
-const site = path.resolve(process.argv[2]);
-const findTowns = path.resolve(process.argv[3]);
+const { site, findTowns } = testPaths('site', 'findTowns');
 const checks = checker();
 const { check } = checks;
 

@@ -12,9 +12,9 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { checker, launchBrowser, runTest, serveSite } from './browser.mjs';
+import { checker, launchBrowser, runTest, serveSite, testPaths } from './browser.mjs';
 
-const site = path.resolve(process.argv[2]);
+const { site } = testPaths('site');
 const checks = checker();
 const { check } = checks;
 

@@ -17,6 +17,7 @@
 #include "nmea_sentences.h"
 #include "outside_data/find_location_dialog.h"
 #include "outside_data/my_position_dialog.h"
+#include "outside_data/position_sources.h"
 #include "window_fixture.h"
 #include "event_bound.h"
 

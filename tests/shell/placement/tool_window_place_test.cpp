@@ -7,7 +7,7 @@
 
 #include <limits>
 
-#include "widgets/tool_window_place.h"
+#include "placement/tool_window_place.h"
 
 namespace azimora::shell {
 namespace {

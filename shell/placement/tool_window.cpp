@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "widgets/tool_window.h"
+#include "placement/tool_window.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -9,8 +9,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "widgets/tool_window_place.h"
-#include "widgets/window_placement.h"
+#include "placement/tool_window_place.h"
+#include "placement/window_placement.h"
 
 namespace azimora::shell {
 namespace {

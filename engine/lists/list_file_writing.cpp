@@ -1,63 +1,28 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "lists/list_file_io.h"
+#include "lists/list_file_writing.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <optional>
-#include <climits>
 #include <chrono>
-#include <cstring>
-#include <thread>
-#include <utility>
+#include <climits>
+#include <optional>
 
 #include "errors.h"
+#include "lists/file_descriptor.h"
+#include "lists/list_file_lock.h"
+#include "lists/system_errors.h"
 #include "text/text_encoding.h"
 
 namespace azimora {
 namespace {
 
-// Closes on every way out; the result of close() is of no interest here
-// (see AppendListFileLine).
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) noexcept : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    [[nodiscard]] int get() const noexcept { return fd_; }
-    [[nodiscard]] bool valid() const noexcept { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-[[noreturn]] void ThrowCannotOpen(const std::filesystem::path& file, const std::string& cause) {
-    throw FileOpenError("Cannot open file \"" + std::filesystem::absolute(file).string() + "\". " + cause);
-}
-
-[[noreturn]] void ThrowCannotOpen(const std::filesystem::path& file, int error) {
-    ThrowCannotOpen(file, std::strerror(error));
-}
-
-[[noreturn]] void ThrowInOut(int error) { throw InOutErrorOfErrno(error); }
-
 // Saving refuses pipes and devices: writing there blocks or loses the record.
 constexpr int kNotAListFileCode = 5;  // "File access denied"
-
-constexpr int kOpenFlags = O_CLOEXEC | O_NONBLOCK;
 
 // Made first and looked at after: another saver may make the folder at any
 // moment, and a folder that is there when we look is all we need.
@@ -83,11 +48,11 @@ FileDescriptor OpenForAppending(const std::filesystem::path& file, bool& readabl
         ThrowInOut(errno);
     }
     readable = true;
-    FileDescriptor fd(::open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | kOpenFlags, 0666));
+    FileDescriptor fd(::open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | kListOpenFlags, 0666));
     if (!fd.valid() && errno == EACCES) {
         // A list the user may append to but not read.
         readable = false;
-        fd = FileDescriptor(::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | kOpenFlags, 0666));
+        fd = FileDescriptor(::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | kListOpenFlags, 0666));
     }
     if (!fd.valid()) ThrowInOut(errno);
     // Something else may have taken the name between the two looks.
@@ -113,24 +78,18 @@ std::filesystem::path LinkTarget(const std::filesystem::path& file) {
     ThrowInOut(ELOOP);
 }
 
-// Waits a short, bounded time for saves of other programs: an editor can
-// hold a lock for hours, and the window must not wait with it.
-void LockBy(int fd, std::chrono::steady_clock::time_point giveUp) {
-    // Our own saves hold it for a moment only: look again soon, then less often.
-    std::chrono::microseconds pause(100);
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) ThrowInOut(errno);
-        if (std::chrono::steady_clock::now() >= giveUp) throw Error(kListInUseMessage);
-        std::this_thread::sleep_for(pause);
-        pause = std::min(pause * 2, std::chrono::microseconds(10000));
-    }
-}
-
-bool StillNamed(int fd, const std::filesystem::path& file) {
-    struct stat open {}, named {};
-    return ::fstat(fd, &open) == 0 && ::stat(file.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
-           open.st_ino == named.st_ino;
+// The last byte of a list this process may write but not read, when it is
+// the owner's: read permission for the owner lent for the moment of opening
+// it, the file's mode put back at once. Nullopt when it cannot be had.
+std::optional<char> LastByteOfWriteOnly(int fd, const std::filesystem::path& target, off_t size) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || info.st_uid != ::geteuid()) return std::nullopt;
+    if (::fchmod(fd, info.st_mode | S_IRUSR) != 0) return std::nullopt;
+    const FileDescriptor reader(::open(target.c_str(), O_RDONLY | kListOpenFlags));
+    const int restored = ::fchmod(fd, info.st_mode & 07777);
+    char last = 0;
+    if (!reader.valid() || restored != 0 || ::pread(reader.get(), &last, 1, size - 1) != 1) return std::nullopt;
+    return last;
 }
 
 // What has to go before the records at the end of a file of size bytes: a
@@ -139,20 +98,6 @@ bool StillNamed(int fd, const std::filesystem::path& file) {
 // back with a message, a glued record as a wrong value); a byte order mark
 // before a first record that itself starts with U+FEFF, which would
 // otherwise be taken for the mark and lost.
-// The last byte of a list this process may write but not read, when it is
-// the owner's: read permission for the owner lent for the moment of opening
-// it, the file's mode put back at once. Nullopt when it cannot be had.
-std::optional<char> LastByteOfWriteOnly(int fd, const std::filesystem::path& target, off_t size) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || info.st_uid != ::geteuid()) return std::nullopt;
-    if (::fchmod(fd, info.st_mode | S_IRUSR) != 0) return std::nullopt;
-    const FileDescriptor reader(::open(target.c_str(), O_RDONLY | kOpenFlags));
-    const int restored = ::fchmod(fd, info.st_mode & 07777);
-    char last = 0;
-    if (!reader.valid() || restored != 0 || ::pread(reader.get(), &last, 1, size - 1) != 1) return std::nullopt;
-    return last;
-}
-
 std::string RecordPrefix(int fd, const std::filesystem::path& target, off_t size, bool readable,
                          std::string_view firstLine) {
     if (size == 0) return firstLine.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) : std::string();
@@ -269,104 +214,6 @@ void AppendInPlace(int fd, off_t oldSize, std::string_view records) {
 
 }  // namespace
 
-int InOutCodeOfErrno(int error) noexcept {
-    switch (error) {
-        case ENOENT: return 2;
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case ELOOP:
-        case EINVAL: return 3;
-        case EMFILE:
-        case ENFILE: return 4;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR:
-        case ETXTBSY: return 5;
-        case ENOSPC:
-        case EDQUOT: return 101;
-        default: return kOtherInOutCodeBase + error;
-    }
-}
-
-InOutError InOutErrorOfErrno(int error) {
-    const int code = InOutCodeOfErrno(error);
-    return code >= kOtherInOutCodeBase ? InOutError(code, std::strerror(error)) : InOutError(code);
-}
-
-bool ForEachListFileLine(const std::filesystem::path& file, const std::function<void(ListLine&&)>& each) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0) {
-        // No such file, or a plain file where a folder of the path should be.
-        if (errno == ENOENT || errno == ENOTDIR) return false;
-        ThrowCannotOpen(file, errno);  // the folder cannot be searched, ...
-    }
-    if (S_ISDIR(info.st_mode)) return false;
-    // A pipe or a device could block or never end: only plain files are read.
-    if (!S_ISREG(info.st_mode)) ThrowCannotOpen(file, "Not a regular file");
-
-    const FileDescriptor fd(::open(file.c_str(), O_RDONLY | kOpenFlags));
-    if (!fd.valid() && errno == ENOENT) return false;  // removed since we looked
-    if (!fd.valid()) ThrowCannotOpen(file, errno);
-    if (::fstat(fd.get(), &info) != 0) ThrowCannotOpen(file, errno);
-    if (!S_ISREG(info.st_mode)) ThrowCannotOpen(file, "Not a regular file");
-
-    // A list that size is no list of ours (or a sparse file): reading it
-    // would take the memory of the whole machine.
-    if (info.st_size > kMaxListFileBytes) throw ListTooLargeError(file.filename().string());
-    // Line by line as the blocks come: the file is never held whole, and a
-    // line costs only while it is handed on.
-    std::string line;
-    bool overlong = false;
-    bool first = true;
-    bool afterCr = false;  // a CR ended the last line: an LF at once belongs to it
-    long long total = 0;
-    const auto finish = [&] {
-        std::string_view raw = line;
-        if (first && raw.starts_with(kByteOrderMark) && IsValidUtf8(raw)) raw.remove_prefix(kByteOrderMark.size());
-        first = false;
-        each(overlong ? ListLine{{}, true} : ListLine{DecodeListLine(raw), false});
-        line.clear();
-        overlong = false;
-    };
-    char buffer[65536];
-    while (true) {
-        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
-        if (count == 0) break;
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            ThrowCannotOpen(file, errno);
-        }
-        total += count;
-        if (total > kMaxListFileBytes) throw ListTooLargeError(file.filename().string());
-        for (const char c : std::string_view(buffer, static_cast<std::size_t>(count))) {
-            if (afterCr) {
-                afterCr = false;
-                if (c == '\n') continue;
-            }
-            if (c == '\r' || c == '\n') {
-                afterCr = c == '\r';
-                finish();
-                continue;
-            }
-            if (line.size() < kMaxListLineBytes) {
-                line += c;
-            } else {
-                overlong = true;
-            }
-        }
-    }
-    // A last line without a break counts.
-    if (!line.empty() || overlong) finish();
-    return true;
-}
-
-std::optional<std::vector<ListLine>> ReadListFileLines(const std::filesystem::path& file) {
-    std::vector<ListLine> lines;
-    if (!ForEachListFileLine(file, [&](ListLine&& line) { lines.push_back(std::move(line)); })) return std::nullopt;
-    return lines;
-}
-
 void AppendListFileLines(const std::filesystem::path& file, std::span<const std::string> lines) {
     if (lines.empty()) return;
     EnsureFolder(file.parent_path());
@@ -378,7 +225,7 @@ void AppendListFileLines(const std::filesystem::path& file, std::span<const std:
     while (true) {
         bool readable = false;
         const FileDescriptor fd = OpenForAppending(target, readable);
-        LockBy(fd.get(), giveUp);
+        LockListFile(fd.get(), giveUp);
         // Another save may have put a new file in its place while we waited:
         // that one is the list now.
         if (!StillNamed(fd.get(), target)) {

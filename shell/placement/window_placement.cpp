@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "widgets/window_placement.h"
+#include "placement/window_placement.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "widgets/wheel_without_focus.h"
+#include "app/wheel_without_focus.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "widgets/tool_window_place.h"
+#include "placement/tool_window_place.h"
 
 #include <algorithm>
 #include <cstdlib>
