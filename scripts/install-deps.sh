@@ -65,7 +65,8 @@ npm_tools() {
   [[ "${1:-}" == "--test" ]] || return 0
   cd "$(dirname "$0")/.."
   # The lock file pins tools that run on Debian 12's own nodejs (18.20):
-  # playwright-core up to 1.56 needs 18, Lighthouse 12.8 needs 18.16.
+  # playwright-core up to 1.56 needs 18, Lighthouse 12 needs 18.16 (12.2.3:
+  # tests/web/lock_file_check.mjs says why no later one).
   local found major minor
   found=$(node --version 2>/dev/null || echo none)
   IFS=. read -r major minor _ <<<"${found#v}"
