@@ -38,12 +38,13 @@ stage "web: figures vs calc" --after "build web" "build dev" -- \
   node tests/web/engine_figures_check.mjs build/web/site build/dev/calc/azimora-calc
 stage "web: page in Chromium" --after "build web" "build dev" -- \
   node tests/web/page_test.mjs build/web/site build/dev/calc/azimora-calc
+stage "web: report edges in Chromium" --after "build web" -- node tests/web/report_edges_check.mjs build/web/site
 stage "web: layout in Chromium" --after "build web" -- node tests/web/layout_test.mjs build/web/site
 stage "web: updates in Chromium" --after "build web" -- node tests/web/update_test.mjs build/web/site
 stage "web: towns vs desktop" --after "build web" "build dev" -- \
   node tests/web/towns_test.mjs build/web/site build/dev/tests/data_sources/find_towns
 stage "web: pointing arithmetic" --after "machine set-up" -- node --test tests/web/guidance_test.mjs
-stage "web: test tools' lock file" --after "machine set-up" -- node tests/web/lock_file_check.mjs
+stage "web: lock file of the tools" --after "machine set-up" -- node tests/web/lock_file_check.mjs
 stage "web: pointing in Chromium" --after "build web" "build dev" -- \
   node tests/web/point_test.mjs build/web/site build/dev/calc/azimora-calc
 stage "web: Lighthouse scores" --after "build web" -- node tests/web/lighthouse_check.mjs build/web/site
