@@ -20,7 +20,6 @@ constexpr int kOutageDaysShown = 12;
 
 QString Degrees(double value, int decimals = 2) { return DegreesText(value, decimals); }
 QString Longitude(double west) { return LongitudeText(west, 2); }
-QString Latitude(double north) { return LatitudeText(north, 2); }
 
 // The outage searches done, by what they depend on: a search takes a year of
 // days, and is done again only when the site, the satellite, the dish or
@@ -86,59 +85,7 @@ QString OutageText(const SunOutage& outage, const QTimeZone& zone) {
     return text + QStringLiteral(" to ") + ClockText(outage.end, zone);
 }
 
-QString CompassFieldText(const InstallationFigures& f) {
-    const QString field = QStringLiteral("%1 nT").arg(std::lround(f.horizontalFieldNt));
-    switch (f.compassWarning) {
-        case CompassWarning::Unreliable:
-            return field + QStringLiteral(": under 2000 nT a compass is unreliable here; aim by the sun's moments below or "
-                                          "by a landmark");
-        case CompassWarning::Caution:
-            return field + QStringLiteral(": under 6000 nT a compass needs caution here; check it against the sun");
-        case CompassWarning::None: break;
-    }
-    return field;
-}
-
 }  // namespace
-
-QString SkewInWords(double skew, Polarisation polarisation) {
-    if (polarisation == Polarisation::Circular) return QStringLiteral("circular polarisation: no skew");
-    QString words = std::fabs(skew) < 0.05
-                        ? QStringLiteral("none: the LNB stays upright")
-                        : QStringLiteral("turn the LNB %1 degrees %2, seen from behind the dish")
-                              .arg(QString::number(std::fabs(skew), 'f', 1),
-                                   skew > 0 ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
-    if (polarisation == Polarisation::Mixed) words += QStringLiteral(" (for its linear transponders; circular ones need none)");
-    return words;
-}
-
-QString LnbInWords(const InstallationReport& report) {
-    const InstallationFigures& f = report.figures;
-    if (!f.visible) return QStringLiteral("none: the satellite cannot be seen from this site");
-    if (!f.skew) return QStringLiteral("none to set: the satellite stands straight overhead, and the LNB has no up to turn from");
-    const SatellitePolarisation& p = report.polarisation;
-    if (p.ofSatellite != Polarisation::Unknown) return SkewInWords(*f.skew, p.ofSatellite);
-    QString words = SkewInWords(*f.skew);
-    // The tables at this position are of other satellites: what they say, as a hint only.
-    const QString names = QString::fromStdString([&] {
-        std::string joined;
-        for (const std::string& name : p.namesAtPosition) joined += (joined.empty() ? "" : ", ") + name;
-        return joined;
-    }());
-    if (p.atPosition == Polarisation::Circular)
-        words += QStringLiteral(" (the DVB scan tables list only circular transponders at this position, of %1: "
-                                "if yours is one of them, it needs no skew)").arg(names);
-    if (p.atPosition == Polarisation::Mixed)
-        words += QStringLiteral(" (the DVB scan tables at this position differ: %1 send in linear and circular "
-                                "polarisation; circular needs no skew)").arg(names);
-    return words;
-}
-
-QString FaceTiltInWords(double tilt) {
-    if (std::fabs(tilt) < 0.005) return QStringLiteral("the face upright");
-    return QStringLiteral("the face %1 %2").arg(Degrees(std::fabs(tilt)), tilt > 0 ? QStringLiteral("back, looking up")
-                                                                                   : QStringLiteral("forward, looking down"));
-}
 
 const std::vector<ScanTableSatellite>& KnownScanTables() {
     static const std::vector<ScanTableSatellite> satellites = [] {
@@ -160,30 +107,39 @@ InstallationReport BuildInstallationReport(const DisplayValues& values, const As
     if (report.missing != MissingInput::Nothing) return report;
     report.site = SiteOfDisplay(values);
     if (!report.site) return report;
-    InstallationInputs inputs;
+    ReportRequest request;
+    InstallationInputs& inputs = request.installation;
     inputs.latitude = report.site->latitude;
     inputs.longitudeWest = report.site->longitudeWest;
     inputs.satelliteLongitudeWest = report.site->satelliteLongitudeWest;
-    inputs.instant = static_cast<double>(now.toMSecsSinceEpoch()) / 1000;
+    inputs.instant = report.instant;
     inputs.dishDiameterMetres = settings.dishDiameterMetres;
     inputs.frequencyGHz = settings.frequencyGHz;
     inputs.offsetAngle = settings.offsetAngle;
+    request.satelliteName = report.site->satelliteName;
+    request.scanTables = &KnownScanTables();
+    if (settings.focalLengthMm > 0) request.focalLengthMm = settings.focalLengthMm;
+    if (settings.secondSatelliteWest) {
+        request.secondSatelliteLongitudeWest = settings.secondSatelliteWest;
+        request.secondSatelliteName = settings.secondSatelliteName.toStdString();
+    }
+    report.zone = ZoneOfDisplay(*report.site, settings.timeZone);
+    const ZoneDay today = DayOf(inputs.instant, report.zone.zone);
+    request.sunDay = std::make_pair(today.start, today.end);
+    // The outages take a year of days: searched apart, below, and kept.
+    request.outages = OutageRequest::NoneAsked();
     try {
-        report.figures = ComputeInstallation(inputs);
+        report.siteReport = BuildSiteReport(request);
     } catch (const Error& error) {
         report.problem = error.what();
         report.site.reset();
         return report;
     }
-    report.polarisation = PolarisationOf(KnownScanTables(), report.site->satelliteName, inputs.satelliteLongitudeWest);
-    report.zone = ZoneOfDisplay(*report.site, settings.timeZone);
+    report.figures = report.siteReport.figures;
 
-    const ZoneDay today = DayOf(inputs.instant, report.zone.zone);
-    const DishSite site = DishSiteOf(inputs);
     const double azimuth = static_cast<double>(report.figures.pointing.Azimuth);
     if (report.figures.visible) {
-        report.todaysAlignments = SunAlignmentsBetween(site, azimuth, today.start, today.end);
-        const OutageSearch search{site, report.figures.outageThreshold, today.start};
+        const OutageSearch search{DishSiteOf(inputs), report.figures.outageThreshold, today.start};
         if (mode == OutageMode::Wait) RunOutageSearch(search);
         if (const auto outages = KnownOutages(search)) {
             for (const SunOutage& outage : *outages) {
@@ -194,14 +150,6 @@ InstallationReport BuildInstallationReport(const DisplayValues& values, const As
         } else {
             report.pendingOutages = search;
         }
-    }
-    if (settings.secondSatelliteWest) {
-        const double focal = settings.focalLengthMm > 0 ? settings.focalLengthMm
-                                                        : kDefaultFocalRatio * settings.dishDiameterMetres * 1000;
-        report.second = InstallationReport::Second{
-            settings.secondSatelliteName, *settings.secondSatelliteWest, focal,
-            ComputeTwoSatelliteDish(inputs.latitude, inputs.longitudeWest, inputs.satelliteLongitudeWest,
-                                    *settings.secondSatelliteWest, settings.dishDiameterMetres, focal)};
     }
     report.obstacle.marks = obstacles.Points().size();
     report.obstacle.skyline = obstacles.ElevationAt(azimuth);
@@ -224,39 +172,12 @@ QString NoFiguresNotice(const InstallationReport& report) {
 namespace {
 
 template <typename Add>
-void SecondSatelliteRows(const InstallationReport::Second& second, bool firstVisible, const Add& add) {
-    const TwoSatelliteDish& dish = second.dish;
-    const QString name = second.name.isEmpty() ? QString() : second.name + QStringLiteral(" (");
-    add("Second satellite", "Second satellite",
-        name + Longitude(second.longitudeWest) + (second.name.isEmpty() ? QString() : QStringLiteral(")")));
-    add("Second satellite", "Separation",
-        QStringLiteral("%1 between the two lines of sight (%2 apart in orbit)")
-            .arg(Degrees(dish.separation), Degrees(dish.orbitalSpacing)));
-    if (!firstVisible) return;
-    if (!dish.secondVisible) {
-        add("Second satellite", "Second LNB", QStringLiteral("none: the second satellite cannot be seen from this site"));
-        return;
-    }
-    if (!dish.beyondReach.empty()) {
-        add("Second satellite", "Second LNB", QStringLiteral("none: ") + QString::fromStdString(dish.beyondReach));
-        return;
-    }
-    const auto side = [](double mm, const char* positive, const char* negative) {
-        return QStringLiteral("%1 mm %2").arg(std::fabs(mm), 0, 'f', 1).arg(QLatin1String(mm >= 0 ? positive : negative));
-    };
-    add("Second satellite", "Second LNB",
-        QStringLiteral("%1 mm from the first LNB: %2 and %3, seen from behind the dish (focal length %4 mm; "
-                       "beam deviation factor %5)")
-            .arg(dish.lnbOffsetMm, 0, 'f', 1)
-            .arg(side(dish.lnbRightMm, "right", "left"), side(dish.lnbUpMm, "up", "down"))
-            .arg(second.focalLengthMm, 0, 'f', 0)
-            .arg(dish.beamDeviationFactor, 0, 'f', 3));
-    add("Second satellite", "Its LNB skew",
-        dish.secondSkew ? SkewInWords(*dish.secondSkew) : QStringLiteral("none to set: it stands straight overhead"));
-    const auto spacing = FittingMonoblock(dish);
-    add("Second satellite", "Monoblock",
-        spacing ? QStringLiteral("a %1° monoblock fits").arg(QString::number(*spacing))
-                : QStringLiteral("no monoblock fits (made for 4.3° or 6° apart in orbit): use a multifeed holder"));
+void SecondSatelliteRows(const ReportWords& words, const Add& add) {
+    add("Second satellite", "Second satellite", QString::fromStdString(words.secondSatellite));
+    add("Second satellite", "Separation", QString::fromStdString(words.separation));
+    add("Second satellite", "Second LNB", QString::fromStdString(words.secondLnb));
+    if (!words.secondSkew.empty()) add("Second satellite", "Its LNB skew", QString::fromStdString(words.secondSkew));
+    if (!words.monoblock.empty()) add("Second satellite", "Monoblock", QString::fromStdString(words.monoblock));
 }
 
 }  // namespace
@@ -267,47 +188,31 @@ QList<InstallationRow> InstallationRows(const InstallationReport& report) {
     const DisplaySite& site = *report.site;
     const InstallationFigures& f = report.figures;
     const QTimeZone& zone = report.zone.zone;
-    const double azimuth = static_cast<double>(f.pointing.Azimuth);
+    const ReportWords& words = report.siteReport.words;
     const double elevation = static_cast<double>(f.pointing.Elevation);
-    const double declination = f.magnetic.declination;
     const auto add = [&](const char* section, const char* label, const QString& value) {
         rows.append({QString::fromLatin1(section), QString::fromLatin1(label), value});
     };
 
-    add("Pointing", "Location",
-        QString::fromStdString(site.locationName) + QStringLiteral(" (") + Latitude(site.latitude) + QStringLiteral(", ") +
-            Longitude(site.longitudeWest) + u')');
-    add("Pointing", "Satellite",
-        QString::fromStdString(site.satelliteName) + QStringLiteral(" (") + Longitude(site.satelliteLongitudeWest) + u')');
-    add("Pointing", "True azimuth", AzimuthText(azimuth, 2));
+    add("Pointing", "Location", QString::fromStdString(site.locationName + " (" + words.site + ")"));
+    add("Pointing", "Satellite", QString::fromStdString(words.satellite));
+    add("Pointing", "True azimuth", QString::fromStdString(words.azimuth));
     add("Pointing", "Compass bearing",
-        AzimuthText(f.compassBearing, 2) + QStringLiteral(" (magnetic declination %1 %2)")
-                                        .arg(Degrees(std::fabs(declination)),
-                                             declination < 0 ? QStringLiteral("W") : QStringLiteral("E")));
-    add("Pointing", "Horizontal field", CompassFieldText(f));
-    add("Pointing", "Magnetic model",
-        QString::fromStdString(f.magnetic.model) +
-            (f.magnetic.valid ? QStringLiteral(", valid 2025.0 to 2030.0")
-                              : QStringLiteral(", outside its validity (2025.0 to 2030.0): bearing approximate")));
-    add("Pointing", "Elevation",
-        f.visible ? Degrees(elevation)
-                  : Degrees(elevation) + QStringLiteral(": below the horizon, the satellite cannot be seen from this site"));
+        QString::fromStdString(words.compassBearing + " (magnetic declination " + words.declination + ")"));
+    add("Pointing", "Horizontal field", QString::fromStdString(words.horizontalField));
+    add("Pointing", "Magnetic model", QString::fromStdString(words.magneticModel));
+    add("Pointing", "Elevation", QString::fromStdString(words.elevation));
     if (!f.visible) {
         add("Mounting", "Out of sight",
             QStringLiteral("nothing to set: no skew, face tilt, motor angle or sun outage for a satellite below the horizon"));
     } else {
-        add("Mounting", "LNB skew", LnbInWords(report));
-        add("Mounting", "Dish face tilt",
-            QStringLiteral("%1 on an inclinometer (%2), for an offset of %3")
-                .arg(Degrees(*f.dishTilt), FaceTiltInWords(*f.dishTilt), Degrees(report.offsetAngle, 1)));
-        add("Mounting", "Motor angle",
-            Degrees(std::fabs(f.motor->motorAngle)) +
-                (f.motor->motorAngle < 0 ? QStringLiteral(" east") : QStringLiteral(" west")) +
-                QStringLiteral(" of centre; declination offset %1").arg(Degrees(f.motor->declinationOffset)));
+        add("Mounting", "LNB skew", QString::fromStdString(words.skew));
+        add("Mounting", "Dish face tilt", QString::fromStdString(words.faceTilt));
+        add("Mounting", "Motor angle", QString::fromStdString(words.motor));
         QStringList alignments;
-        for (const UnixSeconds t : report.todaysAlignments) alignments << ClockText(t, zone);
+        for (const UnixSeconds t : report.siteReport.sunAlignments) alignments << ClockText(t, zone);
         add("Sun", "Sun in the dish's azimuth today",
-            alignments.isEmpty() ? QStringLiteral("not while the sun is up") : alignments.join(QStringLiteral(", ")));
+            alignments.isEmpty() ? QString::fromStdString(words.sunAlignments) : alignments.join(QStringLiteral(", ")));
         QStringList outages;
         for (const SunOutage& outage : report.nextOutages) outages << OutageText(outage, zone);
         add("Sun", "Next sun outages",
@@ -316,7 +221,7 @@ QList<InstallationRow> InstallationRows(const InstallationReport& report) {
                               : outages.join(u'\n') +
                                     QStringLiteral("\n(within %1 of the dish's direction)").arg(Degrees(f.outageThreshold)));
     }
-    if (report.second) SecondSatelliteRows(*report.second, f.visible, add);
+    if (report.siteReport.second) SecondSatelliteRows(words, add);
     const ObstacleReport& obstacle = report.obstacle;
     if (obstacle.marks == 0) {
         add("Obstacles", "Obstacles",

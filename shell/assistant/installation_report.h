@@ -16,6 +16,7 @@
 #include "geometry/dish_setup.h"
 #include "geometry/two_satellite_dish.h"
 #include "installation.h"
+#include "report/site_report.h"
 #include "sky_chart/display_sky_chart.h"
 #include "sky/sun_events.h"
 
@@ -50,21 +51,14 @@ struct InstallationReport {
     MissingInput missing = MissingInput::Location;
     std::optional<DisplaySite> site;  // none: the window's values describe no calculation
     std::string problem;              // the assistant's own entries make no sense (a dish too small)
-    InstallationFigures figures;
-    SatellitePolarisation polarisation;  // by the DVB scan tables
+    // The engine's report of the site: its figures and the words every
+    // front says; the sun's moments of the site's day among them.
+    SiteReport siteReport;
+    InstallationFigures figures;  // the report's, kept at hand
     SiteZone zone;
-    std::vector<UnixSeconds> todaysAlignments;  // the site's day
     std::vector<SunOutage> nextOutages;         // from now on, the coming season
     std::optional<OutageSearch> pendingOutages;  // not searched yet: nextOutages is empty until it is
     ObstacleReport obstacle;
-    // A second satellite on the same dish, when one is set.
-    struct Second {
-        QString name;
-        double longitudeWest = 0;
-        double focalLengthMm = 0;
-        TwoSatelliteDish dish;
-    };
-    std::optional<Second> second;
     double offsetAngle = kDefaultOffsetAngle;
     UnixSeconds instant = 0;  // now, for the report
 };
@@ -97,16 +91,6 @@ inline constexpr const char* kNoCalculationNotice =
     "No calculation: choose a location and a satellite, or type their coordinates, in the main window.";
 inline constexpr const char* kNoSatelliteNotice =
     "No satellite chosen: choose one in the main window's satellite listing, or type its longitude there.";
-
-// The LNB's turn in words: "turn the LNB 12.3 degrees clockwise, seen from
-// behind the dish"; "circular polarisation: no skew" for a satellite whose
-// scan table lists only circular transponders.
-[[nodiscard]] QString SkewInWords(double skew, Polarisation polarisation = Polarisation::Unknown);
-// What to do with the LNB for the report's satellite, in words.
-[[nodiscard]] QString LnbInWords(const InstallationReport& report);
-
-// The face tilt of an offset dish in words: "12.34° back, looking up".
-[[nodiscard]] QString FaceTiltInWords(double tilt);
 
 // The satellites of Debian's DVB scan tables with their polarisation, read
 // once; none when the package is not installed.

@@ -18,6 +18,7 @@
 
 #include "errors.h"
 #include "main_window/main_window.h"
+#include "report/report_line_of_sight.h"
 #include "widgets/angle_text.h"
 #include "widgets/vector_state.h"
 
@@ -57,29 +58,7 @@ QString SuggestedLineOfSightName(const QString& siteName) {
 std::optional<LineOfSight> LineOfSightOfReport(const InstallationReport& report, double lengthMetres,
                                                std::optional<double> dishAltitudeMetres) {
     if (!report.site) return std::nullopt;
-    const InstallationFigures& f = report.figures;
-    LineOfSight line;
-    line.siteName = report.site->locationName;
-    line.satelliteName = report.site->satelliteName;
-    line.latitude = report.site->latitude;
-    line.longitudeWest = report.site->longitudeWest;
-    line.azimuth = static_cast<double>(f.pointing.Azimuth);
-    line.elevation = f.visible ? static_cast<double>(f.pointing.Elevation) : -1;
-    line.lengthMetres = lengthMetres;
-    line.dishAltitudeMetres = dishAltitudeMetres;
-    const auto degrees = [](double value) { return DegreesText(value, 2).toStdString(); };
-    line.figures = {{"Satellite", report.site->satelliteName + " (" +
-                                      LongitudeText(report.site->satelliteLongitudeWest, 2).toStdString() + ")"},
-                    {"True azimuth", degrees(line.azimuth)},
-                    {"Compass bearing", degrees(f.compassBearing)},
-                    {"Elevation", f.visible ? degrees(line.elevation) : std::string("below the horizon")}};
-    // As on screen: which way to turn, seen from behind the dish.
-    if (f.skew)
-        line.figures.emplace_back("LNB skew", degrees(std::fabs(*f.skew)) +
-                                                  (*f.skew >= 0 ? " clockwise" : " counter-clockwise") +
-                                                  ", seen from behind the dish");
-    if (f.dishTilt) line.figures.emplace_back("Dish face tilt", degrees(*f.dishTilt));
-    return line;
+    return LineOfSightOf(report.siteReport, report.site->locationName, lengthMetres, dishAltitudeMetres);
 }
 
 QStringList WriteLineOfSightFiles(const QString& chosenName, const LineOfSight& line) {

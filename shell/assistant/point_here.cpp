@@ -39,9 +39,9 @@ std::optional<PointHereFigures> PointHereOf(const InstallationReport& report) {
     figures.elevation = static_cast<double>(f.pointing.Elevation);
     if (report.offsetAngle > 0) figures.inclinometer = f.dishTilt;
     // A circular satellite needs no turn: say so rather than a number.
-    const bool circular = report.polarisation.ofSatellite == Polarisation::Circular;
+    const bool circular = report.siteReport.polarisation.ofSatellite == Polarisation::Circular;
     if (f.skew && !circular) figures.skew = f.skew;
-    figures.lnbWords = LnbInWords(report);
+    figures.lnbWords = QString::fromStdString(report.siteReport.words.skew);
     return figures;
 }
 

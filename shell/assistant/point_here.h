@@ -35,7 +35,7 @@ struct PointHereFigures {
 [[nodiscard]] std::optional<PointHereFigures> PointHereOf(const InstallationReport& report);
 
 // "Point the dish 171.31 degrees true, 156.84 degrees on a compass, 31.19 degrees up
-// (an inclinometer on the face reads 8.89); turn the LNB 5.5 degrees counter-clockwise, ..."
+// (an inclinometer on the face reads 8.89); LNB: turn the LNB 5.5° counter-clockwise, ..."
 [[nodiscard]] QString PointHereSentence(const PointHereFigures& figures);
 
 struct PointHereColours {

@@ -275,8 +275,8 @@ TEST_F(AssistantEdges, TheFourNumbersToSetAsOneSentence) {
     ASSERT_TRUE(point);
     const QString sentence = PointHereSentence(*point);
     EXPECT_TRUE(sentence.startsWith("Point the dish 171.31 degrees true, ")) << sentence.toStdString();
-    EXPECT_TRUE(sentence.contains("31.19 degrees up (an inclinometer on the face reads 8.89); LNB: turn the LNB 5.5 "
-                                  "degrees counter-clockwise, seen from behind the dish."))
+    EXPECT_TRUE(sentence.contains("31.19 degrees up (an inclinometer on the face reads 8.89); LNB: turn the LNB 5.5\u00B0 "
+                                  "counter-clockwise, seen from behind the dish."))
         << sentence.toStdString();
     auto* widget = details.findChild<PointHereWidget*>();
     ASSERT_NE(widget, nullptr);

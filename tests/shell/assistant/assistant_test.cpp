@@ -92,7 +92,7 @@ TEST_F(Assistant, DetailsFollowTheMainWindowAndNeverShowStaleNumbers) {
     ASSERT_TRUE(details.report().site.has_value());
     EXPECT_EQ(Row(details, "True azimuth"), "171.31\u00B0");
     EXPECT_EQ(Row(details, "Elevation"), "31.19\u00B0");
-    EXPECT_TRUE(Row(details, "LNB skew").startsWith("turn the LNB 5.5 degrees counter-clockwise, seen from behind the dish"));
+    EXPECT_TRUE(Row(details, "LNB skew").startsWith("turn the LNB 5.5\u00B0 counter-clockwise, seen from behind the dish"));
     EXPECT_TRUE(Row(details, "Compass bearing").contains("magnetic declination")) << Row(details, "Compass bearing").toStdString();
     EXPECT_TRUE(Row(details, "Magnetic model").startsWith("WMM2025"));
     EXPECT_EQ(Row(details, "Dish face tilt").left(6), "8.89\u00B0 ");
@@ -242,7 +242,7 @@ TEST_F(Assistant, TheSheetHoldsTheSiteTheSatelliteAndEveryFigure) {
     for (const char* expected : {"Installation sheet", "Calgary, ALBERTA (51.08 N, 114.08 W)",
                                  "Anik E2 - Star Choice (Canada) (107.30 W)", "True azimuth", "171.31\u00B0",
                                  "Compass bearing", "WMM2025", "31.19\u00B0",
-                                 "turn the LNB 5.5 degrees counter-clockwise, seen from behind the dish", "Motor angle",
+                                 "turn the LNB 5.5\u00B0 counter-clockwise, seen from behind the dish", "Motor angle",
                                  "Next sun outages", "Obstacle", "MN", "dish"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     }

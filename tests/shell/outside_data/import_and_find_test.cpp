@@ -188,11 +188,8 @@ TEST_F(ImportAndFind, WithoutTheTownsTheDialogNamesThePackage) {
     EXPECT_EQ(Shown(DisplayField::LocName), "No location selected.");
 }
 
-TEST(LnbSkewWords, CircularPolarisationNeedsNoSkew) {
-    EXPECT_EQ(SkewInWords(12.34), "turn the LNB 12.3 degrees clockwise, seen from behind the dish");
-    EXPECT_EQ(SkewInWords(-5.49), "turn the LNB 5.5 degrees counter-clockwise, seen from behind the dish");
-    EXPECT_EQ(SkewInWords(12.34, Polarisation::Circular), "circular polarisation: no skew");
-    EXPECT_TRUE(SkewInWords(12.34, Polarisation::Mixed).endsWith("(for its linear transponders; circular ones need none)"));
+// The desktop reads Debian's DVB scan tables once, for the report's polarisation.
+TEST(ScanTablesOnTheDesktop, DishNetworksPositionIsCircular) {
     if (KnownScanTables().empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
     EXPECT_EQ(PolarisationAt(KnownScanTables(), 119), Polarisation::Circular);  // Dish Network's EchoStars
 }

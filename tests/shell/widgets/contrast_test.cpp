@@ -61,7 +61,7 @@ TEST(Contrast, TheLnbHandStandsOutOnTheDarkPalette) {
     figures.compassBearing = 156.84;
     figures.elevation = 31.19;
     figures.skew = -5.5;
-    figures.lnbWords = QStringLiteral("turn the LNB 5.5 degrees counter-clockwise");
+    figures.lnbWords = QStringLiteral("turn the LNB 5.5\u00B0 counter-clockwise");
     widget.show(figures);
     const QImage image = widget.grab().toImage();
     // Blue-dominated pixels are the hand's (the text is grey, the warning red).

@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: 2026 The Azimora developers
+// SPDX-License-Identifier: MIT
+// Installation Details and the installation sheet (both show the rows of
+// InstallationRows) against the site report's table of edges
+// (tests/engine/report/data/edge_cases.json): each row says what the
+// report says.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+
+#include <map>
+
+#include "assistant/installation_report.h"
+#include "report/input_rules.h"
+#include "report_edges.h"
+
+namespace azimora::shell {
+namespace {
+
+using testing::ReportEdgeCase;
+using testing::ReportEdges;
+
+// The main window's values for a case, as its boxes hold them after the entry.
+DisplayValues ValuesOf(const ReportEdgeCase& edge) {
+    const auto shown = [](InputField field, const std::string& text) {
+        return QString::number(ReadInput(InputRuleOf(field), text), 'f', 6).toStdString();
+    };
+    DisplayValues values;
+    values.LocName = "Edge";
+    values.NLat = shown(InputField::Latitude, edge.Input("lat"));
+    values.WLong = shown(InputField::Longitude, edge.Input("lon"));
+    values.SatName = edge.Input("sat_name", "Test satellite");
+    values.SatLong = shown(InputField::SatelliteLongitude, edge.Input("sat"));
+    return values;
+}
+
+// Where the rows show each of the report's words, and whether the row is
+// the words themselves or holds them among others.
+struct Place {
+    const char* label;
+    bool whole;
+};
+const std::map<std::string, Place> kRows = {
+    {"site", {"Location", false}},          {"satellite", {"Satellite", false}},
+    {"azimuth", {"True azimuth", true}},    {"elevation", {"Elevation", true}},
+    {"skew", {"LNB skew", true}},           {"face_tilt", {"Dish face tilt", true}},
+    {"motor", {"Motor angle", true}},       {"compass_warning", {"Horizontal field", false}},
+    {"magnetic_model", {"Magnetic model", true}}};
+
+class DetailsEdge : public ::testing::TestWithParam<ReportEdgeCase> {};
+
+TEST_P(DetailsEdge, TheRowsSayWhatTheReportSays) {
+    const ReportEdgeCase& edge = GetParam();
+    AssistantSettings settings;
+    if (!edge.Input("offset").empty()) settings.offsetAngle = std::stod(edge.Input("offset"));
+    const QDateTime at = QDateTime::fromString(QString::fromStdString(edge.Input("date", ReportEdges().date)), Qt::ISODate);
+    const InstallationReport report = BuildInstallationReport(ValuesOf(edge), settings, ObstacleHorizon{}, at, OutageMode::Later);
+    ASSERT_TRUE(report.site) << report.problem;
+    if (edge.needsScanTables && KnownScanTables().empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
+    std::map<QString, QString> rows;
+    for (const InstallationRow& row : InstallationRows(report)) rows.emplace(row.label, row.value);
+    if (edge.visible) {
+        EXPECT_EQ(report.figures.visible, *edge.visible);
+    }
+    for (const auto& [key, words] : edge.words) {
+        const auto place = kRows.find(key);
+        if (place == kRows.end()) continue;  // the rows list outages by their times
+        const QString label = QString::fromLatin1(place->second.label);
+        if (edge.visible == false && (key == "skew" || key == "face_tilt" || key == "motor")) {
+            // Said once for all three, in a row of its own.
+            EXPECT_EQ(rows.count(label), 0u) << key;
+            EXPECT_TRUE(rows[QStringLiteral("Out of sight")].startsWith("nothing to set"));
+            continue;
+        }
+        ASSERT_EQ(rows.count(label), 1u) << "no row " << place->second.label;
+        const QString expected = QString::fromStdString(words);
+        if (place->second.whole)
+            EXPECT_EQ(rows[label], expected) << key;
+        else
+            EXPECT_TRUE(rows[label].contains(expected)) << key << ": " << rows[label].toStdString();
+    }
+    for (const auto& [label, value] : rows) EXPECT_EQ(testing::NegativeZeroIn(value.toStdString()), "") << label.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DetailsEdge, ::testing::ValuesIn(ReportEdges().cases),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+}  // namespace
+}  // namespace azimora::shell
