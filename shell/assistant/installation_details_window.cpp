@@ -27,6 +27,7 @@
 #include "main_window/main_window.h"
 #include "widgets/figure_label.h"
 #include "widgets/vector_state.h"
+#include "widgets/rule_spin_box.h"
 
 namespace azimora::shell {
 namespace {
@@ -74,11 +75,11 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
     auto* entriesLayout = new QVBoxLayout(entriesPage);
     auto* dish = new QGroupBox(QStringLiteral("Your dish and the site's time"), entriesPage);
     auto* dishForm = new QFormLayout(dish);
-    addSetting(dishForm, QStringLiteral("&Offset angle:"), session.settings().offsetAngle, 0, 45, 0.1,
-               QStringLiteral("\u00B0"), &AssistantSettings::offsetAngle);
-    addSetting(dishForm, QStringLiteral("Dish &diameter:"), session.settings().dishDiameterMetres, 0.2, 10, 0.05,
-               QStringLiteral(" m"), &AssistantSettings::dishDiameterMetres);
-    addSetting(dishForm, QStringLiteral("&Frequency:"), session.settings().frequencyGHz, 1, 40, 0.1,
+    addSetting(dishForm, QStringLiteral("&Offset angle:"), session.settings().offsetAngle,
+               InputRuleOf(InputField::OffsetAngle), QStringLiteral("\u00B0"), &AssistantSettings::offsetAngle);
+    addSetting(dishForm, QStringLiteral("Dish &diameter:"), session.settings().dishDiameterMetres,
+               InputRuleOf(InputField::DishDiameter), QStringLiteral(" m"), &AssistantSettings::dishDiameterMetres);
+    addSetting(dishForm, QStringLiteral("&Frequency:"), session.settings().frequencyGHz, InputRuleOf(InputField::Frequency),
                QStringLiteral(" GHz"), &AssistantSettings::frequencyGHz);
     zone_ = new QComboBox(dish);
     zone_->setObjectName(QStringLiteral("timeZone"));
@@ -134,14 +135,11 @@ InstallationDetailsWindow::InstallationDetailsWindow(TfrmKorvel& main)
 // A search still running ends before the window goes: it writes nothing of the window's.
 InstallationDetailsWindow::~InstallationDetailsWindow() { outageSearch_.waitForFinished(); }
 
-QDoubleSpinBox* InstallationDetailsWindow::addSetting(QFormLayout* form, const QString& label, double value, double low,
-                                                      double high, double step, const QString& suffix,
+QDoubleSpinBox* InstallationDetailsWindow::addSetting(QFormLayout* form, const QString& label, double value,
+                                                      const InputRule& rule, const QString& suffix,
                                                       double AssistantSettings::*field) {
     auto* box = new QDoubleSpinBox(this);
-    box->setLocale(QLocale::c());  // '.' is the decimal point throughout
-    box->setDecimals(step < 0.1 ? 2 : 1);
-    box->setRange(low, high);
-    box->setSingleStep(step);
+    FollowInputRule(*box, rule);
     box->setValue(value);
     box->setSuffix(suffix);
     box->setAccessibleName(QString(label).remove(u'&').remove(u':'));

@@ -9,7 +9,8 @@
 #include <functional>
 
 #include "assistant/installation_report.h"
-#include "widgets/tool_window.h"
+#include "placement/tool_window.h"
+#include "report/input_rules.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -49,8 +50,8 @@ public slots:
     void refresh();
 
 private:
-    QDoubleSpinBox* addSetting(QFormLayout* form, const QString& label, double value, double low, double high,
-                               double step, const QString& suffix, double AssistantSettings::*field);
+    QDoubleSpinBox* addSetting(QFormLayout* form, const QString& label, double value, const InputRule& rule,
+                               const QString& suffix, double AssistantSettings::*field);
     void fillTimeZones();
 
     TfrmKorvel& main_;

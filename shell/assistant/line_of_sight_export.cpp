@@ -20,6 +20,7 @@
 #include "main_window/main_window.h"
 #include "report/report_line_of_sight.h"
 #include "widgets/angle_text.h"
+#include "widgets/rule_spin_box.h"
 #include "widgets/vector_state.h"
 
 namespace azimora::shell {
@@ -93,10 +94,7 @@ LineOfSightDialog::LineOfSightDialog(TfrmKorvel& main)
     length_ = new QDoubleSpinBox(this);
     length_->setObjectName(QStringLiteral("lineLength"));
     length_->setAccessibleName(QStringLiteral("Length of the line"));
-    length_->setLocale(QLocale::c());
-    length_->setDecimals(0);
-    length_->setRange(10, kLongestLineOfSightMetres);
-    length_->setSingleStep(100);
+    FollowInputRule(*length_, InputRuleOf(InputField::LineOfSightLength));
     length_->setSuffix(QStringLiteral(" m"));
     length_->setValue(kDefaultLineOfSightMetres);
     form->addRow(QStringLiteral("&Length:"), length_);
@@ -107,9 +105,7 @@ LineOfSightDialog::LineOfSightDialog(TfrmKorvel& main)
     altitude_ = new QDoubleSpinBox(this);
     altitude_->setObjectName(QStringLiteral("dishAltitude"));
     altitude_->setAccessibleName(QStringLiteral("The dish's height above sea level"));
-    altitude_->setLocale(QLocale::c());
-    altitude_->setDecimals(1);
-    altitude_->setRange(-500, 9000);
+    FollowInputRule(*altitude_, InputRuleOf(InputField::HeightAboveSea));
     altitude_->setSuffix(QStringLiteral(" m"));
     altitude_->setEnabled(false);
     altitudeRow->addWidget(altitudeKnown_);

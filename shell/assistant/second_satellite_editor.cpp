@@ -14,6 +14,7 @@
 #include "text/coordinate_text.h"
 #include "text/number_text.h"
 #include "widgets/angle_text.h"
+#include "widgets/rule_spin_box.h"
 
 namespace azimora::shell {
 namespace {
@@ -42,10 +43,7 @@ SecondSatelliteEditor::SecondSatelliteEditor(TfrmKorvel& main, QWidget* parent)
     focalLength_ = new QDoubleSpinBox(this);
     focalLength_->setObjectName(QStringLiteral("focalLength"));
     focalLength_->setAccessibleName(QStringLiteral("Focal length"));
-    focalLength_->setLocale(QLocale::c());
-    focalLength_->setDecimals(0);
-    focalLength_->setRange(0, 5000);
-    focalLength_->setSingleStep(5);
+    FollowInputRule(*focalLength_, InputRuleOf(InputField::FocalLength), true);
     focalLength_->setSuffix(QStringLiteral(" mm"));
     // 0 stands for the usual ratio; the spin box says so instead of "0 mm".
     focalLength_->setSpecialValueText(QStringLiteral("0.6 \u00D7 diameter"));

@@ -20,10 +20,10 @@
 #include "widgets/flat_panel.h"
 #include "widgets/recessed_button.h"
 #include "widgets/shadow_label.h"
-#include "widgets/tool_window.h"
+#include "placement/tool_window.h"
 #include "widgets/ui_style.h"
 #include "widgets/vector_state.h"
-#include "widgets/window_placement.h"
+#include "placement/window_placement.h"
 
 namespace azimora::shell {
 namespace {

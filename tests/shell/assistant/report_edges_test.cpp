@@ -7,18 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QDoubleSpinBox>
 
 #include <map>
 
+#include "assistant/installation_details_window.h"
 #include "assistant/installation_report.h"
 #include "report/input_rules.h"
 #include "report_edges.h"
+#include "tools_menu.h"
+#include "window_fixture.h"
 
 namespace azimora::shell {
 namespace {
 
-using testing::ReportEdgeCase;
-using testing::ReportEdges;
+using azimora::testing::ReportEdgeCase;
+using azimora::testing::ReportEdges;
 
 // The main window's values for a case, as its boxes hold them after the entry.
 DisplayValues ValuesOf(const ReportEdgeCase& edge) {
@@ -79,11 +83,57 @@ TEST_P(DetailsEdge, TheRowsSayWhatTheReportSays) {
         else
             EXPECT_TRUE(rows[label].contains(expected)) << key << ": " << rows[label].toStdString();
     }
-    for (const auto& [label, value] : rows) EXPECT_EQ(testing::NegativeZeroIn(value.toStdString()), "") << label.toStdString();
+    for (const auto& [label, value] : rows) EXPECT_EQ(azimora::testing::NegativeZeroIn(value.toStdString()), "") << label.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DetailsEdge, ::testing::ValuesIn(ReportEdges().cases),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
+
+// The dish's entries of Installation Details against the rules' table:
+// an entry the calculator and the page take, the window's box holds; one
+// past the range the box does not hold, or the report refuses it in the
+// rules' words (the focal length's box keeps 0 for "the usual").
+const std::map<std::string, QString> kBoxes = {
+    {"dish", QStringLiteral("Dish diameter")}, {"freq", QStringLiteral("Frequency")},
+    {"offset", QStringLiteral("Offset angle")}, {"focal", QStringLiteral("Focal length")}};
+
+std::vector<azimora::testing::ReportEdgeInput> BoxInputs() {
+    std::vector<azimora::testing::ReportEdgeInput> inputs;
+    for (const auto& entry : ReportEdges().inputs) {
+        char* end = nullptr;
+        std::strtod(entry.text.c_str(), &end);
+        if (kBoxes.count(entry.field) != 0 && *end == '\0') inputs.push_back(entry);
+    }
+    return inputs;
+}
+
+class DetailsEntry : public shell::testing::WindowTest, public ::testing::WithParamInterface<azimora::testing::ReportEdgeInput> {};
+
+TEST_P(DetailsEntry, HeldOrRefusedAsTheRulesSay) {
+    const auto& entry = GetParam();
+    SetSite("Calgary", "51.08", "114.08", "Anik F1", "107.3");
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    QDoubleSpinBox* box = nullptr;
+    for (auto* candidate : details.findChildren<QDoubleSpinBox*>())
+        if (candidate->accessibleName() == kBoxes.at(entry.field)) box = candidate;
+    ASSERT_NE(box, nullptr) << kBoxes.at(entry.field).toStdString();
+    const double typed = std::stod(entry.text);
+    box->setValue(typed);
+    details.refresh();
+    const bool held = box->value() == typed;
+    if (!entry.error) {
+        EXPECT_TRUE(held) << box->value();
+        EXPECT_TRUE(details.report().site) << details.report().problem;
+        return;
+    }
+    if (held) {
+        EXPECT_FALSE(details.report().site);
+        EXPECT_EQ(details.report().problem, *entry.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DetailsEntry, ::testing::ValuesIn(BoxInputs()),
+                         [](const auto& info) { return "input" + std::to_string(info.index); });
 
 }  // namespace
 }  // namespace azimora::shell
