@@ -78,7 +78,7 @@ void ToolsMenu::saveSheet() {
         const AssistantSession& session = AssistantSession::Of(main_);
         SheetContent content;
         const QDateTime now = QDateTime::currentDateTime();
-        content.report = BuildInstallationReport(main_.controller().Values(), session.settings(), session.obstacles(), now);
+        content.report = BuildInstallationReport(main_.controller().Checked(), session.settings(), session.obstacles(), now);
         if (!content.report.site) {
             main_.dialogs().ShowInformation(NoFiguresNotice(content.report).toStdString());
             return;

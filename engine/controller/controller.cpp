@@ -56,6 +56,7 @@ void PointingController::SetValue(DisplayField field, const std::string& text) {
     std::string& value = values_[field];
     if (value == text) return;
     value = text;
+    if (field != DisplayField::Azimuth && field != DisplayField::Elevation) checked_ = CheckSite(values_);
     if (view_ != nullptr) view_->DisplayValueChanged(field, value);
     if (IsCoordinateField(field)) edtNLatChange();
 }

@@ -8,6 +8,7 @@
 
 #include "catalogue/catalogue.h"
 #include "controller/dialogs.h"
+#include "controller/display_site.h"
 #include "controller/window_texts.h"
 #include "geometry/pointing.h"
 
@@ -25,25 +26,9 @@
 // runs them through RunHandler (dialogs.h), which shows the error box.
 namespace azimora {
 
-enum class DisplayField { SatName, SatLong, LocName, NLat, WLong, Azimuth, Elevation };
-inline constexpr std::size_t kDisplayFieldCount = 7;
-
 // The three boxes that take numbers: edtSatLong, edtNLat, edtWLong.
 enum class CoordinateBox { SatLong, NLat, WLong };
 [[nodiscard]] DisplayField FieldOf(CoordinateBox box) noexcept;
-
-struct DisplayValues {
-    std::string SatName = kNoSatelliteText;
-    std::string SatLong = kNotEnteredText;
-    std::string LocName = kNoLocationText;
-    std::string NLat = kNotEnteredText;
-    std::string WLong = kNotEnteredText;
-    std::string Azimuth = kNotEnteredText;
-    std::string Elevation = kNotEnteredText;
-
-    [[nodiscard]] const std::string& operator[](DisplayField field) const;
-    [[nodiscard]] std::string& operator[](DisplayField field);
-};
 
 // What the controller needs of its window.
 class PointingView {
@@ -69,6 +54,9 @@ public:
     void SetView(PointingView* view) noexcept { view_ = view; }
 
     [[nodiscard]] const DisplayValues& Values() const noexcept { return values_; }
+    // The site and satellite the texts describe, read once at each change:
+    // what the windows that follow the main window show figures for.
+    [[nodiscard]] const CheckedSite& Checked() const noexcept { return checked_; }
     [[nodiscard]] const std::string& Value(DisplayField field) const { return values_[field]; }
     // The same text changes nothing; a new coordinate text runs edtNLatChange.
     void SetValue(DisplayField field, const std::string& text);
@@ -102,6 +90,7 @@ private:
     PointingView* view_ = nullptr;
 
     DisplayValues values_;
+    CheckedSite checked_;
     PointingInputs inputs_;
     PointingResult result_;
 };

@@ -19,13 +19,35 @@ std::optional<DisplayLocation> LocationOfDisplay(const DisplayValues& values) {
     return DisplayLocation{static_cast<double>(*latitude), static_cast<double>(*longitude)};
 }
 
-MissingInput WhatIsMissing(const DisplayValues& values) {
+namespace {
+
+// What is missing before the site itself is read.
+std::optional<MissingInput> MissingBeforeTheSite(const DisplayValues& values) {
     for (const std::string* coordinate : {&values.NLat, &values.WLong})
         if (*coordinate == kNotEnteredText || coordinate->empty()) return MissingInput::Location;
     // The main window calculates for "0.00" as for any longitude; the figures
     // of a satellite nobody chose would only mislead.
     if (values.SatLong == kNotEnteredText || values.SatLong.empty()) return MissingInput::Satellite;
+    return std::nullopt;
+}
+
+}  // namespace
+
+MissingInput WhatIsMissing(const DisplayValues& values) {
+    if (const auto missing = MissingBeforeTheSite(values)) return *missing;
     return SiteOfDisplay(values) ? MissingInput::Nothing : MissingInput::Calculation;
+}
+
+CheckedSite CheckSite(const DisplayValues& values) {
+    CheckedSite checked;
+    checked.location = LocationOfDisplay(values);
+    if (const auto missing = MissingBeforeTheSite(values)) {
+        checked.missing = *missing;
+        return checked;
+    }
+    checked.site = SiteOfDisplay(values);
+    checked.missing = checked.site ? MissingInput::Nothing : MissingInput::Calculation;
+    return checked;
 }
 
 std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values) {

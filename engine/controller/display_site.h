@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "controller/controller.h"
+#include "controller/display_values.h"
 
 // The site and satellite that the main window's texts describe, for the
 // windows that follow it (installation details, sky chart, sheet). They read
@@ -19,6 +19,8 @@ struct DisplaySite {
     double satelliteLongitudeWest = 0;
     double latitude = 0;
     double longitudeWest = 0;
+
+    bool operator==(const DisplaySite&) const = default;
 };
 
 // nullopt when the texts describe no calculation: a location coordinate not
@@ -32,11 +34,24 @@ struct DisplaySite {
 struct DisplayLocation {
     double latitude = 0;
     double longitudeWest = 0;
+
+    bool operator==(const DisplayLocation&) const = default;
 };
 [[nodiscard]] std::optional<DisplayLocation> LocationOfDisplay(const DisplayValues& values);
 
 // Why there is no site: what the windows ask the user for.
 enum class MissingInput { Nothing, Location, Satellite, Calculation };
 [[nodiscard]] MissingInput WhatIsMissing(const DisplayValues& values);
+
+// All three, read once from the texts: what the controller publishes to
+// the windows that follow the main window (PointingController::Checked).
+struct CheckedSite {
+    MissingInput missing = MissingInput::Location;
+    std::optional<DisplayLocation> location;  // the location alone, with or without a satellite
+    std::optional<DisplaySite> site;          // set exactly when nothing is missing
+
+    bool operator==(const CheckedSite&) const = default;
+};
+[[nodiscard]] CheckedSite CheckSite(const DisplayValues& values);
 
 }  // namespace azimora

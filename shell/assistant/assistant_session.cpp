@@ -13,9 +13,9 @@ AssistantSession& AssistantSession::Of(TfrmKorvel& main) {
     // A zone chosen by hand is the choice for that site: a new site starts
     // from its own.
     connect(&main, &TfrmKorvel::displayValuesChanged, session, [session, &main] {
-        session->siteChanged(LocationOfDisplay(main.controller().Values()));
+        session->siteChanged(main.controller().Checked().location);
     });
-    session->site_ = session->zoneSite_ = LocationOfDisplay(main.controller().Values());
+    session->site_ = session->zoneSite_ = main.controller().Checked().location;
     return *session;
 }
 

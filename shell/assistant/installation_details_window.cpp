@@ -189,7 +189,7 @@ void InstallationDetailsWindow::refresh() {
     second_->fillSatellites();
     const AssistantSession& session = AssistantSession::Of(main_);
     try {
-        report_ = BuildInstallationReport(main_.controller().Values(), session.settings(), session.obstacles(), clock_(),
+        report_ = BuildInstallationReport(main_.controller().Checked(), session.settings(), session.obstacles(), clock_(),
                                           OutageMode::Later);
     } catch (const std::exception&) {
         report_ = {};  // the main window reports a failing calculation itself

@@ -98,14 +98,14 @@ const std::vector<ScanTableSatellite>& KnownScanTables() {
     return satellites;
 }
 
-InstallationReport BuildInstallationReport(const DisplayValues& values, const AssistantSettings& settings,
+InstallationReport BuildInstallationReport(const CheckedSite& checked, const AssistantSettings& settings,
                                            const ObstacleHorizon& obstacles, const QDateTime& now, OutageMode mode) {
     InstallationReport report;
     report.offsetAngle = settings.offsetAngle;
     report.instant = static_cast<double>(now.toMSecsSinceEpoch()) / 1000;
-    report.missing = WhatIsMissing(values);
+    report.missing = checked.missing;
     if (report.missing != MissingInput::Nothing) return report;
-    report.site = SiteOfDisplay(values);
+    report.site = checked.site;
     if (!report.site) return report;
     ReportRequest request;
     InstallationInputs& inputs = request.installation;

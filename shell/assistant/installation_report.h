@@ -65,7 +65,7 @@ struct InstallationReport {
 
 // Computes everything for the values at the instant now (the site's day
 // for the sun).
-[[nodiscard]] InstallationReport BuildInstallationReport(const DisplayValues& values, const AssistantSettings& settings,
+[[nodiscard]] InstallationReport BuildInstallationReport(const CheckedSite& checked, const AssistantSettings& settings,
                                                          const ObstacleHorizon& obstacles, const QDateTime& now,
                                                          OutageMode mode = OutageMode::Wait);
 

@@ -142,7 +142,7 @@ bool LineOfSightDialog::save() {
     main_.callHandler([&] {
         ClearUpperVectorState();
         const AssistantSession& session = AssistantSession::Of(main_);
-        const InstallationReport report = BuildInstallationReport(main_.controller().Values(), session.settings(),
+        const InstallationReport report = BuildInstallationReport(main_.controller().Checked(), session.settings(),
                                                                   session.obstacles(), QDateTime::currentDateTime());
         const auto line = LineOfSightOfReport(
             report, length_->value(), altitudeKnown_->isChecked() ? std::optional<double>(altitude_->value()) : std::nullopt);

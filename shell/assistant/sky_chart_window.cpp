@@ -121,15 +121,14 @@ const ObstacleHorizon& SkyChartWindow::obstacles() const { return AssistantSessi
 void SkyChartWindow::refresh() {
     ClearUpperVectorState();
     const AssistantSession& session = AssistantSession::Of(main_);
-    const DisplayValues& values = main_.controller().Values();
+    const CheckedSite& checked = main_.controller().Checked();
     const QDateTime now = QDateTime::currentDateTime();
     QTimeZone zone = QTimeZone::utc();
     // The site's zone with or without a satellite: the sun's hours are the site's.
-    std::optional<DisplaySite> place = SiteOfDisplay(values);
-    if (!place) {
-        if (const auto location = LocationOfDisplay(values))
-            place = DisplaySite{{}, values.LocName, 0, location->latitude, location->longitudeWest};
-    }
+    std::optional<DisplaySite> place = checked.site;
+    if (!place && checked.location)
+        place = DisplaySite{{}, main_.controller().Values().LocName, 0, checked.location->latitude,
+                            checked.location->longitudeWest};
     if (place) {
         const SiteZone siteZone = ZoneOfDisplay(*place, session.settings().timeZone);
         zone = siteZone.zone;
@@ -142,7 +141,7 @@ void SkyChartWindow::refresh() {
     hasChart_ = chart.has_value();
     chart_ = chart.value_or(SkyChart{});
     InstallationReport missing;
-    missing.missing = WhatIsMissing(values);
+    missing.missing = checked.missing;
     notice_->setText(NoFiguresNotice(missing));
     notice_->setVisible(!hasChart_ || missing.missing == MissingInput::Satellite);
     chartWidget_->setVisible(hasChart_);

@@ -59,7 +59,7 @@ ImportSatellitesDialog::ImportSatellitesDialog(TfrmKorvel& main, QString scanTab
         }
     });
 
-    list_ = new ImportCandidatesList([&main] { return LocationOfDisplay(main.controller().Values()); }, this);
+    list_ = new ImportCandidatesList([&main] { return main.controller().Checked().location; }, this);
     layout->addWidget(list_, 1);
 
     auto* progressRow = new QHBoxLayout;

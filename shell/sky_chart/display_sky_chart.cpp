@@ -25,19 +25,19 @@ const std::vector<CatalogueSatellite>& DisplaySkyChart::catalogue() {
 
 std::optional<SkyChart> DisplaySkyChart::build(const ObstacleHorizon& obstacles, const QDateTime& now,
                                                const QTimeZone& zone, const std::optional<Second>& second) {
-    const DisplayValues& values = main_.controller().Values();
-    const MissingInput missing = WhatIsMissing(values);
+    const CheckedSite& checked = main_.controller().Checked();
+    const MissingInput missing = checked.missing;
     if (missing == MissingInput::Location || missing == MissingInput::Calculation) return std::nullopt;
     SkyChartRequest request;
     if (missing == MissingInput::Satellite) {
         // The sky of the site all the same, without a chosen satellite.
-        const auto location = LocationOfDisplay(values);
+        const auto& location = checked.location;
         if (!location) return std::nullopt;
         request.latitude = location->latitude;
         request.longitudeWest = location->longitudeWest;
         request.hasSelected = false;
     } else {
-        const auto site = SiteOfDisplay(values);
+        const auto& site = checked.site;
         if (!site) return std::nullopt;
         request.latitude = site->latitude;
         request.longitudeWest = site->longitudeWest;

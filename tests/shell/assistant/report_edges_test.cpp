@@ -58,7 +58,7 @@ TEST_P(DetailsEdge, TheRowsSayWhatTheReportSays) {
     AssistantSettings settings;
     if (!edge.Input("offset").empty()) settings.offsetAngle = std::stod(edge.Input("offset"));
     const QDateTime at = QDateTime::fromString(QString::fromStdString(edge.Input("date", ReportEdges().date)), Qt::ISODate);
-    const InstallationReport report = BuildInstallationReport(ValuesOf(edge), settings, ObstacleHorizon{}, at, OutageMode::Later);
+    const InstallationReport report = BuildInstallationReport(CheckSite(ValuesOf(edge)), settings, ObstacleHorizon{}, at, OutageMode::Later);
     ASSERT_TRUE(report.site) << report.problem;
     if (edge.needsScanTables && KnownScanTables().empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
     std::map<QString, QString> rows;
