@@ -75,10 +75,12 @@ SkyChartWindow& ToolsMenu::openSkyChart() { return Raise(skyChart_, main_); }
 void ToolsMenu::saveSheet() {
     main_.callHandler([this] {
         ClearUpperVectorState();
-        const AssistantSession& session = AssistantSession::Of(main_);
+        AssistantSession& session = AssistantSession::Of(main_);
+        session.waitForScanTables();
         SheetContent content;
         const QDateTime now = QDateTime::currentDateTime();
-        content.report = BuildInstallationReport(main_.controller().Checked(), session.settings(), session.obstacles(), now);
+        content.report = BuildInstallationReport(main_.controller().Checked(), session.settings(), session.obstacles(),
+                                                 session.caches(), now);
         if (!content.report.site) {
             main_.dialogs().ShowInformation(NoFiguresNotice(content.report).toStdString());
             return;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "assistant/assistant_session.h"
 
+#include <QtConcurrent/QtConcurrent>
+
 #include "geometry/vector3.h"
 #include "main_window/main_window.h"
 
@@ -16,7 +18,22 @@ AssistantSession& AssistantSession::Of(TfrmKorvel& main) {
         session->siteChanged(main.controller().Checked().location);
     });
     session->site_ = session->zoneSite_ = main.controller().Checked().location;
+    // The scan tables are some hundred files: read off the windows' thread,
+    // the windows shown again when they are there.
+    connect(&session->scanTablesRead_, &QFutureWatcherBase::finished, session, [session] {
+        if (session->caches_.scanTables) return;
+        session->caches_.scanTables = session->scanTablesRead_.result();
+        emit session->changed();
+    });
+    session->scanTablesRead_.setFuture(
+        QtConcurrent::run([] { return std::make_shared<const std::vector<ScanTableSatellite>>(ReadInstalledScanTables()); }));
     return *session;
+}
+
+void AssistantSession::waitForScanTables() {
+    if (caches_.scanTables) return;
+    scanTablesRead_.waitForFinished();
+    caches_.scanTables = scanTablesRead_.result();
 }
 
 void AssistantSession::setSettings(const AssistantSettings& settings) {

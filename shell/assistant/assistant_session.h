@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 
 #include <optional>
 
+#include "assistant/report_caches.h"
 #include "controller/display_site.h"
 #include "installation.h"
 #include "sky/sky_chart.h"
@@ -54,6 +56,13 @@ public:
     [[nodiscard]] bool canUndo() const { return previous_.has_value(); }
     void undo();
 
+    // What the reports keep between changes; the outage store may be
+    // written from another thread (it locks itself), the zones only here.
+    [[nodiscard]] ReportCaches& caches() const { return caches_; }
+    // The sheet says the polarisation whatever the moment: it waits for
+    // the scan tables where they are still being read.
+    void waitForScanTables();
+
 signals:
     void changed();
 
@@ -67,6 +76,9 @@ private:
     std::optional<ObstacleHorizon> previous_;
     std::optional<DisplayLocation> site_;      // the main window's site now
     std::optional<DisplayLocation> zoneSite_;  // the site the zone was chosen for
+    mutable ReportCaches caches_;
+    using ScanTables = std::shared_ptr<const std::vector<ScanTableSatellite>>;
+    QFutureWatcher<ScanTables> scanTablesRead_;
 };
 
 }  // namespace azimora::shell

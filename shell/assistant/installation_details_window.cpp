@@ -189,15 +189,16 @@ void InstallationDetailsWindow::refresh() {
     second_->fillSatellites();
     const AssistantSession& session = AssistantSession::Of(main_);
     try {
-        report_ = BuildInstallationReport(main_.controller().Checked(), session.settings(), session.obstacles(), clock_(),
-                                          OutageMode::Later);
+        report_ = BuildInstallationReport(main_.controller().Checked(), session.settings(), session.obstacles(),
+                                          session.caches(), clock_(), OutageMode::Later);
     } catch (const std::exception&) {
         report_ = {};  // the main window reports a failing calculation itself
     }
     // The year's outage search goes to another thread; the window looks again
     // when it is done, and says it is working on them meanwhile.
     if (report_.pendingOutages && !outageSearch_.isRunning()) {
-        outageSearch_.setFuture(QtConcurrent::run([search = *report_.pendingOutages] { RunOutageSearch(search); }));
+        outageSearch_.setFuture(QtConcurrent::run(
+            [&store = session.caches().outages, search = *report_.pendingOutages] { store.Search(search); }));
     }
     const QList<InstallationRow> rows = InstallationRows(report_);
     notice_->setText(NoFiguresNotice(report_));

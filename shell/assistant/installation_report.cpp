@@ -21,56 +21,7 @@ constexpr int kOutageDaysShown = 12;
 QString Degrees(double value, int decimals = 2) { return DegreesText(value, decimals); }
 QString Longitude(double west) { return LongitudeText(west, 2); }
 
-// The outage searches done, by what they depend on: a search takes a year of
-// days, and is done again only when the site, the satellite, the dish or
-// the day change; a window may have one done on another thread.
-using OutageKey = std::tuple<double, double, double, double, UnixSeconds>;
-
-struct OutageStore {
-    std::mutex mutex;
-    std::map<OutageKey, std::vector<SunOutage>> found;
-};
-
-OutageStore& Outages() {
-    static OutageStore store;
-    return store;
-}
-
-OutageKey KeyOf(const OutageSearch& search) {
-    return {search.site.latitude, search.site.longitudeWest, search.site.satelliteLongitudeWest, search.threshold,
-            search.dayStart};
-}
-
-std::optional<std::vector<SunOutage>> KnownOutages(const OutageSearch& search) {
-    OutageStore& store = Outages();
-    const std::lock_guard lock(store.mutex);
-    const auto found = store.found.find(KeyOf(search));
-    if (found == store.found.end()) return std::nullopt;
-    return found->second;
-}
-
 }  // namespace
-
-void RunOutageSearch(const OutageSearch& search) {
-    if (KnownOutages(search)) return;
-    auto outages = SunOutages(search.site, search.threshold, search.dayStart, search.dayStart + 366 * kSecondsPerDay);
-    OutageStore& store = Outages();
-    const std::lock_guard lock(store.mutex);
-    // A few sites' worth is all a session needs.
-    if (store.found.size() > 64) store.found.clear();
-    store.found.emplace(KeyOf(search), std::move(outages));
-}
-
-SiteZone ZoneOfDisplay(const DisplaySite& site, const QByteArray& chosen) {
-    static std::tuple<double, double, std::string, QByteArray> key{};
-    static SiteZone zone;
-    const auto now = std::make_tuple(site.latitude, site.longitudeWest, site.locationName, chosen);
-    if (now != key || !zone.zone.isValid()) {
-        key = now;
-        zone = ZoneOfSite(site.latitude, site.longitudeWest, QString::fromStdString(site.locationName), chosen);
-    }
-    return zone;
-}
 
 namespace {
 
@@ -87,19 +38,9 @@ QString OutageText(const SunOutage& outage, const QTimeZone& zone) {
 
 }  // namespace
 
-const std::vector<ScanTableSatellite>& KnownScanTables() {
-    static const std::vector<ScanTableSatellite> satellites = [] {
-        try {
-            return ReadScanTables().satellites;
-        } catch (const Error&) {
-            return std::vector<ScanTableSatellite>{};
-        }
-    }();
-    return satellites;
-}
-
 InstallationReport BuildInstallationReport(const CheckedSite& checked, const AssistantSettings& settings,
-                                           const ObstacleHorizon& obstacles, const QDateTime& now, OutageMode mode) {
+                                           const ObstacleHorizon& obstacles, ReportCaches& caches, const QDateTime& now,
+                                           OutageMode mode) {
     InstallationReport report;
     report.offsetAngle = settings.offsetAngle;
     report.instant = static_cast<double>(now.toMSecsSinceEpoch()) / 1000;
@@ -117,13 +58,13 @@ InstallationReport BuildInstallationReport(const CheckedSite& checked, const Ass
     inputs.frequencyGHz = settings.frequencyGHz;
     inputs.offsetAngle = settings.offsetAngle;
     request.satelliteName = report.site->satelliteName;
-    request.scanTables = &KnownScanTables();
+    request.scanTables = caches.scanTables.get();
     if (settings.focalLengthMm > 0) request.focalLengthMm = settings.focalLengthMm;
     if (settings.secondSatelliteWest) {
         request.secondSatelliteLongitudeWest = settings.secondSatelliteWest;
         request.secondSatelliteName = settings.secondSatelliteName.toStdString();
     }
-    report.zone = ZoneOfDisplay(*report.site, settings.timeZone);
+    report.zone = caches.zones.Of(*report.site, settings.timeZone);
     const ZoneDay today = DayOf(inputs.instant, report.zone.zone);
     request.sunDay = std::make_pair(today.start, today.end);
     // The outages take a year of days: searched apart, below, and kept.
@@ -139,9 +80,9 @@ InstallationReport BuildInstallationReport(const CheckedSite& checked, const Ass
 
     const double azimuth = static_cast<double>(report.figures.pointing.Azimuth);
     if (report.figures.visible) {
-        const OutageSearch search{DishSiteOf(inputs), report.figures.outageThreshold, today.start};
-        if (mode == OutageMode::Wait) RunOutageSearch(search);
-        if (const auto outages = KnownOutages(search)) {
+        const DeferredOutageSearch search{DishSiteOf(inputs), report.figures.outageThreshold, today.start};
+        if (mode == OutageMode::Wait) caches.outages.Search(search);
+        if (const auto outages = caches.outages.Known(search)) {
             for (const SunOutage& outage : *outages) {
                 if (outage.end < inputs.instant) continue;
                 if (report.nextOutages.size() == kOutageDaysShown) break;

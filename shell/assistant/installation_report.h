@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "assistant/assistant_session.h"
+#include "assistant/report_caches.h"
 #include "assistant/site_time_zone.h"
 #include "controller/display_site.h"
 #include "formats/dvb_scan_tables.h"
@@ -32,16 +33,6 @@ struct ObstacleReport {
     bool blocked = false;
 };
 
-// A year's search for sun outages, which a window may run on another thread.
-struct OutageSearch {
-    DishSite site;
-    double threshold = 0;
-    UnixSeconds dayStart = 0;  // from the site's day on
-};
-
-// Searches and keeps the result for the reports that ask next; safe on any thread.
-void RunOutageSearch(const OutageSearch& search);
-
 // Wait: the outages are searched there and then (the sheet). Later: the
 // report carries the search still to do (a window, which runs it on
 // another thread and looks again), unless it was done before.
@@ -57,7 +48,7 @@ struct InstallationReport {
     InstallationFigures figures;  // the report's, kept at hand
     SiteZone zone;
     std::vector<SunOutage> nextOutages;         // from now on, the coming season
-    std::optional<OutageSearch> pendingOutages;  // not searched yet: nextOutages is empty until it is
+    std::optional<DeferredOutageSearch> pendingOutages;  // not searched yet: nextOutages is empty until it is
     ObstacleReport obstacle;
     double offsetAngle = kDefaultOffsetAngle;
     UnixSeconds instant = 0;  // now, for the report
@@ -66,8 +57,8 @@ struct InstallationReport {
 // Computes everything for the values at the instant now (the site's day
 // for the sun).
 [[nodiscard]] InstallationReport BuildInstallationReport(const CheckedSite& checked, const AssistantSettings& settings,
-                                                         const ObstacleHorizon& obstacles, const QDateTime& now,
-                                                         OutageMode mode = OutageMode::Wait);
+                                                         const ObstacleHorizon& obstacles, ReportCaches& caches,
+                                                         const QDateTime& now, OutageMode mode = OutageMode::Wait);
 
 struct InstallationRow {
     QString section;  // "Pointing", "Mounting", "Second satellite", "Sun", "Obstacles", "Time"
@@ -78,10 +69,6 @@ struct InstallationRow {
 // The rows, in reading order; times in the site's zone, named.
 [[nodiscard]] QList<InstallationRow> InstallationRows(const InstallationReport& report);
 
-// The site's zone (see site_time_zone.h), looked up again only when the site
-// or the choice changes.
-[[nodiscard]] SiteZone ZoneOfDisplay(const DisplaySite& site, const QByteArray& chosen);
-
 // The second satellite of the settings, for the sky chart to ring.
 [[nodiscard]] std::optional<DisplaySkyChart::Second> SecondSatelliteOnChart(const AssistantSettings& settings);
 
@@ -91,9 +78,5 @@ inline constexpr const char* kNoCalculationNotice =
     "No calculation: choose a location and a satellite, or type their coordinates, in the main window.";
 inline constexpr const char* kNoSatelliteNotice =
     "No satellite chosen: choose one in the main window's satellite listing, or type its longitude there.";
-
-// The satellites of Debian's DVB scan tables with their polarisation, read
-// once; none when the package is not installed.
-[[nodiscard]] const std::vector<ScanTableSatellite>& KnownScanTables();
 
 }  // namespace azimora::shell

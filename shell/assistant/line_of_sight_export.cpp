@@ -142,8 +142,10 @@ bool LineOfSightDialog::save() {
     main_.callHandler([&] {
         ClearUpperVectorState();
         const AssistantSession& session = AssistantSession::Of(main_);
-        const InstallationReport report = BuildInstallationReport(main_.controller().Checked(), session.settings(),
-                                                                  session.obstacles(), QDateTime::currentDateTime());
+        // The line needs no outages: none searched for it.
+        const InstallationReport report =
+            BuildInstallationReport(main_.controller().Checked(), session.settings(), session.obstacles(),
+                                    session.caches(), QDateTime::currentDateTime(), OutageMode::Later);
         const auto line = LineOfSightOfReport(
             report, length_->value(), altitudeKnown_->isChecked() ? std::optional<double>(altitude_->value()) : std::nullopt);
         if (!line) {

@@ -130,7 +130,7 @@ void SkyChartWindow::refresh() {
         place = DisplaySite{{}, main_.controller().Values().LocName, 0, checked.location->latitude,
                             checked.location->longitudeWest};
     if (place) {
-        const SiteZone siteZone = ZoneOfDisplay(*place, session.settings().timeZone);
+        const SiteZone siteZone = session.caches().zones.Of(*place, session.settings().timeZone);
         zone = siteZone.zone;
         zoneText_ = QStringLiteral("Hours on the site's clock, %1: %2.")
                         .arg(ZoneText(static_cast<double>(now.toSecsSinceEpoch()), zone), siteZone.how);

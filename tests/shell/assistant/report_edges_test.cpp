@@ -8,12 +8,15 @@
 
 #include <QDateTime>
 #include <QDoubleSpinBox>
+#include <QTest>
 
 #include <map>
 
 #include "assistant/installation_details_window.h"
 #include "assistant/installation_report.h"
+#include "assistant/report_caches.h"
 #include "report/input_rules.h"
+#include "event_bound.h"
 #include "report_edges.h"
 #include "tools_menu.h"
 #include "window_fixture.h"
@@ -38,6 +41,12 @@ DisplayValues ValuesOf(const ReportEdgeCase& edge) {
     return values;
 }
 
+// The installed tables, read once for every case.
+std::shared_ptr<const std::vector<ScanTableSatellite>> ScanTables() {
+    static const auto tables = std::make_shared<const std::vector<ScanTableSatellite>>(ReadInstalledScanTables());
+    return tables;
+}
+
 // Where the rows show each of the report's words, and whether the row is
 // the words themselves or holds them among others.
 struct Place {
@@ -56,11 +65,14 @@ class DetailsEdge : public ::testing::TestWithParam<ReportEdgeCase> {};
 TEST_P(DetailsEdge, TheRowsSayWhatTheReportSays) {
     const ReportEdgeCase& edge = GetParam();
     AssistantSettings settings;
+    ReportCaches caches;
+    caches.scanTables = ScanTables();
     if (!edge.Input("offset").empty()) settings.offsetAngle = std::stod(edge.Input("offset"));
     const QDateTime at = QDateTime::fromString(QString::fromStdString(edge.Input("date", ReportEdges().date)), Qt::ISODate);
-    const InstallationReport report = BuildInstallationReport(CheckSite(ValuesOf(edge)), settings, ObstacleHorizon{}, at, OutageMode::Later);
+    const InstallationReport report =
+        BuildInstallationReport(CheckSite(ValuesOf(edge)), settings, ObstacleHorizon{}, caches, at, OutageMode::Later);
     ASSERT_TRUE(report.site) << report.problem;
-    if (edge.needsScanTables && KnownScanTables().empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
+    if (edge.needsScanTables && ScanTables()->empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
     std::map<QString, QString> rows;
     for (const InstallationRow& row : InstallationRows(report)) rows.emplace(row.label, row.value);
     if (edge.visible) {
@@ -83,7 +95,8 @@ TEST_P(DetailsEdge, TheRowsSayWhatTheReportSays) {
         else
             EXPECT_TRUE(rows[label].contains(expected)) << key << ": " << rows[label].toStdString();
     }
-    for (const auto& [label, value] : rows) EXPECT_EQ(azimora::testing::NegativeZeroIn(value.toStdString()), "") << label.toStdString();
+    for (const auto& [label, value] : rows)
+        EXPECT_EQ(azimora::testing::NegativeZeroIn(value.toStdString()), "") << label.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DetailsEdge, ::testing::ValuesIn(ReportEdges().cases),
@@ -107,7 +120,10 @@ std::vector<azimora::testing::ReportEdgeInput> BoxInputs() {
     return inputs;
 }
 
-class DetailsEntry : public shell::testing::WindowTest, public ::testing::WithParamInterface<azimora::testing::ReportEdgeInput> {};
+class DetailsEntryWindow : public shell::testing::WindowTest {};
+
+class DetailsEntry : public shell::testing::WindowTest,
+                     public ::testing::WithParamInterface<azimora::testing::ReportEdgeInput> {};
 
 TEST_P(DetailsEntry, HeldOrRefusedAsTheRulesSay) {
     const auto& entry = GetParam();
@@ -130,6 +146,22 @@ TEST_P(DetailsEntry, HeldOrRefusedAsTheRulesSay) {
         EXPECT_FALSE(details.report().site);
         EXPECT_EQ(details.report().problem, *entry.error);
     }
+}
+
+// The window reads the scan tables on another thread, and says the
+// polarisation once they are there.
+TEST_F(DetailsEntryWindow, ACircularSatelliteNeedsNoSkewOnceTheTablesAreRead) {
+    if (ScanTables()->empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
+    SetSite("Denver", "39.74", "104.99", "EchoStar 14", "119");
+    auto& details = ToolsMenu::Of(*window).openDetails();
+    const auto skew = [&] {
+        for (const InstallationRow& row : InstallationRows(details.report()))
+            if (row.label == "LNB skew") return row.value;
+        return QString();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return skew() == QString::fromLatin1(kCircularWords); },
+                                azimora::testing::kEventBoundMs))
+        << skew().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DetailsEntry, ::testing::ValuesIn(BoxInputs()),

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "assistant/installation_report.h"
+#include "assistant/report_caches.h"
 #include "gweather_locations.h"
 #include "lists/userlists.h"
 #include "outside_data/find_location_dialog.h"
@@ -190,8 +191,9 @@ TEST_F(ImportAndFind, WithoutTheTownsTheDialogNamesThePackage) {
 
 // The desktop reads Debian's DVB scan tables once, for the report's polarisation.
 TEST(ScanTablesOnTheDesktop, DishNetworksPositionIsCircular) {
-    if (KnownScanTables().empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
-    EXPECT_EQ(PolarisationAt(KnownScanTables(), 119), Polarisation::Circular);  // Dish Network's EchoStars
+    const auto tables = ReadInstalledScanTables();
+    if (tables.empty()) GTEST_SKIP() << "dtv-scan-tables is not installed";
+    EXPECT_EQ(PolarisationAt(tables, 119), Polarisation::Circular);  // Dish Network's EchoStars
 }
 
 }  // namespace
