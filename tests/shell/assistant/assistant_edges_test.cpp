@@ -50,13 +50,14 @@ bool TownsInstalled() { return QFile::exists(QStringLiteral("/usr/share/libgweat
 
 class AssistantEdges : public testing::WindowTest {
 protected:
-    void SetSite(const char* latitude, const char* longitudeWest, const char* satelliteWest, const char* name = "Site") {
+    void SetSite(const char* latitude, const char* longitudeWest, const char* satelliteLongitudeWest,
+                 const char* name = "Site") {
         window->controller().SetValue(DisplayField::LocName, name);
         window->controller().SetValue(DisplayField::NLat, latitude);
         window->controller().SetValue(DisplayField::WLong, longitudeWest);
-        if (satelliteWest != nullptr) {
+        if (satelliteLongitudeWest != nullptr) {
             window->controller().SetValue(DisplayField::SatName, "Test satellite");
-            window->controller().SetValue(DisplayField::SatLong, satelliteWest);
+            window->controller().SetValue(DisplayField::SatLong, satelliteLongitudeWest);
         }
         QCoreApplication::processEvents();
     }
