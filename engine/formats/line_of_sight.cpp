@@ -3,8 +3,6 @@
 #include "formats/line_of_sight.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 #include <cmath>
 
 #include "errors.h"
@@ -12,7 +10,7 @@
 #include "geometry/geodesic.h"
 #include "geometry/vector3.h"
 #include "text/json_reader.h"
-#include "text/float_chars.h"
+#include "text/number_text.h"
 
 namespace azimora {
 namespace {
@@ -20,12 +18,8 @@ namespace {
 constexpr double kVertexSpacingMetres = 50;
 constexpr std::size_t kMostSegments = 400;
 
-// Locale-free fixed notation: map files use '.' whatever the desktop's language.
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    const auto [end, error] = FloatToChars(text, text + sizeof text, value + 0.0, std::chars_format::fixed, decimals);
-    return error == std::errc() ? std::string(text, end) : std::string("0");
-}
+// Map files use '.' whatever the desktop's language; an exact zero loses its sign.
+std::string Fixed(double value, int decimals) { return FormatFixed(value + 0.0, decimals); }
 
 std::string XmlText(const std::string& text) {
     std::string out;

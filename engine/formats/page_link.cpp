@@ -2,10 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "formats/page_link.h"
 
-#include <array>
 #include <cmath>
 
-#include "text/float_chars.h"
 #include "text/number_text.h"
 
 namespace azimora {
@@ -29,22 +27,10 @@ std::string_view HostOf(std::string_view rest) {
     return rest.substr(0, rest.find(':'));
 }
 
-// Fixed with at most `decimals`, trailing zeros dropped: 19.2, 0.6, 54.597.
-std::string Short(double value, int decimals) {
-    std::array<char, 64> text{};
-    const auto end = FloatToChars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals).ptr;
-    std::string result(text.data(), end);
-    if (result.find('.') != std::string::npos) {
-        while (result.back() == '0') result.pop_back();
-        if (result.back() == '.') result.pop_back();
-    }
-    return result == "-0" ? "0" : result;
-}
-
 }  // namespace
 
 std::string LinkAngle(double value, char positive, char negative) {
-    const std::string magnitude = Short(std::fabs(value), 5);
+    const std::string magnitude = FormatFixedTrimmed(std::fabs(value), 5);
     if (magnitude == "0") return magnitude;
     return magnitude + (value > 0 ? positive : negative);
 }
@@ -73,11 +59,11 @@ std::string PageLink(std::string_view address, const PageLinkValues& values) {
     if (link.find('/', scheme) == std::string::npos && link.find('?', scheme) == std::string::npos) link += '/';
     link += "#lat=" + LinkAngle(values.latitude, 'N', 'S');
     link += "&lon=" + LinkAngle(values.longitudeWest, 'W', 'E');
-    link += "&sat=" + LinkAngle(values.satelliteWest, 'W', 'E');
-    link += "&dish=" + Short(values.dishMetres, 3);
-    link += "&freq=" + Short(values.frequencyGHz, 3);
-    link += "&offset=" + Short(values.offsetAngle, 2);
-    if (values.secondSatelliteWest) link += "&second=" + LinkAngle(*values.secondSatelliteWest, 'W', 'E');
+    link += "&sat=" + LinkAngle(values.satelliteLongitudeWest, 'W', 'E');
+    link += "&dish=" + FormatFixedTrimmed(values.dishDiameterMetres, 3);
+    link += "&freq=" + FormatFixedTrimmed(values.frequencyGHz, 3);
+    link += "&offset=" + FormatFixedTrimmed(values.offsetAngle, 2);
+    if (const auto second = values.secondSatelliteLongitudeWest) link += "&second=" + LinkAngle(*second, 'W', 'E');
     return link;
 }
 

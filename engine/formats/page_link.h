@@ -15,11 +15,11 @@ namespace azimora {
 struct PageLinkValues {
     double latitude = 0;
     double longitudeWest = 0;  // west positive, as everywhere in the engine
-    double satelliteWest = 0;
-    double dishMetres = 0;
+    double satelliteLongitudeWest = 0;
+    double dishDiameterMetres = 0;
     double frequencyGHz = 0;
     double offsetAngle = 0;
-    std::optional<double> secondSatelliteWest;
+    std::optional<double> secondSatelliteLongitudeWest;
 };
 
 // Whether a typed address can carry the link: an absolute https address

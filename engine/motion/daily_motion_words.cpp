@@ -3,17 +3,12 @@
 #include "motion/daily_motion_words.h"
 
 #include <cmath>
-#include <cstdio>
 #include <vector>
+
+#include "text/number_text.h"
 
 namespace azimora {
 namespace {
-
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
 
 // "04:12", "04:12 and 16:08", "00:03, 11:58 and 23:57".
 std::string Around(const std::vector<UnixSeconds>& instants, const TimeOfDayText& timeOfDay) {
@@ -25,12 +20,15 @@ std::string Around(const std::vector<UnixSeconds>& instants, const TimeOfDayText
     return words;
 }
 
-std::string Hours(double hours) { return Fixed(hours, 1) + (Fixed(hours, 1) == "1.0" ? " hour" : " hours"); }
+std::string Hours(double hours) {
+    const std::string shown = FormatFixed(hours, 1);
+    return shown + (shown == "1.0" ? " hour" : " hours");
+}
 
 }  // namespace
 
 std::string LossWords(const std::optional<double>& lossDb) {
-    return lossDb ? Fixed(*lossDb, 2) + " dB" : "outside the main beam";
+    return lossDb ? FormatFixed(*lossDb, 2) + " dB" : "outside the main beam";
 }
 
 std::string VerdictWords(const DailyMotion& motion, const TimeOfDayText& timeOfDay) {
@@ -52,17 +50,17 @@ std::string VerdictWords(const DailyMotion& motion, const TimeOfDayText& timeOfD
 }
 
 std::string InclinationWords(double inclination, const std::optional<double>& ratePerYear) {
-    const std::string now = "inclined " + Fixed(inclination, 2) + " deg";
+    const std::string now = "inclined " + FormatFixed(inclination, 2) + " deg";
     if (!ratePerYear)
         return now + "; one element set tells no rate: left alone, it grows about " +
-               Fixed(kNaturalInclinationGrowthPerYear, 1) + " deg a year";
-    return now + (*ratePerYear >= 0 ? ", growing " : ", shrinking ") + Fixed(std::fabs(*ratePerYear), 2) +
+               FormatFixed(kNaturalInclinationGrowthPerYear, 1) + " deg a year";
+    return now + (*ratePerYear >= 0 ? ", growing " : ", shrinking ") + FormatFixed(std::fabs(*ratePerYear), 2) +
            " deg a year between its element sets";
 }
 
 std::string ElementAgeWords(const DailyMotion& motion) {
     if (!motion.elementsOutdated) return "";
-    const std::string days = Fixed(std::fabs(motion.elementsAgeDays), 0) + " days";
+    const std::string days = FormatFixed(std::fabs(motion.elementsAgeDays), 0) + " days";
     return motion.elementsAgeDays > 0 ? "elements " + days + " old: manoeuvres since are not in them"
                                        : "elements dated " + days + " after this day: manoeuvres in between are not in them";
 }

@@ -92,8 +92,8 @@ MagneticField ComputeMagneticField(const MagneticModelData& model, double latitu
     return field;
 }
 
-double CompassBearing(double trueAzimuth, double declination) {
-    const double bearing = Wrap360(trueAzimuth - declination);
+double CompassBearing(double azimuth, double declination) {
+    const double bearing = Wrap360(azimuth - declination);
     return bearing == 0 ? 360 : bearing;
 }
 

@@ -35,6 +35,6 @@ struct MagneticField {
 
 // The bearing a magnetic compass shows for a true azimuth: azimuth minus
 // declination (east positive), in (0, 360].
-[[nodiscard]] double CompassBearing(double trueAzimuth, double declination);
+[[nodiscard]] double CompassBearing(double azimuth, double declination);
 
 }  // namespace azimora

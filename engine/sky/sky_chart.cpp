@@ -80,8 +80,9 @@ struct SiteSky {
 
 }  // namespace
 
-CatalogueSatellite::CatalogueSatellite(std::string satelliteName, double west)
-    : name(std::move(satelliteName)), longitudeWest(west), position(GeostationaryPosition(EarthGeometry{}, west)) {}
+CatalogueSatellite::CatalogueSatellite(std::string satelliteName, double satelliteLongitudeWest)
+    : name(std::move(satelliteName)), longitudeWest(satelliteLongitudeWest),
+      position(GeostationaryPosition(EarthGeometry{}, satelliteLongitudeWest)) {}
 
 SkyPosition GeostationaryPositionInSky(double latitude, double longitudeWest, double satelliteLongitudeWest) {
     return SiteSky(latitude, longitudeWest).Of(satelliteLongitudeWest);
@@ -89,7 +90,7 @@ SkyPosition GeostationaryPositionInSky(double latitude, double longitudeWest, do
 
 SkyChart BuildSkyChart(const SkyChartRequest& request, const ObstacleHorizon& obstacles) {
     SkyChart chart;
-    chart.magneticDeclination = request.magneticDeclination;
+    chart.declination = request.declination;
     const SiteSky site(request.latitude, request.longitudeWest);
     // The arc: every orbital longitude within sight, east to west.
     for (double east = 180; east >= -180; east -= kArcStepDegrees) {

@@ -43,7 +43,7 @@ private:
 };
 
 struct CatalogueSatellite {
-    CatalogueSatellite(std::string satelliteName, double west);
+    CatalogueSatellite(std::string satelliteName, double satelliteLongitudeWest);
     std::string name;
     double longitudeWest = 0;
     Vector3 position;  // in orbit, Earth-fixed: worked out once, for every site
@@ -68,7 +68,7 @@ struct SkyChart {
     // up that day (two where it sets and rises again within the day).
     std::vector<std::vector<SkyPosition>> sunPath;
     std::vector<SunMark> sunHours;              // on the whole local hours
-    double magneticDeclination = 0;             // where magnetic north lies, east positive
+    double declination = 0;                     // where magnetic north lies, east positive
     std::optional<ChartSatellite> second;       // a second satellite on the same dish
 };
 
@@ -92,7 +92,7 @@ struct SkyChartRequest {
     UnixSeconds dayStart = 0;
     UnixSeconds dayEnd = 0;
     std::vector<ClockHour> hours;
-    double magneticDeclination = 0;
+    double declination = 0;
 };
 
 [[nodiscard]] SkyChart BuildSkyChart(const SkyChartRequest& request, const ObstacleHorizon& obstacles);

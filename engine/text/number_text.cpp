@@ -190,6 +190,22 @@ std::optional<long double> ParseTypedNumber(std::string_view text) {
     return ParseNumber(pointed);
 }
 
+std::string FormatFixed(double value, int decimals) {
+    // Room for the largest double's 309 integer digits, a sign, a point and the decimals.
+    std::array<char, 336> text{};
+    char* const end = text.data() + text.size();
+    return std::string(text.data(), FloatToChars(text.data(), end, value, std::chars_format::fixed, decimals).ptr);
+}
+
+std::string FormatFixedTrimmed(double value, int decimals) {
+    std::string result = FormatFixed(value, decimals);
+    if (result.find('.') != std::string::npos) {
+        while (result.back() == '0') result.pop_back();
+        if (result.back() == '.') result.pop_back();
+    }
+    return result == "-0" ? "0" : result;
+}
+
 long double ConvertNumber(std::string_view text) {
     if (const auto value = ParseNumber(text)) return *value;
     throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");

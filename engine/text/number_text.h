@@ -16,6 +16,15 @@ namespace azimora {
 // Precondition: value is finite (throws MathError otherwise).
 [[nodiscard]] std::string FormatGeneral(long double value);
 
+// Fixed to `decimals` places (0 to 17), as printf's "%.*f" in the C
+// locale: '.' whatever the user's locale (a Qt program runs in the user's,
+// where printf may write "1,5"). Zero keeps its sign: "-0.00".
+[[nodiscard]] std::string FormatFixed(double value, int decimals);
+// FormatFixed, trailing zeros and a bare point dropped, minus zero as "0":
+// 19.2, 0.6, 54.597, -0.00001 to 4 places "0". For texts a person or an
+// address reads back as a number.
+[[nodiscard]] std::string FormatFixedTrimmed(double value, int decimals);
+
 // Optional blanks, optional sign, digits with an optional '.' and further
 // digits, optional exponent (E or e, optional sign, digits), optional blanks.
 // "114.", ".5" and "." convert; "", "-" and values beyond the long double

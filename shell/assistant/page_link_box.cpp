@@ -86,10 +86,10 @@ PageLinkBox::PageLinkBox(QWidget* parent) : QGroupBox(QStringLiteral("On the pho
 
 void PageLinkBox::show(const std::optional<DisplaySite>& site, const AssistantSettings& settings) {
     site_ = site;
-    dishMetres_ = settings.dishDiameterMetres;
+    dishDiameterMetres_ = settings.dishDiameterMetres;
     frequencyGHz_ = settings.frequencyGHz;
     offsetAngle_ = settings.offsetAngle;
-    secondWest_ = settings.secondSatelliteWest;
+    secondSatelliteLongitudeWest_ = settings.secondSatelliteWest;
     update();
 }
 
@@ -111,7 +111,8 @@ void PageLinkBox::update() {
     else
         link = QString::fromStdString(PageLink(typed.toStdString(),
                                                {site_->latitude, site_->longitudeWest, site_->satelliteLongitudeWest,
-                                                dishMetres_, frequencyGHz_, offsetAngle_, secondWest_}));
+                                                dishDiameterMetres_, frequencyGHz_, offsetAngle_,
+                                                secondSatelliteLongitudeWest_}));
     hint_->setText(hint);
     hint_->setAccessibleName(hint);
     hint_->setHidden(hint.isEmpty());

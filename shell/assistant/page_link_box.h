@@ -45,10 +45,10 @@ private:
     QPushButton* copy_ = nullptr;
     QrCodeView* code_ = nullptr;
     std::optional<DisplaySite> site_;
-    double dishMetres_ = 0;
+    double dishDiameterMetres_ = 0;
     double frequencyGHz_ = 0;
     double offsetAngle_ = 0;
-    std::optional<double> secondWest_;
+    std::optional<double> secondSatelliteLongitudeWest_;
 };
 
 }  // namespace azimora::shell

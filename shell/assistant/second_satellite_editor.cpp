@@ -76,9 +76,10 @@ void SecondSatelliteEditor::fillSatellites() {
         const CatalogueNode& node = satellites.Root(i);
         const auto longitude = ParseNumber(node.Data1);
         if (!longitude) continue;
-        const double west = static_cast<double>(*longitude);
-        satellite_->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(node.Text), LongitudeText(west, 2)),
-                            QVariant::fromValue(west));
+        const double satelliteLongitudeWest = static_cast<double>(*longitude);
+        satellite_->addItem(
+            QStringLiteral("%1 (%2)").arg(QString::fromStdString(node.Text), LongitudeText(satelliteLongitudeWest, 2)),
+            QVariant::fromValue(satelliteLongitudeWest));
         satellite_->setItemData(satellite_->count() - 1, QString::fromStdString(node.Text), Qt::UserRole + 1);
     }
     satellite_->setCurrentText(current.isEmpty() ? QString::fromLatin1(kNone) : current);
@@ -89,10 +90,10 @@ void SecondSatelliteEditor::takeSatellite() {
     AssistantSettings settings = session.settings();
     const QString text = satellite_->currentText().trimmed();
     const int index = satellite_->findText(text);
-    std::optional<double> west;
+    std::optional<double> satelliteLongitudeWest;
     QString name;
     if (index > 0) {
-        west = satellite_->itemData(index).toDouble();
+        satelliteLongitudeWest = satellite_->itemData(index).toDouble();
         name = satellite_->itemData(index, Qt::UserRole + 1).toString();
     } else if (index != 0 && !text.isEmpty()) {
         const auto typed = ParseAngle(text.toStdString(), "EW");
@@ -101,11 +102,11 @@ void SecondSatelliteEditor::takeSatellite() {
                                .arg(text, QString::fromLatin1(kTypeHint)));
             return;
         }
-        west = *typed;
+        satelliteLongitudeWest = *typed;
     }
     hint_->setText(QString::fromLatin1(kTypeHint));
-    if (settings.secondSatelliteWest == west && settings.secondSatelliteName == name) return;
-    settings.secondSatelliteWest = west;
+    if (settings.secondSatelliteWest == satelliteLongitudeWest && settings.secondSatelliteName == name) return;
+    settings.secondSatelliteWest = satelliteLongitudeWest;
     settings.secondSatelliteName = name;
     session.setSettings(settings);
 }

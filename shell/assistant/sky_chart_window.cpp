@@ -80,7 +80,7 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
     marks_ = new ObstacleMarksEditor(session, this);
     marks_->setDeclination([this] {
         if (refreshSoon_.isActive()) refresh();  // the site may have changed a moment ago
-        return hasChart_ ? chart_.magneticDeclination : 0.0;
+        return hasChart_ ? chart_.declination : 0.0;
     });
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);

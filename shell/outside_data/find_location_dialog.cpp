@@ -13,8 +13,9 @@
 #include "errors.h"
 #include "main_window/main_window.h"
 #include "outside_data/my_position_dialog.h"
-#include "text/search_folding.h"
 #include "text/coordinate_text.h"
+#include "text/number_text.h"
+#include "text/search_folding.h"
 #include "widgets/angle_text.h"
 
 namespace azimora::shell {
@@ -22,16 +23,11 @@ namespace {
 
 constexpr std::size_t kResultsShown = 60;
 
-QString Hemispheres(double latitude, double west) { return LatitudeText(latitude, 4) + u' ' + LongitudeText(west, 4); }
+QString Hemispheres(double latitude, double longitudeWest) {
+    return LatitudeText(latitude, 4) + u' ' + LongitudeText(longitudeWest, 4);
+}
 
 }  // namespace
-
-QString CoordinateText(double degrees) {
-    QString text = QString::number(degrees, 'f', 4);
-    while (text.endsWith(u'0')) text.chop(1);
-    if (text.endsWith(u'.')) text.chop(1);
-    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
-}
 
 FindLocationDialog::FindLocationDialog(TfrmKorvel& main, const QString& locationsFile) : OnScreenDialog(&main), main_(main) {
     setObjectName(QStringLiteral("FindLocation"));
@@ -146,8 +142,8 @@ void FindLocationDialog::fill(const QString& name, double latitude, double longi
     PointingController& controller = main_.controller();
     main_.callHandler([&] {
         controller.SetValue(DisplayField::LocName, name.toStdString());
-        controller.SetValue(DisplayField::NLat, CoordinateText(latitude).toStdString());
-        controller.SetValue(DisplayField::WLong, CoordinateText(longitudeWest).toStdString());
+        controller.SetValue(DisplayField::NLat, FormatFixedTrimmed(latitude, 4));
+        controller.SetValue(DisplayField::WLong, FormatFixedTrimmed(longitudeWest, 4));
     });
     message_->setText(QStringLiteral("In the main window: ") + name);
 }

@@ -63,7 +63,4 @@ private:
     enum class WorkedOn { Town, Coordinates } lastWorkedOn_ = WorkedOn::Town;
 };
 
-// Degrees for a coordinate box: up to four decimals, no trailing zeros.
-[[nodiscard]] QString CoordinateText(double degrees);
-
 }  // namespace azimora::shell

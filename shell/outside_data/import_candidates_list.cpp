@@ -95,8 +95,8 @@ void ImportCandidatesList::applyFilter() {
     visibleOnly_->setEnabled(site.has_value() || visibleOnly_->isChecked());
     visibleOnly_->setToolTip(site ? QString() : QStringLiteral("Choose a location in the main window first"));
     if (visibleOnly_->isChecked() && site) {
-        sees = [latitude = site->latitude, longitude = site->longitudeWest](float west) {
-            return GeostationaryPositionInSky(latitude, longitude, west).elevation > 0;
+        sees = [latitude = site->latitude, longitudeWest = site->longitudeWest](float satelliteLongitudeWest) {
+            return GeostationaryPositionInSky(latitude, longitudeWest, satelliteLongitudeWest).elevation > 0;
         };
     }
     model_->setFilter(filter_->text(), std::move(sees));

@@ -132,7 +132,7 @@ void AddCompassWords(const QFontMetricsF& metrics, const SkyProjection& sky, con
     };
     for (const auto& [azimuth, letter] : {std::pair{0.0, "N"}, {90.0, "E"}, {180.0, "S"}, {270.0, "W"}})
         words.words.push_back(word(azimuth, letter, outside, ChartWord::Kind::Compass));
-    ChartWord north = word(chart.magneticDeclination, "MN", outside * 1.9, ChartWord::Kind::MagneticNorth);
+    ChartWord north = word(chart.declination, "MN", outside * 1.9, ChartWord::Kind::MagneticNorth);
     // Beside N when it would stand on it (a small declination).
     if (north.box.intersects(words.words.front().box)) north.box.moveLeft(words.words.front().box.right() + 2);
     words.words.push_back(north);
@@ -228,7 +228,7 @@ ChartWords LayOutChartWords(const QFontMetricsF& metrics, const SkyProjection& s
     AddCompassWords(metrics, sky, chart, words);
     AddMarks(sky, chart, obstacles, words);
     // Magnetic north's dash ends outside the horizon.
-    words.marks.push_back(Around(sky.point(chart.magneticDeclination, -CompassOffset(metrics, sky) * 0.6), kLineEnd));
+    words.marks.push_back(Around(sky.point(chart.declination, -CompassOffset(metrics, sky) * 0.6), kLineEnd));
     const QRectF area = sky.area();
     Taken taken(area);
     for (const QRectF& mark : words.marks) taken.Take(mark, kMarkWeight);

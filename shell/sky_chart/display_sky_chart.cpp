@@ -59,9 +59,9 @@ std::optional<SkyChart> DisplaySkyChart::build(const ObstacleHorizon& obstacles,
         if (local.time().minute() != 0) continue;  // a zone whose clocks sit off the hour
         request.hours.push_back({static_cast<double>(hour.toSecsSinceEpoch()), local.time().hour()});
     }
-    request.magneticDeclination = ComputeMagneticField(kWmm2025, request.latitude, request.longitudeWest, 0,
-                                                       DecimalYear(static_cast<double>(now.toSecsSinceEpoch())))
-                                      .declination;
+    request.declination = ComputeMagneticField(kWmm2025, request.latitude, request.longitudeWest, 0,
+                                               DecimalYear(static_cast<double>(now.toSecsSinceEpoch())))
+                              .declination;
     return BuildSkyChart(request, obstacles);
 }
 

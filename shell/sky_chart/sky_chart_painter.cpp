@@ -51,8 +51,8 @@ void DrawCompassMarks(QPainter& painter, const SkyProjection& sky, const SkyChar
     // Magnetic north: where a compass needle points.
     const QFontMetricsF metrics(painter.font(), painter.device());
     painter.setPen(QPen(colours.magnetic, 0, Qt::DashLine));
-    painter.drawLine(sky.point(chart.magneticDeclination, 0),
-                     sky.point(chart.magneticDeclination, -CompassOffset(metrics, sky) * 0.6));
+    painter.drawLine(sky.point(chart.declination, 0),
+                     sky.point(chart.declination, -CompassOffset(metrics, sky) * 0.6));
 }
 
 void DrawObstacles(QPainter& painter, const SkyProjection& sky, const ObstacleHorizon& obstacles,

@@ -25,13 +25,15 @@ namespace azimora::shell {
 }
 
 // "51.08 N", "33.87 S".
-[[nodiscard]] inline QString LatitudeText(double north, int decimals) {
-    return QString::number(std::fabs(north), 'f', decimals) + (north < 0 ? QStringLiteral(" S") : QStringLiteral(" N"));
+[[nodiscard]] inline QString LatitudeText(double latitude, int decimals) {
+    return QString::number(std::fabs(latitude), 'f', decimals) +
+           (latitude < 0 ? QStringLiteral(" S") : QStringLiteral(" N"));
 }
 
 // "114.08 W", "19.20 E".
-[[nodiscard]] inline QString LongitudeText(double west, int decimals) {
-    return QString::number(std::fabs(west), 'f', decimals) + (west < 0 ? QStringLiteral(" E") : QStringLiteral(" W"));
+[[nodiscard]] inline QString LongitudeText(double longitudeWest, int decimals) {
+    return QString::number(std::fabs(longitudeWest), 'f', decimals) +
+           (longitudeWest < 0 ? QStringLiteral(" E") : QStringLiteral(" W"));
 }
 
 }  // namespace azimora::shell

@@ -7,7 +7,8 @@
 #include <QFontMetrics>
 
 #include <algorithm>
-#include <cmath>
+
+#include "widgets/contrast.h"
 
 namespace azimora::shell {
 namespace {
@@ -116,22 +117,6 @@ bool HasDarkFace(const QPalette& palette) { return ButtonFace(palette).lightness
 QColor ListingTextColour(const QPalette& palette) {
     return HasDarkFace(palette) ? palette.color(QPalette::ButtonText) : QColor(Qt::black);
 }
-
-namespace {
-
-// WCAG 2 relative luminance and contrast ratio.
-double RelativeLuminance(const QColor& colour) {
-    const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-double ContrastRatio(const QColor& a, const QColor& b) {
-    const double la = RelativeLuminance(a) + 0.05;
-    const double lb = RelativeLuminance(b) + 0.05;
-    return std::max(la, lb) / std::min(la, lb);
-}
-
-}  // namespace
 
 QColor HotItemColour(const QPalette& palette) {
     if (!HasDarkFace(palette)) return kHotItemColour;

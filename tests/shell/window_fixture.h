@@ -45,12 +45,12 @@ protected:
 
     // A site and satellite as the main window's boxes would hold them.
     void SetSite(const char* name, const char* latitude, const char* longitudeWest, const char* satellite,
-                 const char* satelliteWest) {
+                 const char* satelliteLongitudeWest) {
         window->controller().SetValue(DisplayField::LocName, name);
         window->controller().SetValue(DisplayField::NLat, latitude);
         window->controller().SetValue(DisplayField::WLong, longitudeWest);
         window->controller().SetValue(DisplayField::SatName, satellite);
-        window->controller().SetValue(DisplayField::SatLong, satelliteWest);
+        window->controller().SetValue(DisplayField::SatLong, satelliteLongitudeWest);
         QCoreApplication::processEvents();
     }
 

@@ -15,7 +15,7 @@ namespace {
 // Reference angles from an independent 40-digit evaluation of the same
 // geometry (mpmath), with the inputs taken as exact decimals.
 struct Reference {
-    long double latitude, longitude, satLongitude;
+    long double latitude, longitudeWest, satelliteLongitudeWest;
     long double azimuth, elevation;
     const char* elevationText;
 };
@@ -29,7 +29,7 @@ void ExpectSignificantDigits(long double actual, long double expected, int digit
 
 TEST_P(PointingReference, AgreesToTwelveSignificantDigits) {
     const Reference& ref = GetParam();
-    const PointingResult result = CalculatePointing({ref.latitude, ref.longitude, ref.satLongitude, 0});
+    const PointingResult result = CalculatePointing({ref.latitude, ref.longitudeWest, ref.satelliteLongitudeWest, 0});
     ExpectSignificantDigits(result.Azimuth, ref.azimuth, 12);
     ExpectSignificantDigits(result.Elevation, ref.elevation, 12);
     if (ref.elevationText != nullptr) {

@@ -41,6 +41,48 @@ TEST(GeneralFormat, RejectsNonFiniteValues) {
     EXPECT_THROW((void)FormatGeneral(std::numeric_limits<long double>::quiet_NaN()), MathError);
 }
 
+struct FixedTrimmed {
+    double value;
+    int decimals;
+    const char* text;
+};
+
+class FixedFormat : public ::testing::TestWithParam<FixedTrimmed> {};
+
+TEST_P(FixedFormat, RoundsTheExactBinaryValue) {
+    EXPECT_EQ(FormatFixed(GetParam().value, GetParam().decimals), GetParam().text);
+}
+
+// 1.005 and 2.675 are stored just below their halves, 0.125 exactly at one
+// (rounded to even, as C's printf does).
+INSTANTIATE_TEST_SUITE_P(Texts, FixedFormat,
+                         ::testing::Values(FixedTrimmed{1.005, 2, "1.00"}, FixedTrimmed{2.675, 2, "2.67"},
+                                           FixedTrimmed{0.125, 2, "0.12"}, FixedTrimmed{0.375, 2, "0.38"},
+                                           FixedTrimmed{-0.001, 2, "-0.00"}, FixedTrimmed{-0.0, 1, "-0.0"},
+                                           FixedTrimmed{12.5, 0, "12"}, FixedTrimmed{180, 3, "180.000"}));
+
+class FixedTrimmedFormat : public ::testing::TestWithParam<FixedTrimmed> {};
+
+TEST_P(FixedTrimmedFormat, DropsTrailingZerosAndTheSignOfZero) {
+    EXPECT_EQ(FormatFixedTrimmed(GetParam().value, GetParam().decimals), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FixedTrimmedFormat,
+    ::testing::Values(FixedTrimmed{19.2, 3, "19.2"}, FixedTrimmed{0.6, 3, "0.6"}, FixedTrimmed{54.597, 4, "54.597"},
+                      FixedTrimmed{180, 4, "180"}, FixedTrimmed{100, 0, "100"}, FixedTrimmed{-8.5, 2, "-8.5"},
+                      FixedTrimmed{51.08333333, 4, "51.0833"}, FixedTrimmed{-114.08336, 4, "-114.0834"},
+                      // Rounded to nothing, or zero itself, is "0" whatever its sign.
+                      FixedTrimmed{0, 4, "0"}, FixedTrimmed{-0.0, 4, "0"}, FixedTrimmed{-0.00001, 4, "0"},
+                      FixedTrimmed{0.99999, 3, "1"}, FixedTrimmed{-0.99999, 3, "-1"},
+                      FixedTrimmed{1e22, 2, "10000000000000000000000"}));
+
+TEST(FixedTrimmedFormat, WritesTheLargestNumbersWhole) {
+    // The largest double has 309 integer digits; 17 decimals still fit beside them.
+    EXPECT_EQ(FormatFixedTrimmed(std::numeric_limits<double>::max(), 17).size(), 309U);
+    EXPECT_EQ(FormatFixedTrimmed(-std::numeric_limits<double>::max(), 17).size(), 310U);
+}
+
 struct Parsed {
     const char* text;
     std::optional<long double> value;

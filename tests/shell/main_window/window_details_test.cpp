@@ -9,12 +9,11 @@
 #include <QPushButton>
 #include <QTranslator>
 
-#include <cmath>
-
 #include "app/qt_translations.h"
 #include "main_window/status_clock.h"
 #include "trees/catalogue_model.h"
 #include "trees/catalogue_tree_view.h"
+#include "widgets/contrast.h"
 #include "widgets/edit_box.h"
 #include "widgets/recessed_button.h"
 #include "widgets/ui_style.h"
@@ -37,17 +36,6 @@ int CountInColumn(const QImage& image, int x, int fromY, int toY, const QColor& 
     int count = 0;
     for (int y = fromY; y < toY; ++y) count += Shows(image, {x, y}, colour);
     return count;
-}
-
-// WCAG contrast ratio of two colours.
-double Contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double la = luminance(a) + 0.05;
-    const double lb = luminance(b) + 0.05;
-    return std::max(la, lb) / std::min(la, lb);
 }
 
 class WindowDetails : public WindowTest {
@@ -237,7 +225,7 @@ protected:
         const QColor face = ButtonFace(tvwLoc->palette());
         double best = 1;
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) best = std::max(best, Contrast(image.pixelColor(x, y), face));
+            for (int x = 0; x < image.width(); ++x) best = std::max(best, ContrastRatio(image.pixelColor(x, y), face));
         return best;
     }
 };
@@ -253,7 +241,7 @@ TEST_F(DarkWindow, LabelShadowsFallBelowTheFace) {
     ShowWindow();
     const QPalette colours = window->palette();
     EXPECT_LT(LabelShadowColour(colours).lightness(), ButtonFace(colours).lightness());
-    EXPECT_GE(Contrast(HotItemColour(colours), ButtonFace(colours)), 4.5);
+    EXPECT_GE(ContrastRatio(HotItemColour(colours), ButtonFace(colours)), 4.5);
     // The classic colours stay on a light face.
     const QPalette light = before;
     EXPECT_EQ(ListingTextColour(light), QColor(Qt::black));

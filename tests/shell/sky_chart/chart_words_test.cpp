@@ -36,7 +36,7 @@ struct Site {
     const char* latitude;
     const char* longitudeWest;
     std::string satellite;
-    const char* satelliteWest;
+    const char* satelliteLongitudeWest;
     std::vector<SkyPosition> marks;  // obstacle marks
 };
 
@@ -72,7 +72,7 @@ TEST_F(ChartWords, BesideTheirMarksAndOverNothingElse) {
     };
     const Chart charts[] = {{"the window", 560, 12}, {"the sheet", 230, 7}, {"a small window", 300, 11}};
     for (const Site& site : sites) {
-        SetSite(site.name, site.latitude, site.longitudeWest, site.satellite.c_str(), site.satelliteWest);
+        SetSite(site.name, site.latitude, site.longitudeWest, site.satellite.c_str(), site.satelliteLongitudeWest);
         auto& sky = ToolsMenu::Of(*window).openSkyChart();
         AssistantSession::Of(*window).clearObstacles();
         for (const SkyPosition& mark : site.marks) sky.addObstacle(mark);
