@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -17,6 +16,7 @@
 #include "geometry/dish_beam.h"
 #include "geometry/pointing.h"
 #include "motion/daily_motion_words.h"
+#include "report/shown_numbers.h"
 
 namespace azimora::calc {
 namespace {
@@ -40,11 +40,8 @@ const char* VerdictKey(MotionVerdict verdict) {
     return "out_of_sight";
 }
 
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
+// By the report's rules: what shows as zero has no sign.
+std::string Fixed(double value, int decimals) { return FixedText(value, decimals); }
 
 std::string Words(const SeenObject& seen, const ZoneTime& zone) {
     return VerdictWords(seen.motion, [&zone](UnixSeconds t) { return zone.TimeOfDay(t).erase(5, 3); });  // "04:12 UTC"
@@ -126,8 +123,8 @@ std::string CsvRow(const SeenObject& seen, const ZoneTime& zone) {
     return row + '\n';
 }
 
-// 114.08 W, 19.20 E: longitudes west positive.
-std::string Longitude(double west) { return Fixed(std::fabs(west), 2) + (west < 0 ? " E" : " W"); }
+// 114.08 W, 19.20 E: longitudes west positive, as the site report writes them.
+std::string Longitude(double west) { return LongitudeText(west, 2); }
 
 std::string Padded(std::string text, std::size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
@@ -136,8 +133,7 @@ std::string Padded(std::string text, std::size_t width) {
 
 void Table(std::ostream& out, const std::vector<SeenObject>& seen, const ElementSiteSettings& settings) {
     const double beamwidth = HalfPowerBeamwidth(settings.dishDiameterMetres, settings.frequencyGHz);
-    out << "Site                  " << Fixed(std::fabs(settings.latitude), 2) << (settings.latitude < 0 ? " S, " : " N, ")
-        << Longitude(settings.longitudeWest) << '\n'
+    out << "Site                  " << LatitudeText(settings.latitude, 2) << ", " << Longitude(settings.longitudeWest) << '\n'
         << "Dish                  " << Fixed(settings.dishDiameterMetres, 2) << " m at "
         << Fixed(settings.frequencyGHz, 2) << " GHz, a half-power beam of " << Fixed(beamwidth, 2) << " deg\n"
         << "Day                   24 hours from " << settings.zone.Date(settings.dayStart) << ' '

@@ -3,9 +3,10 @@
 #include "formats/geostationary_objects.h"
 
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "geometry/vector3.h"
+#include "text/number_text.h"
 
 namespace azimora {
 namespace {
@@ -52,21 +53,18 @@ std::optional<double> SubSatelliteLongitude(const OrbitalElements& elements, Uni
 
 std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& elements, UnixSeconds instant,
                                                       std::string& problem) {
-    char text[128];
+    // FormatFixed: '.' whatever the C library's locale (the desktop's toolkit sets the user's).
     if (elements.meanMotion < kMinimumGeostationaryMotion || elements.meanMotion > kMaximumGeostationaryMotion) {
-        std::snprintf(text, sizeof text, "not geostationary: %.2f revolutions a day", elements.meanMotion);
-        problem = text;
+        problem = "not geostationary: " + FormatFixed(elements.meanMotion, 2) + " revolutions a day";
         return std::nullopt;
     }
     if (!(elements.inclination <= kMaximumGeostationaryInclination)) {
-        std::snprintf(text, sizeof text, "not geostationary: inclined %.1f degrees (%s)", elements.inclination,
-                      elements.inclination > 90 ? "a retrograde orbit" : "far from the equator");
-        problem = text;
+        problem = "not geostationary: inclined " + FormatFixed(elements.inclination, 1) + " degrees (" +
+                  (elements.inclination > 90 ? "a retrograde orbit" : "far from the equator") + ")";
         return std::nullopt;
     }
     if (!(elements.eccentricity < kMaximumGeostationaryEccentricity)) {
-        std::snprintf(text, sizeof text, "not geostationary: eccentricity %.2f (far from a circle)", elements.eccentricity);
-        problem = text;
+        problem = "not geostationary: eccentricity " + FormatFixed(elements.eccentricity, 2) + " (far from a circle)";
         return std::nullopt;
     }
     Sgp4Error error = Sgp4Error::None;
@@ -82,20 +80,20 @@ std::optional<GeostationaryObject> PlaceGeostationary(const OrbitalElements& ele
     object.longitudeWest = *longitude;
     object.driftPerDay = -Wrap180(*later - *longitude) * kSecondsPerDay / revolution;
     object.epochAgeDays = (instant - elements.epoch) / kSecondsPerDay;
-    const auto addWarning = [&](const char* format, double value, const char* more = "") {
-        std::snprintf(text, sizeof text, format, value, more);
-        object.warning += (object.warning.empty() ? "" : "; ") + std::string(text);
+    const auto addWarning = [&](const std::string& warning) {
+        object.warning += (object.warning.empty() ? "" : "; ") + warning;
     };
     if (std::fabs(object.driftPerDay) > kDriftWarning)
-        addWarning("drifting %.2f degrees a day %s", std::fabs(object.driftPerDay), object.driftPerDay > 0 ? "east" : "west");
+        addWarning("drifting " + FormatFixed(std::fabs(object.driftPerDay), 2) + " degrees a day " +
+                   (object.driftPerDay > 0 ? "east" : "west"));
     if (elements.inclination > kInclinationWarning)
-        addWarning("inclined %.1f degrees: it swings north and south", elements.inclination);
+        addWarning("inclined " + FormatFixed(elements.inclination, 1) + " degrees: it swings north and south");
     if (const double swing = EccentricSwing(elements.eccentricity); swing > kEccentricSwingWarning)
-        addWarning("eccentric: it swings east and west by %.1f degrees", swing);
+        addWarning("eccentric: it swings east and west by " + FormatFixed(swing, 1) + " degrees");
     if (object.epochAgeDays > kElementAgeWarningDays)
-        addWarning("elements %.0f days old: its position is uncertain", object.epochAgeDays);
+        addWarning("elements " + FormatFixed(object.epochAgeDays, 0) + " days old: its position is uncertain");
     if (object.epochAgeDays < -kElementAgeWarningDays)
-        addWarning("elements dated %.0f days after this date: its position is uncertain", -object.epochAgeDays);
+        addWarning("elements dated " + FormatFixed(-object.epochAgeDays, 0) + " days after this date: its position is uncertain");
     object.elements = elements;
     return object;
 }

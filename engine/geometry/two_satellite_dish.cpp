@@ -3,13 +3,14 @@
 #include "geometry/two_satellite_dish.h"
 
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "errors.h"
 #include "geometry/lnb_skew.h"
 #include "geometry/pointing.h"
 #include "geometry/vector3.h"
 #include "geometry/visibility.h"
+#include "text/number_text.h"
 
 namespace azimora {
 
@@ -53,17 +54,13 @@ TwoSatelliteDish ComputeTwoSatelliteDish(double latitude, double longitudeWest, 
     dish.lnbUpMm = -dish.lnbOffsetMm * std::sin(towards);
     const double rimMm = dishDiameterMetres * 500;
     if (!(dish.lnbOffsetMm <= rimMm)) {
-        char text[200];
-        if (std::isfinite(dish.lnbOffsetMm))
-            std::snprintf(text, sizeof text,
-                          "the second LNB would sit %.0f mm from the first, beyond the dish's rim (%.0f mm from its "
-                          "centre): no second LNB serves satellites %.1f degrees apart on this dish",
-                          dish.lnbOffsetMm, rimMm, dish.separation);
-        else
-            std::snprintf(text, sizeof text,
-                          "the satellites are %.1f degrees apart: no second LNB serves satellites that far apart",
-                          dish.separation);
-        dish.beyondReach = text;
+        // FormatFixed: '.' whatever the C library's locale.
+        const std::string apart = FormatFixed(dish.separation, 1) + " degrees apart";
+        dish.beyondReach = std::isfinite(dish.lnbOffsetMm)
+                               ? "the second LNB would sit " + FormatFixed(dish.lnbOffsetMm, 0) +
+                                     " mm from the first, beyond the dish's rim (" + FormatFixed(rimMm, 0) +
+                                     " mm from its centre): no second LNB serves satellites " + apart + " on this dish"
+                               : "the satellites are " + apart + ": no second LNB serves satellites that far apart";
     }
 
     PointingInputs pointing;

@@ -3,16 +3,15 @@
 #include "report/shown_numbers.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "text/number_text.h"
 
 namespace azimora {
 namespace {
 
-std::string Printed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
+// With '.' whatever the C library's locale: the desktop's toolkit sets the
+// user's, and a German one would print "5,50".
+std::string Printed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 std::string DegreeUnit(DegreeSign sign) { return sign == DegreeSign::Symbol ? "\u00B0" : " deg"; }
 
