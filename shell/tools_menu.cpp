@@ -7,9 +7,9 @@
 #include <QFileDialog>
 #include <QMenuBar>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "assistant/installation_details_window.h"
-#include "assistant/installation_sheet.h"
+#include "sheet/installation_sheet.h"
 #include "assistant/line_of_sight_export.h"
 #include "assistant/sky_chart_window.h"
 #include "main_window/main_window.h"

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "assistant/installation_report.h"
+#include "installation/installation_report.h"
 #include "placement/tool_window.h"
 #include "report/input_rules.h"
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "assistant/installation_report.h"
+#include "installation/installation_report.h"
 #include "formats/line_of_sight.h"
 #include "placement/on_screen_dialog.h"
 

@@ -14,7 +14,7 @@
 
 #include <cmath>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "geometry/vector3.h"
 #include "widgets/angle_text.h"
 

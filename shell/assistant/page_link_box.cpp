@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "formats/page_link.h"
 #include "settings_file.h"
 #include "widgets/qr_code_view.h"

@@ -9,7 +9,7 @@
 
 #include <optional>
 
-#include "assistant/installation_report.h"
+#include "installation/installation_report.h"
 
 class QPainter;
 

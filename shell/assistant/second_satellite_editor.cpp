@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "main_window/main_window.h"
 #include "text/coordinate_text.h"
 #include "text/number_text.h"

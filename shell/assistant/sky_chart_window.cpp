@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-#include "assistant/assistant_session.h"
-#include "assistant/installation_report.h"
+#include "installation/assistant_session.h"
+#include "installation/installation_report.h"
 #include "assistant/obstacle_marks_editor.h"
 #include "assistant/window_places.h"
 #include "main_window/main_window.h"

@@ -9,10 +9,10 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "assistant/installation_details_window.h"
 #include "assistant/point_here.h"
-#include "assistant/site_time_zone.h"
+#include "installation/site_time_zone.h"
 #include "assistant/sky_chart_window.h"
 #include "sky_chart/chart_words.h"
 #include "sky_chart/sky_chart_painter.h"

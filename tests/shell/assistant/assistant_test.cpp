@@ -12,9 +12,9 @@
 #include <QScreen>
 #include <QTemporaryDir>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "assistant/installation_details_window.h"
-#include "assistant/installation_sheet.h"
+#include "sheet/installation_sheet.h"
 #include "assistant/obstacle_marks_editor.h"
 #include "assistant/sky_chart_window.h"
 #include "pdf_text.h"

@@ -21,7 +21,7 @@
 
 #include <set>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "assistant/installation_details_window.h"
 #include "assistant/line_of_sight_export.h"
 #include "assistant/obstacle_marks_editor.h"

@@ -13,8 +13,8 @@
 #include <map>
 
 #include "assistant/installation_details_window.h"
-#include "assistant/installation_report.h"
-#include "assistant/report_caches.h"
+#include "installation/installation_report.h"
+#include "installation/report_caches.h"
 #include "report/input_rules.h"
 #include "event_bound.h"
 #include "report_edges.h"

@@ -16,7 +16,7 @@
 
 #include <cmath>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "assistant/installation_details_window.h"
 #include "assistant/line_of_sight_export.h"
 #include "assistant/second_satellite_editor.h"

@@ -9,8 +9,8 @@
 
 #include <fstream>
 
-#include "assistant/installation_report.h"
-#include "assistant/report_caches.h"
+#include "installation/installation_report.h"
+#include "installation/report_caches.h"
 #include "gweather_locations.h"
 #include "lists/userlists.h"
 #include "outside_data/find_location_dialog.h"

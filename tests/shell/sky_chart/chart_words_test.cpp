@@ -9,7 +9,7 @@
 #include <cmath>
 #include <string>
 
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 #include "assistant/sky_chart_window.h"
 #include "sky_chart/chart_words.h"
 #include "window_fixture.h"

@@ -5,7 +5,7 @@
 #include <QPageSize>
 #include <QString>
 
-#include "assistant/installation_report.h"
+#include "installation/installation_report.h"
 #include "sky/sky_chart.h"
 
 // The installation sheet: one PDF page to take up the ladder, with the four

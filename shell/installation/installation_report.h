@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "assistant/assistant_session.h"
-#include "assistant/report_caches.h"
-#include "assistant/site_time_zone.h"
+#include "installation/assistant_session.h"
+#include "installation/report_caches.h"
+#include "installation/site_time_zone.h"
 #include "controller/display_site.h"
 #include "formats/dvb_scan_tables.h"
 #include "geometry/dish_setup.h"

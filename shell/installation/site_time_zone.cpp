@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "assistant/site_time_zone.h"
+#include "installation/site_time_zone.h"
 
 #include <cmath>
 #include <memory>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "assistant/installation_report.h"
+#include "installation/installation_report.h"
 
 #include <QLocale>
 

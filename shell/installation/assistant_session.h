@@ -9,7 +9,7 @@
 
 #include <optional>
 
-#include "assistant/report_caches.h"
+#include "installation/report_caches.h"
 #include "controller/display_site.h"
 #include "installation.h"
 #include "sky/sky_chart.h"

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "assistant/assistant_session.h"
+#include "installation/assistant_session.h"
 
 #include <QtConcurrent/QtConcurrent>
 

@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "assistant/site_time_zone.h"
+#include "installation/site_time_zone.h"
 #include "controller/display_site.h"
 #include "formats/dvb_scan_tables.h"
 #include "sky/sun_events.h"

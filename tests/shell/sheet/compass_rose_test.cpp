@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "assistant/compass_rose.h"
+#include "sheet/compass_rose.h"
 
 namespace azimora::shell {
 namespace {

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "assistant/installation_sheet.h"
+#include "sheet/installation_sheet.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "assistant/compass_rose.h"
+#include "sheet/compass_rose.h"
 #include "assistant/point_here.h"
 #include "azimora_version.h"
 #include "errors.h"

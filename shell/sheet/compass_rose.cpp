@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "assistant/compass_rose.h"
+#include "sheet/compass_rose.h"
 
 #include <QPainter>
 

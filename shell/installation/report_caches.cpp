@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Azimora developers
 // SPDX-License-Identifier: MIT
-#include "assistant/report_caches.h"
+#include "installation/report_caches.h"
 
 #include <QString>
 
