@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFutureWatcher>
-#include <QHostAddress>
 #include <QNetworkProxy>
 #include <QSaveFile>
 #include <QSslSocket>
@@ -25,29 +24,9 @@ QString SizeText(qint64 bytes) {
     return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1) + QStringLiteral(" MB");
 }
 
-bool Loopback(const QUrl& address) {
-    const QString host = address.host();
-    if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0) return true;
-    const QHostAddress ip(host);
-    return !ip.isNull() && ip.isLoopback();
-}
-
 QString FolderText(const std::filesystem::path& folder) { return QFile::decodeName(folder.c_str()); }
 
 bool IsRedirect(int status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
-
-// GET, one request a connection, the body asked for as it is: a coding the
-// server chose would hide nothing from the framing, but would need undoing.
-QByteArray Request(const QUrl& address) {
-    QByteArray host = address.host(QUrl::FullyEncoded).toLatin1();
-    if (host.contains(':')) host = "[" + host + "]";  // an IPv6 address
-    if (address.port() != -1) host += ":" + QByteArray::number(address.port());
-    QByteArray target = address.path(QUrl::FullyEncoded).toLatin1();
-    if (target.isEmpty()) target = "/";
-    if (address.hasQuery()) target += "?" + address.query(QUrl::FullyEncoded).toLatin1();
-    return "GET " + target + " HTTP/1.1\r\nHost: " + host +
-           "\r\nUser-Agent: Azimora/2.0\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
-}
 
 // No connection came about at all: the machine is offline, or the name unknown.
 bool IsNoConnection(QAbstractSocket::SocketError error) {
@@ -68,15 +47,6 @@ bool IsNoConnection(QAbstractSocket::SocketError error) {
 std::filesystem::path DefaultKeptElementsFolder() {
     const QByteArray cache = qgetenv("XDG_CACHE_HOME"), home = qgetenv("HOME");
     return KeptElementsFolder(cache.isEmpty() ? nullptr : cache.constData(), home.isEmpty() ? nullptr : home.constData());
-}
-
-QString AddressProblem(const QUrl& address) {
-    if (!address.isValid() || address.host().isEmpty())
-        return QStringLiteral("\"%1\" is no web address").arg(address.toString());
-    if (address.scheme() == QLatin1String("https")) return {};
-    if (address.scheme() == QLatin1String("http") && Loopback(address)) return {};
-    return QStringLiteral("Only https:// addresses are used (plain http:// only to this computer itself): \"%1\"")
-        .arg(address.toString());
 }
 
 ElementDownload::ElementDownload(std::filesystem::path keptFolder, QObject* parent)
@@ -155,7 +125,7 @@ void ElementDownload::connectTo(const QUrl& address) {
     QTcpSocket* socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
     socket_ = socket;
     // This computer's own server is reached directly, whatever proxy the desktop names.
-    socket->setProxy(Loopback(address) ? QNetworkProxy(QNetworkProxy::NoProxy) : QNetworkProxy(QNetworkProxy::DefaultProxy));
+    socket->setProxy(IsThisComputer(address) ? QNetworkProxy(QNetworkProxy::NoProxy) : QNetworkProxy(QNetworkProxy::DefaultProxy));
     // The socket stops reading from the server while this much waits for us.
     socket->setReadBufferSize(kReadBufferBytes);
     connect(socket, &QTcpSocket::readyRead, this, &ElementDownload::received);
@@ -175,7 +145,7 @@ void ElementDownload::connectTo(const QUrl& address) {
 }
 
 void ElementDownload::sendRequest() {
-    if (!socket_.isNull()) socket_->write(Request(hop_));
+    if (!socket_.isNull()) socket_->write(ElementRequest(hop_));
 }
 
 void ElementDownload::cancel() {

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "element_request.h"
 #include "formats/http_response.h"
 
 class QTcpSocket;
@@ -56,8 +57,6 @@ inline constexpr int kMaxRedirects = 10;
 // Where the download is kept: $XDG_CACHE_HOME/azimora (formats/kept_elements.h).
 [[nodiscard]] std::filesystem::path DefaultKeptElementsFolder();
 
-// Why an address is refused; empty when it may be used.
-[[nodiscard]] QString AddressProblem(const QUrl& address);
 
 class ElementDownload final : public QObject {
     Q_OBJECT

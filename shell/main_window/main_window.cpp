@@ -13,17 +13,15 @@
 #include "catalogue/builtin_catalogues.h"
 #include "main_window/status_clock.h"
 #include "main_window/text_accessibility.h"
+#include "main_window/window_parts.h"
 #include "trees/catalogue_model.h"
 #include "trees/catalogue_tree_view.h"
 #include "trees/cut_off_tip.h"
-#include "widgets/edit_box.h"
-#include "widgets/flat_panel.h"
-#include "widgets/recessed_button.h"
-#include "widgets/shadow_label.h"
 #include "placement/tool_window.h"
+#include "placement/window_placement.h"
+#include "widgets/edit_box.h"
 #include "widgets/ui_style.h"
 #include "widgets/vector_state.h"
-#include "placement/window_placement.h"
 
 namespace azimora::shell {
 namespace {
@@ -32,51 +30,6 @@ constexpr int kListingTop = 107;
 constexpr int kListingBottomMargin = 22;  // from the client's bottom edge
 constexpr int kSatelliteListingWidth = 280;
 constexpr int kLocationListingLeft = 285;
-
-// The window's client area: lays its children out on every resize.
-class ClientArea final : public QWidget {
-public:
-    ClientArea(QWidget* parent, std::function<void(QSize)> layOut) : QWidget(parent), layOut_(std::move(layOut)) {}
-
-protected:
-    void resizeEvent(QResizeEvent*) override { layOut_(size()); }
-
-private:
-    std::function<void(QSize)> layOut_;
-};
-
-struct LabelLayout {
-    const char* name;
-    const char* text;
-    QPoint position;  // top-left, or top-right for a right-aligned label
-    QFont font;
-    QPoint shadow;
-    bool rightAligned = false;
-    QSize fixedSize = {};
-};
-
-ShadowLabel* MakeLabel(QWidget* parent, const LabelLayout& layout) {
-    auto* label = new ShadowLabel(QString::fromLatin1(layout.text), layout.shadow, parent);
-    label->setObjectName(QString::fromLatin1(layout.name));
-    label->setFont(layout.font);
-    label->setRightAligned(layout.rightAligned);
-    if (layout.fixedSize.isValid()) label->setFixedLabelSize(layout.fixedSize);
-    label->placeAt(layout.position);
-    return label;
-}
-
-FlatPanel* MakePanel(QWidget* parent, const char* name, Qt::Edges borders) {
-    auto* panel = new FlatPanel(borders, parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    return panel;
-}
-
-RecessedButton* MakeSaveButton(QWidget* parent, const char* name, QRect geometry) {
-    auto* button = new RecessedButton(QStringLiteral("..."), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    return button;
-}
 
 }  // namespace
 
