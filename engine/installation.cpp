@@ -12,9 +12,7 @@
 
 namespace azimora {
 
-DishSite DishSiteOf(const InstallationInputs& inputs) {
-    return {inputs.latitude, inputs.longitudeWest, inputs.satelliteLongitudeWest};
-}
+DishSite DishSiteOf(const InstallationInputs& inputs) { return inputs; }
 
 CompassWarning CompassWarningFor(double horizontalFieldNt) noexcept {
     if (horizontalFieldNt < kUnreliableCompassField) return CompassWarning::Unreliable;

@@ -22,10 +22,8 @@ namespace azimora {
 inline constexpr double kDefaultDishDiameterMetres = 0.6;
 inline constexpr double kDefaultFrequencyGHz = 12;
 
-struct InstallationInputs {
-    double latitude = 0;                // degrees, north positive
-    double longitudeWest = 0;           // degrees, west positive
-    double satelliteLongitudeWest = 0;  // degrees, west positive
+// The site and its satellite (geometry/site.h), and what else the figures need.
+struct InstallationInputs : DishSite {
     double altitudeKm = 0;              // above the ellipsoid, for the magnetic model
     UnixSeconds instant = 0;            // the date: the model's year, the day of the sun alignments
     double dishDiameterMetres = kDefaultDishDiameterMetres;

@@ -9,14 +9,14 @@
 
 namespace azimora {
 
-std::optional<DisplayLocation> LocationOfDisplay(const DisplayValues& values) {
+std::optional<SiteLocation> LocationOfDisplay(const DisplayValues& values) {
     for (const std::string* coordinate : {&values.NLat, &values.WLong})
         if (*coordinate == kNotEnteredText || coordinate->empty()) return std::nullopt;
     const auto latitude = ParseNumber(values.NLat), longitude = ParseNumber(values.WLong);
     if (!latitude || !longitude || !std::isfinite(static_cast<double>(*latitude)) ||
         !std::isfinite(static_cast<double>(*longitude)))
         return std::nullopt;
-    return DisplayLocation{static_cast<double>(*latitude), static_cast<double>(*longitude)};
+    return SiteLocation{static_cast<double>(*latitude), static_cast<double>(*longitude)};
 }
 
 namespace {
@@ -57,8 +57,9 @@ std::optional<DisplaySite> SiteOfDisplay(const DisplayValues& values) {
     const auto longitude = ParseNumber(values.WLong);
     const auto satellite = ParseNumber(values.SatLong);
     if (!latitude || !longitude || !satellite) return std::nullopt;
-    const DisplaySite site{values.SatName, values.LocName, static_cast<double>(*satellite),
-                           static_cast<double>(*latitude), static_cast<double>(*longitude)};
+    const DisplaySite site{{{static_cast<double>(*latitude), static_cast<double>(*longitude)}, static_cast<double>(*satellite)},
+                           values.SatName,
+                           values.LocName};
     if (!std::isfinite(site.satelliteLongitudeWest) || !std::isfinite(site.latitude) || !std::isfinite(site.longitudeWest))
         return std::nullopt;
     try {

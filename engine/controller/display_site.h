@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controller/display_values.h"
+#include "geometry/site.h"
 
 // The site and satellite that the main window's texts describe, for the
 // windows that follow it (installation details, sky chart, sheet). They read
@@ -13,12 +14,10 @@
 // for texts the window no longer holds.
 namespace azimora {
 
-struct DisplaySite {
+// The site with the names the texts give it and its satellite.
+struct DisplaySite : DishSite {
     std::string satelliteName;
     std::string locationName;
-    double satelliteLongitudeWest = 0;
-    double latitude = 0;
-    double longitudeWest = 0;
 
     bool operator==(const DisplaySite&) const = default;
 };
@@ -31,13 +30,7 @@ struct DisplaySite {
 
 // The location alone, as the calculation reads it: latitude and longitude
 // (west positive); nullopt while either is not entered or no number.
-struct DisplayLocation {
-    double latitude = 0;
-    double longitudeWest = 0;
-
-    bool operator==(const DisplayLocation&) const = default;
-};
-[[nodiscard]] std::optional<DisplayLocation> LocationOfDisplay(const DisplayValues& values);
+[[nodiscard]] std::optional<SiteLocation> LocationOfDisplay(const DisplayValues& values);
 
 // Why there is no site: what the windows ask the user for.
 enum class MissingInput { Nothing, Location, Satellite, Calculation };
@@ -47,8 +40,8 @@ enum class MissingInput { Nothing, Location, Satellite, Calculation };
 // the windows that follow the main window (PointingController::Checked).
 struct CheckedSite {
     MissingInput missing = MissingInput::Location;
-    std::optional<DisplayLocation> location;  // the location alone, with or without a satellite
-    std::optional<DisplaySite> site;          // set exactly when nothing is missing
+    std::optional<SiteLocation> location;  // the location alone, with or without a satellite
+    std::optional<DisplaySite> site;       // set exactly when nothing is missing
 
     bool operator==(const CheckedSite&) const = default;
 };

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/site.h"
+
 // The dish's line of sight for a map program, to check trees and buildings
 // along it on aerial imagery: the site as a point with the figures, and a
 // line from the site along the true azimuth (a geodesic on WGS84). KML
@@ -18,11 +20,10 @@ namespace azimora {
 inline constexpr double kDefaultLineOfSightMetres = 1000;
 inline constexpr double kLongestLineOfSightMetres = 100000;
 
-struct LineOfSight {
+// From the site (geometry/site.h), along the dish's direction.
+struct LineOfSight : SiteLocation {
     std::string siteName;
     std::string satelliteName;
-    double latitude = 0;       // degrees, north positive
-    double longitudeWest = 0;  // degrees, west positive, as the window has them
     double azimuth = 0;        // true, degrees clockwise from north
     double elevation = 0;      // degrees above the horizon
     double lengthMetres = kDefaultLineOfSightMetres;

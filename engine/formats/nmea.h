@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/site.h"
+
 // Positions from a GPS receiver's NMEA 0183 sentences: the fix sentences
 // GGA (with the height) and RMC, from any talker (GP, GN, GL, GA, BD...).
 // A sentence counts only with its checksum right (the XOR of the characters
@@ -16,9 +18,8 @@
 // quality above 0, RMC with status A (and not mode N, NMEA 2.3).
 namespace azimora {
 
-struct NmeaFix {
-    double latitude = 0;       // degrees, north positive
-    double longitudeWest = 0;  // degrees, west positive, as the window has them
+// Where the receiver stands (geometry/site.h), and how it knows.
+struct NmeaFix : SiteLocation {
     // Above mean sea level (GGA's altitude), and above the WGS84 ellipsoid
     // (that plus GGA's geoid separation); none from RMC alone.
     std::optional<double> altitudeMetres;

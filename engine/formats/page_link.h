@@ -6,16 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "geometry/site.h"
+
 // A link to the web page that opens it with a site and satellite, for the
 // phone on the roof: the page's address with the values in its fragment,
 // "https://dish.example/#lat=54.597N&lon=5.93W&sat=19.2E&dish=0.8". The
 // fragment stays in the phone: a static host never sees the site.
 namespace azimora {
 
-struct PageLinkValues {
-    double latitude = 0;
-    double longitudeWest = 0;  // west positive, as everywhere in the engine
-    double satelliteLongitudeWest = 0;
+// The site and its satellite (geometry/site.h), and the dish.
+struct PageLinkValues : DishSite {
     double dishDiameterMetres = 0;
     double frequencyGHz = 0;
     double offsetAngle = 0;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/site.h"
+
 // The world's towns, searched as the user types. The search compares keys
 // folded beforehand (case and accents taken away; the caller folds, with
 // the same function, names and queries alike), and ranks an exact name
@@ -14,12 +16,11 @@
 // does, then names that hold it anywhere; shorter names first within each.
 namespace azimora {
 
-struct Place {
+// A town where it stands (geometry/site.h).
+struct Place : SiteLocation {
     std::string name;
     std::string state;    // may be empty
     std::string country;
-    double latitude = 0;       // north positive
-    double longitudeWest = 0;  // west positive
     std::string key;           // the folded name
     std::string timeZone;      // IANA, "America/Edmonton"; may be empty
 };

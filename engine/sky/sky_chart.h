@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/site.h"
 #include "geometry/vector3.h"
 #include "sky/civil_time.h"
 
@@ -78,9 +79,8 @@ struct ClockHour {
     int hour = 0;
 };
 
-struct SkyChartRequest {
-    double latitude = 0;
-    double longitudeWest = 0;
+// The site (geometry/site.h), its satellites and its day.
+struct SkyChartRequest : SiteLocation {
     bool hasSelected = true;    // a satellite chosen in the window
     std::string selectedName;   // the window's satellite, typed or chosen
     double selectedLongitudeWest = 0;

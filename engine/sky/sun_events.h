@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "geometry/earth_model.h"
+#include "geometry/site.h"
 #include "sky/civil_time.h"
 
 // When the sun helps or hinders a dish: the moments it stands in the dish's
@@ -13,12 +14,6 @@
 // satellite, a way to aim without a compass), and the sun outages, when it
 // stands so close behind the satellite that its noise drowns the signal.
 namespace azimora {
-
-struct DishSite {
-    double latitude = 0;        // degrees, north positive
-    double longitudeWest = 0;   // degrees, west positive
-    double satelliteLongitudeWest = 0;
-};
 
 // The instants of a UTC day, in order, at which the sun's azimuth equals
 // azimuth while the sun is above the horizon; to within a second.

@@ -127,8 +127,7 @@ void SkyChartWindow::refresh() {
     // The site's zone with or without a satellite: the sun's hours are the site's.
     std::optional<DisplaySite> place = checked.site;
     if (!place && checked.location)
-        place = DisplaySite{{}, main_.controller().Values().LocName, 0, checked.location->latitude,
-                            checked.location->longitudeWest};
+        place = DisplaySite{{*checked.location, 0}, {}, main_.controller().Values().LocName};
     if (place) {
         const SiteZone siteZone = session.caches().zones.Of(*place, session.settings().timeZone);
         zone = siteZone.zone;

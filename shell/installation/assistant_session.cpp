@@ -42,8 +42,8 @@ void AssistantSession::setSettings(const AssistantSettings& settings) {
     emit changed();
 }
 
-void AssistantSession::siteChanged(const std::optional<DisplayLocation>& site) {
-    const auto same = [](const std::optional<DisplayLocation>& a, const std::optional<DisplayLocation>& b) {
+void AssistantSession::siteChanged(const std::optional<SiteLocation>& site) {
+    const auto same = [](const std::optional<SiteLocation>& a, const std::optional<SiteLocation>& b) {
         return a.has_value() == b.has_value() && (!a || (a->latitude == b->latitude && a->longitudeWest == b->longitudeWest));
     };
     site_ = site;

@@ -69,13 +69,13 @@ signals:
 private:
     explicit AssistantSession(QObject* parent) : QObject(parent) {}
     void keepForUndo() { previous_ = obstacles_; }
-    void siteChanged(const std::optional<DisplayLocation>& site);
+    void siteChanged(const std::optional<SiteLocation>& site);
 
     AssistantSettings settings_;
     ObstacleHorizon obstacles_;
     std::optional<ObstacleHorizon> previous_;
-    std::optional<DisplayLocation> site_;      // the main window's site now
-    std::optional<DisplayLocation> zoneSite_;  // the site the zone was chosen for
+    std::optional<SiteLocation> site_;      // the main window's site now
+    std::optional<SiteLocation> zoneSite_;  // the site the zone was chosen for
     mutable ReportCaches caches_;
     using ScanTables = std::shared_ptr<const std::vector<ScanTableSatellite>>;
     QFutureWatcher<ScanTables> scanTablesRead_;

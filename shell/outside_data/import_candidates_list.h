@@ -28,7 +28,7 @@ class ImportCandidatesList final : public QWidget {
 
 public:
     // site: the main window's location now, for "Visible from this site".
-    using SiteNow = std::function<std::optional<DisplayLocation>()>;
+    using SiteNow = std::function<std::optional<SiteLocation>()>;
     ImportCandidatesList(SiteNow site, QWidget* parent);
     Q_DISABLE_COPY_MOVE(ImportCandidatesList)
 

@@ -189,11 +189,11 @@ TEST(CoordinateText, DecimalAndDegreesMinutesSeconds) {
 
 TEST(PlaceSearch, AnExactNameComesFirst) {
     const PlaceIndex index({
-        {"Newcastle upon Tyne", "", "United Kingdom", 55, 1.6, "newcastle upon tyne", ""},
-        {"New York", "New York", "United States", 40.7, 74, "new york", ""},
-        {"York", "", "United Kingdom", 54, 1.1, "york", ""},
-        {"Yorkton", "Saskatchewan", "Canada", 51.2, 102.5, "yorkton", ""},
-        {"Zurich", "", "Switzerland", 47.4, -8.5, "zurich", ""},
+        {{55, 1.6}, "Newcastle upon Tyne", "", "United Kingdom", "newcastle upon tyne", ""},
+        {{40.7, 74}, "New York", "New York", "United States", "new york", ""},
+        {{54, 1.1}, "York", "", "United Kingdom", "york", ""},
+        {{51.2, 102.5}, "Yorkton", "Saskatchewan", "Canada", "yorkton", ""},
+        {{47.4, -8.5}, "Zurich", "", "Switzerland", "zurich", ""},
     });
     const auto names = [&](std::string_view query) {
         std::vector<std::string> found;

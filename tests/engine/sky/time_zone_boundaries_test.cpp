@@ -151,8 +151,8 @@ TEST(TimeZoneBoundaries, ADamagedOrWrongFileIsRefusedWithAMessage) {
 // Outside every boundary the nearest town within 200 km serves, else the
 // nautical zone; without the boundaries' file, the towns, else UTC.
 TEST(SiteZone, BoundaryThenTownThenTheSea) {
-    PlaceIndex towns({Place{"Calgary", "Alberta", "Canada", 51.0833, 114.0833, "calgary", "America/Edmonton"},
-                      Place{"Ponta Delgada", "Azores", "Portugal", 37.74, 25.67, "ponta delgada", "Atlantic/Azores"}});
+    PlaceIndex towns({Place{{51.0833, 114.0833}, "Calgary", "Alberta", "Canada", "calgary", "America/Edmonton"},
+                      Place{{37.74, 25.67}, "Ponta Delgada", "Azores", "Portugal", "ponta delgada", "Atlantic/Azores"}});
     const SiteZoneFinding calgary = FindSiteZone(&Boundaries(), &towns, 51.09, 114.07);
     EXPECT_EQ(calgary.zone, "America/Edmonton");
     EXPECT_EQ(calgary.source, SiteZoneSource::Boundary);
