@@ -7,14 +7,14 @@
 #include <QFileDialog>
 #include <QMenuBar>
 
-#include "installation/assistant_session.h"
 #include "assistant/installation_details_window.h"
-#include "sheet/installation_sheet.h"
 #include "assistant/line_of_sight_export.h"
 #include "assistant/sky_chart_window.h"
+#include "installation/assistant_session.h"
 #include "main_window/main_window.h"
 #include "outside_data/find_location_dialog.h"
 #include "outside_data/import_satellites_dialog.h"
+#include "sheet/installation_sheet.h"
 #include "sky_chart/display_sky_chart.h"
 #include "widgets/vector_state.h"
 

@@ -26,8 +26,8 @@
 #include "assistant/window_places.h"
 #include "main_window/main_window.h"
 #include "widgets/figure_label.h"
-#include "widgets/vector_state.h"
 #include "widgets/rule_spin_box.h"
+#include "widgets/vector_state.h"
 
 namespace azimora::shell {
 namespace {

@@ -13,10 +13,11 @@
 
 #include <algorithm>
 
-#include "installation/assistant_session.h"
-#include "installation/installation_report.h"
 #include "assistant/obstacle_marks_editor.h"
 #include "assistant/window_places.h"
+#include "geometry/visibility.h"
+#include "installation/assistant_session.h"
+#include "installation/installation_report.h"
 #include "main_window/main_window.h"
 #include "sky_chart/sky_chart_widget.h"
 #include "widgets/angle_text.h"
@@ -180,7 +181,7 @@ QString SkyChartWindow::summary() const {
             parts << QStringLiteral("%1: azimuth %2, elevation %3, %4.")
                          .arg(QString::fromStdString(satellite.name), Angle(satellite.position.azimuth),
                               Angle(satellite.position.elevation),
-                              satellite.position.elevation <= 0 ? QStringLiteral("below the horizon")
+                              !IsVisible(satellite.position.elevation) ? QStringLiteral("below the horizon")
                               : satellite.blocked               ? QStringLiteral("blocked")
                                                                 : QStringLiteral("clear"));
         } else if (satellite.blocked) {

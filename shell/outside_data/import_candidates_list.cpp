@@ -14,6 +14,7 @@
 
 #include <utility>
 
+#include "geometry/visibility.h"
 #include "sky/sky_chart.h"
 
 namespace azimora::shell {
@@ -96,7 +97,7 @@ void ImportCandidatesList::applyFilter() {
     visibleOnly_->setToolTip(site ? QString() : QStringLiteral("Choose a location in the main window first"));
     if (visibleOnly_->isChecked() && site) {
         sees = [latitude = site->latitude, longitudeWest = site->longitudeWest](float satelliteLongitudeWest) {
-            return GeostationaryPositionInSky(latitude, longitudeWest, satelliteLongitudeWest).elevation > 0;
+            return IsVisible(GeostationaryPositionInSky(latitude, longitudeWest, satelliteLongitudeWest).elevation);
         };
     }
     model_->setFilter(filter_->text(), std::move(sees));

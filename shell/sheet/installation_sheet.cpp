@@ -9,11 +9,11 @@
 
 #include <cmath>
 
-#include "sheet/compass_rose.h"
 #include "assistant/point_here.h"
 #include "azimora_version.h"
 #include "errors.h"
 #include "geometry/vector3.h"
+#include "sheet/compass_rose.h"
 #include "sky_chart/sky_chart_painter.h"
 
 namespace azimora::shell {

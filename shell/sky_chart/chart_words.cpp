@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/visibility.h"
 #include "widgets/angle_text.h"
 #include "widgets/centred_box.h"
 
@@ -176,7 +177,8 @@ std::optional<ChartWord> ChosenLabel(const QFontMetricsF& metrics, const SkyProj
     const auto selected = std::find_if(chart.satellites.begin(), chart.satellites.end(),
                                        [](const ChartSatellite& satellite) { return satellite.selected; });
     if (selected == chart.satellites.end()) return std::nullopt;
-    const bool below = selected->position.elevation <= 0;
+    // Said as the report says it; drawn where it stands (on the rim when under it).
+    const bool below = !IsVisible(selected->position.elevation);
     const QString angles = AzimuthText(selected->position.azimuth, 1) + QStringLiteral(" / ") +
                            DegreesText(selected->position.elevation, 1) +
                            (below               ? QStringLiteral(" (below the horizon)")

@@ -13,6 +13,7 @@
 #include <map>
 
 #include "assistant/installation_details_window.h"
+#include "assistant/sky_chart_window.h"
 #include "installation/installation_report.h"
 #include "installation/report_caches.h"
 #include "report/input_rules.h"
@@ -162,6 +163,21 @@ TEST_F(DetailsEntryWindow, ACircularSatelliteNeedsNoSkewOnceTheTablesAreRead) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return skew() == QString::fromLatin1(kCircularWords); },
                                 azimora::testing::kEventBoundMs))
         << skew().toStdString();
+}
+
+// What the Sky Chart says of the chosen satellite follows the report's one
+// threshold: at 0.5 degrees it is below the horizon, as in every front,
+// though the chart draws it where it stands.
+TEST_F(DetailsEntryWindow, TheSkyChartSaysBelowTheHorizonAsTheReportDoes) {
+    for (const ReportEdgeCase& edge : ReportEdges().cases) {
+        if (edge.visible != false) continue;
+        const DisplayValues values = ValuesOf(edge);
+        SetSite("Edge", values.NLat.c_str(), values.WLong.c_str(), "Test satellite", values.SatLong.c_str());
+        auto& chart = ToolsMenu::Of(*window).openSkyChart();
+        chart.refresh();
+        EXPECT_TRUE(chart.summary().contains("Test satellite: ") && chart.summary().contains(", below the horizon."))
+            << edge.name << ": " << chart.summary().toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DetailsEntry, ::testing::ValuesIn(BoxInputs()),
