@@ -5,9 +5,6 @@
 #include <QLocale>
 
 #include <cmath>
-#include <map>
-#include <mutex>
-#include <tuple>
 
 #include "errors.h"
 #include "sky/sun_events.h"
@@ -20,10 +17,6 @@ constexpr int kOutageDaysShown = 12;
 
 QString Degrees(double value, int decimals = 2) { return DegreesText(value, decimals); }
 QString Longitude(double west) { return LongitudeText(west, 2); }
-
-}  // namespace
-
-namespace {
 
 QString OutageText(const SunOutage& outage, const QTimeZone& zone) {
     // The sheet and the window speak English: their day and month names too,
@@ -50,9 +43,7 @@ InstallationReport BuildInstallationReport(const CheckedSite& checked, const Ass
     if (!report.site) return report;
     ReportRequest request;
     InstallationInputs& inputs = request.installation;
-    inputs.latitude = report.site->latitude;
-    inputs.longitudeWest = report.site->longitudeWest;
-    inputs.satelliteLongitudeWest = report.site->satelliteLongitudeWest;
+    static_cast<DishSite&>(inputs) = *report.site;
     inputs.instant = report.instant;
     inputs.dishDiameterMetres = settings.dishDiameterMetres;
     inputs.frequencyGHz = settings.frequencyGHz;
