@@ -40,9 +40,6 @@ const char* VerdictKey(MotionVerdict verdict) {
     return "out_of_sight";
 }
 
-// By the report's rules: what shows as zero has no sign.
-std::string Fixed(double value, int decimals) { return FixedText(value, decimals); }
-
 std::string Words(const SeenObject& seen, const ZoneTime& zone) {
     return VerdictWords(seen.motion, [&zone](UnixSeconds t) { return zone.TimeOfDay(t).erase(5, 3); });  // "04:12 UTC"
 }
@@ -134,8 +131,8 @@ std::string Padded(std::string text, std::size_t width) {
 void Table(std::ostream& out, const std::vector<SeenObject>& seen, const ElementSiteSettings& settings) {
     const double beamwidth = HalfPowerBeamwidth(settings.dishDiameterMetres, settings.frequencyGHz);
     out << "Site                  " << LatitudeText(settings.latitude, 2) << ", " << Longitude(settings.longitudeWest) << '\n'
-        << "Dish                  " << Fixed(settings.dishDiameterMetres, 2) << " m at "
-        << Fixed(settings.frequencyGHz, 2) << " GHz, a half-power beam of " << Fixed(beamwidth, 2) << " deg\n"
+        << "Dish                  " << FixedText(settings.dishDiameterMetres, 2) << " m at "
+        << FixedText(settings.frequencyGHz, 2) << " GHz, a half-power beam of " << FixedText(beamwidth, 2) << " deg\n"
         << "Day                   24 hours from " << settings.zone.Date(settings.dayStart) << ' '
         << settings.zone.TimeOfDay(settings.dayStart) << "\n\n";
     out << Padded("Object", 24) << Padded("Number", 6) << Padded("Sat lon", 8) << Padded("Incl", 5)
@@ -145,11 +142,11 @@ void Table(std::ostream& out, const std::vector<SeenObject>& seen, const Element
     for (const SeenObject& s : seen) {
         const DailyMotion& m = s.motion;
         out << Padded(s.object->elements.name, 24) << Padded(s.object->elements.catalogueNumber, 6)
-            << Padded(Longitude(s.object->longitudeWest), 8) << Padded(Fixed(m.inclination, 2), 5)
-            << Padded(Fixed(m.swing, 2), 5) << Padded(Fixed(m.bestAim.azimuth, 2), 6)
-            << Padded(Fixed(m.bestAim.elevation, 2), 6) << Padded(Fixed(m.largestError, 2), 5)
-            << Padded(LossWords(m.peakLoss), 21) << Padded(Fixed(m.hoursWithin1dB, 1), 6)
-            << Padded(Fixed(m.hoursWithin3dB, 1), 6) << Words(s, settings.zone) << '\n';
+            << Padded(Longitude(s.object->longitudeWest), 8) << Padded(FixedText(m.inclination, 2), 5)
+            << Padded(FixedText(m.swing, 2), 5) << Padded(FixedText(m.bestAim.azimuth, 2), 6)
+            << Padded(FixedText(m.bestAim.elevation, 2), 6) << Padded(FixedText(m.largestError, 2), 5)
+            << Padded(LossWords(m.peakLoss), 21) << Padded(FixedText(m.hoursWithin1dB, 1), 6)
+            << Padded(FixedText(m.hoursWithin3dB, 1), 6) << Words(s, settings.zone) << '\n';
         const std::string name = s.object->elements.name + ": ";
         if (m.verdict == MotionVerdict::Fades || m.verdict == MotionVerdict::NeedsTrackingMount)
             notes += name + InclinationWords(m.inclination, s.inclinationRate) + '\n';

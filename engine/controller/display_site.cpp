@@ -19,30 +19,15 @@ std::optional<SiteLocation> LocationOfDisplay(const DisplayValues& values) {
     return SiteLocation{static_cast<double>(*latitude), static_cast<double>(*longitude)};
 }
 
-namespace {
-
-// What is missing before the site itself is read.
-std::optional<MissingInput> MissingBeforeTheSite(const DisplayValues& values) {
-    for (const std::string* coordinate : {&values.NLat, &values.WLong})
-        if (*coordinate == kNotEnteredText || coordinate->empty()) return MissingInput::Location;
-    // The main window calculates for "0.00" as for any longitude; the figures
-    // of a satellite nobody chose would only mislead.
-    if (values.SatLong == kNotEnteredText || values.SatLong.empty()) return MissingInput::Satellite;
-    return std::nullopt;
-}
-
-}  // namespace
-
-MissingInput WhatIsMissing(const DisplayValues& values) {
-    if (const auto missing = MissingBeforeTheSite(values)) return *missing;
-    return SiteOfDisplay(values) ? MissingInput::Nothing : MissingInput::Calculation;
-}
-
 CheckedSite CheckSite(const DisplayValues& values) {
     CheckedSite checked;
     checked.location = LocationOfDisplay(values);
-    if (const auto missing = MissingBeforeTheSite(values)) {
-        checked.missing = *missing;
+    for (const std::string* coordinate : {&values.NLat, &values.WLong})
+        if (*coordinate == kNotEnteredText || coordinate->empty()) return checked;  // missing stays Location
+    // The main window calculates for "0.00" as for any longitude; the figures
+    // of a satellite nobody chose would only mislead.
+    if (values.SatLong == kNotEnteredText || values.SatLong.empty()) {
+        checked.missing = MissingInput::Satellite;
         return checked;
     }
     checked.site = SiteOfDisplay(values);

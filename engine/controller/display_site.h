@@ -34,9 +34,8 @@ struct DisplaySite : DishSite {
 
 // Why there is no site: what the windows ask the user for.
 enum class MissingInput { Nothing, Location, Satellite, Calculation };
-[[nodiscard]] MissingInput WhatIsMissing(const DisplayValues& values);
 
-// All three, read once from the texts: what the controller publishes to
+// The location, the site and what is missing, read once from the texts: what the controller publishes to
 // the windows that follow the main window (PointingController::Checked).
 struct CheckedSite {
     MissingInput missing = MissingInput::Location;

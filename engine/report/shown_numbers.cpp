@@ -6,23 +6,21 @@
 
 #include "text/number_text.h"
 
+// Every number through FormatFixed: '.' whatever the C library's locale,
+// which the desktop's toolkit sets to the user's.
 namespace azimora {
 namespace {
-
-// With '.' whatever the C library's locale: the desktop's toolkit sets the
-// user's, and a German one would print "5,50".
-std::string Printed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 std::string DegreeUnit(DegreeSign sign) { return sign == DegreeSign::Symbol ? "\u00B0" : " deg"; }
 
 }  // namespace
 
 bool RoundsToZero(double value, int decimals) {
-    return Printed(std::fabs(value), decimals) == Printed(0, decimals);
+    return FormatFixed(std::fabs(value), decimals) == FormatFixed(0, decimals);
 }
 
 std::string FixedText(double value, int decimals) {
-    return Printed(RoundsToZero(value, decimals) ? 0.0 : value, decimals);
+    return FormatFixed(RoundsToZero(value, decimals) ? 0.0 : value, decimals);
 }
 
 std::string DegreesText(double value, int decimals, DegreeSign sign) { return FixedText(value, decimals) + DegreeUnit(sign); }
@@ -36,13 +34,13 @@ double BearingNumber(double degrees) {
 std::string BearingText(double degrees, int decimals, DegreeSign sign) {
     const double turned = BearingNumber(degrees);
     // 359.999 shows as 360.00, which is due north.
-    const bool north = Printed(turned, decimals) == Printed(360, decimals);
+    const bool north = FormatFixed(turned, decimals) == FormatFixed(360, decimals);
     return FixedText(north ? 0.0 : turned, decimals) + DegreeUnit(sign);
 }
 
 std::string LatitudeText(double north, int decimals) {
     if (RoundsToZero(north, decimals)) return FixedText(0, decimals);
-    return Printed(std::fabs(north), decimals) + (north < 0 ? " S" : " N");
+    return FormatFixed(std::fabs(north), decimals) + (north < 0 ? " S" : " N");
 }
 
 std::string LongitudeText(double west, int decimals) {
@@ -50,7 +48,7 @@ std::string LongitudeText(double west, int decimals) {
     if (turned > 180) turned -= 360;
     if (turned <= -180) turned += 360;
     if (RoundsToZero(turned, decimals)) return FixedText(0, decimals);
-    return Printed(std::fabs(turned), decimals) + (turned < 0 ? " E" : " W");
+    return FormatFixed(std::fabs(turned), decimals) + (turned < 0 ? " E" : " W");
 }
 
 std::string SidedDegreesText(double value, int decimals, const char* positive, const char* negative, DegreeSign sign) {

@@ -22,11 +22,11 @@ const lock = JSON.parse(fs.readFileSync(path.join(folder, 'package-lock.json'), 
 const faults = [];
 if (manifest.overrides) faults.push('package.json has "overrides": Debian\'s npm 9.2 cannot apply them where a tag is asked');
 // A semver range, an alias or a file or git source: pinned by the lock. A bare word: a tag.
-const isTag = (spec) => /^[A-Za-z][\w.-]*$/.test(spec.trim()) && !/^x$/i.test(spec.trim());
-const specs = (entry) => ({ ...entry.dependencies, ...entry.optionalDependencies, ...entry.peerDependencies, ...entry.devDependencies });
+const isTag = (wanted) => /^[A-Za-z][\w.-]*$/.test(wanted.trim()) && !/^x$/i.test(wanted.trim());
+const asked = (entry) => ({ ...entry.dependencies, ...entry.optionalDependencies, ...entry.peerDependencies, ...entry.devDependencies });
 for (const [where, entry] of Object.entries({ root: manifest, ...lock.packages })) {
-  for (const [name, spec] of Object.entries(specs(entry))) {
-    if (isTag(spec)) faults.push(`${where || 'root'} asks for ${name} by the tag "${spec}"`);
+  for (const [name, wanted] of Object.entries(asked(entry))) {
+    if (isTag(wanted)) faults.push(`${where || 'root'} asks for ${name} by the tag "${wanted}"`);
   }
 }
 for (const [name, version] of Object.entries(manifest.devDependencies ?? {})) {
