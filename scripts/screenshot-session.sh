@@ -34,18 +34,20 @@ done
 [[ -n "$window" ]] || { echo "the main window did not appear"; exit 1; }
 sleep 0.5
 
-# The client area is 600 x 419 below the menu bar.
+# The client area is 600 x 419 below the menu bar, times QT_SCALE_FACTOR
+# in pixels.
+px() { awk -v value="$1" -v scale="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", value * scale }'; }
 height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
-menu=$((height - 419))
-first_row=$((menu + 107 + 16 + 8))
+menu=$((height - $(px 419)))
+first_row=$((menu + $(px $((107 + 16 + 8)))))
 
 # Location: CANADA > ALBERTA > Calgary, by mouse and arrow keys.
-xdotool mousemove --window "$window" 330 "$first_row" click 1
+xdotool mousemove --window "$window" "$(px 330)" "$first_row" click 1
 xdotool key --delay 80 Right Down Right Down
 # Satellite: typing its first letters finds it.
-xdotool mousemove --window "$window" 40 "$first_row" click 1
+xdotool mousemove --window "$window" "$(px 40)" "$first_row" click 1
 xdotool type --delay 40 "Anik E2"
-xdotool mousemove --window "$window" 590 390
+xdotool mousemove --window "$window" "$(px 590)" "$(px 390)"
 sleep 0.6
 import -window "$window" "$output"
 echo "wrote $output"

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -93,9 +94,13 @@ SkyChartWindow::SkyChartWindow(TfrmKorvel& main)
     close->setObjectName(QStringLiteral("close"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     side->addWidget(close, 0, Qt::AlignRight);
-    // The chart takes what the marks leave.
-    scroll->setMaximumWidth(scroll->fontMetrics().averageCharWidth() * 48);
-    scroll->setMinimumWidth(scroll->fontMetrics().averageCharWidth() * 36);
+    // The chart takes what the marks leave; the marks never scroll sideways:
+    // their column is at least as wide as their boxes and buttons need.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int marksNeed = marks_->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width();
+    const int character = scroll->fontMetrics().averageCharWidth();
+    scroll->setMinimumWidth(std::max(marksNeed, character * 36));
+    scroll->setMaximumWidth(std::max(marksNeed, character * 48));
     layout->addLayout(side, 0);
 
     auto* undo = new QShortcut(QKeySequence::Undo, this);

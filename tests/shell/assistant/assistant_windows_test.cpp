@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
@@ -312,6 +313,29 @@ TEST_F(AssistantEdges, TheChartKeepsItsSizeWhateverTheSummarySays) {
     EXPECT_EQ(sky.chartWidget().size(), before) << sky.chartWidget().width() << "x" << sky.chartWidget().height();
     EXPECT_EQ(sky.size(), shown) << "the window grew: " << sky.width() << "x" << sky.height();
     EXPECT_GE(std::min(before.width(), before.height()), 300);
+}
+
+// The obstacle marks beside the chart are never cut: their column is as
+// wide as their boxes and buttons need, in the window as it opens and at
+// its least size of use, so nothing scrolls sideways.
+TEST_F(AssistantEdges, TheMarksBesideTheChartAreNeverCut) {
+    ShowWindow();
+    SetSite("51.08", "114.08", "107.3", "Calgary");
+    auto& sky = ToolsMenu::Of(*window).openSkyChart();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sky, azimora::testing::kEventBoundMs));
+    auto* marks = sky.findChild<ObstacleMarksEditor*>();
+    ASSERT_NE(marks, nullptr);
+    QScrollArea* column = nullptr;
+    for (QWidget* up = marks->parentWidget(); up != nullptr && column == nullptr; up = up->parentWidget())
+        column = qobject_cast<QScrollArea*>(up);
+    ASSERT_NE(column, nullptr);
+    for (const QSize size : {sky.size(), QSize(700, 460)}) {
+        sky.resize(size);
+        QTest::qWait(50);
+        EXPECT_GE(column->viewport()->width(), marks->minimumSizeHint().width())
+            << "at " << sky.width() << "x" << sky.height() << " the marks need " << marks->minimumSizeHint().width()
+            << " and are shown in " << column->viewport()->width();
+    }
 }
 
 // The main window's boxes on the screen, by their names.
